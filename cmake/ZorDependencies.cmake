@@ -1,0 +1,21 @@
+# Every external library is found here once; a missing one stops the
+# configuration with its Debian package name instead of skipping a part.
+find_package(PkgConfig REQUIRED)
+
+find_package(Iconv REQUIRED)
+find_package(LibXml2 REQUIRED)
+find_package(JPEG REQUIRED)
+find_package(GIF REQUIRED)
+pkg_check_modules(GRAPHICSMAGICK REQUIRED IMPORTED_TARGET GraphicsMagick++)
+
+if(ZOR_BUILD_GUI)
+  find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Network Test)
+endif()
+
+if(ZOR_BUILD_TESTS)
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+endif()
+if(ZOR_BUILD_BENCH)
+  find_package(benchmark REQUIRED)
+endif()

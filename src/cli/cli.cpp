@@ -1,0 +1,54 @@
+#include "cli/cli.h"
+
+#include <ostream>
+#include <string_view>
+
+#include "cli/verbs.h"
+
+namespace zor {
+namespace {
+
+struct Verb {
+  std::string_view name;
+  int (*run)(const cli::Args&, std::ostream&, std::ostream&);
+  std::string_view usage;
+};
+
+int Help(const cli::Args&, std::ostream& out, std::ostream&);
+
+// Verbs in the order --help lists them.
+constexpr Verb kVerbs[] = {
+    {"--help", Help, "--help                          this text"},
+    {"--version", cli::Version, "--version                       program name and version"},
+};
+
+int Help(const cli::Args&, std::ostream& out, std::ostream&) {
+  out << "Usage: zorview [FILE]          open the viewer (on PHOTO.XML, INDEX_C.XML or INDEX_D.XML)\n"
+         "       zorview VERB ARGS...    run without a window:\n";
+  for (const Verb& v : kVerbs) out << "  zorview " << v.usage << "\n";
+  return cli::kExitOk;
+}
+
+const Verb* FindVerb(std::string_view name) {
+  for (const Verb& v : kVerbs)
+    if (v.name == name) return &v;
+  return nullptr;
+}
+
+}  // namespace
+
+bool IsCliInvocation(int argc, char** argv) {
+  return argc >= 2 && std::string_view(argv[1]).starts_with("--");
+}
+
+int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
+  const Verb* verb = argc >= 2 ? FindVerb(argv[1]) : nullptr;
+  if (!verb) {
+    err << "zorview: unknown option " << (argc >= 2 ? argv[1] : "") << " (see zorview --help)\n";
+    return cli::kExitUsage;
+  }
+  cli::Args args(argv + 2, argv + argc);
+  return verb->run(args, out, err);
+}
+
+}  // namespace zor
