@@ -66,7 +66,7 @@ std::string ErrnoText(const std::string& what, const std::string& path, int err)
 
 std::optional<IniFile> IniFile::Parse(std::string_view bytes, std::string* error) {
   if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
-    if (error) *error = "the settings file is UTF-16 text; only code page 932 or UTF-8 is read";
+    if (error) *error = "UTF-16 text; only code page 932 or UTF-8 with its byte order mark is read";
     return std::nullopt;
   }
   std::string converted;
@@ -119,7 +119,9 @@ std::optional<IniFile> IniFile::Load(const std::string& path, std::string* error
     if (error) *error = ErrnoText("cannot read", path, err);
     return std::nullopt;
   }
-  return Parse(bytes, error);
+  std::optional<IniFile> ini = Parse(bytes, error);
+  if (!ini && error) *error = path + ": " + *error;
+  return ini;
 }
 
 std::optional<std::string> IniFile::Get(std::string_view section, std::string_view key) const {
