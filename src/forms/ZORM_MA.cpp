@@ -426,7 +426,7 @@ void TZorMainForm::closeEvent(QCloseEvent* event) {
   if (settings_.SettingsLoaded && !SettingsReadWrite('W', settings_, folders_, &error)) {
     // The settings would be lost: keep the window open and say why.
     Closing = false;
-    WarningBox(this, QString::fromStdString(error));
+    ShowWarning(Utf8ToCp932(error));
     event->ignore();
     return;
   }
@@ -489,7 +489,7 @@ void TZorMainForm::HandleDroppedFiles(const QStringList& files) {
   QFileInfo info(file);
   if (!info.exists()) return;
   if (info.fileName().compare(QStringLiteral("PHOTO.XML"), Qt::CaseInsensitive) != 0) {
-    InfoBox(this, QStringLiteral("このファイル名はサポートできません。 > ") + info.fileName());
+    ShowInformation(SjOf(QStringLiteral("このファイル名はサポートできません。 > ") + info.fileName()));
     return;
   }
   for (QWidget* w : QApplication::topLevelWidgets())
@@ -534,7 +534,7 @@ void TZorMainForm::SaveLayout() {
 }
 
 bool TZorMainForm::Mn_GamenInitClick() {
-  if (!zor::ConfirmYesCancel(this, QStringLiteral("次回起動時に画面表示・ドッキング状態を初期化します。\nよろしいですか？")))
+  if (!ConfirmYesCancel(SjOf(QStringLiteral("次回起動時に画面表示・ドッキング状態を初期化します。\nよろしいですか？"))))
     return false;
   QString dir = QString::fromStdString(folders_.userData);
   QFile::remove(dir + QStringLiteral("ZOR_V.INI"));

@@ -12,6 +12,7 @@
 #include "app/product.h"
 #include "app/settings.h"
 #include "forms/ZORM_MA.h"
+#include "forms/ZORV_VER.h"
 #include "forms/message_boxes.h"
 #include "forms/single_instance.h"
 
@@ -61,6 +62,10 @@ int RunGui(int argc, char** argv) {
   Settings settings = DefaultSettings(folders);
   TZorMainForm window(folders, settings);
   guard.SetActivateHandler([&window] { BringToFront(&window); });
+  window.ShowAbout = [&window] {
+    ShowAboutWindow(
+        &window, [] { return false; }, [&window](const QStringList& files) { window.HandleDroppedFiles(files); });
+  };
   QString help = QString::fromStdString(folders.program) + QStringLiteral("help/index.html");
   if (QFileInfo::exists(help)) window.SetHelpFile(help);
 
