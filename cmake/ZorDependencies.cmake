@@ -6,6 +6,8 @@ find_package(Iconv REQUIRED)
 find_package(LibXml2 REQUIRED)
 find_package(JPEG REQUIRED)
 find_package(GIF REQUIRED)
+find_package(PNG REQUIRED)
+find_package(ZLIB REQUIRED)
 pkg_check_modules(GRAPHICSMAGICK REQUIRED IMPORTED_TARGET GraphicsMagick++)
 
 if(ZOR_BUILD_GUI)

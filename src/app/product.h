@@ -9,4 +9,7 @@ inline constexpr const char* kProductNameUtf8 = "ミナロッサ電子納品写�
 // The application title while the windows are being created.
 inline constexpr const char* kStartupTitleUtf8 = "ミナロッサ３";
 
+// Where the latest version of the viewer is offered.
+inline constexpr const char* kDownloadPageUrl = "https://example.org/minarossa/zorview/";
+
 }  // namespace zor

@@ -1,21 +1,85 @@
 #include "forms/gui_main.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
+#include <QDir>
+#include <QFileInfo>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTimer>
 
+#include "app/command_line.h"
+#include "app/folders.h"
 #include "app/product.h"
+#include "app/settings.h"
+#include "forms/ZORM_MA.h"
+#include "forms/ZORV_VER.h"
+#include "forms/message_boxes.h"
+#include "forms/single_instance.h"
 
 namespace zor {
+namespace {
+
+// Where the per-user guards live: the runtime folder when the session has
+// one, else the user data folder.
+QString GuardFolder(const Folders& folders) {
+  QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  return runtime.isEmpty() ? QString::fromStdString(folders.userData) : runtime;
+}
+
+void BringToFront(QWidget* window) {
+  if (window->isMinimized()) window->showNormal();
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+}  // namespace
 
 int RunGui(int argc, char** argv) {
+  Folders folders = ComputeFoldersFromEnvironment(argc > 0 ? argv[0] : "");
   QApplication app(argc, argv);
-  app.setApplicationDisplayName(QString::fromUtf8(kStartupTitleUtf8));
-  // The main window arrives with its own module; until then a plain frame.
-  QMainWindow window;
-  window.setWindowTitle(QString::fromUtf8(kProductNameUtf8));
-  window.setCentralWidget(new QLabel(QStringLiteral("zorview"), &window));
-  window.resize(800, 600);
+
+  if (QScreen* screen = QGuiApplication::primaryScreen(); screen && screen->depth() <= 8) {
+    InfoBox(nullptr, QStringLiteral("画面色をHigh Color(16ビット)以上に設定してください。\n\n"
+                                    "(推奨値はJPEG画像表示に最適な24ビットカラー以上です)"));
+    return 0;
+  }
+
+  const QString guardDir = GuardFolder(folders);
+  SingleInstanceGuard guard(QStringLiteral("Mutex_ZORVIEW"), guardDir);
+  if (guard.CheckRunning()) {
+    InfoBox(nullptr, QStringLiteral("このアプリケーションは既に起動しています。"));
+    guard.ActivateRunning();
+    return 0;
+  }
+  if (SingleInstanceGuard::IsLockInUse(QStringLiteral("Mutex_ZORMent"), guardDir)) {
+    InfoBox(nullptr, QStringLiteral("保守/修復プログラムが起動していますので終了して下さい｡"));
+    return 0;
+  }
+  QApplication::setApplicationDisplayName(QString::fromUtf8(kProductNameUtf8));
+  QApplication::setApplicationDisplayName(QString::fromUtf8(kStartupTitleUtf8));
+
+  Settings settings = DefaultSettings(folders);
+  TZorMainForm window(folders, settings);
+  guard.SetActivateHandler([&window] { BringToFront(&window); });
+  window.ShowAbout = [&window] {
+    ShowAboutWindow(
+        &window, [] { return false; }, [&window](const QStringList& files) { window.HandleDroppedFiles(files); });
+  };
+  QString help = QString::fromStdString(folders.program) + QStringLiteral("help/index.html");
+  if (QFileInfo::exists(help)) window.SetHelpFile(help);
+
+  const QString commandFile = QString::fromStdString(CommandLineFile(argc, argv));
+  QObject::connect(&window.Timer_Start, &QTimer::timeout, &window, [&window, commandFile] {
+    window.Started = true;
+    window.RequestButtonUpdate();
+    if (!commandFile.isEmpty() && QFileInfo(commandFile).isFile()) {
+      window.repaint();
+      if (window.OpenDeliveryFile) window.OpenDeliveryFile(QFileInfo(commandFile).absoluteFilePath());
+    } else if (window.ShowAbout) {
+      window.ShowAbout();
+    }
+  });
   window.show();
   return app.exec();
 }

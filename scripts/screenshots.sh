@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Takes screenshots of the viewer under a virtual X display, with the
+# Japanese fonts installed, into shots/ (or the folder given as $1).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=$(realpath -m "${1:-shots}")
+scripts/install-deps.sh --gui
+missing=()
+for p in xvfb xauth imagemagick; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo_cmd=(); [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"${ZOR_JOBS:-2}" --target zorview
+mkdir -p "$out"
+
+data=$(mktemp -d)
+trap 'rm -rf "$data"' EXIT
+display=:$((90 + RANDOM % 9))
+Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp &
+xvfb_pid=$!
+trap 'kill $xvfb_pid 2>/dev/null; rm -rf "$data"' EXIT
+sleep 1
+
+# shot NAME SECONDS ARGS...: starts the viewer, waits, grabs the screen.
+shot() {
+  local name=$1 wait=$2
+  shift 2
+  DISPLAY=$display XDG_DATA_HOME=$data XDG_RUNTIME_DIR=$data build/src/zorview "$@" &
+  local pid=$!
+  sleep "$wait"
+  DISPLAY=$display import -window root "$out/$name.png"
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+}
+
+shot about 3
+if [ -f samples/demo/INDEX_C.XML ]; then
+  shot main 5 samples/demo/INDEX_C.XML
+fi
+echo "screenshots in $out"

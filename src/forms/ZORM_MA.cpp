@@ -1,0 +1,589 @@
+#include "forms/ZORM_MA.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWindowStateChangeEvent>
+
+#include "app/product.h"
+#include "forms/qtext.h"
+
+namespace zor {
+namespace {
+
+constexpr const char* kDockHint = "ドラッグ時[CtrlKey]でドッキング禁止";
+constexpr const char* kHelpContext = "helpContext";
+
+QAction* AddCommand(QMenu* menu, const char* name, const QString& caption, const QString& hint, int helpContext) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(QString::fromLatin1(name));
+  action->setStatusTip(hint);
+  action->setProperty(kHelpContext, helpContext);
+  return action;
+}
+
+}  // namespace
+
+TZorMainForm::TZorMainForm(Folders folders, Settings& settings, QWidget* parent)
+    : QMainWindow(parent), folders_(std::move(folders)), settings_(settings) {
+  setObjectName(QStringLiteral("ZorMainForm"));
+  setWindowTitle(QString::fromUtf8(kProductNameUtf8));
+  setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks | QMainWindow::AllowTabbedDocks);
+  setAcceptDrops(true);
+  CreateMenus();
+  CreateToolButtons();
+  CreatePanels();
+  CreateStatusBar();
+  CreateTimers();
+  resize(1024, 768);
+}
+
+TZorMainForm::~TZorMainForm() = default;
+
+void TZorMainForm::CreateMenus() {
+  // The menu is drawn inside the tool bar band; the window has no menu bar.
+  panel2_ = new QToolBar(QStringLiteral("Panel2"), this);
+  panel2_->setObjectName(QStringLiteral("Panel2"));
+  auto* menuBar = new QMenuBar(panel2_);
+  menuBar->setObjectName(QStringLiteral("MenuBar"));
+  menuBar->setNativeMenuBar(false);
+  panel2_->addWidget(menuBar);
+  addToolBar(Qt::TopToolBarArea, panel2_);
+
+  QMenu* file = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
+  file->setObjectName(QStringLiteral("File1"));
+  AddCommand(file, "Mn_IndexXML", QStringLiteral("開く(&P)..."), QStringLiteral("INDEX_C,INDEX_D.XMLを開きます"), 301);
+  QMenu* photo = file->addMenu(QStringLiteral("写真管理(&K)"));
+  photo->setObjectName(QStringLiteral("Mn_XML"));
+  photo->menuAction()->setStatusTip(QStringLiteral("電子納品"));
+  photo->menuAction()->setProperty(kHelpContext, 31);
+  AddCommand(photo, "Mn_InputMiss", QStringLiteral("入力漏れ/入力ミスの検証(&C)..."), QStringLiteral("入力漏れの検証"), 32);
+  photo->addSeparator();
+  AddCommand(photo, "Mn_XML_Read", QStringLiteral("PHOTO.XML読込(&I)..."), QStringLiteral("ＸＭＬ読込"), 33);
+  AddCommand(file, "Mn_HTML", QStringLiteral("HTML工事写真帳作成(&H)..."), QStringLiteral("HTML工事写真帳作成"), 35);
+  AddCommand(file, "Mn_Env", QStringLiteral("環境設定(&E)..."), QStringLiteral("環境設定"), 43);
+  QAction* exit = AddCommand(file, "Mn_Exit", QStringLiteral("終了(&X)"), QStringLiteral("ミナロッサを終了します"), 45);
+  connect(exit, &QAction::triggered, this, &QWidget::close);
+
+  QMenu* edit = menuBar->addMenu(QStringLiteral("編集(&E)"));
+  edit->setObjectName(QStringLiteral("Edit1"));
+  AddCommand(edit, "Mn_View", QStringLiteral("表示(&V)..."), QStringLiteral("写真の表示"), 256);
+
+  QMenu* show = menuBar->addMenu(QStringLiteral("表示(&V)"));
+  show->setObjectName(QStringLiteral("Show1"));
+  struct PanelCommand {
+    const char* name;
+    QString caption, hint;
+    int help;
+    QDockWidget* TZorMainForm::*dock;
+  } panels[] = {
+      {"Mn_Menu", QStringLiteral("工事階層パネル(&K)"), QStringLiteral("工事階層パネルの表示/非表示"), 53, &TZorMainForm::Float_Menu},
+      {"Mn_Clip", QStringLiteral("情報パネル(&J)"), QStringLiteral("工事情報パネルの表示/非表示"), 54, &TZorMainForm::Float_Clip},
+      {"Mn_Mime", QStringLiteral("参考図パネル(&S)"), QStringLiteral("参考図パネルの表示/非表示"), 55, &TZorMainForm::Float_Mime},
+      {"Mn_Help", QStringLiteral("ヘルプパネル(&H)"), QStringLiteral("ヘルプパネルの表示/非表示"), 181, &TZorMainForm::Float_Help},
+  };
+  for (const PanelCommand& p : panels) {
+    QAction* action = AddCommand(show, p.name, p.caption, p.hint, p.help);
+    action->setCheckable(true);
+    auto dock = p.dock;
+    connect(action, &QAction::triggered, this, [this, dock] {
+      QDockWidget* d = this->*dock;
+      d->setVisible(!d->isVisible());
+    });
+  }
+  connect(show, &QMenu::aboutToShow, this, [this, show, panels] {
+    for (const PanelCommand& p : panels)
+      if (QAction* a = show->findChild<QAction*>(QString::fromLatin1(p.name))) a->setChecked((this->*p.dock)->isVisible());
+  });
+  QAction* reset = AddCommand(show, "Mn_GamenInit", QStringLiteral("画面状態の初期化(&I)..."), QStringLiteral("画面状態を初期値に戻す"), 49);
+  connect(reset, &QAction::triggered, this, [this] { Mn_GamenInitClick(); });
+
+  QMenu* help = menuBar->addMenu(QStringLiteral("ヘルプ(&H)"));
+  help->setObjectName(QStringLiteral("Help1"));
+  SearchforHelpOn = AddCommand(help, "SearchforHelpOn", QStringLiteral("トピックの検索(&S)"), QStringLiteral("トピックの検索"), 137);
+  connect(SearchforHelpOn, &QAction::triggered, this, [this] { ShowHelpContext(0); });
+  connect(help, &QMenu::aboutToShow, this, [this] { SearchforHelpOn->setEnabled(!helpFile_.isEmpty()); });
+  QAction* about = AddCommand(help, "Mn_About", QStringLiteral("バージョン情報(&V)..."), QStringLiteral("バージョン情報の表示"), 176);
+  connect(about, &QAction::triggered, this, [this] {
+    if (ShowAbout) ShowAbout();
+  });
+
+  QAction* f1 = new QAction(this);
+  f1->setShortcut(Qt::Key_F1);
+  connect(f1, &QAction::triggered, this, [this] { ShowHelpContext(56); });
+  addAction(f1);
+
+  sizePopup_ = new QMenu(this);
+  sizePopup_->setObjectName(QStringLiteral("PopupMenu_Size"));
+  const QSize sizes[] = {{800, 600}, {1024, 768}, {1152, 870}, {1280, 1024}};
+  for (int i = 0; i < 4; ++i) {
+    QSize sz = sizes[i];
+    QAction* a = sizePopup_->addAction(QStringLiteral("&%1 %2*%3").arg(i + 1).arg(sz.width()).arg(sz.height()));
+    connect(a, &QAction::triggered, this, [this, sz] {
+      setWindowState(Qt::WindowNoState);
+      // The outer size is given; take the frame off for the client size.
+      QSize frame = frameGeometry().size() - geometry().size();
+      resize(sz - frame);
+    });
+  }
+}
+
+void TZorMainForm::CreateToolButtons() {
+  panelView_ = new QToolBar(QStringLiteral("Panel_View"), this);
+  panelView_->setObjectName(QStringLiteral("Panel_View"));
+  addToolBar(Qt::TopToolBarArea, panelView_);
+  struct Button {
+    QToolButton* TZorMainForm::*member;
+    const char* name;
+    QString hint;
+    QStyle::StandardPixmap icon;
+    bool toggle;
+  } buttons[] = {
+      {&TZorMainForm::SB_List, "SB_List", QStringLiteral("工事階層/写真情報の検索"), QStyle::SP_FileDialogContentsView, false},
+      {&TZorMainForm::SB_Sort, "SB_Sort", QStringLiteral("現在階層の写真のソート"), QStyle::SP_ArrowDown, false},
+      {&TZorMainForm::SB_Kaijyo, "SB_Kaijyo", QStringLiteral("一覧モードの解除"), QStyle::SP_DialogResetButton, false},
+      {&TZorMainForm::SB_Thumbnail, "SB_Thumbnail", QStringLiteral("サムネイルの写真は最小幅にあわせます"), QStyle::SP_TitleBarNormalButton, true},
+      {&TZorMainForm::SB_Icon, "SB_Icon", QStringLiteral("カスタムサイズで表示します"), QStyle::SP_FileDialogListView, true},
+      {&TZorMainForm::SB_View, "SB_View", QStringLiteral("写真の表示"), QStyle::SP_FileDialogInfoView, false},
+  };
+  for (const Button& b : buttons) {
+    auto* button = new QToolButton(panelView_);
+    button->setObjectName(QString::fromLatin1(b.name));
+    button->setStatusTip(b.hint);
+    button->setToolTip(b.hint);
+    button->setCheckable(b.toggle);
+    button->setAutoRaise(true);
+    if (b.member == &TZorMainForm::SB_View) {
+      button->setText(QStringLiteral("表示"));
+      button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    } else {
+      button->setIcon(style()->standardIcon(b.icon));
+    }
+    button->setFixedWidth(30);
+    panelView_->addWidget(button);
+    this->*b.member = button;
+  }
+  for (QToolBar* bar : {panel2_, panelView_}) {
+    bar->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(bar, &QWidget::customContextMenuRequested, this,
+            [this, bar](const QPoint& pos) { sizePopup_->exec(bar->mapToGlobal(pos)); });
+  }
+}
+
+QDockWidget* TZorMainForm::MakeDock(const char* name, const QString& title, int helpContext, QWidget* content) {
+  auto* dock = new QDockWidget(title, this);
+  dock->setObjectName(QString::fromLatin1(name));
+  dock->setToolTip(QString::fromUtf8(kDockHint));
+  dock->setStatusTip(QString::fromUtf8(kDockHint));
+  dock->setProperty(kHelpContext, helpContext);
+  dock->setAllowedAreas(Qt::AllDockWidgetAreas);
+  dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+  dock->setWidget(content);
+  return dock;
+}
+
+void TZorMainForm::CreatePanels() {
+  auto* plMain = new QWidget(this);
+  plMain->setObjectName(QStringLiteral("PL_Main"));
+  auto* mainLayout = new QVBoxLayout(plMain);
+  mainLayout->setContentsMargins(0, 0, 0, 0);
+  auto* plListView = new QFrame(plMain);
+  plListView->setObjectName(QStringLiteral("PL_ListView"));
+  plListView->setStyleSheet(QStringLiteral("#PL_ListView { background: #F5DCAF; }"));
+  auto* listLayout = new QVBoxLayout(plListView);
+  listLayout->setContentsMargins(3, 3, 3, 3);
+  ListView = new QListView(plListView);
+  ListView->setObjectName(QStringLiteral("ListView"));
+  ListView->setViewMode(QListView::IconMode);
+  ListView->setSelectionMode(QAbstractItemView::SingleSelection);
+  ListView->setDragEnabled(false);
+  listLayout->addWidget(ListView);
+  mainLayout->addWidget(plListView);
+  setCentralWidget(plMain);
+
+  // Tree panel: its content arrives with the browsing module.
+  auto* treePanel = new QWidget(this);
+  treePanel->setObjectName(QStringLiteral("PL_Menu"));
+  Float_Menu = MakeDock("Float_Menu", QStringLiteral("工事階層"), 100, treePanel);
+
+  auto* clipPanel = new QWidget(this);
+  clipPanel->setObjectName(QStringLiteral("PL_Clip"));
+  Float_Clip = MakeDock("Float_Clip", QStringLiteral("情報"), 101, clipPanel);
+
+  auto* mimePanel = new QWidget(this);
+  auto* mimeLayout = new QVBoxLayout(mimePanel);
+  mimeLayout->setContentsMargins(0, 0, 0, 0);
+  mimeLayout->setSpacing(0);
+  PL_Sanko = new QLabel(QStringLiteral(" ［ 参考図 ］"), mimePanel);
+  PL_Sanko->setObjectName(QStringLiteral("PL_Sanko"));
+  PL_Sanko->setFrameShape(QFrame::Panel);
+  ListView2 = new QListView(mimePanel);
+  ListView2->setObjectName(QStringLiteral("ListView2"));
+  ListView2->setViewMode(QListView::IconMode);
+  ListView2->setSelectionMode(QAbstractItemView::SingleSelection);
+  ListView2->setDragEnabled(false);
+  mimeLayout->addWidget(PL_Sanko);
+  mimeLayout->addWidget(ListView2);
+  Float_Mime = MakeDock("Float_Mime", QStringLiteral("参考図"), 102, mimePanel);
+
+  auto* helpPanel = new QWidget(this);
+  auto* helpLayout = new QVBoxLayout(helpPanel);
+  helpLayout->setContentsMargins(0, 0, 0, 0);
+  PL_Help = new QLabel(QStringLiteral(" ［ ヘルプ ］"), helpPanel);
+  PL_Help->setObjectName(QStringLiteral("PL_Help"));
+  PL_Help->setFrameShape(QFrame::Panel);
+  helpLayout->addWidget(PL_Help);
+  for (const char* name : {"LB_Input5", "LB_Input1", "LB_Input2", "LB_Input3", "LB_Input4"}) {
+    auto* label = new QLabel(helpPanel);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setWordWrap(true);
+    helpLayout->addWidget(label);
+  }
+  helpLayout->addStretch();
+  Float_Help = MakeDock("Float_Help", QStringLiteral("ヘルプ"), 102, helpPanel);
+
+  // A floating panel shows its title in its frame, so its own header goes.
+  connect(Float_Mime, &QDockWidget::topLevelChanged, PL_Sanko, [this](bool floating) { PL_Sanko->setVisible(!floating); });
+  connect(Float_Help, &QDockWidget::topLevelChanged, PL_Help, [this](bool floating) { PL_Help->setVisible(!floating); });
+
+  for (QDockWidget* dock : {Float_Menu, Float_Clip, Float_Mime, Float_Help}) dock->installEventFilter(this);
+}
+
+void TZorMainForm::CreateStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName(QStringLiteral("StatusBar"));
+  bar->setSizeGripEnabled(true);
+  const int widths[] = {300, 110, 80, 50};
+  for (int i = 0; i < 4; ++i) {
+    auto* label = new QLabel(bar);
+    label->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    if (i == 1 || i == 2) label->setAlignment(Qt::AlignCenter);
+    if (i == 3)
+      label->setMinimumWidth(widths[i]);
+    else
+      label->setFixedWidth(widths[i]);
+    bar->addWidget(label, i == 3 ? 1 : 0);
+    statusPanels_[i] = label;
+  }
+  ProgressBar = new QProgressBar(bar);
+  ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
+  ProgressBar->setTextVisible(false);
+  ProgressBar->hide();
+  bar->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(bar, &QWidget::customContextMenuRequested, this,
+          [this, bar](const QPoint& pos) { sizePopup_->exec(bar->mapToGlobal(pos)); });
+}
+
+void TZorMainForm::CreateTimers() {
+  struct T {
+    QTimer* timer;
+    int interval;
+  } timers[] = {{&Timer, 300},       {&Timer_Button, 100}, {&Timer_Sanko, 200},  {&Timer_Start, 10},
+                {&Timer_NoSel, 200}, {&Timer_NoSel2, 200}, {&Timer_Resize, 100}, {&Timer_ResizeView, 100}};
+  for (const T& t : timers) {
+    t.timer->setSingleShot(true);
+    t.timer->setInterval(t.interval);
+  }
+  Timer_Sanko.start();  // the only timer enabled at creation
+  connect(&Timer_Button, &QTimer::timeout, this, &TZorMainForm::UpdateButtons);
+  connect(&Timer_Resize, &QTimer::timeout, this, [this] {
+    ResizeGuard = true;
+    ApplyResizeRule();
+    ResizeGuard = false;
+  });
+}
+
+// ---- Host ------------------------------------------------------------------
+
+void TZorMainForm::PlaceProgressBar() {
+  QLabel* panel = statusPanels_[0];
+  QRect r = panel->geometry();
+  ProgressBar->setGeometry(r.left() + 3, 3, r.width() - 6, statusBar()->height() - 6);
+}
+
+void TZorMainForm::ReportProgress(char code, int value) {
+  switch (code) {
+    case 'S':
+      if (value < 1) return;
+      if (!QGuiApplication::overrideCursor()) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+      statusMessage_.clear();
+      PlaceProgressBar();
+      ProgressBar->setRange(1, value);
+      ProgressBar->setValue(1);
+      ProgressBar->show();
+      ProgressBar->repaint();
+      break;
+    case 'R':
+      if (value > ProgressBar->maximum()) return;
+      if (!QGuiApplication::overrideCursor()) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+      ProgressBar->setValue(value);
+      ProgressBar->repaint();
+      break;
+    case 'E':
+      ProgressBar->hide();
+      while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+      break;
+    default:
+      break;
+  }
+}
+
+void TZorMainForm::ShowStatus(const std::string& text) { ShowStatusText(Qs(text)); }
+void TZorMainForm::ShowInformation(const std::string& text) { InfoBox(this, Qs(text)); }
+void TZorMainForm::ShowWarning(const std::string& text) { WarningBox(this, Qs(text)); }
+bool TZorMainForm::ConfirmYesCancel(const std::string& text) { return zor::ConfirmYesCancel(this, Qs(text)); }
+bool TZorMainForm::ConfirmYesNo(const std::string& text) { return zor::ConfirmYesNo(this, Qs(text)); }
+void TZorMainForm::Beep() { QApplication::beep(); }
+
+void TZorMainForm::ShowStatusText(const QString& text) {
+  statusMessage_ = text;
+  if (hint_.isEmpty()) statusPanels_[0]->setText(text);
+}
+
+void TZorMainForm::ShowWorkStatus(const QString& text) { statusPanels_[3]->setText(text); }
+
+// ---- Title, refresh, buttons ---------------------------------------------
+
+void TZorMainForm::UpdateTitle() {
+  ShowWorkStatus(QLatin1Char(' ') + WorkName);
+  QString caption = QString::fromUtf8(kProductNameUtf8) + QLatin1Char(' ');
+  if (!WorkName.isEmpty()) caption += QLatin1Char('(') + WorkName + QLatin1Char(')');
+  setWindowTitle(caption);
+  QApplication::setApplicationDisplayName(caption);
+}
+
+void TZorMainForm::RefreshAll() {
+  // The panels rebuild themselves from the delivery once they exist; the
+  // frame's share is the button states.
+  RequestButtonUpdate();
+}
+
+void TZorMainForm::RequestButtonUpdate() { Timer_Button.start(); }
+
+void TZorMainForm::UpdateButtons() {
+  SB_List->setEnabled(ListMode != 1);
+  SB_Sort->setEnabled(ListMode != 2);
+  SB_Kaijyo->setEnabled(ListMode != 0);
+  QWidget* focus = QApplication::focusWidget();
+  auto* list = qobject_cast<QListView*>(focus);
+  bool oneSelected = (list == ListView || list == ListView2) && list && list->selectionModel() &&
+                     list->selectionModel()->selectedIndexes().size() == 1;
+  SB_View->setEnabled(oneSelected);
+}
+
+// ---- Events ----------------------------------------------------------------
+
+bool TZorMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize && qobject_cast<QDockWidget*>(watched) && !ResizeGuard) Timer_Resize.start();
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TZorMainForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!firstShown_) {
+    firstShown_ = true;
+    FirstShow();
+  }
+}
+
+void TZorMainForm::FirstShow() {
+  panelView_->show();
+  if (layoutReset_ || !RestoreLayout()) MakeDefaultLayout();
+  std::string error;
+  SettingsReadWrite('R', settings_, folders_, &error);
+  SB_Thumbnail->setChecked(settings_.ThumbnailMinFit);
+  SB_Icon->setChecked(settings_.IconStyle == 1);
+  UpdateTitle();
+  Timer_Start.start();
+}
+
+void TZorMainForm::closeEvent(QCloseEvent* event) {
+  Closing = true;
+  std::string error;
+  if (settings_.SettingsLoaded && !SettingsReadWrite('W', settings_, folders_, &error)) {
+    // The settings would be lost: keep the window open and say why.
+    Closing = false;
+    ShowWarning(Utf8ToCp932(error));
+    event->ignore();
+    return;
+  }
+  SaveLayout();
+  event->accept();
+}
+
+void TZorMainForm::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::WindowStateChange && Started) {
+    auto* change = static_cast<QWindowStateChangeEvent*>(event);
+    bool wasMin = change->oldState() & Qt::WindowMinimized;
+    bool isMin = windowState() & Qt::WindowMinimized;
+    if (isMin && !wasMin) OnMinimised();
+    if (!isMin && wasMin) OnRestored();
+  }
+  QMainWindow::changeEvent(event);
+}
+
+bool TZorMainForm::event(QEvent* event) {
+  if (event->type() == QEvent::StatusTip) {
+    // Panel 0 shows the hint after one blank, or the status message.
+    hint_ = static_cast<QStatusTipEvent*>(event)->tip();
+    statusPanels_[0]->setText(hint_.isEmpty() ? statusMessage_ : QLatin1Char(' ') + hint_);
+    return true;
+  }
+  return QMainWindow::event(event);
+}
+
+void TZorMainForm::OnMinimised() {
+  hiddenOnMinimise_.clear();
+  for (QDockWidget* dock : {Float_Menu, Float_Clip, Float_Mime, Float_Help})
+    if (dock->isFloating() && dock->isVisible()) hiddenOnMinimise_.append(dock);
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w != this && w->isVisible() && w->property("hideWithMain").toBool()) hiddenOnMinimise_.append(w);
+  for (const QPointer<QWidget>& w : hiddenOnMinimise_) w->hide();
+}
+
+void TZorMainForm::OnRestored() {
+  for (const QPointer<QWidget>& w : hiddenOnMinimise_)
+    if (w) w->show();
+  hiddenOnMinimise_.clear();
+  RequestButtonUpdate();
+}
+
+void TZorMainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TZorMainForm::dropEvent(QDropEvent* event) {
+  QStringList files;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) files << url.toLocalFile();
+  event->acceptProposedAction();
+  HandleDroppedFiles(files);
+}
+
+void TZorMainForm::HandleDroppedFiles(const QStringList& files) {
+  if (files.isEmpty()) return;
+  const QString& file = files.first();  // only the first dropped file counts
+  QFileInfo info(file);
+  if (!info.exists()) return;
+  if (info.fileName().compare(QStringLiteral("PHOTO.XML"), Qt::CaseInsensitive) != 0) {
+    ShowInformation(SjOf(QStringLiteral("このファイル名はサポートできません。 > ") + info.fileName()));
+    return;
+  }
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == QLatin1String("VerForm") && w->isVisible()) w->close();
+  if (OpenDeliveryFile) OpenDeliveryFile(info.absoluteFilePath());
+}
+
+// ---- Layout ------------------------------------------------------------------
+
+void TZorMainForm::MakeDefaultLayout() {
+  for (QDockWidget* dock : {Float_Menu, Float_Clip, Float_Mime, Float_Help}) {
+    dock->setFloating(false);
+    removeDockWidget(dock);
+  }
+  addDockWidget(Qt::RightDockWidgetArea, Float_Help);
+  addDockWidget(Qt::LeftDockWidgetArea, Float_Menu, Qt::Vertical);
+  addDockWidget(Qt::LeftDockWidgetArea, Float_Clip, Qt::Vertical);
+  addDockWidget(Qt::LeftDockWidgetArea, Float_Mime, Qt::Vertical);
+  for (QDockWidget* dock : {Float_Menu, Float_Clip, Float_Mime}) dock->show();
+  Float_Help->hide();
+  resizeDocks({Float_Menu}, {300}, Qt::Horizontal);
+}
+
+bool TZorMainForm::RestoreLayout() {
+  QFile file(QString::fromStdString(folders_.userData) + QStringLiteral("ZORM_V.DAT"));
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  QByteArray state = file.readAll();
+  // A damaged file or one of another version is refused by restoreState.
+  return restoreState(state, kLayoutVersion);
+}
+
+void TZorMainForm::SaveLayout() {
+  QString path = QString::fromStdString(folders_.userData) + QStringLiteral("ZORM_V.DAT");
+  QFile::remove(path);
+  if (layoutReset_) return;
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(saveState(kLayoutVersion)) < 0 || !file.flush()) {
+    QApplication::beep();
+    file.close();
+    QFile::remove(path);
+  }
+}
+
+bool TZorMainForm::Mn_GamenInitClick() {
+  if (!ConfirmYesCancel(SjOf(QStringLiteral("次回起動時に画面表示・ドッキング状態を初期化します。\nよろしいですか？"))))
+    return false;
+  QString dir = QString::fromStdString(folders_.userData);
+  QFile::remove(dir + QStringLiteral("ZOR_V.INI"));
+  QFile::remove(dir + QStringLiteral("ZORM_V.DAT"));
+  layoutReset_ = true;
+  return true;
+}
+
+void TZorMainForm::ApplyResizeRule() {
+  // The centre keeps at least 50 pixels; the left site gives way first.
+  constexpr int kMin = 50;
+  int client = width();
+  auto siteWidth = [this](Qt::DockWidgetArea area) {
+    int w = 0;
+    for (QDockWidget* dock : {Float_Menu, Float_Clip, Float_Mime, Float_Help})
+      if (!dock->isFloating() && dock->isVisible() && dockWidgetArea(dock) == area) w = qMax(w, dock->width());
+    return w;
+  };
+  auto shrink = [this](Qt::DockWidgetArea area, int target) {
+    QList<QDockWidget*> docks;
+    QList<int> sizes;
+    for (QDockWidget* dock : {Float_Menu, Float_Clip, Float_Mime, Float_Help})
+      if (!dock->isFloating() && dock->isVisible() && dockWidgetArea(dock) == area) {
+        docks << dock;
+        sizes << target;
+      }
+    if (!docks.isEmpty()) resizeDocks(docks, sizes, Qt::Horizontal);
+  };
+  int left = siteWidth(Qt::LeftDockWidgetArea);
+  int right = siteWidth(Qt::RightDockWidgetArea);
+  if (client < left + right + kMin && left > kMin) {
+    left = qMax(kMin, client - right - kMin);
+    shrink(Qt::LeftDockWidgetArea, left);
+  }
+  if (client < left + right + kMin && right > kMin) {
+    right = qMax(kMin, client - left - kMin);
+    shrink(Qt::RightDockWidgetArea, right);
+  }
+}
+
+// ---- Help --------------------------------------------------------------------
+
+void TZorMainForm::SetHelpFile(const QString& path) { helpFile_ = path; }
+
+void TZorMainForm::ShowHelpContext(int context) {
+  if (helpFile_.isEmpty()) return;
+  QUrl url = QUrl::fromLocalFile(helpFile_);
+  if (context > 0) url.setFragment(QStringLiteral("ctx%1").arg(context));
+  QDesktopServices::openUrl(url);
+}
+
+}  // namespace zor

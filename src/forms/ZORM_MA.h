@@ -1,0 +1,151 @@
+// The main window: tool bar band with the menu, the six tool buttons, the
+// four dock panels, the thumbnail list in the centre, the status bar with its
+// progress bar, the timers that keep buttons and panels current. It is also
+// the core's Host: readers report progress and ask their questions here.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <functional>
+#include <string>
+
+#include "app/folders.h"
+#include "app/host.h"
+#include "app/settings.h"
+#include "forms/message_boxes.h"
+
+class QAction;
+class QDockWidget;
+class QLabel;
+class QListView;
+class QMenu;
+class QMenuBar;
+class QProgressBar;
+class QToolBar;
+class QToolButton;
+class QWidget;
+
+namespace zor {
+
+class TZorMainForm : public QMainWindow, public Host {
+  Q_OBJECT
+ public:
+  // Version of the docking layout bytes in ZORM_V.DAT; a file of another
+  // version is ignored and the default layout made.
+  static constexpr int kLayoutVersion = 1;
+
+  TZorMainForm(Folders folders, Settings& settings, QWidget* parent = nullptr);
+  ~TZorMainForm() override;
+
+  // Host
+  void ReportProgress(char code, int value) override;
+  void ShowStatus(const std::string& text) override;
+  void ShowInformation(const std::string& text) override;
+  void ShowWarning(const std::string& text) override;
+  bool ConfirmYesCancel(const std::string& text) override;
+  bool ConfirmYesNo(const std::string& text) override;
+  void Beep() override;
+
+  // Operations other windows call.
+  void UpdateTitle();
+  void RefreshAll();
+  void RequestButtonUpdate();
+  void ShowStatusText(const QString& text);
+  void ShowWorkStatus(const QString& text);
+  // Handles files dropped on the window or on the about window.
+  void HandleDroppedFiles(const QStringList& files);
+
+  // State of the window.
+  int DigiVersion = 7;
+  bool IndexLoaded = false;
+  bool PreviousIndexLoaded = false;
+  int ListMode = 0;
+  bool Started = false;
+  bool Closing = false;
+  bool SuppressInputLevel = false;
+  bool ResizeGuard = false;
+  QString WorkName;
+
+  // Opens a delivery file through the dispatcher; set by the start-up code so
+  // the window does not need to know the readers yet.
+  std::function<bool(const QString& file)> OpenDeliveryFile;
+  // Shows the about window; set by the start-up code.
+  std::function<void()> ShowAbout;
+
+  // Components other modules and the tests reach by name.
+  QDockWidget* Float_Menu = nullptr;
+  QDockWidget* Float_Clip = nullptr;
+  QDockWidget* Float_Mime = nullptr;
+  QDockWidget* Float_Help = nullptr;
+  QListView* ListView = nullptr;
+  QListView* ListView2 = nullptr;
+  QLabel* PL_Sanko = nullptr;
+  QLabel* PL_Help = nullptr;
+  QToolButton* SB_List = nullptr;
+  QToolButton* SB_Sort = nullptr;
+  QToolButton* SB_Kaijyo = nullptr;
+  QToolButton* SB_Thumbnail = nullptr;
+  QToolButton* SB_Icon = nullptr;
+  QToolButton* SB_View = nullptr;
+  QProgressBar* ProgressBar = nullptr;
+  QAction* SearchforHelpOn = nullptr;
+  QTimer Timer, Timer_Button, Timer_Sanko, Timer_Start, Timer_NoSel, Timer_NoSel2, Timer_Resize, Timer_ResizeView;
+
+  QLabel* StatusPanel(int i) const { return statusPanels_[i]; }
+  const Folders& folders() const { return folders_; }
+  Settings& settings() { return settings_; }
+  bool LayoutResetRequested() const { return layoutReset_; }
+
+  // Applies the dock site width rule for a client of the given width.
+  void ApplyResizeRule();
+  // The default docking layout of the first start.
+  void MakeDefaultLayout();
+  // "画面状態の初期化(&I)...": true when the user confirmed.
+  bool Mn_GamenInitClick();
+  // Recomputes the tool buttons' enabled states (the Timer_Button handler).
+  void UpdateButtons();
+  // Sets the help file; an empty path leaves the program without help.
+  void SetHelpFile(const QString& path);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool event(QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateMenus();
+  void CreateToolButtons();
+  void CreatePanels();
+  void CreateStatusBar();
+  void CreateTimers();
+  QDockWidget* MakeDock(const char* name, const QString& title, int helpContext, QWidget* content);
+  void FirstShow();
+  bool RestoreLayout();
+  void SaveLayout();
+  void ShowHelpContext(int context);
+  void PlaceProgressBar();
+  void OnMinimised();
+  void OnRestored();
+
+  Folders folders_;
+  Settings& settings_;
+  SilenceableWarnings warnings_;
+  QLabel* statusPanels_[4] = {};
+  QString statusMessage_;
+  QString hint_;
+  QString helpFile_;
+  bool firstShown_ = false;
+  bool layoutReset_ = false;
+  QList<QPointer<QWidget>> hiddenOnMinimise_;
+  QToolBar* panel2_ = nullptr;
+  QToolBar* panelView_ = nullptr;
+  QMenu* sizePopup_ = nullptr;
+};
+
+}  // namespace zor

@@ -1,0 +1,48 @@
+// The about window: product title, version line, logo, licence and credits.
+// It also starts a delivery: its open button chooses a folder, and a
+// PHOTO.XML dropped on it is opened like a drop on the main window.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace zor {
+
+class TVerForm : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TVerForm(QWidget* owner);
+
+  // Chooses and reads a delivery; true when one was read.
+  std::function<bool()> ChooseDeliveryFolder;
+  // Hands dropped files to the main window.
+  std::function<void(const QStringList&)> FileDrop;
+
+  QLabel* Label1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Image1 = nullptr;
+  QPushButton* SpeedButton2 = nullptr;
+  QPushButton* Button_NewPrg = nullptr;
+  QPlainTextEdit* Memo = nullptr;
+  QPushButton* OkBtn = nullptr;
+
+  // The licence text and the credit block shown in the memo.
+  static QString MemoText();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void SpeedButton2Click();
+};
+
+// Shows the about window modally over owner.
+void ShowAboutWindow(QWidget* owner, std::function<bool()> chooseFolder, std::function<void(const QStringList&)> fileDrop);
+
+}  // namespace zor

@@ -1,0 +1,218 @@
+#include <QDockWidget>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include "app/folders.h"
+#include "app/settings.h"
+#include "forms/ZORM_MA.h"
+#include "text/encoding.h"
+
+using namespace zor;
+
+namespace {
+
+// The window with its message boxes answered by the test.
+class TestWindow : public TZorMainForm {
+ public:
+  using TZorMainForm::TZorMainForm;
+  bool ConfirmYesCancel(const std::string& text) override {
+    questions << QString::fromStdString(Cp932ToUtf8(text));
+    return answer;
+  }
+  void ShowInformation(const std::string& text) override { infos << QString::fromStdString(Cp932ToUtf8(text)); }
+  QStringList questions, infos;
+  bool answer = true;
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+ private:
+  QTemporaryDir dir_;
+  Folders folders_;
+
+  QString UserFile(const char* name) const { return QString::fromStdString(folders_.userData) + QLatin1String(name); }
+
+ private slots:
+  void init() {
+    QVERIFY(dir_.isValid());
+    std::string root = dir_.path().toStdString();
+    folders_ = ComputeFolders(root + "/prog", root + "/data", root);
+    QFile::remove(UserFile("ZORM_V.DAT"));
+    QFile::remove(UserFile("ZOR.INI"));
+  }
+
+  void firstStartMakesTheDefaultLayout() {
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    for (QDockWidget* d : {w.Float_Menu, w.Float_Clip, w.Float_Mime}) {
+      QCOMPARE(w.dockWidgetArea(d), Qt::LeftDockWidgetArea);
+      QVERIFY(d->isVisible());
+    }
+    QCOMPARE(w.dockWidgetArea(w.Float_Help), Qt::RightDockWidgetArea);
+    QVERIFY(!w.Float_Help->isVisible());
+    QCOMPARE(w.Float_Menu->width(), 300);
+    // Docked in the order tree, information, drawings from the top.
+    QVERIFY(w.Float_Menu->y() < w.Float_Clip->y());
+    QVERIFY(w.Float_Clip->y() < w.Float_Mime->y());
+    QVERIFY(settings.SettingsLoaded);
+  }
+
+  void closingSavesTheLayoutAndTheNextStartRestoresIt() {
+    {
+      Settings settings = DefaultSettings(folders_);
+      TestWindow w(folders_, settings);
+      w.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&w));
+      w.Float_Help->show();
+      QVERIFY(w.close());
+    }
+    QVERIFY(QFile::exists(UserFile("ZORM_V.DAT")));
+    QVERIFY(QFile::exists(UserFile("ZOR.INI")));
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(w.Float_Help->isVisible());
+  }
+
+  void damagedLayoutFileGivesTheDefaultLayout() {
+    QFile f(UserFile("ZORM_V.DAT"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("not a layout");
+    f.close();
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.dockWidgetArea(w.Float_Menu), Qt::LeftDockWidgetArea);
+    QVERIFY(!w.Float_Help->isVisible());
+  }
+
+  void resetThenCloseWritesNoLayout() {
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QFile(UserFile("ZORM_V.DAT")).open(QIODevice::WriteOnly);
+    QVERIFY(w.Mn_GamenInitClick());
+    QCOMPARE(w.questions.size(), 1);
+    QVERIFY(w.questions[0].startsWith(QStringLiteral("次回起動時に画面表示・ドッキング状態を初期化します。")));
+    QVERIFY(!QFile::exists(UserFile("ZORM_V.DAT")));
+    QVERIFY(w.close());
+    QVERIFY(!QFile::exists(UserFile("ZORM_V.DAT")));
+  }
+
+  void resetCancelledKeepsTheLayout() {
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings);
+    w.answer = false;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(!w.Mn_GamenInitClick());
+    QVERIFY(w.close());
+    QVERIFY(QFile::exists(UserFile("ZORM_V.DAT")));
+  }
+
+  void progressEdgeValues() {
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.ReportProgress('S', 0);
+    QVERIFY(!w.ProgressBar->isVisible());
+    w.ReportProgress('S', 10);
+    QVERIFY(w.ProgressBar->isVisible());
+    QCOMPARE(w.ProgressBar->value(), 1);
+    w.ReportProgress('R', 7);
+    QCOMPARE(w.ProgressBar->value(), 7);
+    w.ReportProgress('R', 11);  // above the maximum: no change
+    QCOMPARE(w.ProgressBar->value(), 7);
+    w.ReportProgress('X', 3);
+    QCOMPARE(w.ProgressBar->value(), 7);
+    w.ReportProgress('E', 0);
+    QVERIFY(!w.ProgressBar->isVisible());
+    QVERIFY(!QGuiApplication::overrideCursor());
+  }
+
+  void buttonStatesFollowListMode_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("list");
+    QTest::addColumn<bool>("sort");
+    QTest::addColumn<bool>("kaijyo");
+    QTest::newRow("none") << 0 << true << true << false;
+    QTest::newRow("sorted") << 1 << false << true << true;
+    QTest::newRow("searched") << 2 << true << false << true;
+  }
+  void buttonStatesFollowListMode() {
+    QFETCH(int, mode);
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings);
+    w.ListMode = mode;
+    w.UpdateButtons();
+    QFETCH(bool, list);
+    QFETCH(bool, sort);
+    QFETCH(bool, kaijyo);
+    QCOMPARE(w.SB_List->isEnabled(), list);
+    QCOMPARE(w.SB_Sort->isEnabled(), sort);
+    QCOMPARE(w.SB_Kaijyo->isEnabled(), kaijyo);
+  }
+
+  void dropOpensOnlyTheFirstFileAndOnlyPhotoXml() {
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings);
+    QStringList opened;
+    w.OpenDeliveryFile = [&opened](const QString& f) {
+      opened << f;
+      return true;
+    };
+    QString lower = dir_.filePath(QStringLiteral("photo.xml"));
+    QString other = dir_.filePath(QStringLiteral("INDEX_C.XML"));
+    for (const QString& f : {lower, other}) QFile(f).open(QIODevice::WriteOnly);
+
+    w.HandleDroppedFiles({other, lower});
+    QVERIFY(opened.isEmpty());
+    QCOMPARE(w.infos, QStringList{QStringLiteral("このファイル名はサポートできません。 > INDEX_C.XML")});
+
+    w.HandleDroppedFiles({lower, other});
+    QCOMPARE(opened, QStringList{lower});
+
+    w.HandleDroppedFiles({dir_.filePath(QStringLiteral("missing/PHOTO.XML"))});
+    QCOMPARE(opened.size(), 1);
+    QCOMPARE(w.infos.size(), 1);
+  }
+
+  void titleNamesTheWork() {
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings);
+    w.WorkName = QStringLiteral("ＸＭＬ入力");
+    w.UpdateTitle();
+    QVERIFY(w.windowTitle().endsWith(QStringLiteral(" (ＸＭＬ入力)")));
+    QCOMPARE(w.StatusPanel(3)->text(), QStringLiteral(" ＸＭＬ入力"));
+  }
+
+  void narrowWindowShrinksTheLeftSiteFirst() {
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.Float_Help->show();
+    w.resizeDocks({w.Float_Help}, {350}, Qt::Horizontal);
+    w.resize(500, 600);
+    QCoreApplication::processEvents();
+    w.ApplyResizeRule();
+    QCoreApplication::processEvents();
+    QVERIFY2(w.Float_Menu->width() >= 50, qPrintable(QString::number(w.Float_Menu->width())));
+    QVERIFY(w.Float_Menu->width() < 300);
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
