@@ -9,6 +9,11 @@ inline constexpr const char* kProductNameUtf8 = "ミナロッサ電子納品写�
 // The application title while the windows are being created.
 inline constexpr const char* kStartupTitleUtf8 = "ミナロッサ３";
 
+// What the user reads for the two XML parsers: the validating parser on
+// libxml2, and the own tokenizer.
+inline constexpr const char* kValidatingParserNameUtf8 = "libxml2 XML Parser";
+inline constexpr const char* kOwnParserNameUtf8 = "TALMO XML Parser";
+
 // Where the latest version of the viewer is offered.
 inline constexpr const char* kDownloadPageUrl = "https://example.org/minarossa/zorview/";
 

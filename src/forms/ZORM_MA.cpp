@@ -27,6 +27,7 @@
 #include <QWindowStateChangeEvent>
 
 #include "app/product.h"
+#include "forms/ZORM_SET.h"
 #include "forms/qtext.h"
 
 namespace zor {
@@ -82,7 +83,8 @@ void TZorMainForm::CreateMenus() {
   photo->addSeparator();
   AddCommand(photo, "Mn_XML_Read", QStringLiteral("PHOTO.XML読込(&I)..."), QStringLiteral("ＸＭＬ読込"), 33);
   AddCommand(file, "Mn_HTML", QStringLiteral("HTML工事写真帳作成(&H)..."), QStringLiteral("HTML工事写真帳作成"), 35);
-  AddCommand(file, "Mn_Env", QStringLiteral("環境設定(&E)..."), QStringLiteral("環境設定"), 43);
+  QAction* env = AddCommand(file, "Mn_Env", QStringLiteral("環境設定(&E)..."), QStringLiteral("環境設定"), 43);
+  connect(env, &QAction::triggered, this, &TZorMainForm::Mn_EnvClick);
   QAction* exit = AddCommand(file, "Mn_Exit", QStringLiteral("終了(&X)"), QStringLiteral("ミナロッサを終了します"), 45);
   connect(exit, &QAction::triggered, this, &QWidget::close);
 
@@ -379,6 +381,12 @@ void TZorMainForm::RefreshAll() {
   // The panels rebuild themselves from the delivery once they exist; the
   // frame's share is the button states.
   RequestButtonUpdate();
+}
+
+void TZorMainForm::Mn_EnvClick() {
+  if (!RunSettingsDialog(settings_, this)) return;
+  RefreshAll();
+  Timer_ResizeView.start();  // the just-fit count may have changed
 }
 
 void TZorMainForm::RequestButtonUpdate() { Timer_Button.start(); }

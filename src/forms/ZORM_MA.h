@@ -104,6 +104,8 @@ class TZorMainForm : public QMainWindow, public Host {
   void MakeDefaultLayout();
   // "画面状態の初期化(&I)...": true when the user confirmed.
   bool Mn_GamenInitClick();
+  // "環境設定(&E)...": the settings dialog, then a refresh when confirmed.
+  void Mn_EnvClick();
   // Recomputes the tool buttons' enabled states (the Timer_Button handler).
   void UpdateButtons();
   // Sets the help file; an empty path leaves the program without help.
