@@ -1,0 +1,237 @@
+#include "forms/ZORM_DR.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QThread>
+#include <QTreeView>
+#include <QVBoxLayout>
+#include <functional>
+
+#include "app/folders.h"
+#include "forms/message_boxes.h"
+#include "forms/qtext.h"
+#include "text/sjis.h"
+
+namespace zor {
+namespace {
+
+bool HoldsFile(const QString& folder, const char* name) {
+  auto found = ResolveCaseInsensitive(QDir(folder).absolutePath().toStdString() + "/", name);
+  return found && QFileInfo(QString::fromStdString(*found)).isFile();
+}
+
+bool HoldsFolder(const QString& folder, const char* name) {
+  auto found = ResolveCaseInsensitive(QDir(folder).absolutePath().toStdString() + "/", name);
+  return found && QFileInfo(QString::fromStdString(*found)).isDir();
+}
+
+}  // namespace
+
+std::string CleanNewFolderName(const std::string& sjis) {
+  std::string trimmed = TrimWide(sjis);
+  std::string out;
+  for (std::size_t pos = 0; pos < trimmed.size();) {
+    std::size_t len = CharLengthAt(trimmed, pos);
+    if (len == 1 && std::string_view("?*\",.;:|<>/").find(trimmed[pos]) != std::string_view::npos) {
+      ++pos;
+      continue;
+    }
+    out.append(trimmed, pos, len);
+    pos += len;
+  }
+  return CutToBytes(out, 128);
+}
+
+TFolderForm::TFolderForm(FolderMode mode, const QString& caption, const QString& comment, int helpContext,
+                         const FolderChoice& choice, QWidget* parent)
+    : QDialog(parent),
+      mode_(mode),
+      comment_(comment.isEmpty() ? QStringLiteral("フォルダを指定してください。") : comment),
+      choice_(choice) {
+  setObjectName(QStringLiteral("FolderForm"));
+  setWindowTitle(caption.isEmpty() ? QStringLiteral("フォルダの選択") : caption);
+  setProperty("helpContext", helpContext);
+  setMinimumSize(595, 462);
+
+  auto* layout = new QVBoxLayout(this);
+  Label_Comment = new QLabel(this);
+  Label_Comment->setObjectName(QStringLiteral("Label_Comment"));
+  Label_Comment->setWordWrap(true);
+  layout->addWidget(Label_Comment);
+  auto* dirRow = new QHBoxLayout;
+  Lbl_NowDir = new QLabel(this);
+  Lbl_NowDir->setObjectName(QStringLiteral("Lbl_NowDir"));
+  Lbl_NowDir->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  Btn_MakeFolder = new QPushButton(QStringLiteral("フォルダ作成"), this);
+  Btn_MakeFolder->setObjectName(QStringLiteral("Btn_MakeFolder"));
+  Btn_MakeFolder->setAutoDefault(false);
+  dirRow->addWidget(Lbl_NowDir, 1);
+  dirRow->addWidget(Btn_MakeFolder);
+  layout->addLayout(dirRow);
+
+  model_ = new QFileSystemModel(this);
+  model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+  model_->setReadOnly(true);
+  model_->setRootPath(QDir::rootPath());
+  SystemTreeView = new QTreeView(this);
+  SystemTreeView->setObjectName(QStringLiteral("SystemTreeView"));
+  SystemTreeView->setModel(model_);
+  for (int column = 1; column < model_->columnCount(); ++column) SystemTreeView->hideColumn(column);
+  SystemTreeView->setHeaderHidden(true);
+  SystemTreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  SystemTreeView->setContextMenuPolicy(Qt::CustomContextMenu);
+  layout->addWidget(SystemTreeView, 1);
+
+  popup_ = new QMenu(this);
+  popup_->setObjectName(QStringLiteral("PopupMenu"));
+  QAction* reload = popup_->addAction(QStringLiteral("再読込(&R)"));
+  reload->setObjectName(QStringLiteral("N2"));
+  popup_->addSeparator();
+  QAction* make = popup_->addAction(QStringLiteral("フォルダの作成(&N)..."));
+  make->setObjectName(QStringLiteral("N1"));
+  connect(reload, &QAction::triggered, this, &TFolderForm::Reload);
+  connect(make, &QAction::triggered, this, &TFolderForm::MakeFolder);
+  connect(SystemTreeView, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& pos) { popup_->exec(SystemTreeView->viewport()->mapToGlobal(pos)); });
+
+  auto* buttons = new QHBoxLayout;
+  CheckBtn = new QPushButton(QStringLiteral("ＸＭＬデータ内容の確認(&T)"), this);
+  CheckBtn->setObjectName(QStringLiteral("CheckBtn"));
+  CheckBtn->setAutoDefault(false);
+  OpenBtn = new QPushButton(QStringLiteral("実行(&R)"), this);
+  OpenBtn->setObjectName(QStringLiteral("OpenBtn"));
+  OpenBtn->setDefault(true);
+  CloseBtn = new QPushButton(QStringLiteral("中止(&C)"), this);
+  CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
+  CloseBtn->setAutoDefault(false);
+  buttons->addWidget(CheckBtn);
+  buttons->addStretch();
+  buttons->addWidget(OpenBtn);
+  buttons->addWidget(CloseBtn);
+  layout->addLayout(buttons);
+
+  // The options of the other modes stay hidden; their flags pass through.
+  Btn_MakeFolder->setVisible(mode_ == FolderMode::Output);
+  CheckBtn->setVisible(mode_ == FolderMode::Input);
+
+  connect(OpenBtn, &QPushButton::clicked, this, &QDialog::accept);
+  connect(CloseBtn, &QPushButton::clicked, this, &QDialog::reject);
+  connect(CheckBtn, &QPushButton::clicked, this, &TFolderForm::CheckBtnClick);
+  connect(Btn_MakeFolder, &QPushButton::clicked, this, &TFolderForm::MakeFolder);
+  connect(SystemTreeView->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          &TFolderForm::UpdateFolderState);
+  SelectFolder(choice_.folder);
+}
+
+QString TFolderForm::SelectedFolder() const { return model_->filePath(SystemTreeView->currentIndex()); }
+
+void TFolderForm::SelectFolder(const QString& path) {
+  QString folder = path;
+  while (!folder.isEmpty() && !QFileInfo(folder).isDir()) folder = QFileInfo(folder).path();  // nearest existing
+  if (folder.isEmpty()) folder = QDir::homePath();
+  QModelIndex index = model_->index(QDir(folder).absolutePath());
+  SystemTreeView->setCurrentIndex(index);
+  SystemTreeView->scrollTo(index);
+  SystemTreeView->expand(index);
+  UpdateFolderState();
+}
+
+void TFolderForm::UpdateFolderState() {
+  const QString folder = SelectedFolder();
+  choice_.folder = folder;
+  Lbl_NowDir->setText(QDir::toNativeSeparators(folder));
+  bool usable = false;
+  if (mode_ == FolderMode::Output) {
+    usable = !folder.isEmpty() && !HoldsFolder(folder, "ALBUM");
+    Label_Comment->setText(comment_ + (usable ? QStringLiteral(" ( 保存できます )")
+                                              : QStringLiteral(" ( 【ALBUM】フォルダが既に存在します )")));
+  } else {
+    if (choice_.kind == 0) {
+      usable = HoldsFile(folder, "PHOTO.XML");
+    } else if (HoldsFile(folder, "INDEX_C.XML")) {
+      usable = true;
+      choice_.kind = 1;
+    } else if (HoldsFile(folder, "INDEX_D.XML")) {
+      usable = true;
+      choice_.kind = 2;
+    }
+    QString missing = choice_.kind == 0 ? QStringLiteral("PHOTO.XML") : QStringLiteral("INDEX_C.XMLまたはINDEX_D.XML");
+    Label_Comment->setText(comment_ + (usable ? QStringLiteral(" ( 読み込みできます )")
+                                              : QStringLiteral(" ( 【") + missing + QStringLiteral("】がありません )")));
+  }
+  OpenBtn->setEnabled(usable);
+  CheckBtn->setEnabled(usable);
+}
+
+void TFolderForm::CheckBtnClick() {
+  const std::string folder = QDir(SelectedFolder()).absolutePath().toStdString() + "/";
+  std::optional<std::string> file;
+  if (choice_.kind == 0) {
+    file = ResolveCaseInsensitive(folder, "PHOTO.XML");
+  } else {
+    file = ResolveCaseInsensitive(folder, "INDEX_C.XML");
+    if (!file) file = ResolveCaseInsensitive(folder, "INDEX_D.XML");
+  }
+  if (file && ShowXmlFile) ShowXmlFile(QString::fromStdString(*file));
+}
+
+void TFolderForm::Reload() {
+  const QString keep = SelectedFolder();
+  // The model watches the file system; a new root path makes it read again.
+  model_->setRootPath(QString());
+  model_->setRootPath(QDir::rootPath());
+  SelectFolder(keep);
+}
+
+void TFolderForm::MakeFolder() {
+  QString text = QStringLiteral("新しいフォルダ");
+  for (;;) {
+    bool ok = false;
+    text = QInputDialog::getText(this, QStringLiteral("新規フォルダの作成"), QStringLiteral("フォルダ名:"),
+                                 QLineEdit::Normal, text, &ok);
+    if (!ok) return;
+    const QString name = Qs(CleanNewFolderName(SjOf(text)));
+    if (name.isEmpty()) {
+      QApplication::beep();
+      continue;
+    }
+    const QString target = QDir(SelectedFolder()).filePath(name);
+    if (!QFileInfo::exists(target) && QDir().mkpath(target)) {
+      // The tree learns of the folder from the file system; wait until it does.
+      for (int tries = 0; tries < 50; ++tries) {
+        QCoreApplication::processEvents();
+        QModelIndex index = model_->index(target);
+        if (index.isValid()) {
+          SelectFolder(target);
+          break;
+        }
+        QThread::msleep(100);
+      }
+      return;
+    }
+    InfoBox(this, QFileInfo(target).isDir() ? QStringLiteral("同一のフォルダ名が既に存在します。")
+                                            : QStringLiteral("フォルダを作成できません。"));
+  }
+}
+
+bool ShowFolderChooser(QWidget* parent, const QString& caption, const QString& comment, int helpContext,
+                       FolderMode mode, FolderChoice& choice, std::function<void(const QString&)> showXml) {
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  TFolderForm form(mode, caption, comment, helpContext, choice, parent);
+  form.ShowXmlFile = std::move(showXml);
+  QGuiApplication::restoreOverrideCursor();
+  bool accepted = form.exec() == QDialog::Accepted;
+  choice = form.Choice();
+  return accepted;
+}
+
+}  // namespace zor
