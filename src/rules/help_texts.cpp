@@ -38,8 +38,7 @@ constexpr DigitsOnlyCase kDigitsOnly[] = {
 std::string RepresentationText(const ItemHelpContext& context, const ItemRule& row) {
   if (row.representation == kClassAscii) {
     for (const DigitsOnlyCase& c : kDigitsOnly)
-      if (c.index_loaded == context.index_loaded && InSet(c.versions, context.digi_version) &&
-          InSet(c.codes, row.code))
+      if (c.index_loaded == context.index_loaded && InSet(c.versions, context.digi_version) && InSet(c.codes, row.code))
         return RepresentationLabel(kClassDigits);
   }
   return RepresentationLabel(row.representation);
@@ -61,8 +60,7 @@ std::string Quoted(const std::string& text) { return Sj("「") + text + Sj("」"
 
 std::string LevelRuleText(const LevelCheck& check, int digi_version) {
   static const std::string construction = Sj("工事");
-  if (check.level == 1)
-    return Sj("業務分類を") + Quoted(AllowedMajorClasses(digi_version).joined) + Sj("とします");
+  if (check.level == 1) return Sj("業務分類を") + Quoted(AllowedMajorClasses(digi_version).joined) + Sj("とします");
   if (check.level == 2) {
     std::string text = Sj("大分類が") + Quoted(construction) + Sj("の場合") +
                        Quoted(AllowedPhotoClasses(digi_version).joined) +
@@ -71,9 +69,10 @@ std::string LevelRuleText(const LevelCheck& check, int digi_version) {
       text += Sj(" 大分類が") + Quoted(construction) + Sj("で「提出頻度写真」でない場合は記入は不要とします");
     return text;
   }
-  std::string text = Sj("土木工事の場合には新土木工事積算体系のレベル") + std::to_string(check.level - 1) +
-                     Quoted(LevelItemName(check.level)) + Sj("を記入します") +
-                     Sj(" 但し新土木工事積算体系にない土木工事や他の工事の場合には対応するレベルのものを正しく記入してください");
+  std::string text =
+      Sj("土木工事の場合には新土木工事積算体系のレベル") + std::to_string(check.level - 1) +
+      Quoted(LevelItemName(check.level)) + Sj("を記入します") +
+      Sj(" 但し新土木工事積算体系にない土木工事や他の工事の場合には対応するレベルのものを正しく記入してください");
   if (InSet(Vs("3, 6, 9"), digi_version))
     text += Sj(" 大分類が") + Quoted(construction) +
             Sj("で「提出頻度写真」でない場合は記入は不要としますが、任意記入も可とします");

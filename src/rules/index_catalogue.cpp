@@ -23,6 +23,8 @@ struct IndexTable {
 };
 
 const IndexTable& ConstructionTable() {
+  // One code per line, as the code tables read.
+  // clang-format off
   static const IndexTable table{
       .codes =
           {
@@ -71,10 +73,13 @@ const IndexTable& ConstructionTable() {
       .dates = Codes("11, 12"),
       .reserve = 38,
   };
+  // clang-format on
   return table;
 }
 
 const IndexTable& ServicesTable() {
+  // One code per line, as the code tables read.
+  // clang-format off
   static const IndexTable table{
       .codes =
           {
@@ -121,6 +126,7 @@ const IndexTable& ServicesTable() {
       .dates = Codes("7, 8"),
       .reserve = 36,
   };
+  // clang-format on
   return table;
 }
 
@@ -149,9 +155,9 @@ std::optional<ItemRule> FindIndexItemRule(int item_code, int digi_version) {
   const IndexCode* c = FindCode(table, item_code);
   if (!c) return std::nullopt;
   int representation = InSet(table.digits, item_code)  ? kClassDigits
-                       : InSet(table.ascii, item_code)  ? kClassAscii
-                       : InSet(table.mixed, item_code)  ? kClassMixed
-                                                        : kClassNone;
+                       : InSet(table.ascii, item_code) ? kClassAscii
+                       : InSet(table.mixed, item_code) ? kClassMixed
+                                                       : kClassNone;
   bool reserve = item_code == table.reserve;
   return ItemRule{
       .code = item_code,

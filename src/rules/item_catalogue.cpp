@@ -323,7 +323,8 @@ const Rows& SankoRows() {
          .representation = kClassMixed,
          .bytes = 254,
          .multi_line = true,
-         .multiplicity = {{{Vs("1, 10"), Sj("１行のみ入力可能です")}, {Vs("2-9, 11-13"), Sj("複数行入力可能です")}}, no}},
+         .multiplicity = {{{Vs("1, 10"), Sj("１行のみ入力可能です")}, {Vs("2-9, 11-13"), Sj("複数行入力可能です")}},
+                          no}},
     };
   }();
   return rows;
@@ -363,8 +364,8 @@ std::optional<Rgb> MarkRowColour(Mark mark) {
 
 const std::string& RepresentationLabel(int representation_class) {
   static const std::array<std::string, 7> labels = {
-      Sj("制限無し"), Sj("半角数字"), Sj("半角英数"), Sj("全角/半角英数"), Sj("全角/半角英数の大文字"), Sj("全角/半角英数"),
-      Sj("全角文字"),
+      Sj("制限無し"),      Sj("半角数字"), Sj("半角英数"), Sj("全角/半角英数"), Sj("全角/半角英数の大文字"),
+      Sj("全角/半角英数"), Sj("全角文字"),
   };
   if (representation_class < 0 || representation_class >= static_cast<int>(labels.size())) return labels[0];
   return labels[static_cast<std::size_t>(representation_class)];

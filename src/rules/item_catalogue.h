@@ -39,15 +39,15 @@ enum class InfoGrid : std::uint8_t { kKoji, kPhoto, kSanko };
 // One item as a standard describes it: what a grid row records and the help
 // panel shows.
 struct ItemRule {
-  int code = 0;                // numbering of the item within its grid (or index table)
+  int code = 0;  // numbering of the item within its grid (or index table)
   std::string name;
   Mark mark = Mark::kInformation;
-  int representation = 0;      // class 0-6
-  bool date = false;           // a date written "yyyy"-"mm"-"dd"
-  int max_bytes = 0;           // 0: a system value, no limit shown
+  int representation = 0;  // class 0-6
+  bool date = false;       // a date written "yyyy"-"mm"-"dd"
+  int max_bytes = 0;       // 0: a system value, no limit shown
   bool multi_line = false;
-  std::string multiplicity;    // "不可", "可", "複数行入力可能です" …
-  std::string entry_rule;      // empty when the item has none
+  std::string multiplicity;  // "不可", "可", "複数行入力可能です" …
+  std::string entry_rule;    // empty when the item has none
 };
 
 // The rule of an item of one grid under standard digi_version; none for a

@@ -34,8 +34,8 @@ enum class Outcome : std::uint8_t { kNone, kMessage, kAdviceA1, kAdviceA2, kAdvi
 
 struct PhotoClassRule {
   std::string photo_class;
-  ByVersion<Outcome> work_type;       // level 3
-  ByVersion<Outcome> kind_or_detail;  // levels 4 and 5
+  ByVersion<Outcome> work_type;        // level 3
+  ByVersion<Outcome> kind_or_detail;   // levels 4 and 5
   std::array<int, 3> message_numbers;  // of levels 3, 4, 5; 0: none
 };
 
@@ -46,10 +46,7 @@ const std::vector<PhotoClassRule>& PhotoClassRules() {
       {Sj("施工状況写真"), kAdviceA1, kAdviceA1, {0, 0, 0}},
       {Sj("安全管理写真"), kAdviceA1, {{{kGroupB, kAdviceA3}}, kMessage}, {0, 5, 10}},
       {Sj("使用材料写真"), kAdviceA1, kAdviceA1, {0, 0, 0}},
-      {Sj("品質管理写真"),
-       kAdviceA2,
-       {{{Vs("3, 6, 9"), kAdviceA3}, {Vs("4, 7"), kAdviceA1}}, kMessage},
-       {0, 6, 11}},
+      {Sj("品質管理写真"), kAdviceA2, {{{Vs("3, 6, 9"), kAdviceA3}, {Vs("4, 7"), kAdviceA1}}, kMessage}, {0, 6, 11}},
       {Sj("出来形管理写真"), kAdviceA2, kAdviceA2, {0, 0, 0}},
       {Sj("災害写真"), {{{kGroupB, kAdviceA3}}, kMessage}, {{{kGroupB, kAdviceA3}}, kMessage}, {2, 7, 12}},
       {Sj("その他"), {{{kGroupB, kAdviceA3}}, kMessage}, {{{kGroupB, kAdviceA3}}, kMessage}, {3, 8, 13}},

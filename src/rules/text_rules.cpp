@@ -87,8 +87,6 @@ std::vector<std::string> SplitValueLines(std::string_view text) {
   return lines;
 }
 
-std::string NormalizeForSearch(std::string_view text) {
-  return ToHalfWidth(ToKatakana(ToUpperCase(text)));
-}
+std::string NormalizeForSearch(std::string_view text) { return ToHalfWidth(ToKatakana(ToUpperCase(text))); }
 
 }  // namespace zor

@@ -115,7 +115,8 @@ WidthKanaMap::WidthKanaMap() {
   std::vector<std::string> capital = Characters(kCapitalLetters);
   assert(small.size() == capital.size());
   for (std::size_t i = 0; i < small.size() && i < capital.size(); ++i) upper_of_wide_[WideCode(small[i])] = capital[i];
-  for (char c = 'a'; c <= 'z'; ++c) upper_of_byte_[static_cast<unsigned char>(c)] = std::string(1, static_cast<char>(c - 'a' + 'A'));
+  for (char c = 'a'; c <= 'z'; ++c)
+    upper_of_byte_[static_cast<unsigned char>(c)] = std::string(1, static_cast<char>(c - 'a' + 'A'));
 }
 
 const WidthKanaMap& WidthKanaMap::Get() {

@@ -49,9 +49,9 @@ class WidthKanaMap {
   WidthKanaMap();
 
   using WideMap = std::unordered_map<std::uint16_t, std::string>;  // by double-byte code
-  std::array<std::string, 256> full_of_byte_;   // empty: no full-width form
-  std::array<std::string, 256> upper_of_byte_;  // empty: not a small letter
-  WideMap full_of_voiced_;                      // half-width base << 8 | mark
+  std::array<std::string, 256> full_of_byte_;                      // empty: no full-width form
+  std::array<std::string, 256> upper_of_byte_;                     // empty: not a small letter
+  WideMap full_of_voiced_;                                         // half-width base << 8 | mark
   WideMap half_of_wide_;
   WideMap katakana_of_;
   WideMap upper_of_wide_;

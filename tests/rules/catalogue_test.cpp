@@ -160,7 +160,7 @@ TEST(ItemCatalogue, ReferenceDrawingItems) {
 }
 
 TEST(ItemCatalogue, UnnumberedItemsAndUnknownStandardsHaveNoRule) {
-  EXPECT_FALSE(FindItemRule(InfoGrid::kKoji, 5, 0));   // numbered, never shown
+  EXPECT_FALSE(FindItemRule(InfoGrid::kKoji, 5, 0));  // numbered, never shown
   EXPECT_FALSE(FindItemRule(InfoGrid::kKoji, 23, 0));
   EXPECT_FALSE(FindItemRule(InfoGrid::kPhoto, 19, 3));
   EXPECT_FALSE(FindItemRule(InfoGrid::kSanko, 4, 3));
@@ -178,8 +178,8 @@ TEST(ItemCatalogue, MarksClassesAndColours) {
   EXPECT_FALSE(MarkRowColour(Mark::kOptional));
   EXPECT_FALSE(MarkRowColour(Mark::kInformation));
 
-  const char* labels[] = {"制限無し", "半角数字", "半角英数", "全角/半角英数", "全角/半角英数の大文字", "全角/半角英数",
-                          "全角文字"};
+  const char* labels[] = {"制限無し",      "半角数字", "半角英数", "全角/半角英数", "全角/半角英数の大文字",
+                          "全角/半角英数", "全角文字"};
   for (int cls = 0; cls <= 6; ++cls) EXPECT_EQ(U(RepresentationLabel(cls)), labels[cls]) << cls;
   EXPECT_EQ(U(RepresentationLabel(7)), "制限無し");
 }

@@ -52,9 +52,9 @@ const std::vector<Label> kNoHelp = {
 TEST(ShowItemHelp, NoHelpWithoutFocusOrForIndexItems) {
   ItemRule row = Rule(InfoGrid::kKoji, 7, 0);
   ExpectLabels(ShowItemHelp({.grid_focused = false, .digi_version = 0}, row, 15), kNoHelp);
-  ExpectLabels(ShowItemHelp({.grid_focused = true, .construction_tab = true, .index_loaded = true, .digi_version = 5},
-                            row, 0),
-               kNoHelp);
+  ExpectLabels(
+      ShowItemHelp({.grid_focused = true, .construction_tab = true, .index_loaded = true, .digi_version = 5}, row, 0),
+      kNoHelp);
   ExpectLabels(NoHelp(), kNoHelp);
 }
 
@@ -76,12 +76,11 @@ TEST(ShowItemHelp, LabelsOfARow) {
                 {"", false, false}});
 
   context = {.grid_focused = true, .digi_version = 0, .keikoku_red = true};
-  ExpectLabels(ShowItemHelp(context, Rule(InfoGrid::kPhoto, 1, 0), 0),
-               {{"データ表現 : 制限無し", true, false},
-                {"データ長   : システム値", true, false},
-                {"複数記入   : 不可", true, false},
-                {"", true, false},
-                {"", false, false}});
+  ExpectLabels(ShowItemHelp(context, Rule(InfoGrid::kPhoto, 1, 0), 0), {{"データ表現 : 制限無し", true, false},
+                                                                        {"データ長   : システム値", true, false},
+                                                                        {"複数記入   : 不可", true, false},
+                                                                        {"", true, false},
+                                                                        {"", false, false}});
   ExpectLabels(ShowItemHelp(context, Rule(InfoGrid::kPhoto, 5, 0), kFaultLines),
                {{"データ表現 : 全角/半角英数", true, false},
                 {"データ長   : 40バイト", true, false},
@@ -117,6 +116,7 @@ TEST(ShowItemHelp, DigitOnlyItemsOfClass2AreDescribedAsDigits) {
   } cases[] = {
       {InfoGrid::kPhoto, 8, 3, false, "半角数字"},
       {InfoGrid::kPhoto, 8, 0, false, "半角数字"},
+      {InfoGrid::kPhoto, 8, 9, false, "半角数字"},
       {InfoGrid::kPhoto, 8, 1, false, "半角英数"},
       {InfoGrid::kPhoto, 8, 5, false, "半角英数"},
       {InfoGrid::kKoji, 12, 8, false, "半角数字"},

@@ -72,12 +72,12 @@ TEST(NormalizeText, MachineDependentAndUserDefinedCharactersAreRemovedAtTheirBou
     unsigned code;
     bool removed;
   } cases[] = {
-      {0x84BE, false},  // last box-drawing character
-      {0x8540, true},   {0x8740, true},  // ①
-      {0x889E, true},   {0x889F, false},  // 亜, the first kanji
-      {0xEAA4, false},  // the last kanji of JIS X 0208
-      {0xED40, true},   {0xF040, true},   // user-defined
-      {0xFA56, true},   {0xFC4B, true},   // IBM extensions
+      {0x84BE, false},                   // last box-drawing character
+      {0x8540, true},  {0x8740, true},   // ①
+      {0x889E, true},  {0x889F, false},  // 亜, the first kanji
+      {0xEAA4, false},                   // the last kanji of JIS X 0208
+      {0xED40, true},  {0xF040, true},   // user-defined
+      {0xFA56, true},  {0xFC4B, true},   // IBM extensions
   };
   // Classes 1 and 2 drop every double-byte character anyway.
   for (int cls = 3; cls <= 6; ++cls) {
@@ -115,18 +115,9 @@ TEST(NormalizeForSearch, IgnoresCaseKanaKindAndWidth) {
     const char* in;
     const char* out;
   } cases[] = {
-      {"ｶﾒﾗ", "ｶﾒﾗ"},
-      {"カメラ", "ｶﾒﾗ"},
-      {"かめら", "ｶﾒﾗ"},
-      {"ガイド", "ｶﾞｲﾄﾞ"},
-      {"がいど", "ｶﾞｲﾄﾞ"},
-      {"ぱ", "ﾊﾟ"},
-      {"ａｂｃ", "ABC"},
-      {"abc", "ABC"},
-      {"２０１０年", "2010年"},
-      {"工事　写真", "工事 写真"},
-      {"ヵヶ", "ヵヶ"},
-      {"", ""},
+      {"ｶﾒﾗ", "ｶﾒﾗ"},   {"カメラ", "ｶﾒﾗ"}, {"かめら", "ｶﾒﾗ"}, {"ガイド", "ｶﾞｲﾄﾞ"},      {"がいど", "ｶﾞｲﾄﾞ"},
+      {"ぱ", "ﾊﾟ"},     {"ａｂｃ", "ABC"}, {"abc", "ABC"},    {"２０１０年", "2010年"}, {"工事　写真", "工事 写真"},
+      {"ヵヶ", "ヵヶ"}, {"", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(U(NormalizeForSearch(Sj(c.in))), c.out) << c.in;
   // A search for ｶﾒﾗ finds titles with カメラ or かめら.

@@ -43,18 +43,62 @@ TEST(WidthKanaMap, FullWidthForms) {
     const char* half;
     const char* full;
   } cases[] = {
-      {" ", "　"},     {"A", "Ａ"},   {"z", "ｚ"},     {"0", "０"},     {"-", "－"},
-      {"\\", "￥"},    {"~", "～"},   {"\"", "”"},     {"'", "’"},      {"`", "｀"},
-      {"ｶ", "カ"},     {"ｦ", "ヲ"},   {"ｯ", "ッ"},     {"ｰ", "ー"},     {"｡", "。"},
-      {"｢｣", "「」"},  {"･", "・"},   {"ﾞ", "゛"},     {"ﾟ", "゜"},     {"ﾝ", "ン"},
+      {" ", "　"},
+      {"A", "Ａ"},
+      {"z", "ｚ"},
+      {"0", "０"},
+      {"-", "－"},
+      {"\\", "￥"},
+      {"~", "～"},
+      {"\"", "”"},
+      {"'", "’"},
+      {"`", "｀"},
+      {"ｶ", "カ"},
+      {"ｦ", "ヲ"},
+      {"ｯ", "ッ"},
+      {"ｰ", "ー"},
+      {"｡", "。"},
+      {"｢｣", "「」"},
+      {"･", "・"},
+      {"ﾞ", "゛"},
+      {"ﾟ", "゜"},
+      {"ﾝ", "ン"},
       // Voicing marks combine with the character before them when they can.
-      {"ｶﾞ", "ガ"},    {"ﾊﾟ", "パ"},   {"ｳﾞ", "ヴ"},    {"ﾎﾟ", "ポ"},    {"ﾄﾞ", "ド"},
-      {"ｱﾞ", "ア゛"},  {"ｶﾟ", "カ゜"}, {"ﾞｶ", "゛カ"}, {"ｶﾞﾞ", "ガ゛"},
+      {"ｶﾞ", "ガ"},
+      {"ﾊﾟ", "パ"},
+      {"ｳﾞ", "ヴ"},
+      {"ﾎﾟ", "ポ"},
+      {"ﾄﾞ", "ド"},
+      {"ｱﾞ", "ア゛"},
+      {"ｶﾟ", "カ゜"},
+      {"ﾞｶ", "゛カ"},
+      {"ｶﾞﾞ", "ガ゛"},
       // Double-byte characters are their own full-width form, whatever their
       // second byte: ソ and 表 end in 0x5C.
-      {"ソ表", "ソ表"}, {"漢字", "漢字"},
+      {"ソ表", "ソ表"},
+      {"漢字", "漢字"},
   };
   for (const Case& c : cases) EXPECT_EQ(U(ToFullWidth(Sj(c.half))), c.full) << c.half;
+}
+
+TEST(WidthKanaMap, VoicedKatakanaAreTheirPlainCharacterAndAMark) {
+  // In code page 932 a voiced katakana follows its plain one, a semi-voiced
+  // one comes two after it; ヴ is the voiced ウ.
+  const std::string voiced = Sj("ガギグゲゴザジズゼゾダヂヅデドバビブベボ");
+  const std::string semi_voiced = Sj("パピプペポ");
+  auto check = [](const std::string& full, unsigned plain_code, const char* mark) {
+    std::string plain{static_cast<char>(plain_code >> 8), static_cast<char>(plain_code & 0xFF)};
+    std::string half = ToHalfWidth(full);
+    EXPECT_EQ(U(half), U(ToHalfWidth(plain)) + mark) << U(full);
+    EXPECT_EQ(ToFullWidth(half), full) << U(full);
+  };
+  auto code_at = [](const std::string& s, std::size_t i) {
+    return static_cast<unsigned>(static_cast<unsigned char>(s[i]) << 8 | static_cast<unsigned char>(s[i + 1]));
+  };
+  for (std::size_t i = 0; i < voiced.size(); i += 2) check(voiced.substr(i, 2), code_at(voiced, i) - 1, "ﾞ");
+  for (std::size_t i = 0; i < semi_voiced.size(); i += 2)
+    check(semi_voiced.substr(i, 2), code_at(semi_voiced, i) - 2, "ﾟ");
+  check(Sj("ヴ"), code_at(Sj("ウ"), 0), "ﾞ");
 }
 
 TEST(WidthKanaMap, HalfWidthForms) {
@@ -62,11 +106,23 @@ TEST(WidthKanaMap, HalfWidthForms) {
     const char* full;
     const char* half;
   } cases[] = {
-      {"　", " "},    {"ＡＢＣ", "ABC"}, {"２０１０", "2010"}, {"（１）", "(1)"},  {"￥", "\\"},
-      {"＼", "\\"},   {"～", "~"},       {"ガ", "ｶﾞ"},        {"パ", "ﾊﾟ"},      {"ヴ", "ｳﾞ"},
-      {"カメラ", "ｶﾒﾗ"}, {"「ー」", "｢ｰ｣"},
+      {"　", " "},
+      {"ＡＢＣ", "ABC"},
+      {"２０１０", "2010"},
+      {"（１）", "(1)"},
+      {"￥", "\\"},
+      {"＼", "\\"},
+      {"～", "~"},
+      {"ガ", "ｶﾞ"},
+      {"パ", "ﾊﾟ"},
+      {"ヴ", "ｳﾞ"},
+      {"カメラ", "ｶﾒﾗ"},
+      {"「ー」", "｢ｰ｣"},
       // Without a half-width form: kept.
-      {"ヵヶヮヰヱ", "ヵヶヮヰヱ"}, {"漢字", "漢字"}, {"ぁ", "ぁ"}, {"①", "①"},
+      {"ヵヶヮヰヱ", "ヵヶヮヰヱ"},
+      {"漢字", "漢字"},
+      {"ぁ", "ぁ"},
+      {"①", "①"},
   };
   for (const Case& c : cases) EXPECT_EQ(U(ToHalfWidth(Sj(c.full))), c.half) << c.full;
   // The IBM full-width quotes have ASCII half-width forms too.
@@ -102,11 +158,7 @@ TEST(WidthKanaMap, SmallLettersBecomeCapitals) {
     const char* in;
     const char* out;
   } cases[] = {
-      {"abcXYZ", "ABCXYZ"},
-      {"ａｚＡ", "ＡＺＡ"},
-      {"αω", "ΑΩ"},
-      {"аёя", "АЁЯ"},
-      {"ｶﾅかな1", "ｶﾅかな1"},
+      {"abcXYZ", "ABCXYZ"}, {"ａｚＡ", "ＡＺＡ"}, {"αω", "ΑΩ"}, {"аёя", "АЁЯ"}, {"ｶﾅかな1", "ｶﾅかな1"},
   };
   for (const Case& c : cases) EXPECT_EQ(U(ToUpperCase(Sj(c.in))), c.out) << c.in;
 }
