@@ -34,7 +34,8 @@ struct ItemHelpContext {
 // entry rule, the first four red for the row's fault flags 1, 2, 4 and 8.
 HelpLabels ShowItemHelp(const ItemHelpContext& context, const ItemRule& row, std::uint8_t faults);
 
-// The help without a row or node: "説明はありません".
+// The help without a row or node, also the level help when no node is
+// selected: "説明はありません".
 HelpLabels NoHelp();
 
 // The help of a tree node, path as for CheckLevelNode (empty for a top node):

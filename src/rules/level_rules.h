@@ -38,7 +38,7 @@ const CodeList& AllowedMajorClasses(int digi_version);
 // The captions allowed at level 2 under "工事": the standard's photo classes.
 const CodeList& AllowedPhotoClasses(int digi_version);
 // What a level below the photo class holds: "工種", "種別" or "細別" for levels
-// 3, 4 and 5 (deeper levels count as 5); empty for levels above 3.
+// 3, 4 and 5 (deeper levels count as 5); empty for levels 1 and 2.
 const std::string& LevelItemName(int level);
 
 }  // namespace zor

@@ -78,7 +78,8 @@ struct ByVersion {
   };
 
   ByVersion() = default;
-  ByVersion(T value) : otherwise(std::move(value)) {}  // NOLINT: a constant reads best unwrapped
+  // Implicit, so that a value that never changes reads unwrapped in the tables.
+  ByVersion(T value) : otherwise(std::move(value)) {}
   ByVersion(std::initializer_list<Case> cases, T value) : cases(cases), otherwise(std::move(value)) {}
 
   const T& At(int version) const {
