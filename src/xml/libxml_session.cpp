@@ -63,14 +63,14 @@ std::optional<std::string> FindInFolder(const std::string& folder, const std::st
 // POSIX path or a Windows path.
 std::string LastComponent(const char* url) {
   std::string s = url ? url : "";
-  std::size_t cut = s.find_last_of("/\\");
-  if (cut != std::string::npos) s.erase(0, cut + 1);
   if (s.find('%') != std::string::npos) {
     if (char* plain = xmlURIUnescapeString(s.c_str(), 0, nullptr)) {
       s = plain;
       xmlFree(plain);
     }
   }
+  std::size_t cut = s.find_last_of("/\\");
+  if (cut != std::string::npos) s.erase(0, cut + 1);
   return s;
 }
 
@@ -155,7 +155,12 @@ Session::~Session() {
   xmlSetGenericErrorFunc(savedGenericContext_, savedGeneric_);
 }
 
-void Session::Attach(xmlParserCtxtPtr ctxt) { ctxt->_private = this; }
+void Session::Attach(xmlParserCtxtPtr ctxt) {
+  ctxt->_private = this;
+  // The DOCTYPE's system identifier as written: libxml2 cannot make a URI of
+  // a Windows path such as "..\DTD\PHOTO04.DTD" and would pass nothing.
+  ctxt->sax->resolveEntity = &Session::ResolveEntity;
+}
 
 const LoadedResource* Session::Resource(const std::string& file) const {
   auto it = resources_.find(file);
@@ -188,6 +193,12 @@ void Session::Record(ParseError error) {
     first_->line = error.line;
     first_->column = error.column;
   }
+}
+
+xmlParserInputPtr Session::ResolveEntity(void* context, const xmlChar*, const xmlChar* systemId) {
+  xmlParserCtxtPtr ctxt = static_cast<xmlParserCtxtPtr>(context);
+  if (!ctxt || !ctxt->_private) return nullptr;
+  return static_cast<Session*>(ctxt->_private)->Load(reinterpret_cast<const char*>(systemId), ctxt);
 }
 
 xmlParserInputPtr Session::LoadEntity(const char* url, const char*, xmlParserCtxtPtr ctxt) {

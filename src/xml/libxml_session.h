@@ -56,6 +56,7 @@ class Session {
   static void OnError(void* self, xmlErrorPtr error);
   static void OnGenericError(void* self, const char* format, ...);
   static xmlParserInputPtr LoadEntity(const char* url, const char* id, xmlParserCtxtPtr ctxt);
+  static xmlParserInputPtr ResolveEntity(void* context, const xmlChar* publicId, const xmlChar* systemId);
 
   void Record(ParseError error);
   xmlParserInputPtr Load(const char* url, xmlParserCtxtPtr ctxt);
