@@ -117,11 +117,13 @@ class Tokenizer {
     char first = trimmed.empty() ? '\0' : trimmed[0];
     if (first == '/') return EndTag(std::string_view(trimmed).substr(1));
     if (first == '!' || first == '?') return true;
+    // An empty element inside the 30th level would be a 31st level as well;
+    // the validating parser refuses it too.
+    if (depth_ + 1 > kXmlMaxLevels) return Fail();
     if (emptyElement_) {
       view_.AddNode(open_[depth_], TrimWide(std::string_view(tag_).substr(0, tag_.size() - 1)));
       return true;
     }
-    if (depth_ + 1 > kXmlMaxLevels) return Fail();
     OpenTagRecord& record = records_[depth_ + 1];
     // A record left by an earlier element of this depth whose end tag did
     // not match stays: that element is the likelier culprit.

@@ -121,6 +121,14 @@ TEST(OwnTokenizer, ThirtyLevelsLoadAndAThirtyFirstFails) {
   EXPECT_EQ(deep.view.NodeCount(), 30);  // what was built before the failure
   // The report names the innermost open element: the 30th start tag.
   EXPECT_EQ(deep.view.ErrorText, Report("<e29>", 30, 5));
+
+  // An empty element inside the 30th level is a 31st level too.
+  std::string emptyInside = Nested(30);
+  emptyInside.insert(emptyInside.find('v'), "<x/>");
+  Result empty = Tokenize(emptyInside);
+  EXPECT_FALSE(empty.ok);
+  EXPECT_EQ(empty.view.NodeCount(), 30);
+  EXPECT_EQ(empty.view.ErrorText, Report("<e29>", 30, 5));
 }
 
 TEST(OwnTokenizer, UnclosedElementReportsTheLineOfItsStartTag) {
