@@ -1,13 +1,13 @@
 // zorview --xml-tree [--own | --validating] FILE: the node tree of one XML
 // file, one JSON object per node and line, in document order.
-#include <unistd.h>
-
-#include <climits>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 
+#include "app/folders.h"
 #include "app/host.h"
+#include "app/settings.h"
 #include "cli/verbs.h"
 #include "text/encoding.h"
 #include "xml/load_document.h"
@@ -41,16 +41,6 @@ void WriteJsonString(std::ostream& out, std::string_view utf8) {
   out << '"';
 }
 
-// The program's own folder + "SYSFILE/", where the DTDs shipped with the
-// program live.
-std::string SystemFileFolder() {
-  char buf[PATH_MAX];
-  ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-  if (n <= 0) return {};
-  std::string exe(buf, static_cast<std::size_t>(n));
-  return exe.substr(0, exe.rfind('/') + 1) + "SYSFILE/";
-}
-
 }  // namespace
 
 int XmlTree(const Args& args, std::ostream& out, std::ostream& err) {
@@ -71,11 +61,21 @@ int XmlTree(const Args& args, std::ostream& out, std::ostream& err) {
     return kExitUsage;
   }
 
+  Folders folders = ComputeFoldersFromEnvironment(nullptr);
+  if (!validating) {
+    // Without a parser option the setting decides, as in the viewer; an
+    // unreadable settings file leaves it at its default.
+    Settings settings = DefaultSettings(folders);
+    std::string error;
+    if (!SettingsReadWrite('R', settings, folders, &error)) err << "zorview: " << error << "\n";
+    validating = settings.MsXmlParser;
+  }
+
   // The validation question goes unanswered: the base host says No.
   Host host;
   TXMLTreeView view;
-  view.SystemFileFolder = SystemFileFolder();
-  if (!LoadXmlDocument(view, file, false, validating.value_or(true), host)) {
+  view.SystemFileFolder = folders.sysFile;
+  if (!LoadXmlDocument(view, file, false, *validating, host)) {
     if (view.ErrorText.empty())
       err << "zorview: " << file << " could not be loaded\n";
     else

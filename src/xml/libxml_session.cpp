@@ -1,15 +1,14 @@
 #include "xml/libxml_session.h"
 
-#include <dirent.h>
 #include <libxml/parserInternals.h>
 #include <libxml/uri.h>
 #include <libxml/xmlerror.h>
-#include <sys/stat.h>
 
 #include <cctype>
 #include <cstdio>
 #include <memory>
 
+#include "app/folders.h"
 #include "text/encoding.h"
 
 namespace zor::libxml {
@@ -35,28 +34,12 @@ bool SameAsciiIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-bool IsRegularFile(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-// The file named name in folder; Linux mounts ISO 9660 media in lower case
+// The file named name in folder. Linux mounts ISO 9660 media in lower case
 // while deliveries name their DTDs in upper case, so the case of ASCII
-// letters does not matter. An exact match wins.
+// letters does not matter.
 std::optional<std::string> FindInFolder(const std::string& folder, const std::string& name) {
-  if (folder.empty() || name.empty()) return std::nullopt;
-  std::string exact = folder + name;
-  if (IsRegularFile(exact)) return exact;
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
-  if (!dir) return std::nullopt;
-  std::optional<std::string> found;
-  while (dirent* entry = readdir(dir.get())) {
-    std::string candidate = entry->d_name;
-    if (!SameAsciiIgnoringCase(candidate, name) || !IsRegularFile(folder + candidate)) continue;
-    if (!found || candidate < *found) found = candidate;  // the same choice on every run
-  }
-  if (!found) return std::nullopt;
-  return folder + *found;
+  if (folder.empty() || name.empty() || name == "." || name == "..") return std::nullopt;
+  return ResolveCaseInsensitive(folder, name);
 }
 
 // The last component of a system identifier, whether written as a URL, a
