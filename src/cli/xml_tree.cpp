@@ -23,20 +23,18 @@ void WriteJsonString(std::ostream& out, std::string_view utf8) {
   out << '"';
   for (char ch : utf8) {
     unsigned char c = static_cast<unsigned char>(ch);
-    switch (c) {
-      case '"': out << "\\\""; break;
-      case '\\': out << "\\\\"; break;
-      case '\n': out << "\\n"; break;
-      case '\r': out << "\\r"; break;
-      case '\t': out << "\\t"; break;
-      case '\b': out << "\\b"; break;
-      case '\f': out << "\\f"; break;
-      default:
-        if (c < 0x20)
-          out << "\\u00" << kHex[c >> 4] << kHex[c & 15];
-        else
-          out << ch;
-    }
+    if (c == '"' || c == '\\')
+      out << '\\' << ch;
+    else if (c == '\n')
+      out << "\\n";
+    else if (c == '\r')
+      out << "\\r";
+    else if (c == '\t')
+      out << "\\t";
+    else if (c < 0x20)
+      out << "\\u00" << kHex[c >> 4] << kHex[c & 15];
+    else
+      out << ch;
   }
   out << '"';
 }
