@@ -109,8 +109,8 @@ std::optional<std::string> DeclaredEncoding(std::string_view head) {
 }
 
 bool IsShiftJisName(std::string_view encoding) {
-  static constexpr std::string_view kNames[] = {"Shift_JIS",   "Shift-JIS", "SJIS",  "x-sjis", "MS_Kanji",
-                                                "csShiftJIS",  "Windows-31J", "CP932", "MS932", "x-ms-cp932"};
+  static constexpr std::string_view kNames[] = {"Shift_JIS",  "Shift-JIS",   "SJIS",  "x-sjis", "MS_Kanji",
+                                                "csShiftJIS", "Windows-31J", "CP932", "MS932",  "x-ms-cp932"};
   for (std::string_view name : kNames)
     if (SameAsciiIgnoringCase(encoding, name)) return true;
   return false;
@@ -213,7 +213,8 @@ xmlParserInputPtr Session::Load(const char* url, xmlParserCtxtPtr ctxt) {
   // them as the document is decoded, unless they declare otherwise.
   std::optional<std::string> declared = DeclaredEncoding(*bytes);
   bool cp932 = declared ? IsShiftJisName(*declared) : cp932_;
-  bool utf8 = declared ? SameAsciiIgnoringCase(*declared, "UTF-8") || SameAsciiIgnoringCase(*declared, "UTF8") : !cp932_;
+  bool utf8 =
+      declared ? SameAsciiIgnoringCase(*declared, "UTF-8") || SameAsciiIgnoringCase(*declared, "UTF8") : !cp932_;
   std::string text = cp932 ? Cp932ToUtf8(*bytes) : *bytes;
   if (cp932 || utf8) {
     // The text is UTF-8 now; a declaration naming another encoding would

@@ -36,9 +36,7 @@ std::string QualifiedName(const xmlChar* name, const xmlNs* ns) {
   return out + Chars(name);
 }
 
-bool IsXmlBlank(std::string_view s) {
-  return s.find_first_not_of(" \t\r\n") == std::string_view::npos;
-}
+bool IsXmlBlank(std::string_view s) { return s.find_first_not_of(" \t\r\n") == std::string_view::npos; }
 
 class DomWalker {
  public:

@@ -48,9 +48,7 @@ TEST(OwnTokenizer, BuildsTheTreeAsTheTagsBalance) {
   const LoadCase cases[] = {
       {"empty file", "", {}},
       {"one byte", "<", {}},
-      {"value, empty value, no value",
-       "<A><B>x</B><C/></A>",
-       {{0, "A", ""}, {1, "B", "x"}, {1, "C", std::nullopt}}},
+      {"value, empty value, no value", "<A><B>x</B><C/></A>", {{0, "A", ""}, {1, "B", "x"}, {1, "C", std::nullopt}}},
       {"text before a child belongs to the child", "<A>x<B>y</B></A>", {{0, "A", ""}, {1, "B", "xy"}}},
       {"lines of a value are joined", "<A>abc\ndef</A>", {{0, "A", "abcdef"}}},
       {"tabs and carriage returns vanish", "<A>\tab\r\ncd\t</A>\r\n", {{0, "A", "abcd"}}},

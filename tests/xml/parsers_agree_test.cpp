@@ -38,9 +38,7 @@ void ExpectSameTree(const std::string& file, bool validate, bool trimValidatingV
 
 class Fixture : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(Fixture, BothParsersGiveTheSameTree) {
-  ExpectSameTree(testing::kXmlData + GetParam(), true, false);
-}
+TEST_P(Fixture, BothParsersGiveTheSameTree) { ExpectSameTree(testing::kXmlData + GetParam(), true, false); }
 
 INSTANTIATE_TEST_SUITE_P(EveryRevision, Fixture,
                          ::testing::Values("photo01/PHOTO.XML", "photo02/PHOTO.XML", "photo02n/PHOTO.XML",

@@ -62,7 +62,8 @@ TEST(ValidatingParser, ShiftJisDtdWithoutTextDeclarationValidates) {
   TempDir dir;
   dir.Write("P.DTD", Sj(kPhotoDtd));
   std::string good = dir.Write(
-      "GOOD.XML", Sj(std::string(kSjisDecl) + "<!DOCTYPE 写真情報 SYSTEM \"P.DTD\">\n<写真情報><写真タイトル>t</写真タイトル></写真情報>"));
+      "GOOD.XML", Sj(std::string(kSjisDecl) +
+                     "<!DOCTYPE 写真情報 SYSTEM \"P.DTD\">\n<写真情報><写真タイトル>t</写真タイトル></写真情報>"));
   Result r = Parse(good);
   EXPECT_TRUE(r.ok) << Cp932ToUtf8(r.view.ErrorText);
   EXPECT_EQ(Summary(r.view), (std::vector<N>{{0, "写真情報", std::nullopt}, {1, "写真タイトル", "t"}}));
@@ -71,8 +72,9 @@ TEST(ValidatingParser, ShiftJisDtdWithoutTextDeclarationValidates) {
 TEST(ValidatingParser, InvalidDocumentFailsWithReasonLineAndPosition) {
   TempDir dir;
   dir.Write("P.DTD", Sj(kPhotoDtd));
-  std::string file = dir.Write("BAD.XML", Sj(std::string(kSjisDecl) +
-                                           "<!DOCTYPE 写真情報 SYSTEM \"P.DTD\">\n<写真情報>\n  <不明>x</不明>\n</写真情報>\n"));
+  std::string file = dir.Write(
+      "BAD.XML",
+      Sj(std::string(kSjisDecl) + "<!DOCTYPE 写真情報 SYSTEM \"P.DTD\">\n<写真情報>\n  <不明>x</不明>\n</写真情報>\n"));
   Result r = Parse(file);
   EXPECT_FALSE(r.ok);
   // reason, CR LF CR LF, 内容 > "line", CR LF CR LF, 行 > n  位置 > m
@@ -178,12 +180,12 @@ TEST(ValidatingParser, TextNodesAsAWhiteSpaceDroppingDomSeesThem) {
   TempDir dir;
   std::string file = dir.Write("A.XML",
                                "<?xml version=\"1.0\"?>\n<r>\n"
-                               "  <one>\nx\n</one>\n"           // one line end each side removed
-                               "  <two>\n\nx\n\n</two>\n"       // only one of each
-                               "  <three> x </three>\n"         // blanks kept, no trimming
+                               "  <one>\nx\n</one>\n"              // one line end each side removed
+                               "  <two>\n\nx\n\n</two>\n"          // only one of each
+                               "  <three> x </three>\n"            // blanks kept, no trimming
                                "  <four>a<b/>c<!--k-->d</four>\n"  // the last text wins
                                "  <five><![CDATA[c]]></five>\n"
-                               "  <six>   </six>\n"             // white space only: no value
+                               "  <six>   </six>\n"  // white space only: no value
                                "  <seven>&lt;&#x41;</seven>\n"
                                "</r>\n");
   Result r = Parse(file, false);

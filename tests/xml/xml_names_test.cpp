@@ -47,9 +47,9 @@ TEST(DecodeXmlEntities, ReplacesInTableOrderUntilNoneIsLeft) {
       {"a &amp; b", "a & b"},
       {"&lt;注&gt;", "<注>"},
       {"&apos;&quot;", "'\""},
-      {"&amp;lt;", "<"},        // escaped once more: still ends as "<"
-      {"&amp;amp;amp;", "&"},   // every new "&amp;" is replaced again
-      {"&lt;amp;", "<amp;"},    // "&lt;" comes after "&amp;": no second round
+      {"&amp;lt;", "<"},       // escaped once more: still ends as "<"
+      {"&amp;amp;amp;", "&"},  // every new "&amp;" is replaced again
+      {"&lt;amp;", "<amp;"},   // "&lt;" comes after "&amp;": no second round
       {"&#65;&AMP;&lt", "&#65;&AMP;&lt"},
       {"", ""},
   };
