@@ -4,12 +4,12 @@
 #include <libxml/uri.h>
 #include <libxml/xmlerror.h>
 
-#include <cctype>
 #include <cstdio>
 #include <memory>
 
 #include "app/folders.h"
 #include "text/encoding.h"
+#include "text/sjis.h"
 
 namespace zor::libxml {
 namespace {
@@ -25,13 +25,6 @@ std::string FolderOf(const std::string& path) {
 std::string WithSlash(std::string folder) {
   if (!folder.empty() && folder.back() != '/') folder += '/';
   return folder;
-}
-
-bool SameAsciiIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
 }
 
 // The file named name in folder. Linux mounts ISO 9660 media in lower case
@@ -112,7 +105,7 @@ bool IsShiftJisName(std::string_view encoding) {
   static constexpr std::string_view kNames[] = {"Shift_JIS",  "Shift-JIS",   "SJIS",  "x-sjis", "MS_Kanji",
                                                 "csShiftJIS", "Windows-31J", "CP932", "MS932",  "x-ms-cp932"};
   for (std::string_view name : kNames)
-    if (SameAsciiIgnoringCase(encoding, name)) return true;
+    if (SameTextIgnoringCase(encoding, name)) return true;
   return false;
 }
 
@@ -209,12 +202,12 @@ xmlParserInputPtr Session::Load(const char* url, xmlParserCtxtPtr ctxt) {
     return nullptr;
   }
 
-  // The ministry's DTDs are Shift_JIS without a text declaration: decode
-  // them as the document is decoded, unless they declare otherwise.
+  // The ministry's DTDs are Shift_JIS without a text declaration, which
+  // libxml2 would read as UTF-8: for a Shift_JIS document they are decoded as
+  // code page 932, unless they declare an encoding of their own.
   std::optional<std::string> declared = DeclaredEncoding(*bytes);
   bool cp932 = declared ? IsShiftJisName(*declared) : cp932_;
-  bool utf8 =
-      declared ? SameAsciiIgnoringCase(*declared, "UTF-8") || SameAsciiIgnoringCase(*declared, "UTF8") : !cp932_;
+  bool utf8 = declared ? SameTextIgnoringCase(*declared, "UTF-8") || SameTextIgnoringCase(*declared, "UTF8") : !cp932_;
   std::string text = cp932 ? Cp932ToUtf8(*bytes) : *bytes;
   if (cp932 || utf8) {
     // The text is UTF-8 now; a declaration naming another encoding would

@@ -15,7 +15,10 @@ namespace zor {
 inline constexpr int kXmlMaxLevels = 30;
 
 struct XmlNode {
-  std::string Text;                  // element name (code page 932); see TXMLTreeView
+  // Code page 932. The own tokenizer: the whole start tag between "<" and
+  // ">", trimmed, attributes included; the validating parser: the element's
+  // name. In the display mode extended by the text (see GamenPrint).
+  std::string Text;
   int Level = 0;                     // 0 for the document element
   std::optional<std::string> Value;  // the element's text; none when it never got one
   int Parent = -1;                   // index of the parent node, -1 at the top
@@ -36,7 +39,8 @@ class TXMLTreeView {
   // Validating parser only: validate against the DTD and load external
   // entities; false checks well-formedness only.
   bool Parse = true;
-  // After a failed ParseFile, beep and show ErrorText through the host.
+  // After a failed ParseFile, beep and show ErrorText through the host
+  // (an empty ErrorText only beeps).
   bool ErrorMessage = true;
   // Display name of the own tokenizer.
   std::string ParserName = "TALMO XML Parser";
@@ -48,7 +52,8 @@ class TXMLTreeView {
 
   // Clears the tree and ErrorText and loads the file (a UTF-8 file-system
   // path) with the parser MSXML selects. True when the whole file was
-  // loaded; on false the tree holds what was built before the failure.
+  // loaded; on false the tree holds what was built before the failure (the
+  // validating parser builds nothing from a file that does not parse).
   bool ParseFile(const std::string& file, Host& host);
   // The same without anyone to tell: ErrorMessage shows nothing.
   bool ParseFile(const std::string& file);
