@@ -1,0 +1,29 @@
+#include "store/delivery.h"
+
+namespace zor {
+
+std::string Delivery::WorkTableFile(const std::string& workDataFolder) const {
+  return PhotoTableFileName(workDataFolder, WorkName);
+}
+
+void Delivery::BuildTreeSkeleton() {
+  if (!PhotoTable.Active()) return;
+  TIntList records;
+  int recordPos = PhotoTable.FieldPos.RECORD;
+  for (PhotoTable.First(); !PhotoTable.Eof(); PhotoTable.Next())
+    records.push_back(recordPos >= 0 ? PhotoTable.AsInteger(recordPos) : PhotoTable.RecNo());
+  Tree.BuildTreeSkeleton(records);
+}
+
+void Delivery::ResetPhotoBlocks() {
+  PhotoContractInfo.Clear();
+  PhotoBasicInfo.Reset(DigiVersion);
+}
+
+void Delivery::Finish() {
+  PhotoTable.Close();
+  WorkName.clear();
+  DrawingRecordList.clear();
+}
+
+}  // namespace zor
