@@ -10,9 +10,9 @@ namespace zor {
 class PhotoBasicBlock {
  public:
   // Code page 932 texts.
-  std::string DtdVersion;       // by DigiVersion, see DtdVersionText
-  std::string PhotoFolder;      // "PHOTO/PIC"
-  std::string DrawingFolder;    // "PHOTO/DRA"
+  std::string DtdVersion;     // by DigiVersion, see DtdVersionText
+  std::string PhotoFolder;    // "PHOTO/PIC"
+  std::string DrawingFolder;  // "PHOTO/DRA"
   std::string SoftwareName;
   std::string SoftwareVersion;  // "3.10"
   std::string MakerName;

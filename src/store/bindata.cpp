@@ -19,10 +19,15 @@ namespace {
 
 bool FileExists(const std::string& path) {
   std::error_code ec;
-  return std::filesystem::exists(std::filesystem::u8path(path), ec);
+  return std::filesystem::exists(std::filesystem::path(path), ec);
 }
 
-std::string QuotedPath(const std::string& utf8Path) { return "\"" + Utf8ToCp932(utf8Path) + "\""; }
+std::string QuotedPath(const std::string& utf8Path) {
+  std::string quoted(1, '"');
+  quoted += Utf8ToCp932(utf8Path);
+  quoted += '"';
+  return quoted;
+}
 
 bool ParseInteger(std::string_view text, std::int64_t* value) {
   std::string t = TrimWide(text);
@@ -254,9 +259,7 @@ void TBinaryDataSet::CheckEditing() const {
   if (state_ != DataSetState::dsEdit && state_ != DataSetState::dsInsert) Fail("Dataset not in edit or insert mode");
 }
 
-bool TBinaryDataSet::HasRecord() const {
-  return state_ == DataSetState::dsInsert || (Active() && current_ >= 0);
-}
+bool TBinaryDataSet::HasRecord() const { return state_ == DataSetState::dsInsert || (Active() && current_ >= 0); }
 
 // ---- reading records ----
 

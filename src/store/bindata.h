@@ -137,9 +137,7 @@ class TBinaryDataSet {
   bool HasRecord() const;
 
   std::int64_t PhysicalCount() const { return std::int64_t{recordCount_} + header_.deletedCount; }
-  std::int64_t RecordOffset(std::int64_t index) const {
-    return header_.startData + index * std::int64_t{recordSize_};
-  }
+  std::int64_t RecordOffset(std::int64_t index) const { return header_.startData + index * std::int64_t{recordSize_}; }
   void ReadRecord(std::int64_t index, std::vector<unsigned char>& buffer) const;
   static bool IsDeleted(const std::vector<unsigned char>& buffer);
   // The first live record from index on, stepping by +1 or -1; -1 when none.
@@ -159,7 +157,7 @@ class TBinaryDataSet {
   std::int32_t recordSize_ = 0;
   std::int32_t recordCount_ = 0;
   DataSetState state_ = DataSetState::dsInactive;
-  std::int64_t current_ = -1;  // physical index of the current record, -1 for none
+  std::int64_t current_ = -1;       // physical index of the current record, -1 for none
   std::int64_t savedCurrent_ = -1;  // the current record before Append
   bool bof_ = true;
   bool eof_ = true;

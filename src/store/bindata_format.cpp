@@ -6,8 +6,8 @@
 namespace zor {
 
 std::int32_t GetInt32(const unsigned char* p) {
-  std::uint32_t v = std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
-                    std::uint32_t{p[3]} << 24;
+  std::uint32_t v =
+      std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
   return static_cast<std::int32_t>(v);
 }
 
@@ -28,8 +28,8 @@ void PutInt16(unsigned char* p, std::int16_t v) {
 
 std::array<unsigned char, kHeaderSize> EncodeHeader(const DataSetHeader& h) {
   std::array<unsigned char, kHeaderSize> b{};
-  const std::int32_t values[] = {h.magic,     h.version,      h.recordSize,   h.recordCount, h.fieldCount,
-                                 h.reserved,  h.firstDeleted, h.deletedCount, h.startData};
+  const std::int32_t values[] = {h.magic,    h.version,      h.recordSize,   h.recordCount, h.fieldCount,
+                                 h.reserved, h.firstDeleted, h.deletedCount, h.startData};
   for (int i = 0; i < 9; ++i) PutInt32(b.data() + 4 * i, values[i]);
   return b;
 }

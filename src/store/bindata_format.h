@@ -12,7 +12,7 @@ namespace zor {
 
 inline constexpr int kHeaderSize = 36;
 inline constexpr int kDescriptorSize = 41;
-inline constexpr int kDescriptorNameSize = 28;  // zero-terminated, so 27 usable bytes
+inline constexpr int kDescriptorNameSize = 28;                   // zero-terminated, so 27 usable bytes
 inline constexpr std::int32_t kBinaryDataSetMagic = 0x1A534442;  // "BDS" 0x1A
 inline constexpr std::int32_t kBinaryDataSetVersion = 13;
 inline constexpr int kRecordLinkSize = 4;  // 0 live, else the deleted chain

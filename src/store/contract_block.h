@@ -48,7 +48,7 @@ const std::vector<ContractTextInfo>& ContractTexts();
 
 class PhotoContractBlock {
  public:
-  static constexpr int kReserveCount = 50;   // 工事情報予備
+  static constexpr int kReserveCount = 50;  // 工事情報予備
   static constexpr int kReserveWidth = 255;
 
   void Clear();

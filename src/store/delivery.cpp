@@ -9,7 +9,9 @@ std::string Delivery::WorkTableFile(const std::string& workDataFolder) const {
 void Delivery::BuildTreeSkeleton() {
   if (!PhotoTable.Active()) return;
   TIntList records;
+  // A table opened without create may declare RECORD as something else.
   int recordPos = PhotoTable.FieldPos.RECORD;
+  if (recordPos >= 0 && PhotoTable.GetFieldType(recordPos) != FieldType::ftInteger) recordPos = -1;
   for (PhotoTable.First(); !PhotoTable.Eof(); PhotoTable.Next())
     records.push_back(recordPos >= 0 ? PhotoTable.AsInteger(recordPos) : PhotoTable.RecNo());
   Tree.BuildTreeSkeleton(records);

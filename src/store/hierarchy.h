@@ -10,8 +10,8 @@
 
 #include <array>
 #include <memory>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "store/int_list.h"

@@ -12,14 +12,14 @@ namespace zor {
 const std::vector<FieldDef>& PhotoFieldDefs() {
   using enum FieldType;
   static const std::vector<FieldDef> defs = {
-      {"RECORD", ftInteger, 0, false},      {"CHECK", ftBoolean, 0, false},      {"FLAG", ftInteger, 0, false},
-      {"JFILENAME", ftString, 255, false},  {"YOBI_FJ", ftString, 255, false},   {"TITLE", ftString, 80, false},
-      {"YOBI_KK", ftString, 1024, false},   {"KASYO", ftString, 128, false},     {"YOBI_FU", ftString, 255, false},
-      {"DATE", ftString, 10, false},        {"FILMNUM", ftInteger, 0, false},    {"NEGANUM", ftString, 8, false},
-      {"YOBI_SJ", ftString, 2048, false},   {"KANRI", ftString, 255, false},     {"YOBI_SK", ftString, 2048, false},
-      {"YOBI_JK", ftString, 255, false},    {"UKEOIBIKOU", ftString, 255, false}, {"HACYUBIKOU", ftString, 255, false},
-      {"YOBI_SO", ftString, 1024, false},   {"FILENAME", ftString, 255, false},  {"FILE_ORG", ftString, 1, false},
-      {"FILE_NOW", ftString, 1, false},     {"REC_DRA", ftString, 255, false},
+      {"RECORD", ftInteger, 0, false},     {"CHECK", ftBoolean, 0, false},       {"FLAG", ftInteger, 0, false},
+      {"JFILENAME", ftString, 255, false}, {"YOBI_FJ", ftString, 255, false},    {"TITLE", ftString, 80, false},
+      {"YOBI_KK", ftString, 1024, false},  {"KASYO", ftString, 128, false},      {"YOBI_FU", ftString, 255, false},
+      {"DATE", ftString, 10, false},       {"FILMNUM", ftInteger, 0, false},     {"NEGANUM", ftString, 8, false},
+      {"YOBI_SJ", ftString, 2048, false},  {"KANRI", ftString, 255, false},      {"YOBI_SK", ftString, 2048, false},
+      {"YOBI_JK", ftString, 255, false},   {"UKEOIBIKOU", ftString, 255, false}, {"HACYUBIKOU", ftString, 255, false},
+      {"YOBI_SO", ftString, 1024, false},  {"FILENAME", ftString, 255, false},   {"FILE_ORG", ftString, 1, false},
+      {"FILE_NOW", ftString, 1, false},    {"REC_DRA", ftString, 255, false},
   };
   return defs;
 }
@@ -37,14 +37,14 @@ std::string PhotoTableFileName(const std::string& workDataFolder, const std::str
 void TViewDataSet::OpenPhotoTable(bool create, const std::string& fileName) {
   namespace fs = std::filesystem;
   std::error_code ec;
-  if (!fs::exists(fs::u8path(fileName), ec)) create = true;
+  if (!fs::exists(fs::path(fileName), ec)) create = true;
   Close();
   TableName = fileName;
   ReadOnly = false;
   if (create) {
     // The work file is ours: whatever a previous run left there, torn or
     // whole, is replaced without asking.
-    fs::remove(fs::u8path(fileName), ec);
+    fs::remove(fs::path(fileName), ec);
     FieldDefs = PhotoFieldDefs();
     CreateTable(nullptr);
   }
@@ -54,14 +54,30 @@ void TViewDataSet::OpenPhotoTable(bool create, const std::string& fileName) {
 void TViewDataSet::AfterOpen() {
   PhotoFieldPositions& p = FieldPos;
   const std::pair<int*, const char*> names[] = {
-      {&p.RECORD, "RECORD"},         {&p.CHECK, "CHECK"},         {&p.FLAG, "FLAG"},
-      {&p.JFILENAME, "JFILENAME"},   {&p.YOBI_FJ, "YOBI_FJ"},     {&p.TITLE, "TITLE"},
-      {&p.YOBI_KK, "YOBI_KK"},       {&p.KASYO, "KASYO"},         {&p.YOBI_FU, "YOBI_FU"},
-      {&p.FILMNUM, "FILMNUM"},       {&p.NEGANUM, "NEGANUM"},     {&p.YOBI_SJ, "YOBI_SJ"},
-      {&p.KANRI, "KANRI"},           {&p.YOBI_SK, "YOBI_SK"},     {&p.YOBI_JK, "YOBI_JK"},
-      {&p.UKEOIBIKOU, "UKEOIBIKOU"}, {&p.HACYUBIKOU, "HACYUBIKOU"}, {&p.YOBI_SO, "YOBI_SO"},
-      {&p.DATE, "DATE"},             {&p.FILENAME, "FILENAME"},   {&p.FILE_ORG, "FILE_ORG"},
-      {&p.FILE_NOW, "FILE_NOW"},     {&p.FILE_ALBUM, "FILE_ALBUM"}, {&p.THUMBNAIL, "THUMBNAIL"},
+      {&p.RECORD, "RECORD"},
+      {&p.CHECK, "CHECK"},
+      {&p.FLAG, "FLAG"},
+      {&p.JFILENAME, "JFILENAME"},
+      {&p.YOBI_FJ, "YOBI_FJ"},
+      {&p.TITLE, "TITLE"},
+      {&p.YOBI_KK, "YOBI_KK"},
+      {&p.KASYO, "KASYO"},
+      {&p.YOBI_FU, "YOBI_FU"},
+      {&p.FILMNUM, "FILMNUM"},
+      {&p.NEGANUM, "NEGANUM"},
+      {&p.YOBI_SJ, "YOBI_SJ"},
+      {&p.KANRI, "KANRI"},
+      {&p.YOBI_SK, "YOBI_SK"},
+      {&p.YOBI_JK, "YOBI_JK"},
+      {&p.UKEOIBIKOU, "UKEOIBIKOU"},
+      {&p.HACYUBIKOU, "HACYUBIKOU"},
+      {&p.YOBI_SO, "YOBI_SO"},
+      {&p.DATE, "DATE"},
+      {&p.FILENAME, "FILENAME"},
+      {&p.FILE_ORG, "FILE_ORG"},
+      {&p.FILE_NOW, "FILE_NOW"},
+      {&p.FILE_ALBUM, "FILE_ALBUM"},
+      {&p.THUMBNAIL, "THUMBNAIL"},
       {&p.REC_DRA, "REC_DRA"},
   };
   for (const auto& [slot, name] : names) *slot = FieldPosByName(*this, name);

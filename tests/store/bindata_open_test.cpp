@@ -48,13 +48,9 @@ class BinDataOpenTest : public ScratchDir {
   }
 };
 
-TEST_F(BinDataOpenTest, TheExampleOpens) {
-  EXPECT_EQ(OpenMessage(ExampleFile()), "(opened)");
-}
+TEST_F(BinDataOpenTest, TheExampleOpens) { EXPECT_EQ(OpenMessage(ExampleFile()), "(opened)"); }
 
-TEST_F(BinDataOpenTest, MissingFile) {
-  EXPECT_EQ(OpenMessageOf(Path("none.dat")), "Open: Table file not found");
-}
+TEST_F(BinDataOpenTest, MissingFile) { EXPECT_EQ(OpenMessageOf(Path("none.dat")), "Open: Table file not found"); }
 
 TEST_F(BinDataOpenTest, RefusedFiles) {
   using Patch = std::function<void(std::vector<unsigned char>&)>;
@@ -78,16 +74,28 @@ TEST_F(BinDataOpenTest, RefusedFiles) {
        invalidSize + "1\rfRecordSize : 92\rfStream.SIze: 302"},
       {"a torn last record", [](auto& b) { b.resize(b.size() - 10); },
        invalidSize + "2\rfRecordSize : 92\rfStream.SIze: 292"},
-      {"negative record count", [](auto& b) { SetInt32At(b, 12, -1); SetInt32At(b, 28, 3); },
+      {"negative record count",
+       [](auto& b) {
+         SetInt32At(b, 12, -1);
+         SetInt32At(b, 28, 3);
+       },
        invalidSize + "-1\rfRecordSize : 92\rfStream.SIze: 302"},
-      {"data over the descriptors", [](auto& b) { SetInt32At(b, 32, 26); b.resize(26 + 2 * 92); },
+      {"data over the descriptors",
+       [](auto& b) {
+         SetInt32At(b, 32, 26);
+         b.resize(26 + 2 * 92);
+       },
        "Internal open: Invalid record size.\rStartData   : 26\rfRecordCount: 2\rfRecordSize : 92\rfStream.SIze: 210"},
       {"negative slot width", [](auto& b) { SetInt32At(b, 36 + 29, -5); }, "Invalid field definition."},
       {"slot narrower than its value", [](auto& b) { SetInt32At(b, 77 + 29, 80); }, "Invalid field definition."},
       {"string size beyond its slot", [](auto& b) { SetInt32At(b, 77 + 33, 1000); }, "Invalid field definition."},
       {"unknown type code", [](auto& b) { b[36 + 28] = 12; }, "Invalid field definition."},
       {"absurd slot width", [](auto& b) { SetInt32At(b, 36 + 29, 0x7FFFFFF0); }, "Range check error"},
-      {"record of 65536 bytes", [](auto& b) { SetInt32At(b, 77 + 29, 65536 - 8); SetInt32At(b, 77 + 33, 100); },
+      {"record of 65536 bytes",
+       [](auto& b) {
+         SetInt32At(b, 77 + 29, 65536 - 8);
+         SetInt32At(b, 77 + 33, 100);
+       },
        "Range check error"},
   };
   const std::vector<unsigned char> example = ExampleFile();

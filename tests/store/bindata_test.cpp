@@ -79,7 +79,7 @@ TEST_F(BinDataTest, WorkedExampleByteLayout) {
   t.Close();
   b = ReadBytes(t.TableName);
   ASSERT_EQ(b.size(), 302u);
-  EXPECT_EQ(Int32At(b, 12), 2);  // record count
+  EXPECT_EQ(Int32At(b, 12), 2);   // record count
   EXPECT_EQ(Int32At(b, 118), 0);  // link of a live record
   EXPECT_EQ(Int32At(b, 122), 1);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[126])), "photo1");

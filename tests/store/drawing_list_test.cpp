@@ -15,8 +15,8 @@ TEST(DrawingList, EncodeAndDecode) {
   } cases[] = {
       {{12, 13}, "0001200013", {12, 13}},
       {{}, "", {}},
-      {{0, 7, 0}, "00007", {7}},            // zero entries are left out
-      {{-4, 8}, "00008", {8}},              // so are negative ones
+      {{0, 7, 0}, "00007", {7}},  // zero entries are left out
+      {{-4, 8}, "00008", {8}},    // so are negative ones
       {{99999}, "99999", {99999}},
       {{100000}, "*0000100000", {100000}},  // above 5 digits: a wide group
       {{5, 123456, 6}, "00005*000012345600006", {5, 123456, 6}},
@@ -33,12 +33,12 @@ TEST(DrawingList, ReadingOddTexts) {
     std::string text;
     TIntList list;
   } cases[] = {
-      {"00012000", {12}},    // a short trailing group is ignored
+      {"00012000", {12}},  // a short trailing group is ignored
       {"1234", {}},
-      {"12ab0", {12}},       // the group's leading digits
-      {"ab123", {0}},        // no leading digit: 0
+      {"12ab0", {12}},  // the group's leading digits
+      {"ab123", {0}},   // no leading digit: 0
       {"     ", {0}},
-      {"*00001", {}},        // a wide group cut short is ignored
+      {"*00001", {}},  // a wide group cut short is ignored
       {"00001*0000200000", {1, 200000}},
       {"*9999999999", {0}},  // beyond 32 bits: 0, never a wrapped number
   };

@@ -72,8 +72,8 @@ TEST_F(HierarchyTest, AnEmptyValueStopsThePath) {
     HierarchyPath path;
     int level;  // where the photo lands
   } cases[] = {
-      {P("工事", "", "舗装工"), 1},                     // empty 写真区分: at the major class
-      {P("", "", "", "", ""), 0},                     // all empty: at ConstructionNode
+      {P("工事", "", "舗装工"), 1},                        // empty 写真区分: at the major class
+      {P("", "", "", "", ""), 0},                          // all empty: at ConstructionNode
       {P("工事", "施工状況写真", "舗装工", "", "細"), 3},  // a detail without a kind is ignored
       {P("工事", "施工状況写真", "舗装工", "表層", "細"), 5},
   };

@@ -102,8 +102,8 @@ TEST(ContractBlock, OrderYear) {
   struct Case {
     const char* text;
     int year;
-  } cases[] = {{"2005", 2005}, {" 17", 17}, {"-5", -5}, {"32767", 32767}, {"32768", 0}, {"-32769", 0},
-               {"", 0},        {"abc", 0},  {"17x", 17}};
+  } cases[] = {{"2005", 2005}, {" 17", 17}, {"-5", -5}, {"32767", 32767}, {"32768", 0},
+               {"-32769", 0},  {"", 0},     {"abc", 0}, {"17x", 17}};
   PhotoContractBlock b;
   for (const Case& c : cases) {
     b.SetOrderYear(c.text);

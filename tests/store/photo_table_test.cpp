@@ -36,17 +36,17 @@ TEST_F(PhotoTableTest, FieldsAndTheirOffsets) {
     FieldType type;
     int size, offset;
   } fields[] = {
-      {"RECORD", FieldType::ftInteger, 0, 4},       {"CHECK", FieldType::ftBoolean, 0, 8},
-      {"FLAG", FieldType::ftInteger, 0, 10},        {"JFILENAME", FieldType::ftString, 255, 14},
-      {"YOBI_FJ", FieldType::ftString, 255, 273},   {"TITLE", FieldType::ftString, 80, 532},
-      {"YOBI_KK", FieldType::ftString, 1024, 616},  {"KASYO", FieldType::ftString, 128, 1644},
-      {"YOBI_FU", FieldType::ftString, 255, 1776},  {"DATE", FieldType::ftString, 10, 2035},
-      {"FILMNUM", FieldType::ftInteger, 0, 2049},   {"NEGANUM", FieldType::ftString, 8, 2053},
-      {"YOBI_SJ", FieldType::ftString, 2048, 2065}, {"KANRI", FieldType::ftString, 255, 4117},
-      {"YOBI_SK", FieldType::ftString, 2048, 4376}, {"YOBI_JK", FieldType::ftString, 255, 6428},
+      {"RECORD", FieldType::ftInteger, 0, 4},         {"CHECK", FieldType::ftBoolean, 0, 8},
+      {"FLAG", FieldType::ftInteger, 0, 10},          {"JFILENAME", FieldType::ftString, 255, 14},
+      {"YOBI_FJ", FieldType::ftString, 255, 273},     {"TITLE", FieldType::ftString, 80, 532},
+      {"YOBI_KK", FieldType::ftString, 1024, 616},    {"KASYO", FieldType::ftString, 128, 1644},
+      {"YOBI_FU", FieldType::ftString, 255, 1776},    {"DATE", FieldType::ftString, 10, 2035},
+      {"FILMNUM", FieldType::ftInteger, 0, 2049},     {"NEGANUM", FieldType::ftString, 8, 2053},
+      {"YOBI_SJ", FieldType::ftString, 2048, 2065},   {"KANRI", FieldType::ftString, 255, 4117},
+      {"YOBI_SK", FieldType::ftString, 2048, 4376},   {"YOBI_JK", FieldType::ftString, 255, 6428},
       {"UKEOIBIKOU", FieldType::ftString, 255, 6687}, {"HACYUBIKOU", FieldType::ftString, 255, 6946},
-      {"YOBI_SO", FieldType::ftString, 1024, 7205}, {"FILENAME", FieldType::ftString, 255, 8233},
-      {"FILE_ORG", FieldType::ftString, 1, 8492},   {"FILE_NOW", FieldType::ftString, 1, 8497},
+      {"YOBI_SO", FieldType::ftString, 1024, 7205},   {"FILENAME", FieldType::ftString, 255, 8233},
+      {"FILE_ORG", FieldType::ftString, 1, 8492},     {"FILE_NOW", FieldType::ftString, 1, 8497},
       {"REC_DRA", FieldType::ftString, 255, 8502},
   };
   ASSERT_EQ(t.FieldCount(), 23);
