@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <limits>
 #include <system_error>
+#include <utility>
 
 #include "text/encoding.h"
 #include "text/sjis.h"
@@ -124,12 +125,14 @@ bool TBinaryDataSet::CreateTable(Host* host) {
 
 void TBinaryDataSet::Open() {
   if (Active()) return;
+  std::vector<FieldDef> before = FieldDefs;
   try {
     OpenTable();
     state_ = DataSetState::dsBrowse;
     First();
   } catch (...) {
     Reset();
+    FieldDefs = std::move(before);  // a refused file leaves no half-read definitions
     throw;
   }
   AfterOpen();

@@ -42,6 +42,7 @@ class BinDataOpenTest : public ScratchDir {
     } catch (const EBinaryDataSetError& e) {
       EXPECT_FALSE(t.Active()) << e.what();
       EXPECT_EQ(t.FieldCount(), 0) << e.what();
+      EXPECT_TRUE(t.FieldDefs.empty()) << e.what();
       return e.what();
     }
     return "(opened)";
