@@ -14,16 +14,24 @@
 namespace {
 
 // In memory where possible: rewriting a disk file for every input makes the
-// file system flush it, which slows the run down to a few hundred inputs a second.
-const std::string& ScratchFile() {
-  static const std::string path = [] {
+// file system flush it, which slows the run down to a few hundred inputs a
+// second. Removed when the run ends.
+struct ScratchFileHolder {
+  std::string path = [] {
     std::error_code ec;
-    std::filesystem::path dir = std::filesystem::is_directory("/dev/shm", ec)
-                                    ? std::filesystem::path("/dev/shm")
-                                    : std::filesystem::temp_directory_path();
+    std::filesystem::path dir = std::filesystem::is_directory("/dev/shm", ec) ? std::filesystem::path("/dev/shm")
+                                                                              : std::filesystem::temp_directory_path();
     return (dir / ("zor_bindata_fuzz_" + std::to_string(::getpid()) + ".dat")).string();
   }();
-  return path;
+  ~ScratchFileHolder() {
+    std::error_code ec;
+    std::filesystem::remove(path, ec);
+  }
+};
+
+const std::string& ScratchFile() {
+  static const ScratchFileHolder holder;
+  return holder.path;
 }
 
 void ReadAllFields(zor::TBinaryDataSet& t) {
