@@ -20,6 +20,7 @@ int Help(const cli::Args&, std::ostream& out, std::ostream&);
 constexpr Verb kVerbs[] = {
     {"--help", Help, "--help                          this text"},
     {"--version", cli::Version, "--version                       program name and version"},
+    {"--xml-tree", cli::XmlTree, "--xml-tree [--own | --validating] FILE   an XML file's node tree, one JSON line per node"},
 };
 
 int Help(const cli::Args&, std::ostream& out, std::ostream&) {

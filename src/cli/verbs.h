@@ -15,5 +15,6 @@ inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 
 int Version(const Args& args, std::ostream& out, std::ostream& err);
+int XmlTree(const Args& args, std::ostream& out, std::ostream& err);
 
 }  // namespace zor::cli

@@ -1,0 +1,80 @@
+// Delivery: everything a load leaves behind, in one object that the program
+// owns and passes by reference to the readers, the rules, the album and the
+// windows. Nothing of it is global; every load replaces its contents.
+//
+// A photo-file load goes, in outline:
+//   d.WorkName = Sj(kXmlInputWorkNameUtf8);
+//   d.PhotoTable.OpenPhotoTable(true, d.WorkTableFile(folders.workData));
+//   d.BuildTreeSkeleton();
+//   d.ResetPhotoBlocks();
+//   per photo: PhotoTable.Append(); set fields by PhotoTable.FieldPos; Post();
+//              Tree.AddToHierarchy(*Tree.ConstructionNode(), path, record);
+//   per drawing: Append(), fields, Post(), DrawingRecordList.push_back(record);
+//   then GotoPhotoRecord(photo); PhotoTable.Edit(); StoreDrawingList(); Post();
+//   at the end: if (Tree.UpdateNodeImages(*Tree.ConstructionNode(), true))
+//                 show kInvalidLevelWarningUtf8.
+// Readers of a photo's drawings: if (d.LoadDrawingList(record) == 2) use
+// d.DrawingRecordList (entries > 0 whose GotoPhotoRecord succeeds).
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "store/basic_block.h"
+#include "store/contract_block.h"
+#include "store/hierarchy.h"
+#include "store/index_codes.h"
+#include "store/index_tables.h"
+#include "store/int_list.h"
+#include "store/photo_table.h"
+
+namespace zor {
+
+class Delivery {
+ public:
+  // One record per photo and per reference drawing; stays open between loads.
+  TViewDataSet PhotoTable;
+  // The drawing record numbers of one photo, between REC_DRA and its users.
+  TIntList DrawingRecordList;
+  // IndexItemValue, IndexItem, IndexItemStandard, IndexItemCount.
+  IndexTables Index;
+  PhotoContractBlock PhotoContractInfo;
+  PhotoBasicBlock PhotoBasicInfo;
+  HierarchyTree Tree;
+
+  // The applicable standard, 0 .. 13 (StandardVersionTexts()).
+  int DigiVersion = kInitialDigiVersion;
+  // The delivery came from INDEX_C.XML or INDEX_D.XML, not from PHOTO.XML alone.
+  bool IndexLoaded = false;
+  // IndexLoaded before the last read; readers copy it before changing IndexLoaded.
+  bool PreviousIndexLoaded = false;
+  // The loaded work's name (code page 932), empty before the first load.
+  std::string WorkName;
+
+  Delivery() { PhotoBasicInfo.Reset(DigiVersion); }
+  // Closes the photo table, which brings its header up to date.
+  ~Delivery() = default;
+
+  // The photo table's file for the current WorkName: workDataFolder (UTF-8,
+  // ending in '/') + WorkName + ".DAT".
+  std::string WorkTableFile(const std::string& workDataFolder) const;
+
+  // Rebuilds the tree with the two top nodes; the records already in the open
+  // photo table (none after a fresh load) go to UnclassifiedNode. A closed
+  // table leaves the tree as it is.
+  void BuildTreeSkeleton();
+  // Clears PhotoContractInfo and resets PhotoBasicInfo for DigiVersion.
+  void ResetPhotoBlocks();
+
+  bool GotoPhotoRecord(int n) { return PhotoTable.GotoPhotoRecord(n); }
+  // DrawingRecordList into REC_DRA of the current record (in edit or insert state).
+  std::size_t StoreDrawingList() { return PhotoTable.StoreDrawingList(DrawingRecordList); }
+  // REC_DRA of record n (0: the current record) into DrawingRecordList:
+  // 0 not found, 1 no drawings, 2 drawings.
+  int LoadDrawingList(int n) { return PhotoTable.LoadDrawingList(n, DrawingRecordList); }
+
+  // End of the program: closes the table, clears WorkName and DrawingRecordList.
+  void Finish();
+};
+
+}  // namespace zor

@@ -1,0 +1,82 @@
+#include "xml/byte_stream.h"
+
+#include <sys/stat.h>
+
+#include <cstring>
+
+#include "text/sjis.h"
+
+namespace zor {
+namespace {
+
+constexpr std::size_t kBufferSize = 1 << 16;
+
+}  // namespace
+
+ByteStream::ByteStream(std::string_view bytes) : memory_(bytes), end_(bytes.size()), eof_(true) {}
+
+std::optional<ByteStream> ByteStream::Open(const std::string& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return std::nullopt;
+  ByteStream s;
+  s.file_.reset(f);
+  // A folder opens on Linux but cannot be read; a device or pipe could be
+  // endless.
+  struct stat st;
+  if (fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  s.buffer_.resize(kBufferSize);
+  return s;
+}
+
+bool ByteStream::Fill(std::size_t want) {
+  if (end_ - pos_ >= want) return true;
+  if (!file_ || eof_) return false;
+  std::size_t left = end_ - pos_;
+  std::memmove(buffer_.data(), buffer_.data() + pos_, left);
+  pos_ = 0;
+  end_ = left;
+  while (end_ < want && !eof_) {
+    std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_.get());
+    end_ += got;
+    if (got == 0) eof_ = true;
+  }
+  return end_ >= want;
+}
+
+bool ByteStream::HasAtLeast(std::size_t n) { return Fill(n); }
+
+int ByteStream::Next() {
+  if (!Fill(1)) return -1;
+  const char* data = file_ ? buffer_.data() : memory_.data();
+  return static_cast<unsigned char>(data[pos_++]);
+}
+
+bool ByteStream::Rewind() {
+  pos_ = 0;
+  if (!file_) return true;
+  end_ = 0;
+  eof_ = false;
+  std::clearerr(file_.get());
+  return std::fseek(file_.get(), 0, SEEK_SET) == 0;
+}
+
+std::optional<std::string> ByteStream::ReadLine(long number, std::size_t maxBytes) {
+  if (number < 1 || !Rewind()) return std::nullopt;
+  long line = 1;
+  std::string text;
+  for (int c = Next(); c >= 0; c = Next()) {
+    if (c == '\n') {
+      if (line == number) return text;
+      ++line;
+      continue;
+    }
+    int trail = IsLeadByte(static_cast<unsigned char>(c)) ? Next() : -1;
+    if (line != number || text.size() >= maxBytes) continue;
+    text += static_cast<char>(c);
+    if (trail >= 0) text += static_cast<char>(trail);
+  }
+  if (line == number) return text;
+  return std::nullopt;
+}
+
+}  // namespace zor
