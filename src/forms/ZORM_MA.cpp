@@ -46,8 +46,8 @@ QAction* AddCommand(QMenu* menu, const char* name, const QString& caption, const
 
 }  // namespace
 
-TZorMainForm::TZorMainForm(Folders folders, Settings& settings, QWidget* parent)
-    : QMainWindow(parent), folders_(std::move(folders)), settings_(settings) {
+TZorMainForm::TZorMainForm(Folders folders, Settings& settings, Delivery& delivery, QWidget* parent)
+    : QMainWindow(parent), folders_(std::move(folders)), settings_(settings), delivery_(delivery), context_(delivery) {
   setObjectName(QStringLiteral("ZorMainForm"));
   setWindowTitle(QString::fromUtf8(kProductNameUtf8));
   setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks | QMainWindow::AllowTabbedDocks);
@@ -310,6 +310,7 @@ void TZorMainForm::CreateTimers() {
     t.timer->setInterval(t.interval);
   }
   Timer_Sanko.start();  // the only timer enabled at creation
+  connect(&context_, &BrowseContext::ListModeChanged, this, &TZorMainForm::RequestButtonUpdate);
   connect(&Timer_Button, &QTimer::timeout, this, &TZorMainForm::UpdateButtons);
   connect(&Timer_Resize, &QTimer::timeout, this, [this] {
     ResizeGuard = true;
@@ -370,9 +371,10 @@ void TZorMainForm::ShowWorkStatus(const QString& text) { statusPanels_[3]->setTe
 // ---- Title, refresh, buttons ---------------------------------------------
 
 void TZorMainForm::UpdateTitle() {
-  ShowWorkStatus(QLatin1Char(' ') + WorkName);
+  const QString work = Qs(delivery_.WorkName);
+  ShowWorkStatus(QLatin1Char(' ') + work);
   QString caption = QString::fromUtf8(kProductNameUtf8) + QLatin1Char(' ');
-  if (!WorkName.isEmpty()) caption += QLatin1Char('(') + WorkName + QLatin1Char(')');
+  if (!work.isEmpty()) caption += QLatin1Char('(') + work + QLatin1Char(')');
   setWindowTitle(caption);
   QApplication::setApplicationDisplayName(caption);
 }
@@ -392,9 +394,10 @@ void TZorMainForm::Mn_EnvClick() {
 void TZorMainForm::RequestButtonUpdate() { Timer_Button.start(); }
 
 void TZorMainForm::UpdateButtons() {
-  SB_List->setEnabled(ListMode != 1);
-  SB_Sort->setEnabled(ListMode != 2);
-  SB_Kaijyo->setEnabled(ListMode != 0);
+  const int mode = context_.ListMode();
+  SB_List->setEnabled(mode != 1);
+  SB_Sort->setEnabled(mode != 2);
+  SB_Kaijyo->setEnabled(mode != 0);
   QWidget* focus = QApplication::focusWidget();
   auto* list = qobject_cast<QListView*>(focus);
   bool oneSelected = (list == ListView || list == ListView2) && list && list->selectionModel() &&

@@ -14,7 +14,9 @@
 #include "app/folders.h"
 #include "app/host.h"
 #include "app/settings.h"
+#include "forms/browse_context.h"
 #include "forms/message_boxes.h"
+#include "store/delivery.h"
 
 class QAction;
 class QDockWidget;
@@ -36,7 +38,7 @@ class TZorMainForm : public QMainWindow, public Host {
   // version is ignored and the default layout made.
   static constexpr int kLayoutVersion = 1;
 
-  TZorMainForm(Folders folders, Settings& settings, QWidget* parent = nullptr);
+  TZorMainForm(Folders folders, Settings& settings, Delivery& delivery, QWidget* parent = nullptr);
   ~TZorMainForm() override;
 
   // Host
@@ -57,16 +59,12 @@ class TZorMainForm : public QMainWindow, public Host {
   // Handles files dropped on the window or on the about window.
   void HandleDroppedFiles(const QStringList& files);
 
-  // State of the window.
-  int DigiVersion = 7;
-  bool IndexLoaded = false;
-  bool PreviousIndexLoaded = false;
-  int ListMode = 0;
+  // State of the window. DigiVersion, IndexLoaded, PreviousIndexLoaded and
+  // WorkName live in the delivery, ListMode in the browse context.
   bool Started = false;
   bool Closing = false;
   bool SuppressInputLevel = false;
   bool ResizeGuard = false;
-  QString WorkName;
 
   // Opens a delivery file through the dispatcher; set by the start-up code so
   // the window does not need to know the readers yet.
@@ -96,6 +94,8 @@ class TZorMainForm : public QMainWindow, public Host {
   QLabel* StatusPanel(int i) const { return statusPanels_[i]; }
   const Folders& folders() const { return folders_; }
   Settings& settings() { return settings_; }
+  Delivery& delivery() { return delivery_; }
+  BrowseContext& context() { return context_; }
   bool LayoutResetRequested() const { return layoutReset_; }
 
   // Applies the dock site width rule for a client of the given width.
@@ -137,6 +137,8 @@ class TZorMainForm : public QMainWindow, public Host {
 
   Folders folders_;
   Settings& settings_;
+  Delivery& delivery_;
+  BrowseContext context_;
   SilenceableWarnings warnings_;
   QLabel* statusPanels_[4] = {};
   QString statusMessage_;

@@ -60,7 +60,8 @@ int RunGui(int argc, char** argv) {
   QApplication::setApplicationDisplayName(QString::fromUtf8(kStartupTitleUtf8));
 
   Settings settings = DefaultSettings(folders);
-  TZorMainForm window(folders, settings);
+  Delivery delivery;
+  TZorMainForm window(folders, settings, delivery);
   guard.SetActivateHandler([&window] { BringToFront(&window); });
   window.ShowAbout = [&window] {
     ShowAboutWindow(

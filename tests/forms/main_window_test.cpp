@@ -35,6 +35,7 @@ class MainWindowTest : public QObject {
  private:
   QTemporaryDir dir_;
   Folders folders_;
+  Delivery delivery_;
 
   QString UserFile(const char* name) const { return QString::fromStdString(folders_.userData) + QLatin1String(name); }
 
@@ -49,7 +50,7 @@ class MainWindowTest : public QObject {
 
   void firstStartMakesTheDefaultLayout() {
     Settings settings = DefaultSettings(folders_);
-    TestWindow w(folders_, settings);
+    TestWindow w(folders_, settings, delivery_);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     for (QDockWidget* d : {w.Float_Menu, w.Float_Clip, w.Float_Mime}) {
@@ -68,7 +69,7 @@ class MainWindowTest : public QObject {
   void closingSavesTheLayoutAndTheNextStartRestoresIt() {
     {
       Settings settings = DefaultSettings(folders_);
-      TestWindow w(folders_, settings);
+      TestWindow w(folders_, settings, delivery_);
       w.show();
       QVERIFY(QTest::qWaitForWindowExposed(&w));
       w.Float_Help->show();
@@ -77,7 +78,7 @@ class MainWindowTest : public QObject {
     QVERIFY(QFile::exists(UserFile("ZORM_V.DAT")));
     QVERIFY(QFile::exists(UserFile("ZOR.INI")));
     Settings settings = DefaultSettings(folders_);
-    TestWindow w(folders_, settings);
+    TestWindow w(folders_, settings, delivery_);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(w.Float_Help->isVisible());
@@ -89,7 +90,7 @@ class MainWindowTest : public QObject {
     f.write("not a layout");
     f.close();
     Settings settings = DefaultSettings(folders_);
-    TestWindow w(folders_, settings);
+    TestWindow w(folders_, settings, delivery_);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QCOMPARE(w.dockWidgetArea(w.Float_Menu), Qt::LeftDockWidgetArea);
@@ -98,7 +99,7 @@ class MainWindowTest : public QObject {
 
   void resetThenCloseWritesNoLayout() {
     Settings settings = DefaultSettings(folders_);
-    TestWindow w(folders_, settings);
+    TestWindow w(folders_, settings, delivery_);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QFile(UserFile("ZORM_V.DAT")).open(QIODevice::WriteOnly);
@@ -112,7 +113,7 @@ class MainWindowTest : public QObject {
 
   void resetCancelledKeepsTheLayout() {
     Settings settings = DefaultSettings(folders_);
-    TestWindow w(folders_, settings);
+    TestWindow w(folders_, settings, delivery_);
     w.answer = false;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -123,7 +124,7 @@ class MainWindowTest : public QObject {
 
   void progressEdgeValues() {
     Settings settings = DefaultSettings(folders_);
-    TestWindow w(folders_, settings);
+    TestWindow w(folders_, settings, delivery_);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.ReportProgress('S', 0);
@@ -154,8 +155,8 @@ class MainWindowTest : public QObject {
   void buttonStatesFollowListMode() {
     QFETCH(int, mode);
     Settings settings = DefaultSettings(folders_);
-    TestWindow w(folders_, settings);
-    w.ListMode = mode;
+    TestWindow w(folders_, settings, delivery_);
+    w.context().EnterListMode(mode, {});
     w.UpdateButtons();
     QFETCH(bool, list);
     QFETCH(bool, sort);
@@ -167,7 +168,7 @@ class MainWindowTest : public QObject {
 
   void dropOpensOnlyTheFirstFileAndOnlyPhotoXml() {
     Settings settings = DefaultSettings(folders_);
-    TestWindow w(folders_, settings);
+    TestWindow w(folders_, settings, delivery_);
     QStringList opened;
     w.OpenDeliveryFile = [&opened](const QString& f) {
       opened << f;
@@ -191,8 +192,8 @@ class MainWindowTest : public QObject {
 
   void titleNamesTheWork() {
     Settings settings = DefaultSettings(folders_);
-    TestWindow w(folders_, settings);
-    w.WorkName = QStringLiteral("ＸＭＬ入力");
+    TestWindow w(folders_, settings, delivery_);
+    delivery_.WorkName = Utf8ToCp932("ＸＭＬ入力");
     w.UpdateTitle();
     QVERIFY(w.windowTitle().endsWith(QStringLiteral(" (ＸＭＬ入力)")));
     QCOMPARE(w.StatusPanel(3)->text(), QStringLiteral(" ＸＭＬ入力"));
@@ -200,7 +201,7 @@ class MainWindowTest : public QObject {
 
   void narrowWindowShrinksTheLeftSiteFirst() {
     Settings settings = DefaultSettings(folders_);
-    TestWindow w(folders_, settings);
+    TestWindow w(folders_, settings, delivery_);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.Float_Help->show();
