@@ -4,11 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>  // jpeglib.h needs FILE
 #include <optional>
 #include <span>
 
 #include <jpeglib.h>
-#include <cstdio>
 
 #include "images/bitmap.h"
 
