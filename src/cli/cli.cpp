@@ -21,6 +21,10 @@ constexpr Verb kVerbs[] = {
     {"--help", Help, "--help                          this text"},
     {"--version", cli::Version, "--version                       program name and version"},
     {"--xml-tree", cli::XmlTree, "--xml-tree [--own | --validating] FILE   an XML file's node tree, one JSON line per node"},
+    {"--thumbnail", cli::Thumbnail,
+     "--thumbnail SIZE [--out DIR] FILE...\n"
+     "                                  decode thumbnails; one line per file: WxH via PATH"},
+    {"--kind", cli::Kind, "--kind FILE...                  image kind code of each file"},
 };
 
 int Help(const cli::Args&, std::ostream& out, std::ostream&) {
@@ -38,9 +42,7 @@ const Verb* FindVerb(std::string_view name) {
 
 }  // namespace
 
-bool IsCliInvocation(int argc, char** argv) {
-  return argc >= 2 && std::string_view(argv[1]).starts_with("--");
-}
+bool IsCliInvocation(int argc, char** argv) { return argc >= 2 && std::string_view(argv[1]).starts_with("--"); }
 
 int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
   const Verb* verb = argc >= 2 ? FindVerb(argv[1]) : nullptr;

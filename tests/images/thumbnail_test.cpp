@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/cli.h"
+#include "images/image_kit.h"
+#include "images/photo_loader.h"
+#include "sample_pictures.h"
+#include "test_support.h"
+
+namespace zor {
+namespace {
+
+using testing::RecordingHost;
+
+class ThumbnailOrder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const Bitmap photo = samples::Pattern(640, 480);
+    const Bitmap thumbnail = samples::Pattern(160, 120);
+    const Bitmap small_thumbnail = samples::Pattern(80, 60);
+    samples::WriteBytes(dir / "exif.jpg", samples::JpegWithExif(photo, &thumbnail));
+    samples::WriteBytes(dir / "exif_mm.jpg", samples::JpegWithExif(photo, &thumbnail, {.big_endian = true}));
+    samples::WriteBytes(dir / "jfif_first.jpg", samples::JpegWithExif(photo, &thumbnail, {.jfif_first = true}));
+    samples::WriteBytes(dir / "small_exif.jpg", samples::JpegWithExif(photo, &small_thumbnail));
+    samples::WriteBytes(dir / "plain.jpg", samples::JpegWithExif(photo, nullptr));
+    ASSERT_TRUE(WriteImageFile(samples::Pattern(64, 48), dir / "photo.bmp", "BMP"));
+    ASSERT_TRUE(WriteImageFile(samples::Pattern(64, 48), dir / "photo.tif", "TIFF"));
+    samples::WriteText(dir / "notes.txt", "no picture");
+  }
+
+  struct Outcome {
+    std::string route;
+    int width = 0;
+    int height = 0;
+  };
+  Outcome Load(const std::string& name, int size, RecordingHost* host = nullptr) {
+    Bitmap bitmap;
+    ImageResult result = LoadThumbnailBitmap(bitmap, dir / name, size, host);
+    return {DescribeRoute(result), bitmap.Width(), bitmap.Height()};
+  }
+
+  testing::ScratchDir dir{"thumbnail"};
+};
+
+TEST_F(ThumbnailOrder, PicksTheCheapestPictureLargeEnough) {
+  struct Case {
+    const char* name;
+    int size;
+    const char* route;
+    int width, height;
+  } cases[] = {
+      {"exif.jpg", 96, "exif", 160, 120},
+      {"exif_mm.jpg", 96, "exif", 160, 120},
+      {"exif.jpg", 160, "exif", 160, 120},
+      {"exif.jpg", 161, "jpeg 1/2", 320, 240},  // 640 div 161 = 3
+      {"jfif_first.jpg", 96, "jpeg 1/4", 160, 120},
+      {"small_exif.jpg", 96, "jpeg 1/4", 160, 120},  // 80 x 60 is smaller than asked
+      {"small_exif.jpg", 60, "exif", 80, 60},
+      {"plain.jpg", 140, "jpeg 1/4", 160, 120},
+      {"plain.jpg", 400, "jpeg 1/1", 640, 480},
+      {"photo.bmp", 96, "general", 64, 48},
+      {"photo.tif", 96, "general", 64, 48},
+  };
+  for (const Case& c : cases) {
+    const Outcome o = Load(c.name, c.size);
+    EXPECT_EQ(o.route, c.route) << c.name << " @" << c.size;
+    EXPECT_EQ(o.width, c.width) << c.name << " @" << c.size;
+    EXPECT_EQ(o.height, c.height) << c.name << " @" << c.size;
+  }
+  EXPECT_EQ(Load("notes.txt", 96).route.rfind("failed: ", 0), 0u);
+}
+
+TEST_F(ThumbnailOrder, BitmapPassesTheJpegDecoderFirstWhichLeavesItsStatus) {
+  RecordingHost host;
+  EXPECT_EQ(Load("photo.bmp", 96, &host).route, "general");
+  ASSERT_EQ(host.statuses.size(), 1u);
+  EXPECT_NE(host.statuses[0].find("Not a JPEG file"), std::string::npos) << host.statuses[0];
+
+  // A TIFF of image type 12 goes to the general library straight away.
+  RecordingHost tiff_host;
+  EXPECT_EQ(Load("photo.tif", 96, &tiff_host).route, "general");
+  EXPECT_TRUE(tiff_host.statuses.empty());
+}
+
+TEST_F(ThumbnailOrder, CommandLinePrintsOneLinePerFile) {
+  const std::string exif = (dir / "exif.jpg").string(), bmp = (dir / "photo.bmp").string(),
+                    txt = (dir / "notes.txt").string(), out_dir = (dir / "out").string();
+  std::vector<std::string> words = {"zorview", "--thumbnail", "96", "--out", out_dir, exif, bmp};
+  auto run = [](std::vector<std::string> words, std::string* out) {
+    std::vector<char*> argv;
+    for (std::string& w : words) argv.push_back(w.data());
+    std::ostringstream o, e;
+    const int status = RunCli(static_cast<int>(argv.size()), argv.data(), o, e);
+    *out = o.str();
+    return status;
+  };
+  std::string out;
+  EXPECT_EQ(run(words, &out), 0);
+  EXPECT_EQ(out, exif + "\t160x120 via exif\n" + bmp + "\t64x48 via general\n");
+  EXPECT_TRUE(std::filesystem::exists(dir / "out" / "exif.png"));
+  Bitmap written;
+  ASSERT_TRUE(LoadWithImageKit(written, dir / "out" / "photo.png"));
+  EXPECT_EQ(written.Width(), 64);
+
+  EXPECT_EQ(run({"zorview", "--thumbnail", "96", exif, txt}, &out), 1);
+  EXPECT_NE(out.find(txt + "\t0x0 via failed: "), std::string::npos) << out;
+  EXPECT_EQ(run({"zorview", "--thumbnail", "big", exif}, &out), 2);
+  EXPECT_EQ(run({"zorview", "--thumbnail", "96"}, &out), 2);
+
+  EXPECT_EQ(run({"zorview", "--kind", exif, (dir / "photo.tif").string(), txt}, &out), 0);
+  EXPECT_EQ(out, exif + "\t0\n" + (dir / "photo.tif").string() + "\t4\n" + txt + "\t-1\n");
+}
+
+}  // namespace
+}  // namespace zor
