@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -59,7 +60,9 @@ const std::vector<fs::path>& Photos() {
     std::vector<samples::Bytes> originals;  // a few distinct photos, copied round
     for (int i = 0; i < count; ++i) {
       const bool exif = i % 2 == 0;
-      const fs::path path = dir / ((exif ? "E" : "P") + std::to_string(1000000 + i).substr(1) + ".JPG");
+      char name[32];
+      std::snprintf(name, sizeof name, "%c%06d.JPG", exif ? 'E' : 'P', i);
+      const fs::path path = dir / name;
       if (!fs::exists(path)) {
         if (originals.size() < 8) {
           const Bitmap photo = GrainyPhoto(static_cast<unsigned>(originals.size()));
@@ -136,13 +139,27 @@ void RunPerPicture(benchmark::State& state, const std::string& command) {
   state.counters["pictures"] = count;
 }
 
-bool Installed(const char* tool) { return std::system((std::string("command -v ") + tool + " >/dev/null").c_str()) == 0; }
+bool Installed(const char* tool) {
+  return std::system((std::string("command -v ") + tool + " >/dev/null").c_str()) == 0;
+}
+
+std::string Quoted(const fs::path& path) {
+  std::string text = "'";
+  text += path.string();
+  text += "'";
+  return text;
+}
 
 std::string FileList() {
   std::string list;
-  for (const fs::path& p : Photos()) list += " '" + p.string() + "'";
+  for (const fs::path& p : Photos()) {
+    list += " ";
+    list += Quoted(p);
+  }
   return list;
 }
+
+fs::path Zorview() { return fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "src" / "zorview"; }
 
 fs::path ScratchOut() {
   const fs::path dir = fs::temp_directory_path() / "zor_images_bench_out";
@@ -152,30 +169,42 @@ fs::path ScratchOut() {
 
 // The program's own front end, one process for every file, as vipsthumbnail runs.
 void BM_ZorviewThumbnail140(benchmark::State& state) {
-  const fs::path zorview = fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "src" / "zorview";
-  if (!fs::exists(zorview)) return state.SkipWithError("zorview not built");
-  RunPerPicture(state, "'" + zorview.string() + "' --thumbnail 140" + FileList() + " >/dev/null 2>&1");
+  if (!fs::exists(Zorview())) return state.SkipWithError("zorview not built");
+  std::string command = Quoted(Zorview());
+  command += " --thumbnail 140";
+  command += FileList();
+  command += " >/dev/null 2>&1";
+  RunPerPicture(state, command);
 }
 BENCHMARK(BM_ZorviewThumbnail140)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 void BM_ZorviewThumbnail140WritingPng(benchmark::State& state) {
-  const fs::path zorview = fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "src" / "zorview";
-  if (!fs::exists(zorview)) return state.SkipWithError("zorview not built");
-  RunPerPicture(state, "'" + zorview.string() + "' --thumbnail 140 --out '" + ScratchOut().string() + "'" +
-                           FileList() + " >/dev/null 2>&1");
+  if (!fs::exists(Zorview())) return state.SkipWithError("zorview not built");
+  std::string command = Quoted(Zorview());
+  command += " --thumbnail 140 --out ";
+  command += Quoted(ScratchOut());
+  command += FileList();
+  command += " >/dev/null 2>&1";
+  RunPerPicture(state, command);
 }
 BENCHMARK(BM_ZorviewThumbnail140WritingPng)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 void BM_Vipsthumbnail140(benchmark::State& state) {
   if (!Installed("vipsthumbnail")) return state.SkipWithError("vipsthumbnail not installed (libvips-tools)");
-  RunPerPicture(state, "vipsthumbnail --size 140 -o '" + ScratchOut().string() + "/%s.jpg'" + FileList() +
-                           " >/dev/null 2>&1");
+  std::string command = "vipsthumbnail --size 140 -o ";
+  command += Quoted(ScratchOut() / "%s.jpg");
+  command += FileList();
+  command += " >/dev/null 2>&1";
+  RunPerPicture(state, command);
 }
 BENCHMARK(BM_Vipsthumbnail140)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 void BM_DjpegOneEighth(benchmark::State& state) {
   if (!Installed("djpeg")) return state.SkipWithError("djpeg not installed (libjpeg-turbo-progs)");
-  RunPerPicture(state, "for f in" + FileList() + "; do djpeg -scale 1/8 \"$f\" >/dev/null || exit 1; done");
+  std::string command = "for f in";
+  command += FileList();
+  command += "; do djpeg -scale 1/8 \"$f\" >/dev/null || exit 1; done";
+  RunPerPicture(state, command);
 }
 BENCHMARK(BM_DjpegOneEighth)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 

@@ -1,6 +1,7 @@
 #include "images/dxf_text.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <numbers>
 #include <system_error>
@@ -94,8 +95,9 @@ bool DrawGlyphs(const std::vector<DxfTextPlacement>& texts, const char* font, Bi
     if (utf8.empty()) continue;
     CloneString(&draw->text, utf8.c_str());
     draw->pointsize = t.height;
-    const std::string geometry = "+" + std::to_string(t.x) + "+" + std::to_string(t.y);
-    CloneString(&draw->geometry, geometry.c_str());
+    char geometry[32];
+    std::snprintf(geometry, sizeof geometry, "%+d%+d", t.x, t.y);
+    CloneString(&draw->geometry, geometry);
     const double a = -t.rotation * std::numbers::pi / 180;  // pixels grow downwards
     draw->affine.sx = std::cos(a), draw->affine.rx = std::sin(a);
     draw->affine.ry = -std::sin(a), draw->affine.sy = std::cos(a);

@@ -75,6 +75,23 @@ TEST_F(GeneralLibrary, TransparentPartsLandOnWhite) {
   EXPECT_EQ(bitmap.Pixel(1, 0), (Bgr{0, 0, 255}));
 }
 
+TEST_F(GeneralLibrary, InterlacedGifRowsLandInPlace) {
+  // 1 x 4, interlaced: stored rows 0, 2, 1, 3 hold black, red, black, red,
+  // coded as literals with a clear code after every two.
+  const samples::Bytes gif = {'G', 'I',  'F', '8', '9', 'a', 1, 0, 4, 0, 0x80, 0, 0, 0,    0,    0,    255, 0,
+                              0,   0x2C, 0,   0,   0,   0,   1, 0, 4, 0, 0x40, 2, 3, 0x44, 0x88, 0x14, 0,   0x3B};
+  samples::WriteBytes(dir / "interlaced.gif", gif);
+  Bitmap bitmap;
+  ImageResult result = LoadWithImageKit(bitmap, dir / "interlaced.gif");
+  ASSERT_TRUE(result) << result.reason;
+  ASSERT_EQ(bitmap.Height(), 4);
+  const Bgr black{0, 0, 0}, red{0, 0, 255};
+  EXPECT_EQ(bitmap.Pixel(0, 0), black);
+  EXPECT_EQ(bitmap.Pixel(0, 1), black);
+  EXPECT_EQ(bitmap.Pixel(0, 2), red);
+  EXPECT_EQ(bitmap.Pixel(0, 3), red);
+}
+
 TEST_F(GeneralLibrary, RefusedFormatsSayWhy) {
   struct Case {
     const char* name;

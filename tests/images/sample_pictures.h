@@ -77,9 +77,7 @@ struct ExifOptions {
 // compression, thumbnail offset and length, then the thumbnail.
 inline Bytes ExifTiff(const Bytes& thumbnail, const ExifOptions& o) {
   const bool big = o.big_endian;
-  Bytes t;
-  t.insert(t.end(),
-           big ? std::initializer_list<std::uint8_t>{'M', 'M'} : std::initializer_list<std::uint8_t>{'I', 'I'});
+  Bytes t = big ? Bytes{'M', 'M'} : Bytes{'I', 'I'};
   Put16(t, 42, big);
   Put32(t, o.ifd0_offset.value_or(8), big);
   // IFD0 at 8: Orientation = 1.
