@@ -10,11 +10,16 @@ bool Bitmap::SizeAllowed(std::int64_t width, std::int64_t height) {
 }
 
 bool Bitmap::Resize(int width, int height) {
-  Clear();
-  if (!SizeAllowed(width, height)) return false;
+  if (!SizeAllowed(width, height)) {
+    Clear();
+    return false;
+  }
+  // The memory already held is reused: touching fresh pages for a large
+  // picture costs more than decoding it.
   try {
     pixels_.assign(static_cast<std::size_t>(StrideFor(width)) * static_cast<std::size_t>(height), 0);
   } catch (const std::bad_alloc&) {
+    Clear();
     return false;
   }
   width_ = width;

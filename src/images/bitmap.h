@@ -33,11 +33,13 @@ class Bitmap {
   // True when a picture of this size may be allocated.
   static bool SizeAllowed(std::int64_t width, std::int64_t height);
 
-  // Makes the bitmap width x height, every pixel black. False (and the bitmap
-  // left empty) when the size is not allowed or memory runs out.
+  // Makes the bitmap width x height, every pixel black, in the memory it
+  // already holds when that is large enough. False (and the bitmap left
+  // empty) when the size is not allowed or memory runs out.
   bool Resize(int width, int height);
   // Makes it width x height filled with one colour.
   bool Reset(int width, int height, Bgr fill);
+  // Empties the bitmap and gives its memory back.
   void Clear();
 
   int Width() const { return width_; }
