@@ -150,6 +150,10 @@ bool WriteWithMagick(const Bitmap& bitmap, const std::filesystem::path& path, co
   InfoPtr info = MakeInfo(path, coder.c_str(), reason);
   if (!info) return false;
   std::memcpy(image->filename, info->filename, MaxTextExtent);
+  // PNG: quality's tens are the zlib level, its units the row filter. Level
+  // 1 with adaptive filters writes several times faster than the default at
+  // a few percent more bytes.
+  if (coder == "PNG") info->quality = 15;
   if (!WriteImage(info.get(), image.get())) {
     *reason = image->exception.reason ? image->exception.reason : "cannot write the picture";
     return false;
