@@ -27,6 +27,11 @@ class ThumbnailOrder : public ::testing::Test {
     ASSERT_TRUE(WriteImageFile(samples::Pattern(64, 48), dir / "photo.bmp", "BMP"));
     ASSERT_TRUE(WriteImageFile(samples::Pattern(64, 48), dir / "photo.tif", "TIFF"));
     samples::WriteText(dir / "notes.txt", "no picture");
+    ASSERT_TRUE(WriteImageFile(samples::Pattern(64, 48), dir / "png_inside.jpg", "PNG"));
+    samples::WriteBytes(dir / "empty.jpg", {});
+    samples::Bytes truncated = samples::JpegWithExif(photo, nullptr);
+    truncated.resize(truncated.size() / 3);
+    samples::WriteBytes(dir / "truncated.jpg", truncated);
   }
 
   struct Outcome {
@@ -61,6 +66,8 @@ TEST_F(ThumbnailOrder, PicksTheCheapestPictureLargeEnough) {
       {"plain.jpg", 400, "jpeg 1/1", 640, 480},
       {"photo.bmp", 96, "general", 64, 48},
       {"photo.tif", 96, "general", 64, 48},
+      {"png_inside.jpg", 96, "general", 64, 48},
+      {"truncated.jpg", 96, "jpeg 1/4", 160, 120},  // the top third, the rest grey
   };
   for (const Case& c : cases) {
     const Outcome o = Load(c.name, c.size);
@@ -68,7 +75,8 @@ TEST_F(ThumbnailOrder, PicksTheCheapestPictureLargeEnough) {
     EXPECT_EQ(o.width, c.width) << c.name << " @" << c.size;
     EXPECT_EQ(o.height, c.height) << c.name << " @" << c.size;
   }
-  EXPECT_EQ(Load("notes.txt", 96).route.rfind("failed: ", 0), 0u);
+  for (const char* name : {"notes.txt", "empty.jpg", "missing.jpg"})
+    EXPECT_EQ(Load(name, 96).route.rfind("failed: ", 0), 0u) << name;
 }
 
 TEST_F(ThumbnailOrder, BitmapPassesTheJpegDecoderFirstWhichLeavesItsStatus) {
