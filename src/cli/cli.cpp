@@ -42,7 +42,9 @@ const Verb* FindVerb(std::string_view name) {
 
 }  // namespace
 
-bool IsCliInvocation(int argc, char** argv) { return argc >= 2 && std::string_view(argv[1]).starts_with("--"); }
+bool IsCliInvocation(int argc, char** argv) {
+  return argc >= 2 && std::string_view(argv[1]).starts_with("--");
+}
 
 int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
   const Verb* verb = argc >= 2 ? FindVerb(argv[1]) : nullptr;
