@@ -12,8 +12,8 @@
 namespace zor {
 namespace {
 
-// Pictures come from deliveries we did not make: the library may open the
-// file it was given and nothing else, no URL, no program.
+// Pictures come from deliveries we did not make: the library may read and
+// write files, but fetch no URL and run no program a file asks for.
 MagickPassFail ConfirmAccess(const ConfirmAccessMode mode, const char*, ExceptionInfo* exception) {
   if (mode == FileReadConfirmAccessMode || mode == FileWriteConfirmAccessMode) return MagickPass;
   ThrowException(exception, OptionError, "access refused", nullptr);
