@@ -60,8 +60,11 @@ struct ByteOrder {
   }
 };
 
+// Larger thumbnails are decoded from the photo itself.
+bool SizeWanted(int size) { return size == 0 || size <= kExifThumbnailMaxSize; }
+
 template <typename Source>
-std::optional<std::vector<std::uint8_t>> ReadThumbnail(Source& source, int size) {
+std::optional<std::vector<std::uint8_t>> ReadThumbnail(Source& source) {
   // The header: bytes past the end of a short file read as 0.
   std::array<std::uint8_t, 20> head{};
   const auto head_bytes = static_cast<std::size_t>(std::min<std::uint64_t>(source.Size(), head.size()));
@@ -85,9 +88,14 @@ std::optional<std::vector<std::uint8_t>> ReadThumbnail(Source& source, int size)
   bool jpeg = false;
   std::uint32_t offset = 0;
   std::uint32_t length = 0;
-  std::uint8_t entry[kEntryBytes];
-  for (int i = 0; i < count; ++i) {
-    if (!source.Read(ifd1 + 2 + kEntryBytes * static_cast<std::uint64_t>(i), entry, kEntryBytes)) break;
+  // The entries in one read; a count larger than the file gives the entries there are.
+  const std::uint64_t entries_at = ifd1 + 2;
+  const std::uint64_t available = (source.Size() - std::min(source.Size(), entries_at)) / kEntryBytes;
+  const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(static_cast<std::uint64_t>(count), available));
+  std::vector<std::uint8_t> entries(n * kEntryBytes);
+  if (n > 0 && !source.Read(entries_at, entries.data(), entries.size())) return std::nullopt;
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::uint8_t* entry = &entries[i * kEntryBytes];
     switch (order.U16(entry)) {
       case kTagCompression:
         jpeg = order.U16(entry + 8) == kCompressionJpeg;
@@ -103,7 +111,6 @@ std::optional<std::vector<std::uint8_t>> ReadThumbnail(Source& source, int size)
     }
   }
   if (!jpeg || offset == 0 || length == 0 || length > kExifThumbnailMaxBytes) return std::nullopt;
-  if (size != 0 && size > kExifThumbnailMaxSize) return std::nullopt;
 
   std::vector<std::uint8_t> thumbnail(length);
   if (!source.Read(kTiffHeader + offset, thumbnail.data(), thumbnail.size())) return std::nullopt;
@@ -113,18 +120,20 @@ std::optional<std::vector<std::uint8_t>> ReadThumbnail(Source& source, int size)
 }  // namespace
 
 std::optional<std::vector<std::uint8_t>> LoadExifThumbnail(std::span<const std::uint8_t> file, int size) {
+  if (!SizeWanted(size)) return std::nullopt;
   MemorySource source(file);
-  return ReadThumbnail(source, size);
+  return ReadThumbnail(source);
 }
 
 std::optional<std::vector<std::uint8_t>> LoadExifThumbnail(const std::filesystem::path& path, int size) {
+  if (!SizeWanted(size)) return std::nullopt;
   std::error_code ec;
   const std::uintmax_t file_size = std::filesystem::file_size(path, ec);
   if (ec) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   FileSource source(in, file_size);
-  return ReadThumbnail(source, size);
+  return ReadThumbnail(source);
 }
 
 }  // namespace zor
