@@ -23,7 +23,7 @@ constexpr Verb kVerbs[] = {
     {"--xml-tree", cli::XmlTree, "--xml-tree [--own | --validating] FILE   an XML file's node tree, one JSON line per node"},
     {"--thumbnail", cli::Thumbnail,
      "--thumbnail SIZE [--out DIR] FILE...\n"
-     "                                  decode thumbnails; one line per file: WxH via PATH"},
+     "                                          decode thumbnails; one line per file: WxH via PATH"},
     {"--kind", cli::Kind, "--kind FILE...                  image kind code of each file"},
 };
 
