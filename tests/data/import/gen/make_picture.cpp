@@ -94,6 +94,24 @@ void Text(Magick::Image& img, double x, double y, double size, const Magick::Col
   img.draw(Magick::DrawableText(x, y, text, "UTF-8"));
 }
 
+// Film-like grain, so that the pictures compress and look like photos.
+void AddGrain(Magick::Image& img, std::mt19937& rng) {
+  std::normal_distribution<double> noise(0.0, 3.0 * MaxRGB / 255.0);
+  img.modifyImage();
+  const unsigned w = img.columns(), h = img.rows();
+  Magick::PixelPacket* px = img.getPixels(0, 0, w, h);
+  auto clamp = [](double v) {
+    return static_cast<Magick::Quantum>(v < 0 ? 0 : v > MaxRGB ? MaxRGB : v);
+  };
+  for (unsigned i = 0; i < w * h; ++i) {
+    const double n = noise(rng);
+    px[i].red = clamp(px[i].red + n);
+    px[i].green = clamp(px[i].green + n);
+    px[i].blue = clamp(px[i].blue + n);
+  }
+  img.syncPixels();
+}
+
 int WriteScene(const char* out, unsigned seed, const std::string& lines) {
   std::mt19937 rng(seed);
   auto rnd = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
@@ -141,7 +159,7 @@ int WriteScene(const char* out, unsigned seed, const std::string& lines) {
     img.draw(Magick::DrawableRectangle(330, y, 630, y + 22));
   }
   // The blackboard on its stand, bottom left, as site photos show it.
-  const double bx = 24, by = 288, bw = 250, bh = 170;
+  const double bx = 20, by = 292, bw = 300, bh = 168;
   img.fillColor(Rgb(120, 85, 50));
   img.strokeColor(Rgb(90, 60, 35));
   img.draw(Magick::DrawableRectangle(bx - 6, by - 6, bx + bw + 6, by + bh + 6));
@@ -155,7 +173,8 @@ int WriteScene(const char* out, unsigned seed, const std::string& lines) {
   for (std::size_t i = 1; i < text.size(); ++i)
     img.draw(Magick::DrawableLine(bx + 4, by + row * i, bx + bw - 4, by + row * i));
   for (std::size_t i = 0; i < text.size(); ++i)
-    Text(img, bx + 8, by + row * i + row * 0.68, 15, Rgb(240, 240, 235), text[i]);
+    Text(img, bx + 8, by + row * i + row * 0.68, 14, Rgb(240, 240, 235), text[i]);
+  AddGrain(img, rng);
   img.quality(72);
   img.magick("JPEG");
   img.write(out);
