@@ -16,5 +16,6 @@ inline constexpr int kExitUsage = 2;
 
 int Version(const Args& args, std::ostream& out, std::ostream& err);
 int XmlTree(const Args& args, std::ostream& out, std::ostream& err);
+int Dump(const Args& args, std::ostream& out, std::ostream& err);
 
 }  // namespace zor::cli
