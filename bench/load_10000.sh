@@ -11,7 +11,7 @@ build=${1:-build-bench}
 photos=${2:-10000}
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DZOR_BUILD_GUI=OFF -DZOR_BUILD_TESTS=OFF > /dev/null
-cmake --build "$build" -j"${ZOR_JOBS:-2}" --target zorview > /dev/null
+cmake --build "$build" -j"${ZOR_JOBS:-2}" --target zorview > /dev/null 2>&1
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

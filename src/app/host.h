@@ -46,7 +46,8 @@ class Host {
   virtual void RefillContractGrid() {}
   // The selected tree node's photos into the thumbnail list.
   virtual void ShowNodePhotos() {}
-  // Selects the tree's unclassified node at once and expands the whole tree.
+  // The hierarchy tree changed: show it, select its unclassified node at
+  // once and expand the whole tree.
   virtual void SelectUnclassifiedNode() {}
   // The warning about photos at an invalid hierarchy level, with the check
   // box that silences it until the program ends.

@@ -21,7 +21,7 @@ constexpr Verb kVerbs[] = {
     {"--help", Help, "--help                          this text"},
     {"--version", cli::Version, "--version                       program name and version"},
     {"--xml-tree", cli::XmlTree, "--xml-tree [--own | --validating] FILE   an XML file's node tree, one JSON line per node"},
-    {"--dump", cli::Dump, "--dump [--own | --validating] PATH       load a delivery, print its tables as one JSON object"},
+    {"--dump", cli::Dump, "--dump [--own | --validating] PATH       load a delivery, print its tables as JSON"},
 };
 
 int Help(const cli::Args&, std::ostream& out, std::ostream&) {

@@ -162,20 +162,13 @@ void WriteContract(std::ostream& out, const PhotoContractBlock& c) {
     ContractText field;
     const char* name;
   } kFields[] = {
-      {ContractText::MediaReserve, "媒体情報予備"},
-      {ContractText::WorkNumber, "工事番号"},
-      {ContractText::RiverRouteName, "河川路線名等"},
-      {ContractText::ConstructionName, "工事名称"},
-      {ContractText::ConstructionPlace, "工事箇所"},
-      {ContractText::PeriodStart, "工期開始日"},
-      {ContractText::PeriodEnd, "工期終了日"},
-      {ContractText::ClientMajor, "発注者-大分類"},
-      {ContractText::ClientMiddle, "発注者-中分類"},
-      {ContractText::ClientMinor, "発注者-小分類"},
-      {ContractText::ClientCode, "発注者コード"},
-      {ContractText::ContractorName, "請負者名"},
-      {ContractText::ContractorCode, "請負者コード"},
-      {ContractText::ClientNote, "発注者備考"},
+      {ContractText::MediaReserve, "媒体情報予備"},   {ContractText::WorkNumber, "工事番号"},
+      {ContractText::RiverRouteName, "河川路線名等"}, {ContractText::ConstructionName, "工事名称"},
+      {ContractText::ConstructionPlace, "工事箇所"},  {ContractText::PeriodStart, "工期開始日"},
+      {ContractText::PeriodEnd, "工期終了日"},        {ContractText::ClientMajor, "発注者-大分類"},
+      {ContractText::ClientMiddle, "発注者-中分類"},  {ContractText::ClientMinor, "発注者-小分類"},
+      {ContractText::ClientCode, "発注者コード"},     {ContractText::ContractorName, "請負者名"},
+      {ContractText::ContractorCode, "請負者コード"}, {ContractText::ClientNote, "発注者備考"},
       {ContractText::ContractorNote, "請負者備考"},
   };
   out << "  \"contract\": {";
@@ -240,8 +233,8 @@ int Dump(const Args& args, std::ostream& out, std::ostream& err) {
   if (std::optional<std::string> entry = ChooseEntry(ctx, path))
     DispatchDeliveryFile(ctx, *entry, Sj("ＸＭＬ入力"), &loaded);
 
-  out << "{\n  \"digiVersion\": " << delivery.DigiVersion << ",\n  \"indexLoaded\": "
-      << (delivery.IndexLoaded ? "true" : "false") << ",\n  \"workName\": ";
+  out << "{\n  \"digiVersion\": " << delivery.DigiVersion
+      << ",\n  \"indexLoaded\": " << (delivery.IndexLoaded ? "true" : "false") << ",\n  \"workName\": ";
   WriteText(out, delivery.WorkName);
   out << ",\n";
   WriteRecords(out, delivery.PhotoTable);

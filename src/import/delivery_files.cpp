@@ -83,18 +83,33 @@ std::optional<std::string> DeliveryFileFinder::FindEntry(const std::string& fold
   return found->second;
 }
 
+std::optional<std::string> DeliveryFileFinder::FindFolder(const std::string& base,
+                                                          const std::vector<std::string>& components,
+                                                          std::size_t count) {
+  std::string key = base;
+  for (std::size_t i = 0; i < count; ++i) key += components[i] + '/';
+  auto cached = folders_.find(key);
+  if (cached != folders_.end()) return cached->second;
+  std::optional<std::string> path = base;
+  for (std::size_t i = 0; i < count && path; ++i) {
+    std::optional<std::string> entry = FindEntry(*path, components[i]);
+    path = entry ? std::optional<std::string>(*path + *entry + '/') : std::nullopt;
+  }
+  folders_.emplace(key, path);
+  return path;
+}
+
 std::optional<std::string> DeliveryFileFinder::FindFile(const std::string& base,
                                                         const std::vector<std::string>& components) {
   if (components.empty()) return std::nullopt;
-  std::string path = base;
-  for (std::size_t i = 0; i < components.size(); ++i) {
-    std::optional<std::string> entry = FindEntry(path, components[i]);
-    if (!entry) return std::nullopt;
-    path += *entry;
-    if (i + 1 < components.size()) path += '/';
-  }
-  if (!IsRegularFile(path)) return std::nullopt;
-  return path;
+  // Thousands of pictures share a few folders: each folder is found once.
+  std::optional<std::string> folder = FindFolder(base, components, components.size() - 1);
+  if (!folder) return std::nullopt;
+  const std::string exact = *folder + components.back();
+  if (IsRegularFile(exact)) return exact;
+  std::optional<std::string> entry = FindEntry(*folder, components.back());
+  if (!entry || !IsRegularFile(*folder + *entry)) return std::nullopt;
+  return *folder + *entry;
 }
 
 std::string PlaceholderPicture(const Folders& folders) { return folders.sysFile + "DUMMY.JPG"; }

@@ -40,8 +40,12 @@ class DeliveryFileFinder {
 
  private:
   std::optional<std::string> FindEntry(const std::string& folder, const std::string& name);
+  std::optional<std::string> FindFolder(const std::string& base, const std::vector<std::string>& components,
+                                        std::size_t count);
   // folder -> upper-cased name -> the smallest name on disk with that spelling
   std::unordered_map<std::string, std::unordered_map<std::string, std::string>> listings_;
+  // base + the folder components as written -> the folder found on disk
+  std::unordered_map<std::string, std::optional<std::string>> folders_;
 };
 
 // The picture shown for a photo or drawing whose file is missing.

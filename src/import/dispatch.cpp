@@ -43,9 +43,12 @@ std::optional<std::string> FindIndex(const std::string& folder, int kind) {
 
 const char* EntryFileName(int kind) {
   switch (kind) {
-    case kEntryConstruction: return "INDEX_C.XML";
-    case kEntryServices: return "INDEX_D.XML";
-    default: return "PHOTO.XML";
+    case kEntryConstruction:
+      return "INDEX_C.XML";
+    case kEntryServices:
+      return "INDEX_D.XML";
+    default:
+      return "PHOTO.XML";
   }
 }
 
@@ -125,9 +128,15 @@ bool DispatchDeliveryFile(ImportContext& ctx, const std::string& path, const std
   }
   bool ok = false;
   switch (revision->layout) {
-    case PhotoLayout::k1999: ok = ReadPhoto1999(ctx, photoFile, workName); break;
-    case PhotoLayout::k2002: ok = ReadPhoto2002(ctx, revision->standard, photoFile, workName); break;
-    case PhotoLayout::kCurrent: ok = ReadPhotoCurrent(ctx, photoFile, indexRead, workName); break;
+    case PhotoLayout::k1999:
+      ok = ReadPhoto1999(ctx, photoFile, workName);
+      break;
+    case PhotoLayout::k2002:
+      ok = ReadPhoto2002(ctx, revision->standard, photoFile, workName);
+      break;
+    case PhotoLayout::kCurrent:
+      ok = ReadPhotoCurrent(ctx, photoFile, indexRead, workName);
+      break;
   }
   if (loaded) *loaded = ok;
   return true;

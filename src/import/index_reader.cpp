@@ -71,6 +71,7 @@ bool ReadIndex(ImportContext& ctx, const IndexLayout& layout, const std::string&
   ctx.host.UpdateTitle();
   ctx.host.ClearPhotoLists();
   d.BuildTreeSkeleton();
+  ctx.host.SelectUnclassifiedNode();
   progress.Start(lastStored);
 
   version = layout.defaultVersion;
@@ -100,7 +101,7 @@ bool ReadIndex(ImportContext& ctx, const IndexLayout& layout, const std::string&
   d.IndexLoaded = true;
   d.Index.Finish();
 
-  ctx.host.ShowIndexData();
+  ctx.host.LayOutInformationPanel();
   ctx.host.ShowNodePhotos();
   return true;
 }

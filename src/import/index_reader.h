@@ -43,7 +43,6 @@ struct IndexLayout {
   bool storeFromEveryNode;
 };
 
-bool ReadIndexFile(ImportContext& ctx, const IndexLayout& layout, const std::string& file,
-                   const std::string& workName);
+bool ReadIndexFile(ImportContext& ctx, const IndexLayout& layout, const std::string& file, const std::string& workName);
 
 }  // namespace zor

@@ -148,10 +148,17 @@ class Reader1999 : public EarlierLayoutReader {
     if (node.Level != 2) return;
     const std::string& value = NodeValue(node);
     switch (path[1]) {
-      case kBasicInfo: ApplyBasic(path[2], value); break;
-      case kContract: ApplyContract(path[2], value); break;
-      case kPhoto: ApplyPhoto(path[2], value); break;
-      default: break;
+      case kBasicInfo:
+        ApplyBasic(path[2], value);
+        break;
+      case kContract:
+        ApplyContract(path[2], value);
+        break;
+      case kPhoto:
+        ApplyPhoto(path[2], value);
+        break;
+      default:
+        break;
     }
   }
 
@@ -171,68 +178,159 @@ class Reader1999 : public EarlierLayoutReader {
   void ApplyBasic(int id, const std::string& value) {
     // The folders lie beside the photo file: there is no delivery root.
     switch (id) {
-      case kPhotoFolder: photoFolder_ = FolderFrom(FolderOf(photoFile_), value); break;
-      case kDrawingFolder: drawingFolder_ = FolderFrom(FolderOf(photoFile_), value); break;
-      case kMediaReserve: Contract().SetText(ContractText::MediaReserve, value); break;
-      default: break;
+      case kPhotoFolder:
+        photoFolder_ = FolderFrom(FolderOf(photoFile_), value);
+        break;
+      case kDrawingFolder:
+        drawingFolder_ = FolderFrom(FolderOf(photoFile_), value);
+        break;
+      case kMediaReserve:
+        Contract().SetText(ContractText::MediaReserve, value);
+        break;
+      default:
+        break;
     }
   }
 
   void ApplyContract(int id, const std::string& value) {
     PhotoContractBlock& c = Contract();
     switch (id) {
-      case kOrderYear: c.SetOrderYear(value); break;
-      case kWorkNumber: c.SetText(ContractText::WorkNumber, value); break;
-      case kRiverRoute: c.SetText(ContractText::RiverRouteName, value); break;
-      case kWorkName: c.SetText(ContractText::ConstructionName, value); break;
-      case kWorkPlace: c.SetText(ContractText::ConstructionPlace, value); break;
-      case kPeriodStart: c.SetText(ContractText::PeriodStart, value); break;
-      case kPeriodEnd: c.SetText(ContractText::PeriodEnd, value); break;
-      case kClientMajor: c.SetText(ContractText::ClientMajor, value); break;
-      case kClientMiddle: c.SetText(ContractText::ClientMiddle, value); break;
-      case kClientMinor: c.SetText(ContractText::ClientMinor, value); break;
-      case kClientCode: c.SetText(ContractText::ClientCode, value); break;
-      case kContractorName: c.SetText(ContractText::ContractorName, value); break;
-      case kContractorCode: c.SetText(ContractText::ContractorCode, value); break;
-      case kClientRemark: c.SetText(ContractText::ClientNote, value); break;
-      case kContractorRemark: c.SetText(ContractText::ContractorNote, value); break;
-      default: break;
+      case kOrderYear:
+        c.SetOrderYear(value);
+        break;
+      case kWorkNumber:
+        c.SetText(ContractText::WorkNumber, value);
+        break;
+      case kRiverRoute:
+        c.SetText(ContractText::RiverRouteName, value);
+        break;
+      case kWorkName:
+        c.SetText(ContractText::ConstructionName, value);
+        break;
+      case kWorkPlace:
+        c.SetText(ContractText::ConstructionPlace, value);
+        break;
+      case kPeriodStart:
+        c.SetText(ContractText::PeriodStart, value);
+        break;
+      case kPeriodEnd:
+        c.SetText(ContractText::PeriodEnd, value);
+        break;
+      case kClientMajor:
+        c.SetText(ContractText::ClientMajor, value);
+        break;
+      case kClientMiddle:
+        c.SetText(ContractText::ClientMiddle, value);
+        break;
+      case kClientMinor:
+        c.SetText(ContractText::ClientMinor, value);
+        break;
+      case kClientCode:
+        c.SetText(ContractText::ClientCode, value);
+        break;
+      case kContractorName:
+        c.SetText(ContractText::ContractorName, value);
+        break;
+      case kContractorCode:
+        c.SetText(ContractText::ContractorCode, value);
+        break;
+      case kClientRemark:
+        c.SetText(ContractText::ClientNote, value);
+        break;
+      case kContractorRemark:
+        c.SetText(ContractText::ContractorNote, value);
+        break;
+      default:
+        break;
     }
   }
 
   void ApplyPhoto(int id, const std::string& value) {
     switch (id) {
-      case kFileName: photoFileName_ = value; break;
-      case kMedium: photoMedium_ = LenientInteger(value); break;
-      case kArrangeFlag: SetInteger(Field().FLAG, value); break;
-      case kFileReserve: SetText(Field().YOBI_FJ, value); break;
-      case kMajorClass: classification_[0] = value; break;
-      case kPhotoClass: classification_[1] = value; break;
-      case kWorkType: classification_[2] = value; break;
-      case kKind: classification_[3] = value; break;
-      case kDetail: classification_[4] = value; break;
-      case kTitle: SetText(Field().TITLE, value); break;
+      case kFileName:
+        photoFileName_ = value;
+        break;
+      case kMedium:
+        photoMedium_ = LenientInteger(value);
+        break;
+      case kArrangeFlag:
+        SetInteger(Field().FLAG, value);
+        break;
+      case kFileReserve:
+        SetText(Field().YOBI_FJ, value);
+        break;
+      case kMajorClass:
+        classification_[0] = value;
+        break;
+      case kPhotoClass:
+        classification_[1] = value;
+        break;
+      case kWorkType:
+        classification_[2] = value;
+        break;
+      case kKind:
+        classification_[3] = value;
+        break;
+      case kDetail:
+        classification_[4] = value;
+        break;
+      case kTitle:
+        SetText(Field().TITLE, value);
+        break;
       case kWorkTypeReserve1:
       case kWorkTypeReserve2:
-      case kWorkTypeReserve3: JoinReserve(workTypeReserve_, value); break;
-      case kDrawing1: drawingNames_[0] = value; break;
-      case kDrawing2: drawingNames_[1] = value; break;
-      case kDrawing3: drawingNames_[2] = value; break;
-      case kPlace: SetText(Field().KASYO, value); break;
-      case kAdditionalReserve: SetText(Field().YOBI_FU, value); break;
-      case kDate: SetText(Field().DATE, RewriteDate(value)); break;
-      case kFilmNumber: SetInteger(Field().FILMNUM, value); break;
-      case kFrameNumber: SetText(Field().NEGANUM, value); break;
-      case kShootingReserve: JoinReserve(shootingReserve_, value); break;
-      case kControlValue: SetText(Field().KANRI, value); break;
-      case kControlReserve: JoinReserve(controlReserve_, value); break;
-      case kSituationReserve: SetText(Field().YOBI_JK, value); break;
-      case kContractorNote: SetText(Field().UKEOIBIKOU, value); break;
-      case kClientNote: SetText(Field().HACYUBIKOU, value); break;
+      case kWorkTypeReserve3:
+        JoinReserve(workTypeReserve_, value);
+        break;
+      case kDrawing1:
+        drawingNames_[0] = value;
+        break;
+      case kDrawing2:
+        drawingNames_[1] = value;
+        break;
+      case kDrawing3:
+        drawingNames_[2] = value;
+        break;
+      case kPlace:
+        SetText(Field().KASYO, value);
+        break;
+      case kAdditionalReserve:
+        SetText(Field().YOBI_FU, value);
+        break;
+      case kDate:
+        SetText(Field().DATE, RewriteDate(value));
+        break;
+      case kFilmNumber:
+        SetInteger(Field().FILMNUM, value);
+        break;
+      case kFrameNumber:
+        SetText(Field().NEGANUM, value);
+        break;
+      case kShootingReserve:
+        JoinReserve(shootingReserve_, value);
+        break;
+      case kControlValue:
+        SetText(Field().KANRI, value);
+        break;
+      case kControlReserve:
+        JoinReserve(controlReserve_, value);
+        break;
+      case kSituationReserve:
+        SetText(Field().YOBI_JK, value);
+        break;
+      case kContractorNote:
+        SetText(Field().UKEOIBIKOU, value);
+        break;
+      case kClientNote:
+        SetText(Field().HACYUBIKOU, value);
+        break;
       case kPhotoReserve1:
       case kPhotoReserve2:
-      case kPhotoReserve3: JoinReserve(photoReserve_, value); break;
-      default: break;
+      case kPhotoReserve3:
+        JoinReserve(photoReserve_, value);
+        break;
+      default:
+        break;
     }
   }
 

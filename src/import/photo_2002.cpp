@@ -140,10 +140,17 @@ class Reader2002 : public EarlierLayoutReader {
     const std::string& value = NodeValue(node);
     if (level < 2) return;
     switch (path[1]) {
-      case kBasicInfo: ApplyBasic(path, value); break;
-      case kContract: ApplyContract(level, path, value); break;
-      case kPhoto: ApplyPhoto(level, path, value); break;
-      default: break;
+      case kBasicInfo:
+        ApplyBasic(path, value);
+        break;
+      case kContract:
+        ApplyContract(level, path, value);
+        break;
+      case kPhoto:
+        ApplyPhoto(level, path, value);
+        break;
+      default:
+        break;
     }
   }
 
@@ -155,10 +162,17 @@ class Reader2002 : public EarlierLayoutReader {
  private:
   void ApplyBasic(const ElementPath& path, const std::string& value) {
     switch (path[2]) {
-      case kPhotoFolder: photoFolder_ = FolderFrom(root_, value); break;
-      case kDrawingFolder: drawingFolder_ = FolderFrom(root_, value); break;
-      case kMediaReserve: Contract().SetText(ContractText::MediaReserve, value); break;
-      default: break;
+      case kPhotoFolder:
+        photoFolder_ = FolderFrom(root_, value);
+        break;
+      case kDrawingFolder:
+        drawingFolder_ = FolderFrom(root_, value);
+        break;
+      case kMediaReserve:
+        Contract().SetText(ContractText::MediaReserve, value);
+        break;
+      default:
+        break;
     }
   }
 
@@ -172,32 +186,61 @@ class Reader2002 : public EarlierLayoutReader {
     switch (path[2]) {
       case kWorkTitle:
         switch (path[3]) {
-          case kOrderYear: c.SetOrderYear(value); break;
+          case kOrderYear:
+            c.SetOrderYear(value);
+            break;
           case kWorkNumber:
-          case kCaseNumber: c.SetText(ContractText::WorkNumber, value); break;
+          case kCaseNumber:
+            c.SetText(ContractText::WorkNumber, value);
+            break;
           case kRiverRoute:
-          case kRouteRiver: c.SetText(ContractText::RiverRouteName, value); break;
-          case kWorkName: c.SetText(ContractText::ConstructionName, value); break;
-          case kWorkPlace: c.SetText(ContractText::ConstructionPlace, value); break;
-          case kPeriodStart: c.SetText(ContractText::PeriodStart, value); break;
-          case kPeriodEnd: c.SetText(ContractText::PeriodEnd, value); break;
-          default: break;
+          case kRouteRiver:
+            c.SetText(ContractText::RiverRouteName, value);
+            break;
+          case kWorkName:
+            c.SetText(ContractText::ConstructionName, value);
+            break;
+          case kWorkPlace:
+            c.SetText(ContractText::ConstructionPlace, value);
+            break;
+          case kPeriodStart:
+            c.SetText(ContractText::PeriodStart, value);
+            break;
+          case kPeriodEnd:
+            c.SetText(ContractText::PeriodEnd, value);
+            break;
+          default:
+            break;
         }
         break;
       case kClient:
         switch (path[3]) {
-          case kClientMajor: c.SetText(ContractText::ClientMajor, value); break;
-          case kClientMiddle: c.SetText(ContractText::ClientMiddle, value); break;
-          case kClientMinor: c.SetText(ContractText::ClientMinor, value); break;
-          case kClientCode: c.SetText(ContractText::ClientCode, value); break;
-          default: break;
+          case kClientMajor:
+            c.SetText(ContractText::ClientMajor, value);
+            break;
+          case kClientMiddle:
+            c.SetText(ContractText::ClientMiddle, value);
+            break;
+          case kClientMinor:
+            c.SetText(ContractText::ClientMinor, value);
+            break;
+          case kClientCode:
+            c.SetText(ContractText::ClientCode, value);
+            break;
+          default:
+            break;
         }
         break;
       case kContractor:
         switch (path[3]) {
-          case kContractorName: c.SetText(ContractText::ContractorName, value); break;
-          case kContractorCode: c.SetText(ContractText::ContractorCode, value); break;
-          default: break;
+          case kContractorName:
+            c.SetText(ContractText::ContractorName, value);
+            break;
+          case kContractorCode:
+            c.SetText(ContractText::ContractorCode, value);
+            break;
+          default:
+            break;
         }
         break;
       default:
@@ -208,9 +251,14 @@ class Reader2002 : public EarlierLayoutReader {
   void ApplyPhoto(int level, const ElementPath& path, const std::string& value) {
     if (level == 2) {
       switch (path[2]) {
-        case kDrawing: drawings_.emplace_back(); break;
-        case kSituationReserve: SetText(Field().YOBI_JK, value); break;
-        default: break;
+        case kDrawing:
+          drawings_.emplace_back();
+          break;
+        case kSituationReserve:
+          SetText(Field().YOBI_JK, value);
+          break;
+        default:
+          break;
       }
       return;
     }
@@ -218,55 +266,105 @@ class Reader2002 : public EarlierLayoutReader {
     switch (path[2]) {
       case kFileInfo:
         switch (path[3]) {
-          case kFileName: photoFileName_ = value; break;
-          case kJapaneseName: SetText(Field().JFILENAME, value); break;
-          case kMedium: photoMedium_ = LenientInteger(value); break;
-          case kFileReserve: SetText(Field().YOBI_FJ, value); break;
-          default: break;
+          case kFileName:
+            photoFileName_ = value;
+            break;
+          case kJapaneseName:
+            SetText(Field().JFILENAME, value);
+            break;
+          case kMedium:
+            photoMedium_ = LenientInteger(value);
+            break;
+          case kFileReserve:
+            SetText(Field().YOBI_FJ, value);
+            break;
+          default:
+            break;
         }
         break;
       case kClassInfo:
         switch (path[3]) {
-          case kMajorClass: classification_[0] = value; break;
-          case kPhotoClass: classification_[1] = value; break;
-          case kWorkType: classification_[2] = value; break;
-          case kKind: classification_[3] = value; break;
-          case kDetail: classification_[4] = value; break;
-          case kTitle: SetText(Field().TITLE, value); break;
-          case kWorkTypeReserve: JoinReserve(workTypeReserve_, value); break;
-          default: break;
+          case kMajorClass:
+            classification_[0] = value;
+            break;
+          case kPhotoClass:
+            classification_[1] = value;
+            break;
+          case kWorkType:
+            classification_[2] = value;
+            break;
+          case kKind:
+            classification_[3] = value;
+            break;
+          case kDetail:
+            classification_[4] = value;
+            break;
+          case kTitle:
+            SetText(Field().TITLE, value);
+            break;
+          case kWorkTypeReserve:
+            JoinReserve(workTypeReserve_, value);
+            break;
+          default:
+            break;
         }
         break;
       case kDrawing:
         if (drawings_.empty()) break;
         switch (path[3]) {
-          case kDrawingFile: drawings_.back().file = value; break;
-          case kDrawingJapaneseName: drawings_.back().japaneseName = value; break;
-          case kDrawingTitle: drawings_.back().title = value; break;
-          case kDrawingReserve: JoinReserve(drawings_.back().reserve, value); break;
-          default: break;
+          case kDrawingFile:
+            drawings_.back().file = value;
+            break;
+          case kDrawingJapaneseName:
+            drawings_.back().japaneseName = value;
+            break;
+          case kDrawingTitle:
+            drawings_.back().title = value;
+            break;
+          case kDrawingReserve:
+            JoinReserve(drawings_.back().reserve, value);
+            break;
+          default:
+            break;
         }
         break;
       case kShooting:
         switch (path[3]) {
-          case kPlace: SetText(Field().KASYO, value); break;
-          case kDate: SetText(Field().DATE, value); break;
-          case kShootingReserve: JoinReserve(shootingReserve_, value); break;
-          default: break;
+          case kPlace:
+            SetText(Field().KASYO, value);
+            break;
+          case kDate:
+            SetText(Field().DATE, value);
+            break;
+          case kShootingReserve:
+            JoinReserve(shootingReserve_, value);
+            break;
+          default:
+            break;
         }
         break;
       case kControlInfo:
         switch (path[3]) {
-          case kControlValue: SetText(Field().KANRI, value); break;
-          case kControlReserve: JoinReserve(controlReserve_, value); break;
-          default: break;
+          case kControlValue:
+            SetText(Field().KANRI, value);
+            break;
+          case kControlReserve:
+            JoinReserve(controlReserve_, value);
+            break;
+          default:
+            break;
         }
         break;
       case kOther:
         switch (path[3]) {
-          case kContractorNote: SetText(Field().UKEOIBIKOU, value); break;
-          case kPhotoReserve: JoinReserve(photoReserve_, value); break;
-          default: break;
+          case kContractorNote:
+            SetText(Field().UKEOIBIKOU, value);
+            break;
+          case kPhotoReserve:
+            JoinReserve(photoReserve_, value);
+            break;
+          default:
+            break;
         }
         break;
       default:

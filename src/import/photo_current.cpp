@@ -107,22 +107,40 @@ class CurrentReader : public PhotoFileReader {
     const std::string& value = NodeValue(node);
     if (level >= 2 && path[1] == kBasicInfo) {
       switch (path[2]) {
-        case kPhotoFolder: photoFolder_ = FolderFrom(root_, value); break;
-        case kDrawingFolder: drawingFolder_ = FolderFrom(root_, value); break;
-        case kStandard: standard_ = StandardOf(value); break;
-        default: break;
+        case kPhotoFolder:
+          photoFolder_ = FolderFrom(root_, value);
+          break;
+        case kDrawingFolder:
+          drawingFolder_ = FolderFrom(root_, value);
+          break;
+        case kStandard:
+          standard_ = StandardOf(value);
+          break;
+        default:
+          break;
       }
       return;
     }
     if (path[1] != kPhoto) return;
     if (level == 2) {
       switch (path[2]) {
-        case kDrawing: drawings_.emplace_back(); break;
-        case kRepresentative: SetInteger(Field().FLAG, value); break;
-        case kFrequency: SetInteger(Field().FILMNUM, value); break;
-        case kControlValue: SetText(Field().KANRI, value); break;
-        case kContractorNote: SetText(Field().UKEOIBIKOU, value); break;
-        default: break;
+        case kDrawing:
+          drawings_.emplace_back();
+          break;
+        case kRepresentative:
+          SetInteger(Field().FLAG, value);
+          break;
+        case kFrequency:
+          SetInteger(Field().FILMNUM, value);
+          break;
+        case kControlValue:
+          SetText(Field().KANRI, value);
+          break;
+        case kContractorNote:
+          SetText(Field().UKEOIBIKOU, value);
+          break;
+        default:
+          break;
       }
       return;
     }
@@ -130,39 +148,75 @@ class CurrentReader : public PhotoFileReader {
     switch (path[2]) {
       case kFileInfo:
         switch (path[3]) {
-          case kFileName: photoFileName_ = value; break;
-          case kJapaneseName: SetText(Field().JFILENAME, value); break;
-          case kMedium: photoMedium_ = LenientInteger(value); break;
-          default: break;
+          case kFileName:
+            photoFileName_ = value;
+            break;
+          case kJapaneseName:
+            SetText(Field().JFILENAME, value);
+            break;
+          case kMedium:
+            photoMedium_ = LenientInteger(value);
+            break;
+          default:
+            break;
         }
         break;
       case kClassInfo:
         switch (path[3]) {
-          case kMajorClass: classification_[0] = value; break;
-          case kPhotoClass: classification_[1] = value; break;
-          case kWorkType: classification_[2] = value; break;
-          case kKind: classification_[3] = value; break;
-          case kDetail: classification_[4] = value; break;
-          case kTitle: SetText(Field().TITLE, value); break;
-          case kWorkTypeReserve: JoinReserve(workTypeReserve_, value); break;
-          default: break;
+          case kMajorClass:
+            classification_[0] = value;
+            break;
+          case kPhotoClass:
+            classification_[1] = value;
+            break;
+          case kWorkType:
+            classification_[2] = value;
+            break;
+          case kKind:
+            classification_[3] = value;
+            break;
+          case kDetail:
+            classification_[4] = value;
+            break;
+          case kTitle:
+            SetText(Field().TITLE, value);
+            break;
+          case kWorkTypeReserve:
+            JoinReserve(workTypeReserve_, value);
+            break;
+          default:
+            break;
         }
         break;
       case kDrawing:
         if (drawings_.empty()) break;
         switch (path[3]) {
-          case kDrawingFile: drawings_.back().file = value; break;
-          case kDrawingJapaneseName: drawings_.back().japaneseName = value; break;
-          case kDrawingTitle: drawings_.back().title = value; break;
-          case kDrawingReserve: JoinReserve(drawings_.back().reserve, value); break;
-          default: break;
+          case kDrawingFile:
+            drawings_.back().file = value;
+            break;
+          case kDrawingJapaneseName:
+            drawings_.back().japaneseName = value;
+            break;
+          case kDrawingTitle:
+            drawings_.back().title = value;
+            break;
+          case kDrawingReserve:
+            JoinReserve(drawings_.back().reserve, value);
+            break;
+          default:
+            break;
         }
         break;
       case kShooting:
         switch (path[3]) {
-          case kPlace: SetText(Field().KASYO, value); break;
-          case kDate: SetText(Field().DATE, value); break;
-          default: break;
+          case kPlace:
+            SetText(Field().KASYO, value);
+            break;
+          case kDate:
+            SetText(Field().DATE, value);
+            break;
+          default:
+            break;
         }
         break;
       default:

@@ -79,6 +79,7 @@ bool PhotoFileReader::Load() {
   Table().OpenPhotoTable(true, PhotoTableFileName(ctx_.folders.workData, workName_));
   ctx_.host.UpdateTitle();
   d.BuildTreeSkeleton();
+  ctx_.host.SelectUnclassifiedNode();
   d.ResetPhotoBlocks();
 
   Table().Last();

@@ -26,8 +26,8 @@ enum Needle {
 };
 
 constexpr std::array<std::string_view, kNeedleCount> kNeedles = {
-    "!DOCTYPE",    "PHOTODATA", "SYSTEM", "PHOTO.DTD", "PHOTO02.DTD",   "PHOTO02N.DTD",
-    "DTD_VERSION", "\"02\"",    "\"02_200304\"",       "\"03\"",        "\"04\"",
+    "!DOCTYPE",    "PHOTODATA", "SYSTEM",        "PHOTO.DTD", "PHOTO02.DTD", "PHOTO02N.DTD",
+    "DTD_VERSION", "\"02\"",    "\"02_200304\"", "\"03\"",    "\"04\"",
 };
 
 // The tests look at everything read so far, but a text can only start to be

@@ -36,15 +36,14 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"Doctype1999", kDecl + "<!DOCTYPE photodata SYSTEM \"PHOTO.DTD\">\r\n<photodata>\r\n", true,
              PhotoLayout::k1999, 0},
         Case{"Doctype2002", kDecl + "<!DOCTYPE photodata SYSTEM \"PHOTO02.DTD\">\r\n", true, PhotoLayout::k2002, 1},
-        Case{"Doctype2002Farm", kDecl + "<!DOCTYPE photodata SYSTEM \"PHOTO02N.DTD\">\r\n", true,
-             PhotoLayout::k2002, 10},
-        Case{"DoctypeOther", kDecl + "<!DOCTYPE photodata SYSTEM \"PHOTO05.DTD\">\r\n", true,
-             PhotoLayout::kCurrent, 0},
+        Case{"Doctype2002Farm", kDecl + "<!DOCTYPE photodata SYSTEM \"PHOTO02N.DTD\">\r\n", true, PhotoLayout::k2002,
+             10},
+        Case{"DoctypeOther", kDecl + "<!DOCTYPE photodata SYSTEM \"PHOTO05.DTD\">\r\n", true, PhotoLayout::kCurrent, 0},
         // The tests run on upper-cased text.
         Case{"DoctypeLowerCase04", kDecl + "<!doctype photodata system \"photo04.dtd\">\r\n", true,
              PhotoLayout::kCurrent, 0},
-        Case{"DoctypeLowerCase02", kDecl + "<!doctype photodata system \"photo02.dtd\">\r\n", true,
-             PhotoLayout::k2002, 1},
+        Case{"DoctypeLowerCase02", kDecl + "<!doctype photodata system \"photo02.dtd\">\r\n", true, PhotoLayout::k2002,
+             1},
         // A DOCTYPE decides even over a DTD_version read before it.
         Case{"DoctypeFirst", "<photodata DTD_version=\"03\"><!DOCTYPE photodata SYSTEM \"PHOTO.DTD\">", true,
              PhotoLayout::k1999, 0},
@@ -60,8 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The quotes belong to the value: 1024 and '03' are not versions.
         Case{"NumberWithoutQuotes", "<photodata DTD_version=1024 a='03'>", false, PhotoLayout::kCurrent, 0},
         // Text anywhere in the file counts, not only in the prolog.
-        Case{"LateVersion", "<photodata>\n<x>\"04\"</x>\n<!-- DTD_version -->\n", true, PhotoLayout::kCurrent,
-             0},
+        Case{"LateVersion", "<photodata>\n<x>\"04\"</x>\n<!-- DTD_version -->\n", true, PhotoLayout::kCurrent, 0},
         // Both 2002 values: the farm-works one decides.
         Case{"Both02Values", "<photodata DTD_version=\"02\" x=\"02_200304\">", true, PhotoLayout::k2002, 10},
         Case{"NoRootName", kDecl + "<other DTD_version=\"04\">\r\n", false, PhotoLayout::kCurrent, 0},
