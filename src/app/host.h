@@ -24,6 +24,34 @@ class Host {
   virtual bool ConfirmYesCancel(const std::string& text) { return (void)text, false; }
   virtual bool ConfirmYesNo(const std::string& text) { return (void)text, false; }
   virtual void Beep() {}
+
+  // The window's steps around a delivery load. The readers call them in the
+  // order the window expects; without a window they do nothing.
+  //
+  // Leaves list mode without its message.
+  virtual void LeaveListMode() {}
+  // Empties both thumbnail lists.
+  virtual void ClearPhotoLists() {}
+  // The caption and the status line after WorkName.
+  virtual void UpdateTitle() {}
+  // DigiVersion changed: show it in the version selector and rebuild every
+  // panel from the loaded data.
+  virtual void RefreshAll() {}
+  virtual void RequestButtonUpdate() {}
+  // Lays the information panel's rows out again for the loaded delivery
+  // (index rows when IndexLoaded, else the photo file's rows, by DigiVersion)
+  // and fills its construction grid.
+  virtual void LayOutInformationPanel() {}
+  // Only the values of the construction grid, from the photo contract block.
+  virtual void RefillContractGrid() {}
+  // The selected tree node's photos into the thumbnail list.
+  virtual void ShowNodePhotos() {}
+  // The hierarchy tree changed: show it, select its unclassified node at
+  // once and expand the whole tree.
+  virtual void SelectUnclassifiedNode() {}
+  // The warning about photos at an invalid hierarchy level, with the check
+  // box that silences it until the program ends.
+  virtual void ShowLevelWarning(const std::string& text) { (void)text; }
 };
 
 }  // namespace zor

@@ -25,6 +25,7 @@ constexpr Verb kVerbs[] = {
      "--thumbnail SIZE [--out DIR] FILE...\n"
      "                                          decode thumbnails; one line per file: WxH via PATH"},
     {"--kind", cli::Kind, "--kind FILE...                  image kind code of each file"},
+    {"--dump", cli::Dump, "--dump [--own | --validating] PATH       load a delivery, print its tables as JSON"},
 };
 
 int Help(const cli::Args&, std::ostream& out, std::ostream&) {

@@ -18,5 +18,6 @@ int Version(const Args& args, std::ostream& out, std::ostream& err);
 int XmlTree(const Args& args, std::ostream& out, std::ostream& err);
 int Thumbnail(const Args& args, std::ostream& out, std::ostream& err);
 int Kind(const Args& args, std::ostream& out, std::ostream& err);
+int Dump(const Args& args, std::ostream& out, std::ostream& err);
 
 }  // namespace zor::cli

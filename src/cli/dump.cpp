@@ -1,0 +1,249 @@
+// zorview --dump: loads a delivery as the menu commands would and prints
+// what the load left in the tables, as one JSON object in UTF-8.
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "app/folders.h"
+#include "app/settings.h"
+#include "cli/dump_host.h"
+#include "cli/json.h"
+#include "cli/verbs.h"
+#include "import/delivery_files.h"
+#include "import/dispatch.h"
+#include "store/delivery.h"
+#include "text/encoding.h"
+#include "text/sjis.h"
+
+namespace zor::cli {
+namespace {
+
+struct DumpOptions {
+  std::string path;
+  std::optional<bool> msXmlParser;  // nothing: the setting decides
+};
+
+std::optional<DumpOptions> ParseArgs(const Args& args) {
+  DumpOptions o;
+  for (const std::string& a : args) {
+    if (a == "--own") {
+      o.msXmlParser = false;
+    } else if (a == "--validating") {
+      o.msXmlParser = true;
+    } else if (a.starts_with("--") || !o.path.empty()) {
+      return std::nullopt;
+    } else {
+      o.path = a;
+    }
+  }
+  if (o.path.empty()) return std::nullopt;
+  return o;
+}
+
+bool IsRegularFile(const std::string& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool IsDirectory(const std::string& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string NameOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void NotFound(Host& host, int kind) {
+  host.ShowInformation(Sj("フォルダが違います ") + EntryFileName(kind) + Sj(" がみつかりません。"));
+}
+
+// The file the dispatcher gets, chosen as the menu commands choose it: a
+// folder is tried for INDEX_C.XML, INDEX_D.XML, PHOTO.XML and PHOTO/PHOTO.XML
+// in this order, and a PHOTO.XML opens its delivery through a supported
+// index beside its folder.
+std::optional<std::string> ChooseEntry(ImportContext& ctx, const std::string& path) {
+  std::string file = path;
+  if (IsDirectory(path)) {
+    file.clear();
+    for (const char* name : {"INDEX_C.XML", "INDEX_D.XML", "PHOTO.XML", "PHOTO/PHOTO.XML"}) {
+      std::optional<std::string> found = ResolveCaseInsensitive(path, name);
+      if (found && IsRegularFile(*found)) {
+        file = *found;
+        break;
+      }
+    }
+    if (file.empty()) {
+      NotFound(ctx.host, kEntryPhoto);
+      return std::nullopt;
+    }
+  }
+  const std::string name = NameOf(file);
+  if (!SameTextIgnoringCase(name, "PHOTO.XML")) return file;
+  std::string folder = FolderOf(file);
+  const int kind = FindIndexForPhotoFolder(ctx, folder);
+  std::string entry = kind == kEntryPhoto ? file : EntryFileOf(folder, kind);
+  if (!IsRegularFile(entry)) {
+    NotFound(ctx.host, kind);
+    return std::nullopt;
+  }
+  return entry;
+}
+
+void WriteText(std::ostream& out, std::string_view sjis) { WriteJsonString(out, Cp932ToUtf8(sjis)); }
+
+void WriteRecords(std::ostream& out, TViewDataSet& table) {
+  out << "  \"records\": [";
+  if (table.Active()) {
+    bool firstRecord = true;
+    for (table.First(); !table.Eof(); table.Next()) {
+      out << (firstRecord ? "\n    {" : ",\n    {");
+      firstRecord = false;
+      for (int pos = 0; pos < table.FieldCount(); ++pos) {
+        if (pos > 0) out << ", ";
+        WriteJsonString(out, table.FieldName(pos));
+        out << ": ";
+        switch (table.GetFieldType(pos)) {
+          case FieldType::ftSmallint:
+          case FieldType::ftInteger:
+          case FieldType::ftWord:
+            out << table.AsInteger(pos);
+            break;
+          case FieldType::ftBoolean:
+            out << (table.AsBoolean(pos) ? "true" : "false");
+            break;
+          default:
+            WriteText(out, table.AsString(pos));
+        }
+      }
+      out << "}";
+    }
+    if (!firstRecord) out << "\n  ";
+  }
+  out << "],\n";
+}
+
+void WriteTree(std::ostream& out, const HierarchyTree& tree) {
+  out << "  \"tree\": [";
+  bool first = true;
+  for (const HierarchyNode* node : tree.Nodes()) {
+    out << (first ? "\n    " : ",\n    ");
+    first = false;
+    out << "{\"level\": " << node->Level() << ", \"caption\": ";
+    WriteText(out, node->Caption());
+    out << ", \"records\": [";
+    const TIntList& records = node->Records();
+    for (std::size_t i = 0; i < records.size(); ++i) out << (i ? ", " : "") << records[i];
+    out << "], \"image\": " << node->ImageIndex() << "}";
+  }
+  if (!first) out << "\n  ";
+  out << "],\n";
+}
+
+void WriteIndex(std::ostream& out, const IndexTables& index) {
+  out << "  \"index\": {\"count\": " << index.IndexItemCount << ", \"items\": [";
+  for (int slot = 1; slot <= index.IndexItemCount && slot <= IndexTables::kMaxSlots; ++slot) {
+    const auto s = static_cast<std::size_t>(slot);
+    out << (slot == 1 ? "\n    " : ",\n    ") << "{\"slot\": " << slot << ", \"code\": " << index.IndexItem[s].ItemCode
+        << ", \"standard\": " << int{index.IndexItemStandard[s]} << ", \"value\": ";
+    WriteText(out, index.IndexItemValue[s]);
+    out << "}";
+  }
+  if (index.IndexItemCount > 0) out << "\n  ";
+  out << "]},\n";
+}
+
+void WriteContract(std::ostream& out, const PhotoContractBlock& c) {
+  static const struct {
+    ContractText field;
+    const char* name;
+  } kFields[] = {
+      {ContractText::MediaReserve, "媒体情報予備"},   {ContractText::WorkNumber, "工事番号"},
+      {ContractText::RiverRouteName, "河川路線名等"}, {ContractText::ConstructionName, "工事名称"},
+      {ContractText::ConstructionPlace, "工事箇所"},  {ContractText::PeriodStart, "工期開始日"},
+      {ContractText::PeriodEnd, "工期終了日"},        {ContractText::ClientMajor, "発注者-大分類"},
+      {ContractText::ClientMiddle, "発注者-中分類"},  {ContractText::ClientMinor, "発注者-小分類"},
+      {ContractText::ClientCode, "発注者コード"},     {ContractText::ContractorName, "請負者名"},
+      {ContractText::ContractorCode, "請負者コード"}, {ContractText::ClientNote, "発注者備考"},
+      {ContractText::ContractorNote, "請負者備考"},
+  };
+  out << "  \"contract\": {";
+  bool first = true;
+  for (const auto& f : kFields) {
+    out << (first ? "\n    " : ",\n    ");
+    first = false;
+    WriteJsonString(out, f.name);
+    out << ": ";
+    WriteText(out, c.Text(f.field));
+    // 発注年度 stands after the medium reserve, as the panel shows it.
+    if (f.field == ContractText::MediaReserve) out << ",\n    \"発注年度\": " << c.OrderYear();
+  }
+  out << ",\n    \"工事情報予備\": [";
+  bool firstReserve = true;
+  for (int i = 0; i < PhotoContractBlock::kReserveCount; ++i) {
+    if (c.Reserve(i).empty()) continue;
+    out << (firstReserve ? "" : ", ");
+    firstReserve = false;
+    WriteText(out, c.Reserve(i));
+  }
+  out << "]\n  },\n";
+}
+
+void WriteMessages(std::ostream& out, const DumpHost& host) {
+  out << "  \"messages\": [";
+  bool first = true;
+  for (const std::string& m : host.Messages()) {
+    out << (first ? "\n    " : ",\n    ");
+    first = false;
+    WriteText(out, m);
+  }
+  if (!first) out << "\n  ";
+  out << "]\n";
+}
+
+}  // namespace
+
+int Dump(const Args& args, std::ostream& out, std::ostream& err) {
+  const std::optional<DumpOptions> options = ParseArgs(args);
+  if (!options) {
+    err << "usage: zorview --dump [--own | --validating] PATH\n";
+    return kExitUsage;
+  }
+  std::error_code ec;
+  const std::string path = std::filesystem::absolute(options->path, ec).lexically_normal().string();
+  if (ec || !std::filesystem::exists(path, ec)) {
+    err << "zorview --dump: " << options->path << ": no such file or folder\n";
+    return kExitFailed;
+  }
+
+  std::string error;
+  const Folders folders = ComputeFoldersFromEnvironment(nullptr, &error);
+  if (!error.empty()) err << "zorview: " << error << "\n";
+  Settings settings = DefaultSettings(folders);
+  if (!SettingsReadWrite('R', settings, folders, &error)) err << "zorview: " << error << "\n";
+
+  Delivery delivery;
+  DumpHost host;
+  ImportContext ctx{delivery, host, folders, options->msXmlParser.value_or(settings.MsXmlParser)};
+  bool loaded = false;
+  if (std::optional<std::string> entry = ChooseEntry(ctx, path))
+    DispatchDeliveryFile(ctx, *entry, Sj("ＸＭＬ入力"), &loaded);
+
+  out << "{\n  \"digiVersion\": " << delivery.DigiVersion
+      << ",\n  \"indexLoaded\": " << (delivery.IndexLoaded ? "true" : "false") << ",\n  \"workName\": ";
+  WriteText(out, delivery.WorkName);
+  out << ",\n";
+  WriteRecords(out, delivery.PhotoTable);
+  WriteTree(out, delivery.Tree);
+  WriteIndex(out, delivery.Index);
+  WriteContract(out, delivery.PhotoContractInfo);
+  WriteMessages(out, host);
+  out << "}\n";
+  return loaded ? kExitOk : kExitFailed;
+}
+
+}  // namespace zor::cli

@@ -1,0 +1,32 @@
+#include "import/earlier_layouts.h"
+
+namespace zor {
+
+void EarlierLayoutReader::FillReserves() {
+  Table().SetAsString(Field().YOBI_KK, workTypeReserve_);
+  Table().SetAsString(Field().YOBI_SJ, shootingReserve_);
+  Table().SetAsString(Field().YOBI_SK, controlReserve_);
+  Table().SetAsString(Field().YOBI_SO, photoReserve_);
+}
+
+void EarlierLayoutReader::ClearSection() {
+  PhotoFileReader::ClearSection();
+  shootingReserve_.clear();
+  controlReserve_.clear();
+  photoReserve_.clear();
+}
+
+void EarlierLayoutReader::FinishLoad() {
+  Delivery& d = ctx_.delivery;
+  d.PreviousIndexLoaded = d.IndexLoaded;
+  d.IndexLoaded = false;
+  if (d.PreviousIndexLoaded != d.IndexLoaded) ctx_.host.LayOutInformationPanel();
+  if (d.DigiVersion != fixedStandard_) {
+    d.DigiVersion = fixedStandard_;
+    ctx_.host.RefreshAll();
+  } else {
+    ctx_.host.RefillContractGrid();
+  }
+}
+
+}  // namespace zor

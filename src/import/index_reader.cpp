@@ -1,0 +1,116 @@
+#include "import/index_reader.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "import/reader_support.h"
+#include "store/photo_table.h"
+#include "text/encoding.h"
+#include "xml/xml_tree.h"
+
+namespace zor {
+namespace {
+
+// Only the first 1000 nodes are looked at for the version (and, in the
+// construction reader, for the items).
+constexpr int kFirstNodes = 1000;
+
+std::optional<int> VersionOf(const IndexLayout& layout, const std::string& value) {
+  for (const IndexVersion& v : layout.versions)
+    if (value == Sj(v.valueUtf8)) return v.digiVersion;
+  return std::nullopt;
+}
+
+bool RowMatches(const IndexRow& row, int level, const ElementPath& path, ContractorGroup group) {
+  if (row.level != level) return false;
+  if (row.group != ContractorGroup::kAny && row.group != group) return false;
+  for (int k = 1; k <= level; ++k)
+    if (path[k] != row.path[static_cast<std::size_t>(k - 1)]) return false;
+  return true;
+}
+
+bool IsStandardNode(const IndexLayout& layout, int level, const ElementPath& path) {
+  return level == 2 && path[1] == layout.basicInfoId && path[2] == layout.standardId;
+}
+
+bool ReadIndex(ImportContext& ctx, const IndexLayout& layout, const std::string& file, const std::string& workName) {
+  Delivery& d = ctx.delivery;
+  TXMLTreeView view;
+  if (!LoadNodeTree(ctx, view, file)) return false;
+
+  const int count = view.NodeCount();
+  const int lastChecked = std::min(count, kFirstNodes) - 1;
+  const int lastStored = layout.storeFromEveryNode ? count - 1 : lastChecked;
+
+  // The version check, before anything of the loaded delivery changes. The
+  // file's own standard also chooses the contractor group below.
+  int version = layout.defaultVersion;
+  ElementPath path;
+  std::vector<int> ids(static_cast<std::size_t>(std::max(count, 0)));
+  for (int i = 0; i < count; ++i) ids[static_cast<std::size_t>(i)] = layout.names.Find(view.NodeAt(i).Text);
+  for (int i = 0; i <= lastChecked; ++i) {
+    const XmlNode& node = view.NodeAt(i);
+    path.Set(node.Level, ids[static_cast<std::size_t>(i)]);
+    if (!IsStandardNode(layout, node.Level, path)) continue;
+    std::optional<int> v = VersionOf(layout, NodeValue(node));
+    if (!v) {
+      ctx.host.ShowInformation(Sj("平成16年以前の電子納品データは読込ができません。"));
+      return false;
+    }
+    version = *v;
+  }
+  const ContractorGroup group =
+      version == layout.currentContractorVersion ? ContractorGroup::kCurrent : ContractorGroup::kEarlier;
+
+  // From here on the previous delivery is gone.
+  ProgressScope progress(ctx.host);
+  d.Index.Clear();
+  ctx.host.LeaveListMode();
+  d.WorkName = workName;
+  d.PhotoTable.OpenPhotoTable(true, PhotoTableFileName(ctx.folders.workData, workName));
+  ctx.host.UpdateTitle();
+  ctx.host.ClearPhotoLists();
+  d.BuildTreeSkeleton();
+  ctx.host.SelectUnclassifiedNode();
+  progress.Start(lastStored);
+
+  version = layout.defaultVersion;
+  path.Clear();
+  for (int i = 0; i <= lastStored; ++i) {
+    progress.Step(i);
+    const XmlNode& node = view.NodeAt(i);
+    path.Set(node.Level, ids[static_cast<std::size_t>(i)]);
+    if (node.Level < 1) continue;
+    for (const IndexRow& row : layout.rows) {
+      if (RowMatches(row, node.Level, path, group)) {
+        d.Index.Store(NodeValue(node), row.code, row.standard);
+        break;
+      }
+    }
+    if (IsStandardNode(layout, node.Level, path))
+      if (std::optional<int> v = VersionOf(layout, NodeValue(node))) version = *v;
+  }
+
+  view.Clear();
+  if (d.DigiVersion != version) {
+    d.DigiVersion = version;
+    ctx.host.RefreshAll();
+  }
+  ctx.host.RequestButtonUpdate();
+  d.PreviousIndexLoaded = d.IndexLoaded;
+  d.IndexLoaded = true;
+  d.Index.Finish();
+
+  ctx.host.LayOutInformationPanel();
+  ctx.host.ShowNodePhotos();
+  return true;
+}
+
+}  // namespace
+
+bool ReadIndexFile(ImportContext& ctx, const IndexLayout& layout, const std::string& file,
+                   const std::string& workName) {
+  return RunReader(ctx.host, [&] { return ReadIndex(ctx, layout, file, workName); });
+}
+
+}  // namespace zor

@@ -1,0 +1,258 @@
+// PHOTO.XML of the current layout (PHOTO03.DTD, PHOTO04.DTD and later).
+#include "import/photo_reader.h"
+#include "import/readers.h"
+#include "text/encoding.h"
+#include "text/lenient.h"
+
+namespace zor {
+namespace {
+
+enum Name {
+  kBasicInfo,
+  kPhotoFolder,
+  kDrawingFolder,
+  kStandard,
+  kPhoto,
+  kFileInfo,
+  kSerial,
+  kFileName,
+  kJapaneseName,
+  kMedium,
+  kClassInfo,
+  kMajorClass,
+  kPhotoClass,
+  kWorkType,
+  kKind,
+  kDetail,
+  kTitle,
+  kWorkTypeReserve,
+  kDrawing,
+  kDrawingFile,
+  kDrawingJapaneseName,
+  kDrawingTitle,
+  kDrawingReserve,
+  kShooting,
+  kPlace,
+  kDate,
+  kRepresentative,
+  kFrequency,
+  kControlValue,
+  kContractorNote,
+};
+
+const ElementNames& CurrentNames() {
+  static const ElementNames names{
+      {kBasicInfo, "基礎情報"},
+      {kPhotoFolder, "写真フォルダ名"},
+      {kDrawingFolder, "参考図フォルダ名"},
+      {kStandard, "適用要領基準"},
+      {kPhoto, "写真情報"},
+      {kFileInfo, "写真ファイル情報"},
+      {kSerial, "シリアル番号"},
+      {kFileName, "写真ファイル名"},
+      {kJapaneseName, "写真ファイル日本語名"},
+      {kMedium, "メディア番号"},
+      {kClassInfo, "撮影工種区分"},
+      {kMajorClass, "写真-大分類"},
+      {kPhotoClass, "写真区分"},
+      {kWorkType, "工種"},
+      {kKind, "種別"},
+      {kDetail, "細別"},
+      {kTitle, "写真タイトル"},
+      {kWorkTypeReserve, "工種区分予備"},
+      {kDrawing, "付加情報"},
+      {kDrawingFile, "参考図ファイル名"},
+      {kDrawingJapaneseName, "参考図ファイル日本語名"},
+      {kDrawingTitle, "参考図タイトル"},
+      {kDrawingReserve, "付加情報予備"},
+      {kShooting, "撮影情報"},
+      {kPlace, "撮影箇所"},
+      {kDate, "撮影年月日"},
+      {kRepresentative, "代表写真"},
+      {kFrequency, "提出頻度写真"},
+      {kControlValue, "施工管理値"},
+      {kContractorNote, "請負者説明文"},
+  };
+  return names;
+}
+
+// The applicable standard named by 適用要領基準, tested in this order.
+int StandardOf(const std::string& value) {
+  static const struct {
+    std::string text;
+    int standard;
+  } kTests[] = {
+      {Sj("農村振興土木200504-01"), 11},
+      {Sj("土木200406-01"), 2},
+      {Sj("土木200805-01"), 6},
+      {Sj("土木201009-01"), 7},
+  };
+  for (const auto& t : kTests)
+    if (value.find(t.text) != std::string::npos) return t.standard;
+  return 5;
+}
+
+class CurrentReader : public PhotoFileReader {
+ public:
+  CurrentReader(ImportContext& ctx, const std::string& file, bool indexRead, const std::string& workName)
+      : PhotoFileReader(ctx, file, workName), indexRead_(indexRead) {}
+
+ protected:
+  const ElementNames& Names() const override { return CurrentNames(); }
+  int PhotoSectionId() const override { return kPhoto; }
+  int MediumId() const override { return kMedium; }
+
+  void ApplyNode(const XmlNode& node, const ElementPath& path) override {
+    const int level = node.Level;
+    const std::string& value = NodeValue(node);
+    if (level >= 2 && path[1] == kBasicInfo) {
+      switch (path[2]) {
+        case kPhotoFolder:
+          photoFolder_ = FolderFrom(root_, value);
+          break;
+        case kDrawingFolder:
+          drawingFolder_ = FolderFrom(root_, value);
+          break;
+        case kStandard:
+          standard_ = StandardOf(value);
+          break;
+        default:
+          break;
+      }
+      return;
+    }
+    if (path[1] != kPhoto) return;
+    if (level == 2) {
+      switch (path[2]) {
+        case kDrawing:
+          drawings_.emplace_back();
+          break;
+        case kRepresentative:
+          SetInteger(Field().FLAG, value);
+          break;
+        case kFrequency:
+          SetInteger(Field().FILMNUM, value);
+          break;
+        case kControlValue:
+          SetText(Field().KANRI, value);
+          break;
+        case kContractorNote:
+          SetText(Field().UKEOIBIKOU, value);
+          break;
+        default:
+          break;
+      }
+      return;
+    }
+    if (level != 3) return;
+    switch (path[2]) {
+      case kFileInfo:
+        switch (path[3]) {
+          case kFileName:
+            photoFileName_ = value;
+            break;
+          case kJapaneseName:
+            SetText(Field().JFILENAME, value);
+            break;
+          case kMedium:
+            photoMedium_ = LenientInteger(value);
+            break;
+          default:
+            break;
+        }
+        break;
+      case kClassInfo:
+        switch (path[3]) {
+          case kMajorClass:
+            classification_[0] = value;
+            break;
+          case kPhotoClass:
+            classification_[1] = value;
+            break;
+          case kWorkType:
+            classification_[2] = value;
+            break;
+          case kKind:
+            classification_[3] = value;
+            break;
+          case kDetail:
+            classification_[4] = value;
+            break;
+          case kTitle:
+            SetText(Field().TITLE, value);
+            break;
+          case kWorkTypeReserve:
+            JoinReserve(workTypeReserve_, value);
+            break;
+          default:
+            break;
+        }
+        break;
+      case kDrawing:
+        if (drawings_.empty()) break;
+        switch (path[3]) {
+          case kDrawingFile:
+            drawings_.back().file = value;
+            break;
+          case kDrawingJapaneseName:
+            drawings_.back().japaneseName = value;
+            break;
+          case kDrawingTitle:
+            drawings_.back().title = value;
+            break;
+          case kDrawingReserve:
+            JoinReserve(drawings_.back().reserve, value);
+            break;
+          default:
+            break;
+        }
+        break;
+      case kShooting:
+        switch (path[3]) {
+          case kPlace:
+            SetText(Field().KASYO, value);
+            break;
+          case kDate:
+            SetText(Field().DATE, value);
+            break;
+          default:
+            break;
+        }
+        break;
+      default:
+        break;
+    }
+  }
+
+  void FillPhotoRecord() override { Table().SetAsString(Field().YOBI_KK, workTypeReserve_); }
+
+  void FinishLoad() override {
+    Delivery& d = ctx_.delivery;
+    if (!indexRead_) {
+      d.PreviousIndexLoaded = d.IndexLoaded;
+      d.IndexLoaded = false;
+      ctx_.host.LayOutInformationPanel();
+      if (d.DigiVersion == standard_ && !d.PreviousIndexLoaded) {
+        ctx_.host.RefillContractGrid();
+      } else {
+        d.DigiVersion = standard_;
+        ctx_.host.RefreshAll();
+      }
+    } else {
+      // The index read just before set the standard; it stays.
+      ctx_.host.LayOutInformationPanel();
+    }
+  }
+
+ private:
+  const bool indexRead_;
+};
+
+}  // namespace
+
+bool ReadPhotoCurrent(ImportContext& ctx, const std::string& photoFile, bool indexRead, const std::string& workName) {
+  CurrentReader reader(ctx, photoFile, indexRead, workName);
+  return reader.Read();
+}
+
+}  // namespace zor

@@ -1,0 +1,230 @@
+#include "import/photo_reader.h"
+
+#include <filesystem>
+
+#include "import/reader_support.h"
+#include "store/photo_table.h"
+#include "text/encoding.h"
+#include "text/lenient.h"
+
+namespace zor {
+namespace {
+
+std::string Absolute(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::path abs = std::filesystem::absolute(path, ec);
+  return ec ? path : abs.lexically_normal().string();
+}
+
+}  // namespace
+
+std::string MediumQuestion(int medium) {
+  std::string digits;
+  for (char c : std::to_string(medium)) {
+    if (c == '-') {
+      digits += "\x81\x7C";  // full-width minus
+    } else {
+      digits += '\x82';
+      digits += static_cast<char>(0x4F + (c - '0'));  // full-width 0 .. 9
+    }
+  }
+  return Sj("メディア") + digits + Sj("をセットしてください。") + "\r\n" + Sj("よろしいですか？");
+}
+
+PhotoFileReader::PhotoFileReader(ImportContext& ctx, const std::string& photoFile, const std::string& workName)
+    : ctx_(ctx), photoFile_(Absolute(photoFile)), workName_(workName), root_(DeliveryRootOf(photoFile_)) {}
+
+bool PhotoFileReader::Read() {
+  return RunReader(ctx_.host, [this] { return Load(); });
+}
+
+void PhotoFileReader::SetText(int pos, std::string_view value) {
+  if (recordOpen_) Table().SetAsString(pos, value);
+}
+
+void PhotoFileReader::SetInteger(int pos, std::string_view value) {
+  if (recordOpen_) Table().SetAsInteger(pos, LenientInteger(value));
+}
+
+PhotoFileReader::PictureFolder PhotoFileReader::FolderFrom(const std::string& base, std::string_view sjisName) const {
+  return PictureFolder{true, base, DeliveryNameComponents(sjisName)};
+}
+
+void PhotoFileReader::JoinReserve(std::string& text, std::string_view value) {
+  if (value.empty()) return;
+  if (!text.empty()) text += "\r\n";
+  text += value;
+}
+
+bool PhotoFileReader::DetectMultiMedia(const TXMLTreeView& view, const std::vector<int>& ids) const {
+  std::optional<int> seen;
+  for (int i = view.NodeCount() - 1; i >= 0; --i) {
+    if (ids[static_cast<std::size_t>(i)] != MediumId()) continue;
+    const int medium = LenientInteger(NodeValue(view.NodeAt(i)));
+    if (seen && *seen != medium) return true;
+    seen = medium;
+  }
+  return false;
+}
+
+bool PhotoFileReader::Load() {
+  Delivery& d = ctx_.delivery;
+  TXMLTreeView view;
+  if (!LoadNodeTree(ctx_, view, photoFile_)) return false;
+
+  // From here on the previous delivery is gone.
+  ProgressScope progress(ctx_.host);
+  ctx_.host.LeaveListMode();
+  d.WorkName = workName_;
+  Table().OpenPhotoTable(true, PhotoTableFileName(ctx_.folders.workData, workName_));
+  ctx_.host.UpdateTitle();
+  d.BuildTreeSkeleton();
+  ctx_.host.SelectUnclassifiedNode();
+  d.ResetPhotoBlocks();
+
+  Table().Last();
+  recordNumber_ = Table().RecordCount() > 0 ? Table().AsInteger(Field().RECORD) : 0;
+  EmptyWorkCopyFolders(ctx_.folders);
+
+  const int count = view.NodeCount();
+  std::vector<int> ids(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) ids[static_cast<std::size_t>(i)] = Names().Find(view.NodeAt(i).Text);
+  multiMedia_ = DetectMultiMedia(view, ids);
+
+  progress.Start(count - 1);
+  ElementPath path;
+  for (int i = 0; i < count; ++i) {
+    progress.Step(i);
+    const XmlNode& node = view.NodeAt(i);
+    const int id = ids[static_cast<std::size_t>(i)];
+    path.Set(node.Level, id);
+    if (node.Level == 1 && id == PhotoSectionId())
+      StartPhotoRecord();
+    else
+      ApplyNode(node, path);
+    if (i == count - 1 || view.NodeAt(i + 1).Level < 2) FinishSection(path);
+  }
+  if (recordOpen_) Table().Cancel();
+  recordOpen_ = false;
+
+  view.Clear();
+  WarnAboutInvalidLevels();
+  ctx_.host.SelectUnclassifiedNode();
+  FinishLoad();
+  ctx_.host.RequestButtonUpdate();
+  ctx_.host.ShowNodePhotos();
+  return true;
+}
+
+void PhotoFileReader::StartPhotoRecord() {
+  // A section that was never finished leaves its record unposted.
+  if (recordOpen_) Table().Cancel();
+  Table().Append();
+  recordOpen_ = true;
+  drawings_.clear();
+}
+
+void PhotoFileReader::FinishSection(const ElementPath& path) {
+  if (path[1] == PhotoSectionId() && recordOpen_) {
+    // A section that names its picture is a photo even when it sets no field
+    // of the record: dropping it would hide it from the verification too.
+    if (Table().Modified() || !photoFileName_.empty())
+      FinishPhoto();
+    else
+      Table().Cancel();
+    recordOpen_ = false;
+  }
+  ClearSection();
+}
+
+void PhotoFileReader::ClearSection() {
+  photoFileName_.clear();
+  drawings_.clear();
+  for (std::string& c : classification_) c.clear();
+  workTypeReserve_.clear();
+}
+
+std::optional<std::string> PhotoFileReader::FindPicture(const PictureFolder& folder, const std::string& sjisName) {
+  if (!folder.set || !folder.components) return std::nullopt;
+  std::optional<std::vector<std::string>> name = DeliveryNameComponents(sjisName);
+  if (!name) return std::nullopt;
+  std::vector<std::string> all = *folder.components;
+  all.insert(all.end(), name->begin(), name->end());
+  return finder_.FindFile(folder.base, all);
+}
+
+std::string PhotoFileReader::StoredPath(std::optional<std::string> file, const char* copyFolder) {
+  const std::string placeholder = PlaceholderPicture(ctx_.folders);
+  std::string path = file ? *file : placeholder;
+  if (multiMedia_)
+    if (std::optional<std::string> copy = MakeWorkCopy(path, ctx_.folders.userData + copyFolder + "/", recordNumber_))
+      path = *copy;
+  if (std::optional<std::string> stored = RecordFileName(path)) return *stored;
+  if (std::optional<std::string> stored = RecordFileName(placeholder)) return *stored;
+  return Utf8ToCp932(placeholder);
+}
+
+void PhotoFileReader::FinishPhoto() {
+  TViewDataSet& table = Table();
+  if (photoFileName_.empty()) {
+    table.Cancel();
+    return;
+  }
+  std::optional<std::string> file = FindPicture(photoFolder_, photoFileName_);
+  if (multiMedia_ && photoMedium_ != currentMedium_) {
+    const std::string question = MediumQuestion(photoMedium_);
+    while (true) {
+      finder_ = DeliveryFileFinder();  // another medium: forget the listings
+      const bool yes = ctx_.host.ConfirmYesCancel(question);
+      file = FindPicture(photoFolder_, photoFileName_);
+      if (!yes || file) break;
+    }
+    currentMedium_ = photoMedium_;
+  }
+  ++recordNumber_;
+  table.SetAsInteger(Field().RECORD, recordNumber_);
+  table.SetAsString(Field().FILENAME, StoredPath(file, "PIC"));
+  FillPhotoRecord();
+  table.Post();
+
+  Delivery& d = ctx_.delivery;
+  d.Tree.AddToHierarchy(*d.Tree.ConstructionNode(), classification_, recordNumber_);
+  const int photoRecord = recordNumber_;
+
+  d.DrawingRecordList.clear();
+  AddDrawings();
+  if (!d.DrawingRecordList.empty() && table.GotoPhotoRecord(photoRecord)) {
+    table.Edit();
+    table.StoreDrawingList(d.DrawingRecordList);
+    table.Post();
+  }
+}
+
+void PhotoFileReader::AddDrawings() {
+  for (const DrawingEntry& entry : drawings_)
+    if (!entry.file.empty()) AppendDrawingRecord(entry.file, &entry);
+}
+
+void PhotoFileReader::AppendDrawingRecord(const std::string& fileName, const DrawingEntry* entry) {
+  TViewDataSet& table = Table();
+  std::optional<std::string> file = FindPicture(drawingFolder_, fileName);
+  table.Append();
+  ++recordNumber_;
+  table.SetAsInteger(Field().RECORD, recordNumber_);
+  if (entry) {
+    table.SetAsString(Field().JFILENAME, entry->japaneseName);
+    table.SetAsString(Field().TITLE, entry->title);
+    table.SetAsString(Field().YOBI_FJ, entry->reserve);
+  }
+  table.SetAsString(Field().FILENAME, StoredPath(file, "DRA"));
+  table.Post();
+  ctx_.delivery.DrawingRecordList.push_back(recordNumber_);
+}
+
+void PhotoFileReader::WarnAboutInvalidLevels() {
+  Delivery& d = ctx_.delivery;
+  if (d.Tree.ConstructionNode() && d.Tree.UpdateNodeImages(*d.Tree.ConstructionNode(), true))
+    ctx_.host.ShowLevelWarning(Sj(kInvalidLevelWarningUtf8));
+}
+
+}  // namespace zor

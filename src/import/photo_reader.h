@@ -1,0 +1,111 @@
+// The load that the three photo file readers share: parse, re-create the
+// photo table and the tree, walk the nodes in document order appending one
+// record per photo and per drawing, ask for each medium of a delivery on
+// several media, and finish. Each layout brings its element mapping and its
+// finishing steps.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "import/delivery_files.h"
+#include "import/element_names.h"
+#include "import/import_context.h"
+#include "store/hierarchy.h"
+#include "xml/xml_tree.h"
+
+namespace zor {
+
+class PhotoFileReader {
+ public:
+  PhotoFileReader(ImportContext& ctx, const std::string& photoFile, const std::string& workName);
+  virtual ~PhotoFileReader() = default;
+  PhotoFileReader(const PhotoFileReader&) = delete;
+  PhotoFileReader& operator=(const PhotoFileReader&) = delete;
+
+  // The whole load. False when the file does not parse (nothing changed) or
+  // when an error of the record file ended it (its message shown).
+  bool Read();
+
+ protected:
+  struct DrawingEntry {
+    std::string file;  // 参考図ファイル名
+    std::string japaneseName;
+    std::string title;
+    std::string reserve;
+  };
+
+  // A picture folder named by the delivery, relative to a folder on disk.
+  struct PictureFolder {
+    bool set = false;
+    std::string base;                                    // UTF-8, ends in '/'
+    std::optional<std::vector<std::string>> components;  // nothing: it climbs out with ".."
+  };
+
+  // The layout's names; the ids of 写真情報 and メディア番号 among them.
+  virtual const ElementNames& Names() const = 0;
+  virtual int PhotoSectionId() const = 0;
+  virtual int MediumId() const = 0;
+  // Applies one node (not a level-1 写真情報, which appends the record).
+  virtual void ApplyNode(const XmlNode& node, const ElementPath& path) = 0;
+  // Fields written just before the photo record is posted, besides FILENAME.
+  virtual void FillPhotoRecord() = 0;
+  // Appends the drawing records of the finished photo.
+  virtual void AddDrawings();
+  // Empties what one section collected.
+  virtual void ClearSection();
+  // The steps after the walk that decide DigiVersion and the panels.
+  virtual void FinishLoad() = 0;
+
+  // Helpers for the layouts.
+  TViewDataSet& Table() { return ctx_.delivery.PhotoTable; }
+  const PhotoFieldPositions& Field() const { return ctx_.delivery.PhotoTable.FieldPos; }
+  void SetText(int pos, std::string_view value);
+  void SetInteger(int pos, std::string_view value);  // the value's leading number, 0 without one
+  PictureFolder FolderFrom(const std::string& base, std::string_view sjisName) const;
+  // Appends a value to a reserve text: each non-empty value, after a CR LF
+  // when the text is not empty.
+  static void JoinReserve(std::string& text, std::string_view value);
+  // Appends one drawing record for the file name (code page 932) and fills
+  // JFILENAME, TITLE and YOBI_FJ from the entry when given.
+  void AppendDrawingRecord(const std::string& fileName, const DrawingEntry* entry);
+
+  ImportContext& ctx_;
+  const std::string photoFile_;  // absolute, UTF-8
+  const std::string workName_;
+  const std::string root_;  // the delivery root, ends in '/'
+
+  PictureFolder photoFolder_;
+  PictureFolder drawingFolder_;
+  int standard_ = 7;
+  int photoMedium_ = 1;  // kept from photo to photo when a photo names none
+  std::string photoFileName_;
+  HierarchyPath classification_;
+  std::string workTypeReserve_;
+  std::vector<DrawingEntry> drawings_;
+
+ private:
+  bool Load();
+  bool DetectMultiMedia(const TXMLTreeView& view, const std::vector<int>& ids) const;
+  void StartPhotoRecord();
+  void FinishSection(const ElementPath& path);
+  void FinishPhoto();
+  std::optional<std::string> FindPicture(const PictureFolder& folder, const std::string& sjisName);
+  // The path a record stores for a picture: its work copy in multi-media
+  // mode, the placeholder when it is missing or cannot be stored whole.
+  std::string StoredPath(std::optional<std::string> file, const char* copyFolder);
+  void WarnAboutInvalidLevels();
+
+  DeliveryFileFinder finder_;
+  bool multiMedia_ = false;
+  int currentMedium_ = 1;
+  int recordNumber_ = 0;
+  bool recordOpen_ = false;  // the appended photo record is in insert state
+};
+
+// "メディア" + the number in full-width digits + "をセットしてください。\r\nよろしいですか？"
+std::string MediumQuestion(int medium);
+
+}  // namespace zor

@@ -1,0 +1,117 @@
+// `zorview --dump` run as users run it, on every fixture layout, against the
+// expected output in tests/data/import/expected (paths written as $DATA,
+// $USER and $SYSFILE). ZOR_UPDATE_EXPECTED=1 rewrites the expected files.
+#include <stdio.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "import_fixture.h"
+
+namespace zor {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ProgramRun {
+  int status;
+  std::string out;
+};
+
+void ReplaceAll(std::string& s, const std::string& from, const std::string& to) {
+  for (std::size_t pos = s.find(from); pos != std::string::npos; pos = s.find(from, pos + to.size()))
+    s.replace(pos, from.size(), to);
+}
+
+class DumpTest : public test::ImportTest {
+ protected:
+  ProgramRun Dump(const std::string& args) {
+    const std::string command = "XDG_DATA_HOME='" + Temp("xdg") + "' '" ZOR_PROGRAM "' --dump " + args + " 2>/dev/null";
+    ProgramRun run{-1, {}};
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buf[4096];
+    std::size_t n;
+    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) run.out.append(buf, n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    ReplaceAll(run.out, fs::weakly_canonical(Data("")).string() + "/", "$DATA/");
+    ReplaceAll(run.out, Temp("xdg/TALMO/TempFiles/ZORVIEW/"), "$USER/");
+    ReplaceAll(run.out, fs::path(ZOR_PROGRAM).parent_path().string() + "/SYSFILE/", "$SYSFILE/");
+    return run;
+  }
+
+  void ExpectOutput(const std::string& name, const ProgramRun& run) {
+    const std::string path = Data("expected/" + name + ".json");
+    if (getenv("ZOR_UPDATE_EXPECTED")) std::ofstream(path, std::ios::binary) << run.out;
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream expected;
+    expected << in.rdbuf();
+    EXPECT_EQ(run.out, expected.str()) << name;
+  }
+};
+
+struct DumpCase {
+  const char* name;
+  const char* path;  // below tests/data/import
+  int status;
+};
+
+class DumpFixtureTest : public DumpTest, public testing::WithParamInterface<DumpCase> {};
+
+TEST_P(DumpFixtureTest, BothParsersGiveTheExpectedTables) {
+  const DumpCase& c = GetParam();
+  const ProgramRun own = Dump("--own '" + Data(c.path) + "'");
+  EXPECT_EQ(own.status, c.status);
+  ExpectOutput(c.name, own);
+  // The fixtures validate against their DTDs: no question, the same tables.
+  const ProgramRun validating = Dump("--validating '" + Data(c.path) + "'");
+  EXPECT_EQ(validating.status, c.status);
+  EXPECT_EQ(validating.out, own.out);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, DumpFixtureTest,
+                         testing::Values(DumpCase{"construction", "construction", 0},
+                                         DumpCase{"services", "services", 0}, DumpCase{"photo2002", "photo2002", 0},
+                                         DumpCase{"photo2002n", "photo2002n/PHOTO/PHOTO.XML", 0},
+                                         DumpCase{"photo1999", "photo1999/PHOTO.XML", 0},
+                                         DumpCase{"multimedia", "multimedia/PHOTO", 0},
+                                         DumpCase{"unknown", "unknown", 1}),
+                         [](const testing::TestParamInfo<DumpCase>& info) { return std::string(info.param.name); });
+
+// A PHOTO.XML beside a supported index opens the delivery through it, like
+// the menu command.
+TEST_F(DumpTest, PhotoFileOpensItsDeliveryThroughTheIndex) {
+  const ProgramRun folder = Dump("--own '" + Data("construction") + "'");
+  const ProgramRun photo = Dump("--own '" + Data("construction/PHOTO/PHOTO.XML") + "'");
+  EXPECT_EQ(photo.status, 0);
+  EXPECT_EQ(photo.out, folder.out);
+  EXPECT_NE(photo.out.find("\"indexLoaded\": true"), std::string::npos);
+}
+
+TEST_F(DumpTest, NothingIsWrittenInsideTheDelivery) {
+  fs::copy(Data("multimedia"), Temp("copy"), fs::copy_options::recursive);
+  std::size_t before = 0, after = 0;
+  for (auto& e : fs::recursive_directory_iterator(Temp("copy"))) before += e.is_regular_file();
+  EXPECT_EQ(Dump("'" + Temp("copy") + "'").status, 0);
+  for (auto& e : fs::recursive_directory_iterator(Temp("copy"))) after += e.is_regular_file();
+  EXPECT_EQ(after, before);
+  EXPECT_TRUE(fs::exists(Temp("xdg/TALMO/TempFiles/ZORVIEW/PIC/P0000001.JPG")));
+}
+
+TEST_F(DumpTest, FolderWithoutDeliveryAndUsageErrors) {
+  fs::create_directories(Temp("empty"));
+  const ProgramRun empty = Dump("'" + Temp("empty") + "'");
+  EXPECT_EQ(empty.status, 1);
+  EXPECT_NE(empty.out.find("フォルダが違います PHOTO.XML がみつかりません。"), std::string::npos);
+  EXPECT_EQ(Dump("'" + Temp("missing") + "'").status, 1);
+  EXPECT_EQ(Dump("").status, 2);
+  EXPECT_EQ(Dump("a b").status, 2);
+  EXPECT_EQ(Dump("--strict a").status, 2);
+}
+
+}  // namespace
+}  // namespace zor
