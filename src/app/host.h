@@ -3,7 +3,9 @@
 // through this interface; every text is code page 932.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace zor {
 
@@ -52,6 +54,12 @@ class Host {
   // The warning about photos at an invalid hierarchy level, with the check
   // box that silences it until the program ends.
   virtual void ShowLevelWarning(const std::string& text) { (void)text; }
+
+  // The thumbnail list's list mode: 0 none, 1 a sort result, 2 a search or
+  // verification result.
+  virtual int ListMode() const { return 0; }
+  // Shows the given photo records instead of the tree node's, in list mode kind.
+  virtual void EnterListMode(int kind, const std::vector<std::int32_t>& records) { (void)kind, (void)records; }
 };
 
 }  // namespace zor
