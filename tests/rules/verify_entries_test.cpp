@@ -477,6 +477,20 @@ TEST_F(VerifyTest, ConstructionFaultsAloneLeaveListModeAlone) {
   EXPECT_FALSE(r.clean);
 }
 
+TEST_F(VerifyTest, TableErrorEndsTheRunAndKeepsTheLinesSoFar) {
+  Reset(2);
+  AddPhoto(kGoodPhoto, {Sj("ｺｳｼﾞ")});
+  d_.PhotoTable.FieldPos.TITLE = -1;  // a table without the field
+  host_.list_mode = 2;
+  VerifyResult r = Run(kScopeRequired);
+  EXPECT_FALSE(r.error.empty());
+  EXPECT_FALSE(r.clean);
+  EXPECT_THAT(Utf8(r.lines), ElementsAre("【工事階層】のデータ表現に関する入力ミスが 1 件ありました。",
+                                         "【工事階層】の記入規則に関する入力ミスが 1 件ありました。"));
+  EXPECT_EQ(host_.progress.back(), "E0");
+  EXPECT_TRUE(host_.calls.empty());
+}
+
 TEST_F(VerifyTest, ScopeOutsideTheListActsAsTheNearestEnd) {
   Reset(7);
   AddPhoto({{"TITLE", "t"}, {"DATE", "2010-09-01"}});  // missing KASYO from scope 1 on
