@@ -26,6 +26,10 @@ constexpr Verb kVerbs[] = {
      "                                          decode thumbnails; one line per file: WxH via PATH"},
     {"--kind", cli::Kind, "--kind FILE...                  image kind code of each file"},
     {"--dump", cli::Dump, "--dump [--own | --validating] PATH       load a delivery, print its tables as JSON"},
+    {"--verify", cli::Verify,
+     "--verify [--scope 0|1|2] PATH          check a delivery's entries, print the report\n"
+     "                                                 (scope: the MissHanni setting); exit status 0 nothing found,\n"
+     "                                                 1 faults found, 2 not loaded or wrong arguments"},
 };
 
 int Help(const cli::Args&, std::ostream& out, std::ostream&) {

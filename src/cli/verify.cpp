@@ -1,0 +1,107 @@
+// zorview --verify: loads a delivery as --dump does and prints the report of
+// the entry verification in UTF-8, one line of text per line.
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "app/folders.h"
+#include "app/settings.h"
+#include "cli/delivery_entry.h"
+#include "cli/dump_host.h"
+#include "cli/verbs.h"
+#include "import/dispatch.h"
+#include "rules/verify_entries.h"
+#include "store/delivery.h"
+#include "text/encoding.h"
+
+namespace zor::cli {
+namespace {
+
+// The delivery could not be verified: not loaded, or the run stopped. Shares
+// its number with a usage error, so that 1 always means faults were found.
+constexpr int kExitNotVerified = kExitUsage;
+
+struct VerifyOptions {
+  std::string path;
+  std::optional<int> scope;  // nothing: the MissHanni setting decides
+};
+
+std::optional<VerifyOptions> ParseArgs(const Args& args) {
+  VerifyOptions o;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--scope") {
+      if (++i == args.size() || args[i].size() != 1 || args[i][0] < '0' || args[i][0] > '2') return std::nullopt;
+      o.scope = args[i][0] - '0';
+    } else if (a.starts_with("--") || !o.path.empty()) {
+      return std::nullopt;
+    } else {
+      o.path = a;
+    }
+  }
+  if (o.path.empty()) return std::nullopt;
+  return o;
+}
+
+// An entry of the report may hold several lines joined with CR LF.
+void WriteEntry(std::ostream& out, std::string_view entry) {
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t cut = entry.find("\r\n", start);
+    out << Cp932ToUtf8(entry.substr(start, cut - start)) << "\n";
+    if (cut == std::string_view::npos) return;
+    start = cut + 2;
+  }
+}
+
+}  // namespace
+
+int Verify(const Args& args, std::ostream& out, std::ostream& err) {
+  const std::optional<VerifyOptions> options = ParseArgs(args);
+  if (!options) {
+    err << "usage: zorview --verify [--scope 0|1|2] PATH\n";
+    return kExitUsage;
+  }
+  std::error_code ec;
+  const std::string path = std::filesystem::absolute(options->path, ec).lexically_normal().string();
+  if (ec || !std::filesystem::exists(path, ec)) {
+    err << "zorview --verify: " << options->path << ": no such file or folder\n";
+    return kExitNotVerified;
+  }
+
+  std::string error;
+  const Folders folders = ComputeFoldersFromEnvironment(nullptr, &error);
+  if (!error.empty()) err << "zorview: " << error << "\n";
+  Settings settings = DefaultSettings(folders);
+  if (!SettingsReadWrite('R', settings, folders, &error)) err << "zorview: " << error << "\n";
+
+  Delivery delivery;
+  DumpHost host;
+  ImportContext ctx{delivery, host, folders, settings.MsXmlParser};
+  bool loaded = false;
+  if (std::optional<std::string> entry = ChooseDeliveryEntry(ctx, path))
+    DispatchDeliveryFile(ctx, *entry, Sj(kXmlInputWorkNameUtf8), &loaded);
+  for (const std::string& message : host.Messages()) err << Cp932ToUtf8(message) << "\n";
+  if (!loaded) {
+    err << "zorview --verify: " << options->path << ": the delivery could not be loaded\n";
+    return kExitNotVerified;
+  }
+
+  Host quiet;
+  const VerifyResult result = VerifyEntries(delivery, options->scope.value_or(settings.MissHanni), quiet);
+  for (const std::string& line : result.lines) WriteEntry(out, line);
+  if (!result.faulty.empty()) {
+    out << "faulty records: ";
+    for (std::size_t i = 0; i < result.faulty.size(); ++i) out << (i ? ", " : "") << result.faulty[i];
+    out << "\n";
+  }
+  if (!result.error.empty()) {
+    err << "zorview --verify: the verification stopped: " << Cp932ToUtf8(result.error) << "\n";
+    return kExitNotVerified;
+  }
+  return result.clean ? kExitOk : kExitFailed;
+}
+
+}  // namespace zor::cli
