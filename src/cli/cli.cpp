@@ -26,6 +26,7 @@ constexpr Verb kVerbs[] = {
      "                                          decode thumbnails; one line per file: WxH via PATH"},
     {"--kind", cli::Kind, "--kind FILE...                  image kind code of each file"},
     {"--dump", cli::Dump, "--dump [--own | --validating] PATH       load a delivery, print its tables as JSON"},
+    {"--album", cli::Album, "--album PATH OUTPARENT [--xhtml] [--per-page N] [--sanko]   write OUTPARENT/ALBUM, the HTML photo album"},
 };
 
 int Help(const cli::Args&, std::ostream& out, std::ostream&) {

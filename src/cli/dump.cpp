@@ -1,19 +1,14 @@
 // zorview --dump: loads a delivery as the menu commands would and prints
 // what the load left in the tables, as one JSON object in UTF-8.
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
 
-#include "app/folders.h"
-#include "app/settings.h"
 #include "cli/dump_host.h"
 #include "cli/json.h"
+#include "cli/load_delivery.h"
 #include "cli/verbs.h"
-#include "import/delivery_files.h"
-#include "import/dispatch.h"
 #include "store/delivery.h"
 #include "text/encoding.h"
 #include "text/sjis.h"
@@ -41,57 +36,6 @@ std::optional<DumpOptions> ParseArgs(const Args& args) {
   }
   if (o.path.empty()) return std::nullopt;
   return o;
-}
-
-bool IsRegularFile(const std::string& path) {
-  struct stat st {};
-  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-bool IsDirectory(const std::string& path) {
-  struct stat st {};
-  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-std::string NameOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-void NotFound(Host& host, int kind) {
-  host.ShowInformation(Sj("フォルダが違います ") + EntryFileName(kind) + Sj(" がみつかりません。"));
-}
-
-// The file the dispatcher gets, chosen as the menu commands choose it: a
-// folder is tried for INDEX_C.XML, INDEX_D.XML, PHOTO.XML and PHOTO/PHOTO.XML
-// in this order, and a PHOTO.XML opens its delivery through a supported
-// index beside its folder.
-std::optional<std::string> ChooseEntry(ImportContext& ctx, const std::string& path) {
-  std::string file = path;
-  if (IsDirectory(path)) {
-    file.clear();
-    for (const char* name : {"INDEX_C.XML", "INDEX_D.XML", "PHOTO.XML", "PHOTO/PHOTO.XML"}) {
-      std::optional<std::string> found = ResolveCaseInsensitive(path, name);
-      if (found && IsRegularFile(*found)) {
-        file = *found;
-        break;
-      }
-    }
-    if (file.empty()) {
-      NotFound(ctx.host, kEntryPhoto);
-      return std::nullopt;
-    }
-  }
-  const std::string name = NameOf(file);
-  if (!SameTextIgnoringCase(name, "PHOTO.XML")) return file;
-  std::string folder = FolderOf(file);
-  const int kind = FindIndexForPhotoFolder(ctx, folder);
-  std::string entry = kind == kEntryPhoto ? file : EntryFileOf(folder, kind);
-  if (!IsRegularFile(entry)) {
-    NotFound(ctx.host, kind);
-    return std::nullopt;
-  }
-  return entry;
 }
 
 void WriteText(std::ostream& out, std::string_view sjis) { WriteJsonString(out, Cp932ToUtf8(sjis)); }
@@ -220,18 +164,10 @@ int Dump(const Args& args, std::ostream& out, std::ostream& err) {
     return kExitFailed;
   }
 
-  std::string error;
-  const Folders folders = ComputeFoldersFromEnvironment(nullptr, &error);
-  if (!error.empty()) err << "zorview: " << error << "\n";
-  Settings settings = DefaultSettings(folders);
-  if (!SettingsReadWrite('R', settings, folders, &error)) err << "zorview: " << error << "\n";
-
+  const CliEnvironment env = ReadCliEnvironment(err);
   Delivery delivery;
   DumpHost host;
-  ImportContext ctx{delivery, host, folders, options->msXmlParser.value_or(settings.MsXmlParser)};
-  bool loaded = false;
-  if (std::optional<std::string> entry = ChooseEntry(ctx, path))
-    DispatchDeliveryFile(ctx, *entry, Sj("ＸＭＬ入力"), &loaded);
+  const bool loaded = LoadDeliveryAt(delivery, host, env, path, options->msXmlParser);
 
   out << "{\n  \"digiVersion\": " << delivery.DigiVersion
       << ",\n  \"indexLoaded\": " << (delivery.IndexLoaded ? "true" : "false") << ",\n  \"workName\": ";

@@ -19,5 +19,6 @@ int XmlTree(const Args& args, std::ostream& out, std::ostream& err);
 int Thumbnail(const Args& args, std::ostream& out, std::ostream& err);
 int Kind(const Args& args, std::ostream& out, std::ostream& err);
 int Dump(const Args& args, std::ostream& out, std::ostream& err);
+int Album(const Args& args, std::ostream& out, std::ostream& err);
 
 }  // namespace zor::cli

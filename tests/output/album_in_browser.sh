@@ -7,7 +7,8 @@
 #   tests/output/album_in_browser.sh [DELIVERY [BUILD_DIR]]
 #   tests/output/album_in_browser.sh --album ALBUM_FOLDER   (check a written album)
 #
-# DELIVERY defaults to tests/data/output/album_delivery, BUILD_DIR to build.
+# DELIVERY defaults to tests/data/output/album_delivery, BUILD_DIR to build
+# (configured and built when needed); ZORVIEW=path skips the build.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -25,12 +26,16 @@ if [ "${1:-}" = "--album" ]; then
   album=$(cd "$2" && pwd)
 else
   delivery=${1:-$root/tests/data/output/album_delivery}
-  build=${2:-$root/build}
-  if [ ! -x "$build/src/zorview" ]; then
-    cmake -S "$root" -B "$build" -DZOR_BUILD_GUI=OFF >/dev/null
+  zorview=${ZORVIEW:-}
+  if [ -z "$zorview" ]; then
+    build=${2:-$root/build}
+    if [ ! -f "$build/CMakeCache.txt" ]; then
+      cmake -S "$root" -B "$build" -DZOR_BUILD_GUI=OFF >/dev/null
+    fi
+    cmake --build "$build" -j2 --target zorview >/dev/null
+    zorview=$build/src/zorview
   fi
-  cmake --build "$build" -j2 --target zorview >/dev/null
-  start=$(XDG_DATA_HOME="$work/data" "$build/src/zorview" --album "$delivery" "$work")
+  start=$(XDG_DATA_HOME="$work/data" "$zorview" --album "$delivery" "$work")
   album=$(dirname "$start")
   echo "album: $start"
 fi
