@@ -18,6 +18,9 @@ class Host {
   virtual void ReportProgress(char code, int value) { (void)code, (void)value; }
   // The status line.
   virtual void ShowStatus(const std::string& text) { (void)text; }
+  // Opens a written document (a file system path, UTF-8) in the user's
+  // default browser; without a desktop nothing happens.
+  virtual void OpenInBrowser(const std::string& path) { (void)path; }
   // An information box with an OK button.
   virtual void ShowInformation(const std::string& text) { (void)text; }
   // A warning box with an OK button.

@@ -30,6 +30,7 @@ constexpr Verb kVerbs[] = {
      "--verify [--scope 0|1|2] PATH          check a delivery's entries, print the report\n"
      "                                                 (scope: the MissHanni setting); exit status 0 nothing found,\n"
      "                                                 1 faults found, 2 not loaded or wrong arguments"},
+    {"--album", cli::Album, "--album PATH OUTPARENT [--xhtml] [--per-page N] [--sanko]   write OUTPARENT/ALBUM, the HTML photo album"},
 };
 
 int Help(const cli::Args&, std::ostream& out, std::ostream&) {

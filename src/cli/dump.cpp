@@ -5,14 +5,10 @@
 #include <ostream>
 #include <string>
 
-#include "app/folders.h"
-#include "app/settings.h"
-#include "cli/delivery_entry.h"
 #include "cli/dump_host.h"
 #include "cli/json.h"
+#include "cli/load_delivery.h"
 #include "cli/verbs.h"
-#include "import/delivery_files.h"
-#include "import/dispatch.h"
 #include "store/delivery.h"
 #include "text/encoding.h"
 #include "text/sjis.h"
@@ -168,18 +164,10 @@ int Dump(const Args& args, std::ostream& out, std::ostream& err) {
     return kExitFailed;
   }
 
-  std::string error;
-  const Folders folders = ComputeFoldersFromEnvironment(nullptr, &error);
-  if (!error.empty()) err << "zorview: " << error << "\n";
-  Settings settings = DefaultSettings(folders);
-  if (!SettingsReadWrite('R', settings, folders, &error)) err << "zorview: " << error << "\n";
-
+  const CliEnvironment env = ReadCliEnvironment(err);
   Delivery delivery;
   DumpHost host;
-  ImportContext ctx{delivery, host, folders, options->msXmlParser.value_or(settings.MsXmlParser)};
-  bool loaded = false;
-  if (std::optional<std::string> entry = ChooseDeliveryEntry(ctx, path))
-    DispatchDeliveryFile(ctx, *entry, Sj("ＸＭＬ入力"), &loaded);
+  const bool loaded = LoadDeliveryAt(delivery, host, env, path, options->msXmlParser);
 
   out << "{\n  \"digiVersion\": " << delivery.DigiVersion
       << ",\n  \"indexLoaded\": " << (delivery.IndexLoaded ? "true" : "false") << ",\n  \"workName\": ";

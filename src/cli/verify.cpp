@@ -8,7 +8,7 @@
 
 #include "app/folders.h"
 #include "app/settings.h"
-#include "cli/delivery_entry.h"
+#include "cli/load_delivery.h"
 #include "cli/dump_host.h"
 #include "cli/verbs.h"
 #include "import/dispatch.h"
@@ -71,18 +71,11 @@ int Verify(const Args& args, std::ostream& out, std::ostream& err) {
     return kExitNotVerified;
   }
 
-  std::string error;
-  const Folders folders = ComputeFoldersFromEnvironment(nullptr, &error);
-  if (!error.empty()) err << "zorview: " << error << "\n";
-  Settings settings = DefaultSettings(folders);
-  if (!SettingsReadWrite('R', settings, folders, &error)) err << "zorview: " << error << "\n";
-
+  const CliEnvironment env = ReadCliEnvironment(err);
+  const Settings& settings = env.settings;
   Delivery delivery;
   DumpHost host;
-  ImportContext ctx{delivery, host, folders, settings.MsXmlParser};
-  bool loaded = false;
-  if (std::optional<std::string> entry = ChooseDeliveryEntry(ctx, path))
-    DispatchDeliveryFile(ctx, *entry, Sj(kXmlInputWorkNameUtf8), &loaded);
+  const bool loaded = LoadDeliveryAt(delivery, host, env, path, std::nullopt);
   for (const std::string& message : host.Messages()) err << Cp932ToUtf8(message) << "\n";
   if (!loaded) {
     err << "zorview --verify: " << options->path << ": the delivery could not be loaded\n";

@@ -1,9 +1,12 @@
-#include "cli/delivery_entry.h"
+#include "cli/load_delivery.h"
 
 #include <sys/stat.h>
 
+#include <ostream>
+
 #include "import/delivery_files.h"
 #include "import/dispatch.h"
+#include "store/delivery.h"
 #include "text/encoding.h"
 #include "text/sjis.h"
 
@@ -31,7 +34,17 @@ void NotFound(Host& host, int kind) {
 
 }  // namespace
 
-std::optional<std::string> ChooseDeliveryEntry(ImportContext& ctx, const std::string& path) {
+CliEnvironment ReadCliEnvironment(std::ostream& err) {
+  std::string error;
+  Folders folders = ComputeFoldersFromEnvironment(nullptr, &error);
+  if (!error.empty()) err << "zorview: " << error << "\n";
+  Settings settings = DefaultSettings(folders);
+  error.clear();
+  if (!SettingsReadWrite('R', settings, folders, &error)) err << "zorview: " << error << "\n";
+  return {std::move(folders), std::move(settings)};
+}
+
+std::optional<std::string> ChooseEntry(ImportContext& ctx, const std::string& path) {
   std::string file = path;
   if (IsDirectory(path)) {
     file.clear();
@@ -57,6 +70,15 @@ std::optional<std::string> ChooseDeliveryEntry(ImportContext& ctx, const std::st
     return std::nullopt;
   }
   return entry;
+}
+
+bool LoadDeliveryAt(Delivery& delivery, Host& host, const CliEnvironment& env, const std::string& path,
+                    std::optional<bool> msXmlParser) {
+  ImportContext ctx{delivery, host, env.folders, msXmlParser.value_or(env.settings.MsXmlParser)};
+  bool loaded = false;
+  if (std::optional<std::string> entry = ChooseEntry(ctx, path))
+    DispatchDeliveryFile(ctx, *entry, Sj(kXmlInputWorkNameUtf8), &loaded);
+  return loaded;
 }
 
 }  // namespace zor::cli

@@ -1,0 +1,121 @@
+// zorview --album: loads a delivery as --dump does and writes its HTML album
+// into OUTPARENT/ALBUM, with the album settings of ZOR.INI unless options
+// say otherwise. The browser is not opened.
+#include <charconv>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/dump_host.h"
+#include "cli/load_delivery.h"
+#include "cli/verbs.h"
+#include "output/album_writer.h"
+#include "store/delivery.h"
+#include "text/encoding.h"
+
+namespace zor::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kUsage = "usage: zorview --album PATH OUTPARENT [--xhtml] [--per-page N] [--sanko]\n";
+
+struct AlbumArgs {
+  std::string path;
+  std::string parent;
+  std::optional<bool> xhtml;
+  std::optional<int> perPage;
+  std::optional<bool> sanko;
+};
+
+std::optional<int> PositiveNumber(const std::string& text) {
+  int value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || value < 1) return std::nullopt;
+  return value;
+}
+
+std::optional<AlbumArgs> ParseArgs(const Args& args) {
+  AlbumArgs a;
+  std::vector<std::string> plain;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--xhtml") {
+      a.xhtml = true;
+    } else if (args[i] == "--sanko") {
+      a.sanko = true;
+    } else if (args[i] == "--per-page") {
+      if (++i == args.size()) return std::nullopt;
+      a.perPage = PositiveNumber(args[i]);
+      if (!a.perPage) return std::nullopt;
+    } else if (args[i].starts_with("--")) {
+      return std::nullopt;
+    } else {
+      plain.push_back(args[i]);
+    }
+  }
+  if (plain.size() != 2) return std::nullopt;
+  a.path = plain[0];
+  a.parent = plain[1];
+  return a;
+}
+
+void PrintMessages(std::ostream& err, const DumpHost& host) {
+  for (const std::string& m : host.Messages()) err << "zorview --album: " << Cp932ToUtf8(m) << "\n";
+}
+
+}  // namespace
+
+int Album(const Args& args, std::ostream& out, std::ostream& err) {
+  const std::optional<AlbumArgs> a = ParseArgs(args);
+  if (!a) {
+    err << kUsage;
+    return kExitUsage;
+  }
+  std::error_code ec;
+  const fs::path parent = fs::absolute(a->parent, ec).lexically_normal();
+  if (ec || !fs::is_directory(parent, ec)) {
+    err << "zorview --album: " << a->parent << ": no such folder\n";
+    return kExitFailed;
+  }
+  // As the folder chooser does: an album is never written over another one.
+  const fs::path folder = AlbumFolderIn(parent);
+  if (fs::exists(fs::symlink_status(folder, ec))) {
+    err << "zorview --album: " << folder.string() << " already exists\n";
+    return kExitFailed;
+  }
+
+  const std::string path = fs::absolute(a->path, ec).lexically_normal().string();
+  if (ec || !fs::exists(path, ec)) {
+    err << "zorview --album: " << a->path << ": no such file or folder\n";
+    return kExitFailed;
+  }
+
+  const CliEnvironment env = ReadCliEnvironment(err);
+  Delivery delivery;
+  DumpHost host;
+  if (!LoadDeliveryAt(delivery, host, env, path, std::nullopt)) {
+    PrintMessages(err, host);
+    err << "zorview --album: " << a->path << ": no delivery loaded\n";
+    return kExitFailed;
+  }
+
+  AlbumOptions options;
+  options.folder = folder;
+  options.xhtml = a->xhtml.value_or(env.settings.Xhtml);
+  options.perPage = a->perPage.value_or(env.settings.HtmlPage);
+  options.sanko = a->sanko.value_or(env.settings.HtmlSanko);
+  options.jpegQuality = env.settings.CompressionQuality;
+  const AlbumResult result = WriteHtmlAlbum(delivery, options, host);
+  PrintMessages(err, host);
+  if (result.missingPictures > 0)
+    err << "zorview --album: " << result.missingPictures << " picture files not found; their pages name them\n";
+  if (result.failedPictures > 0)
+    err << "zorview --album: " << result.failedPictures << " pictures could not be copied or converted\n";
+  if (!result.finished) return kExitFailed;
+  out << (folder / "ALBUM.HTM").string() << "\n";
+  return kExitOk;
+}
+
+}  // namespace zor::cli

@@ -1,0 +1,27 @@
+// Copying the current record's picture into the album under a ".JPG" name.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace zor {
+
+class Delivery;
+
+enum class AlbumPictureCopy {
+  kCopied,     // a JPEG, byte for byte
+  kConverted,  // another format, written as a JPEG
+  kNotCopied,  // the record's FILE_ORG is set: nothing to copy
+  kMissing,    // the source file does not exist; nothing at the destination
+  kFailed,     // the copy or the conversion failed; nothing left at the destination
+};
+
+// Copies the picture named by the current record's FILENAME (code page 932)
+// to folder/name. A browser shows only real JPEGs under a ".JPG" name, so
+// every other format (TIFF, BMP, PNG, GIF, PCX, WMF, DXF) is decoded and
+// written as a JPEG at jpegQuality. An existing destination is replaced,
+// also when it is read-only.
+AlbumPictureCopy CopyAlbumPicture(Delivery& d, const std::filesystem::path& folder, const std::string& name,
+                                  int jpegQuality);
+
+}  // namespace zor

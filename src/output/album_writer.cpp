@@ -1,0 +1,289 @@
+#include "output/album_writer.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "app/host.h"
+#include "output/album_picture.h"
+#include "output/album_rows.h"
+#include "output/html_text.h"
+#include "output/page_file.h"
+#include "store/delivery.h"
+#include "text/encoding.h"
+
+namespace zor {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kSkippedFlag = 99;
+
+const char* const kPageBody =
+    "<body bgcolor=\"#dddced\" text=\"#000000\" link=\"#000000\" vlink=\"#000000\" alink=\"#000000\">";
+const char* const kIndexBody =
+    "<body bgcolor=\"#bdbedd\" text=\"#ffffff\" link=\"#00008a\" vlink=\"#00008a\" alink=\"#00008a\">";
+
+std::string PageName(int n) { return "PAGE" + std::to_string(n) + ".HTM"; }
+
+// "P" or "D", the serial number as 7 digits, ".JPG".
+std::string CopyName(char prefix, int serial) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%07d", serial);
+  return prefix + std::string(digits) + ".JPG";
+}
+
+class AlbumRun {
+ public:
+  AlbumRun(Delivery& d, const AlbumOptions& options, Host& host)
+      : d_(d), o_(options), host_(host), markup_{options.xhtml}, perPage_(std::max(1, options.perPage)) {}
+
+  AlbumResult Run() {
+    MakeFolders();
+    WriteStartFile();
+    for (HierarchyNode* node : d_.Tree.Nodes())
+      if (node != d_.Tree.UnclassifiedNode()) total_ += static_cast<int>(node->Records().size());
+    host_.ReportProgress('S', total_ + 1);
+    progress_ = 1;
+    WritePageOne();
+    if (WritePhotoPages()) {
+      WriteIndex();
+      result_.finished = true;
+    }
+    result_.pages = n_;
+    host_.ReportProgress('E', 0);
+    if (result_.finished) host_.OpenInBrowser((o_.folder / "ALBUM.HTM").string());
+    return result_;
+  }
+
+ private:
+  fs::path Html() const { return o_.folder / "HTML"; }
+
+  void MakeFolders() {
+    for (const fs::path& folder : {o_.folder, o_.folder / "PIC", o_.folder / "DRA", Html()}) {
+      std::error_code ec;
+      fs::create_directories(folder, ec);
+      if (!fs::is_directory(folder, ec)) host_.Beep();
+    }
+  }
+
+  void WriteStartFile() {
+    PageFile f(o_.folder / "ALBUM.HTM", markup_);
+    if (!f.Ok()) return;
+    f.Doctype();
+    for (const char* line :
+         {"<html>", "<head>", "<title>ミナロッサHTML</title>", "</head>", "<frameset cols=\"129,*\">",
+          "  <frame src=\"HTML/INDEX.HTM\">", "  <frame src=\"HTML/PAGE1.HTM\" name=\"page_main\">", "<noframes>",
+          "<body>", "<p>このページをご覧いただくにはフレーム対応のブラウザが必要です。</p>", "</body>", "</noframes>",
+          "</frameset>", "</html>"})
+      f.Line(0, Sj(line));
+    f.Close();
+  }
+
+  void WritePageOne() {
+    n_ = 1;
+    PageFile f(Html() / PageName(1), markup_);
+    if (!f.Ok()) return;
+    const std::string br(markup_.Br());
+    f.Head(kPageBody);
+    f.Line(0, "Page." + std::to_string(n_) + br + br);
+    f.Line(2, "<table width=\"620\" border=\"1\" cellpadding=\"3\">");
+    f.Line(2, Sj("<caption align=\"left\"><b>基礎情報</b></caption>"));
+    f.Line(2, "<tbody>");
+    for (const AlbumRow& row : BasicRows(d_)) f.Row(RowForm::R150, 3, row.label, row.value);
+    f.Line(2, "</tbody>");
+    f.Line(2, "</table>");
+    const std::vector<AlbumRow> rows = ConstructionRows(d_);
+    if (std::any_of(rows.begin(), rows.end(), [](const AlbumRow& r) { return !r.value.empty(); })) {
+      f.Line(2, br);
+      f.Line(2, "<table width=\"620\" border=\"1\" cellpadding=\"3\">");
+      f.Line(2, Sj("<caption align=\"left\"><b>工事情報</b></caption>"));
+      f.Line(2, "<tbody>");
+      for (const AlbumRow& row : rows) f.Row(RowForm::R150, 2, row.label, row.value);
+      f.Line(2, "</tbody>");
+      f.Line(2, "</table>");
+    }
+    if (total_ >= 1) f.Line(0, "<p><a href=\"" + PageName(n_ + 1) + Sj("\">次ページ</a></p>"));
+    f.Line(0, "</body>");
+    f.Line(0, "</html>");
+    f.Close();
+  }
+
+  std::string NavigationLine() const {
+    std::string line = "<p><a href=\"" + PageName(n_ - 1) + Sj("\">前ページ</a>");
+    if (progress_ <= total_) line += " / <a href=\"" + PageName(n_ + 1) + Sj("\">次ページ</a>");
+    return line + "</p>";
+  }
+
+  // False when a photo page could not be written; result_.message says why.
+  bool WritePhotoPages() {
+    for (HierarchyNode* node : d_.Tree.Nodes()) {
+      if (node == d_.Tree.UnclassifiedNode()) continue;
+      const TIntList& records = node->Records();
+      const std::vector<std::string> path = PathCaptions(*node);
+      for (std::size_t i = 0; i < records.size();) {
+        const int record = records[i];
+        if (++c_ == 1) {
+          ++n_;
+          page_.emplace(Html() / PageName(n_), markup_);
+          if (!page_->Ok()) return PageFailed();
+          page_->Head(kPageBody);
+          page_->Line(0, "Page." + std::to_string(n_));
+        }
+        const bool shown = d_.GotoPhotoRecord(record) && Number(d_.PhotoTable.FieldPos.FLAG) != kSkippedFlag;
+        bool fits = true;
+        if (o_.sanko && c_ >= 2 && shown) fits = Text(d_.PhotoTable.FieldPos.REC_DRA).empty();
+        if (fits) {
+          host_.ReportProgress('R', ++progress_);
+          if (shown) WritePhotoBlock(record, path);
+          ++i;
+        }
+        if (c_ >= perPage_) {
+          page_->Line(0, NavigationLine());
+          if (!ClosePage()) return false;
+          c_ = 0;
+        }
+      }
+    }
+    if (page_) {
+      page_->Line(1, "</tbody>");
+      page_->Line(0, "</table>");
+      page_->Line(0, "</center>");
+      page_->Line(0, NavigationLine());
+      page_->Line(0, "</body>");
+      page_->Line(0, "</html>");
+      if (!ClosePage()) return false;
+    }
+    return true;
+  }
+
+  bool ClosePage() {
+    const bool ok = page_->Close();
+    page_.reset();
+    return ok || PageFailed();
+  }
+
+  bool PageFailed() {
+    const std::string file = (Html() / PageName(n_)).string();
+    result_.message = Sj("HTMLファイルを書き込めませんでした。") + "\r\n" + Utf8ToCp932(file);
+    page_.reset();
+    host_.ShowWarning(result_.message);
+    return false;
+  }
+
+  // The captions of the node's path, levels 1 .. its own level.
+  static std::vector<std::string> PathCaptions(const HierarchyNode& node) {
+    std::vector<std::string> path(static_cast<std::size_t>(std::max(0, node.Level())));
+    for (const HierarchyNode* p = &node; p && p->Level() >= 1; p = p->Parent())
+      path[static_cast<std::size_t>(p->Level() - 1)] = p->Caption();
+    return path;
+  }
+
+  std::string Text(int pos) const { return pos < 0 ? std::string() : d_.PhotoTable.AsString(pos); }
+  long long Number(int pos) const { return pos < 0 ? 0 : d_.PhotoTable.AsInteger(pos); }
+
+  void Copy(const fs::path& folder, const std::string& name) {
+    switch (CopyAlbumPicture(d_, folder, name, o_.jpegQuality)) {
+      case AlbumPictureCopy::kMissing:
+        ++result_.missingPictures;
+        break;
+      case AlbumPictureCopy::kFailed:
+        ++result_.failedPictures;
+        break;
+      default:
+        break;
+    }
+  }
+
+  void WritePhotoBlock(int record, const std::vector<std::string>& path) {
+    PageFile& f = *page_;
+    const std::string name = CopyName('P', ++result_.photos);
+    Copy(o_.folder / "PIC", name);
+    f.Line(0, "<table>");
+    f.Line(1, "<tbody>");
+    f.Line(2, "<tr>");
+    f.Line(2, "<td width=\"260\" height=\"260\" align=\"center\"><a href=\"../PIC/" + name +
+                  "\" target=\"_blank\"><img src=\"../PIC/" + name +
+                  "\" border=\"2\" hspace=\"5\" vspace=\"5\" width=\"260\"" + std::string(markup_.Close()) +
+                  "></a></td>");
+    f.Line(2, "<td width=\"260\" height=\"260\">");
+    f.Line(2, "<table width=\"340\" border=\"1\" cellpadding=\"3\">");
+    f.Line(2, "<col span=\"1\" align=\"center\">");
+    f.Line(2, "<tbody>");
+    for (const AlbumRow& row : PhotoRows(d_, result_.photos, path)) f.Row(RowForm::R120, 3, row.label, row.value);
+    for (const char* line : {"</tbody>", "</table>", "</td>", "</tr>"}) f.Line(2, line);
+    f.Line(1, "</tbody>");
+    f.Line(0, "</table>");
+    if (d_.LoadDrawingList(record) == 2) WriteDrawings();
+  }
+
+  void WriteDrawings() {
+    PageFile& f = *page_;
+    const TIntList drawings = d_.DrawingRecordList;
+    f.Line(0, "<table>");
+    f.Line(2, Sj("<caption align=\"left\">参考図</caption>"));
+    f.Line(1, "<tbody>");
+    f.Line(2, "<tr>");
+    for (std::size_t j = 0; j < drawings.size(); ++j) {
+      if (drawings[j] == 0 || !d_.GotoPhotoRecord(drawings[j])) continue;
+      const std::string name = CopyName('D', ++result_.drawings);
+      Copy(o_.folder / "DRA", name);
+      if (j > 0 && j % 3 == 0) f.Line(2, "</tr><tr>");
+      f.Line(3, "<td>");
+      f.Line(4, "<table><tbody>");
+      f.Line(5, "<tr><td width=\"190\" height=\"190\"><a href=\"../DRA/" + name +
+                    "\" target=\"_blank\"><img src=\"../DRA/" + name +
+                    "\" border=\"2\" hspace=\"5\" vspace=\"5\" width=\"190\"" + std::string(markup_.Close()) +
+                    "></a></td></tr>");
+      f.Line(5, "<tr><td>");
+      f.Line(6, "<table border=\"1\"><tbody>");
+      for (const AlbumRow& row : DrawingRows(d_)) f.Row(RowForm::RN, 7, row.label, row.value);
+      f.Line(6, "</tbody></table>");
+      f.Line(5, "</td></tr>");
+      f.Line(4, "</tbody></table>");
+      f.Line(3, "</td>");
+    }
+    f.Line(2, "</tr>");
+    f.Line(1, "</tbody>");
+    f.Line(0, "</table>");
+    if (o_.sanko) c_ = perPage_;
+  }
+
+  void WriteIndex() {
+    PageFile f(Html() / "INDEX.HTM", markup_);
+    if (!f.Ok()) return;
+    f.Head(kIndexBody);
+    f.Line(0, Sj("<p align=\"center\"><b>目次</b></p>"));
+    for (int p = 1; p <= n_; ++p)
+      f.Line(0, "<p align=\"center\"><a href=\"" + PageName(p) + "\" target=\"page_main\">Page." + std::to_string(p) +
+                    "</a></p>");
+    f.Line(0, "</body>");
+    f.Line(0, "</html>");
+    f.Close();
+  }
+
+  Delivery& d_;
+  const AlbumOptions& o_;
+  Host& host_;
+  Markup markup_;
+  int perPage_;
+  int n_ = 0;
+  int c_ = 0;
+  int total_ = 0;
+  int progress_ = 0;
+  std::optional<PageFile> page_;
+  AlbumResult result_;
+};
+
+}  // namespace
+
+fs::path AlbumFolderIn(const fs::path& parent) { return parent / kAlbumFolderName; }
+
+AlbumResult WriteHtmlAlbum(Delivery& d, const AlbumOptions& options, Host& host) {
+  return AlbumRun(d, options, host).Run();
+}
+
+}  // namespace zor

@@ -1,0 +1,50 @@
+// The HTML photo album: a frameset start file, page 1 with the delivery's
+// basic and construction information, photo pages in the order of the
+// hierarchy tree, an index of pages, and copies of every photo and drawing.
+//
+//   ALBUM/ALBUM.HTM, ALBUM/HTML/PAGE1.HTM .. PAGEn.HTM, ALBUM/HTML/INDEX.HTM,
+//   ALBUM/PIC/P0000001.JPG .., ALBUM/DRA/D0000001.JPG ..
+//
+// Every file is code page 932 text with CR LF line ends.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace zor {
+
+class Delivery;
+class Host;
+
+inline constexpr const char* kAlbumFolderName = "ALBUM";
+
+struct AlbumOptions {
+  std::filesystem::path folder;  // the album folder itself (…/ALBUM)
+  bool xhtml = false;            // XHTML 1.0 Transitional instead of HTML 4.0
+  int perPage = 2;               // photos per page; below 1 counts as 1
+  bool sanko = false;            // a photo with drawings stands alone on its page
+  int jpegQuality = 90;          // for pictures converted to JPEG
+};
+
+struct AlbumResult {
+  bool finished = false;    // every file was written (pictures aside)
+  int pages = 0;            // PAGE1 .. PAGEn
+  int photos = 0;           // P0000001 .. as written
+  int drawings = 0;         // D0000001 ..
+  int missingPictures = 0;  // source files that do not exist
+  int failedPictures = 0;   // copies or conversions that failed
+  std::string message;      // why the run ended early (code page 932)
+};
+
+// The album folder inside a parent folder.
+std::filesystem::path AlbumFolderIn(const std::filesystem::path& parent);
+
+// Writes the album of the loaded delivery (its photo table open, its tree
+// built) into options.folder, which is created when absent; files already
+// there under the same names are replaced. Progress goes to the host, and
+// when the album is complete the host opens ALBUM.HTM in the browser. A
+// photo page that cannot be written ends the run with a warning; the pages
+// written so far stay. The photo table's current record moves.
+AlbumResult WriteHtmlAlbum(Delivery& d, const AlbumOptions& options, Host& host);
+
+}  // namespace zor

@@ -1,0 +1,100 @@
+// Pictures in the album: a JPEG byte for byte, every other format as a real
+// JPEG, since a browser shows nothing else under a ".JPG" name.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "album_fixture.h"
+#include "images/bitmap.h"
+#include "images/image_kit.h"
+#include "images/jpeg_decode.h"
+#include "images/jpeg_encode.h"
+#include "output/album_picture.h"
+
+namespace zor {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A 40 x 30 picture: left half red, right half blue.
+Bitmap TwoColours() {
+  Bitmap b;
+  b.Reset(40, 30, Bgr{0, 0, 255});
+  for (int y = 0; y < 30; ++y)
+    for (int x = 20; x < 40; ++x) b.SetPixel(x, y, Bgr{255, 0, 0});
+  return b;
+}
+
+class AlbumPictureTest : public AlbumTest {
+ protected:
+  int PhotoFrom(const fs::path& source) {
+    return AddPhoto({{"TITLE", source.filename().string()}, {"FILENAME", source.string()}});
+  }
+};
+
+TEST_F(AlbumPictureTest, EveryFormatBecomesAJpegOfTheSamePicture) {
+  const struct {
+    const char* file;
+    const char* format;  // GraphicsMagick writer
+  } cases[] = {{"a.bmp", "BMP"}, {"b.png", "PNG"}, {"c.tif", "TIFF"}, {"d.gif", "GIF"}, {"e.pcx", "PCX"}};
+  const Bitmap picture = TwoColours();
+  for (const auto& c : cases) ASSERT_TRUE(WriteImageFile(picture, dir_ / c.file, c.format)) << c.file;
+  for (const auto& c : cases) PhotoFrom(dir_ / c.file);
+  fs::create_directories(Album("PIC"));
+  int serial = 0;
+  for (const auto& c : cases) {
+    ASSERT_TRUE(d_.GotoPhotoRecord(++serial));
+    const std::string name = "P000000" + std::to_string(serial) + ".JPG";
+    EXPECT_EQ(CopyAlbumPicture(d_, Album("PIC"), name, 90), AlbumPictureCopy::kConverted) << c.file;
+    const std::string bytes = ReadBytes(Album("PIC/" + name));
+    ASSERT_GE(bytes.size(), 4u) << c.file;
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xD8") << c.file;
+    Bitmap back;
+    ASSERT_TRUE(DecodeJpegFile(back, Album("PIC/" + name), 0)) << c.file;
+    EXPECT_EQ(back.Width(), 40);
+    EXPECT_EQ(back.Height(), 30);
+    const Bgr left = back.Pixel(5, 15), right = back.Pixel(35, 15);
+    EXPECT_GT(left.red, 200) << c.file;
+    EXPECT_LT(left.blue, 60) << c.file;
+    EXPECT_GT(right.blue, 200) << c.file;
+    EXPECT_LT(right.red, 60) << c.file;
+  }
+}
+
+TEST_F(AlbumPictureTest, AJpegIsCopiedByteForByte) {
+  ASSERT_TRUE(EncodeJpegFile(TwoColours(), dir_ / "photo.JPG", 75));
+  PhotoFrom(dir_ / "photo.JPG");
+  fs::create_directories(Album("PIC"));
+  ASSERT_TRUE(d_.GotoPhotoRecord(1));
+  EXPECT_EQ(CopyAlbumPicture(d_, Album("PIC"), "P0000001.JPG", 10), AlbumPictureCopy::kCopied);
+  EXPECT_EQ(ReadBytes(Album("PIC/P0000001.JPG")), ReadBytes(dir_ / "photo.JPG"));
+}
+
+TEST_F(AlbumPictureTest, NothingUsableLeavesNothingBehind) {
+  WriteBytes(dir_ / "broken.bmp", "BM not a bitmap");
+  PhotoFrom(dir_ / "broken.bmp");
+  PhotoFrom(dir_ / "absent.jpg");
+  const int withOriginal = PhotoFrom(dir_ / "broken.bmp");
+  ASSERT_TRUE(d_.GotoPhotoRecord(withOriginal));
+  d_.PhotoTable.Edit();
+  d_.PhotoTable.SetAsString(d_.PhotoTable.FieldPos.FILE_ORG, "1");
+  d_.PhotoTable.Post();
+  fs::create_directories(Album("PIC"));
+  for (int record : {1, 2, 3}) WriteBytes(Album("PIC/P" + std::to_string(record) + ".JPG"), "stale");
+
+  const struct {
+    int record;
+    AlbumPictureCopy expected;
+  } cases[] = {{1, AlbumPictureCopy::kFailed}, {2, AlbumPictureCopy::kMissing}, {3, AlbumPictureCopy::kNotCopied}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(d_.GotoPhotoRecord(c.record));
+    const std::string name = "P" + std::to_string(c.record) + ".JPG";
+    EXPECT_EQ(CopyAlbumPicture(d_, Album("PIC"), name, 90), c.expected) << c.record;
+    // A failed or missing source leaves no stale picture; FILE_ORG touches nothing.
+    EXPECT_EQ(fs::exists(Album("PIC/" + name)), c.expected == AlbumPictureCopy::kNotCopied) << c.record;
+  }
+}
+
+}  // namespace
+}  // namespace zor
