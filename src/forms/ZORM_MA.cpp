@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -27,7 +28,11 @@
 #include <QWindowStateChangeEvent>
 
 #include "app/product.h"
+#include "forms/ZORM_DR.h"
 #include "forms/ZORM_SET.h"
+#include "forms/ZORM_TR.h"
+#include "import/dispatch.h"
+#include "store/photo_table.h"
 #include "forms/qtext.h"
 
 namespace zor {
@@ -52,6 +57,7 @@ TZorMainForm::TZorMainForm(Folders folders, Settings& settings, Delivery& delive
   setWindowTitle(QString::fromUtf8(kProductNameUtf8));
   setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks | QMainWindow::AllowTabbedDocks);
   setAcceptDrops(true);
+  OpenDeliveryFile = [this](const QString& file) { return DispatchDeliveryFile(file); };
   CreateMenus();
   CreateToolButtons();
   CreatePanels();
@@ -74,14 +80,17 @@ void TZorMainForm::CreateMenus() {
 
   QMenu* file = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
   file->setObjectName(QStringLiteral("File1"));
-  AddCommand(file, "Mn_IndexXML", QStringLiteral("開く(&P)..."), QStringLiteral("INDEX_C,INDEX_D.XMLを開きます"), 301);
+  QAction* openIndex =
+      AddCommand(file, "Mn_IndexXML", QStringLiteral("開く(&P)..."), QStringLiteral("INDEX_C,INDEX_D.XMLを開きます"), 301);
+  connect(openIndex, &QAction::triggered, this, [this] { ChooseDeliveryFolder(true); });
   QMenu* photo = file->addMenu(QStringLiteral("写真管理(&K)"));
   photo->setObjectName(QStringLiteral("Mn_XML"));
   photo->menuAction()->setStatusTip(QStringLiteral("電子納品"));
   photo->menuAction()->setProperty(kHelpContext, 31);
   AddCommand(photo, "Mn_InputMiss", QStringLiteral("入力漏れ/入力ミスの検証(&C)..."), QStringLiteral("入力漏れの検証"), 32);
   photo->addSeparator();
-  AddCommand(photo, "Mn_XML_Read", QStringLiteral("PHOTO.XML読込(&I)..."), QStringLiteral("ＸＭＬ読込"), 33);
+  QAction* openPhoto = AddCommand(photo, "Mn_XML_Read", QStringLiteral("PHOTO.XML読込(&I)..."), QStringLiteral("ＸＭＬ読込"), 33);
+  connect(openPhoto, &QAction::triggered, this, [this] { ChooseDeliveryFolder(false); });
   AddCommand(file, "Mn_HTML", QStringLiteral("HTML工事写真帳作成(&H)..."), QStringLiteral("HTML工事写真帳作成"), 35);
   QAction* env = AddCommand(file, "Mn_Env", QStringLiteral("環境設定(&E)..."), QStringLiteral("環境設定"), 43);
   connect(env, &QAction::triggered, this, &TZorMainForm::Mn_EnvClick);
@@ -595,6 +604,84 @@ void TZorMainForm::ShowHelpContext(int context) {
   QUrl url = QUrl::fromLocalFile(helpFile_);
   if (context > 0) url.setFragment(QStringLiteral("ctx%1").arg(context));
   QDesktopServices::openUrl(url);
+}
+
+}  // namespace zor
+
+namespace zor {
+
+// ---- Loading -----------------------------------------------------------------
+
+bool TZorMainForm::DispatchDeliveryFile(const QString& file) {
+  if (FreeThumbnailCache) FreeThumbnailCache();
+  ImportContext ctx{delivery_, *this, folders_, settings_.MsXmlParser};
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  bool dispatched = zor::DispatchDeliveryFile(ctx, file.toStdString(), Sj(kXmlInputWorkNameUtf8));
+  while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+  RequestButtonUpdate();
+  return dispatched;
+}
+
+bool TZorMainForm::ChooseDeliveryFolder(bool indexVariant) {
+  const QString caption = indexVariant ? QStringLiteral("INDEX_C.XMLまたはINDEX_D.XMLを開く")
+                                       : QStringLiteral("写真管理／PHOTO.XML読込");
+  const QString comment = indexVariant ? QStringLiteral("INDEX_C.XMLまたはINDEX_D.XMLが存在するフォルダを指定してください。")
+                                       : QStringLiteral("PHOTO.XMLが存在するフォルダを指定してください。");
+  const int help = indexVariant ? 284 : 33;
+  for (;;) {
+    FolderChoice choice;
+    choice.kind = indexVariant ? kEntryConstruction : kEntryPhoto;
+    choice.folder = Qs(settings_.XmlLoad_Path);
+    choice.densiOn = settings_.DensiOn;
+    choice.photoOn = settings_.PhotoOn;
+    choice.bookOn = settings_.BookOn;
+    bool accepted = ShowFolderChooser(this, caption, comment, help, FolderMode::Input, choice,
+                                      [this](const QString& f) { ShowXmlFileModal(f); });
+    // The folder is remembered even when the choice was cancelled.
+    settings_.XmlLoad_Path = SjOf(QDir::toNativeSeparators(choice.folder));
+    settings_.DensiOn = choice.densiOn;
+    settings_.PhotoOn = choice.photoOn;
+    settings_.BookOn = choice.bookOn;
+    if (!accepted) return false;
+    std::string folder = choice.folder.toStdString();
+    int kind = choice.kind;
+    if (kind == kEntryPhoto) {
+      ImportContext ctx{delivery_, *this, folders_, settings_.MsXmlParser};
+      kind = FindIndexForPhotoFolder(ctx, folder);
+      settings_.XmlLoad_Path = Utf8ToCp932(folder);
+    }
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    const std::string entry = EntryFileOf(folder, kind);
+    repaint();
+    if (!QFileInfo(QString::fromStdString(entry)).isFile()) {
+      ShowInformation(Sj(std::string("フォルダが違います ") + EntryFileName(kind) + " がみつかりません。"));
+      continue;
+    }
+    return DispatchDeliveryFile(QString::fromStdString(entry));
+  }
+}
+
+void TZorMainForm::ShowXmlFileModal(const QString& file) {
+  TXMLTreeForm* window = nullptr;
+  ShowXmlContent(window, this, file.toStdString(), true, settings_.MsXmlParser, folders_.sysFile, *this);
+  delete window;  // released after a failed load, which does not show it
+}
+
+// ---- The readers' window steps -------------------------------------------------
+
+void TZorMainForm::LeaveListMode() { context_.LeaveListMode(); }
+
+void TZorMainForm::ClearPhotoLists() { context_.SetPhoto(0), context_.SetDrawing(0); }
+
+void TZorMainForm::ShowNodePhotos() { emit context_.NodeChanged(); }
+
+void TZorMainForm::SelectUnclassifiedNode() {
+  context_.Reloaded();
+  context_.SetNode(delivery_.Tree.UnclassifiedNode());
+}
+
+void TZorMainForm::ShowLevelWarning(const std::string& text) {
+  warnings_.Show(this, QStringLiteral("invalid-level"), Qs(text));
 }
 
 }  // namespace zor

@@ -50,10 +50,17 @@ class TZorMainForm : public QMainWindow, public Host {
   bool ConfirmYesNo(const std::string& text) override;
   void Beep() override;
 
+  // The window steps of the readers.
+  void LeaveListMode() override;
+  void ClearPhotoLists() override;
+  void ShowNodePhotos() override;
+  void SelectUnclassifiedNode() override;
+  void ShowLevelWarning(const std::string& text) override;
+
   // Operations other windows call.
-  void UpdateTitle();
-  void RefreshAll();
-  void RequestButtonUpdate();
+  void UpdateTitle() override;
+  void RefreshAll() override;
+  void RequestButtonUpdate() override;
   void ShowStatusText(const QString& text);
   void ShowWorkStatus(const QString& text);
   // Handles files dropped on the window or on the about window.
@@ -66,9 +73,18 @@ class TZorMainForm : public QMainWindow, public Host {
   bool SuppressInputLevel = false;
   bool ResizeGuard = false;
 
-  // Opens a delivery file through the dispatcher; set by the start-up code so
-  // the window does not need to know the readers yet.
+  // Opens a delivery file (INDEX_C.XML, INDEX_D.XML or PHOTO.XML) through
+  // the dispatcher with the work name "ＸＭＬ入力"; true when a reader ran.
+  // Tests may replace it.
   std::function<bool(const QString& file)> OpenDeliveryFile;
+  bool DispatchDeliveryFile(const QString& file);
+  // "開く(&P)..." (index) and "PHOTO.XML読込(&I)..." (photo): the folder
+  // choice loop; true when a delivery was dispatched.
+  bool ChooseDeliveryFolder(bool indexVariant);
+  // Shows a delivery file in the XML content window, modally.
+  void ShowXmlFileModal(const QString& file);
+  // Called before every load: thumbnails of the previous delivery go.
+  std::function<void()> FreeThumbnailCache;
   // Shows the about window; set by the start-up code.
   std::function<void()> ShowAbout;
 

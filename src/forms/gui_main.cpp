@@ -65,7 +65,8 @@ int RunGui(int argc, char** argv) {
   guard.SetActivateHandler([&window] { BringToFront(&window); });
   window.ShowAbout = [&window] {
     ShowAboutWindow(
-        &window, [] { return false; }, [&window](const QStringList& files) { window.HandleDroppedFiles(files); });
+        &window, [&window] { return window.ChooseDeliveryFolder(false); },
+        [&window](const QStringList& files) { window.HandleDroppedFiles(files); });
   };
   QString help = QString::fromStdString(folders.program) + QStringLiteral("help/index.html");
   if (QFileInfo::exists(help)) window.SetHelpFile(help);
