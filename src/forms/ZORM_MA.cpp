@@ -32,6 +32,7 @@
 #include "forms/ZORM_SET.h"
 #include "forms/ZORM_TR.h"
 #include "import/dispatch.h"
+#include "output/album_writer.h"
 #include "store/photo_table.h"
 #include "forms/qtext.h"
 
@@ -91,7 +92,9 @@ void TZorMainForm::CreateMenus() {
   photo->addSeparator();
   QAction* openPhoto = AddCommand(photo, "Mn_XML_Read", QStringLiteral("PHOTO.XML読込(&I)..."), QStringLiteral("ＸＭＬ読込"), 33);
   connect(openPhoto, &QAction::triggered, this, [this] { ChooseDeliveryFolder(false); });
-  AddCommand(file, "Mn_HTML", QStringLiteral("HTML工事写真帳作成(&H)..."), QStringLiteral("HTML工事写真帳作成"), 35);
+  QAction* html =
+      AddCommand(file, "Mn_HTML", QStringLiteral("HTML工事写真帳作成(&H)..."), QStringLiteral("HTML工事写真帳作成"), 35);
+  connect(html, &QAction::triggered, this, &TZorMainForm::Mn_HTMLClick);
   QAction* env = AddCommand(file, "Mn_Env", QStringLiteral("環境設定(&E)..."), QStringLiteral("環境設定"), 43);
   connect(env, &QAction::triggered, this, &TZorMainForm::Mn_EnvClick);
   QAction* exit = AddCommand(file, "Mn_Exit", QStringLiteral("終了(&X)"), QStringLiteral("ミナロッサを終了します"), 45);
@@ -678,6 +681,37 @@ void TZorMainForm::ShowNodePhotos() { emit context_.NodeChanged(); }
 void TZorMainForm::SelectUnclassifiedNode() {
   context_.Reloaded();
   context_.SetNode(delivery_.Tree.UnclassifiedNode());
+}
+
+void TZorMainForm::EnterListMode(int kind, const std::vector<std::int32_t>& records) {
+  context_.EnterListMode(kind, TIntList(records.begin(), records.end()));
+}
+
+void TZorMainForm::OpenInBrowser(const std::string& path) {
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+void TZorMainForm::Mn_HTMLClick() {
+  FolderChoice choice;
+  choice.folder = Qs(settings_.HtmlSave_Path);
+  choice.orgGrphHtml = settings_.OrgGrphHtml;
+  choice.densiOn = settings_.DensiOn;
+  choice.photoOn = settings_.PhotoOn;
+  choice.bookOn = settings_.BookOn;
+  bool accepted = ShowFolderChooser(this, QStringLiteral("ＨＴＭＬ工事写真帳作成／ＨＴＭＬ出力先の指定"),
+                                    QStringLiteral("出力先のフォルダを指定してください。"), 35, FolderMode::Output, choice);
+  // The last folder is remembered also when the choice was cancelled.
+  settings_.HtmlSave_Path = SjOf(QDir::toNativeSeparators(choice.folder));
+  settings_.OrgGrphHtml = choice.orgGrphHtml;
+  if (!accepted) return;
+  repaint();
+  AlbumOptions options;
+  options.folder = AlbumFolderIn(choice.folder.toStdString());
+  options.xhtml = settings_.Xhtml;
+  options.perPage = settings_.HtmlPage;
+  options.sanko = settings_.HtmlSanko;
+  options.jpegQuality = settings_.CompressionQuality;
+  WriteHtmlAlbum(delivery_, options, *this);
 }
 
 void TZorMainForm::ShowLevelWarning(const std::string& text) {

@@ -9,7 +9,9 @@
 #include <QString>
 #include <QTimer>
 #include <functional>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/folders.h"
 #include "app/host.h"
@@ -56,6 +58,11 @@ class TZorMainForm : public QMainWindow, public Host {
   void ShowNodePhotos() override;
   void SelectUnclassifiedNode() override;
   void ShowLevelWarning(const std::string& text) override;
+  int ListMode() const override { return context_.ListMode(); }
+  void EnterListMode(int kind, const std::vector<std::int32_t>& records) override;
+  void OpenInBrowser(const std::string& path) override;
+  // "HTML工事写真帳作成(&H)...": the output folder, then the album.
+  void Mn_HTMLClick();
 
   // Operations other windows call.
   void UpdateTitle() override;
