@@ -28,7 +28,10 @@
 
 #include "app/product.h"
 #include "forms/ZORM_SET.h"
+#include "forms/photo_list.h"
 #include "forms/qtext.h"
+#include "forms/thumbnail_list.h"
+#include "forms/tree_panel.h"
 
 namespace zor {
 namespace {
@@ -215,19 +218,15 @@ void TZorMainForm::CreatePanels() {
   plListView->setStyleSheet(QStringLiteral("#PL_ListView { background: #F5DCAF; }"));
   auto* listLayout = new QVBoxLayout(plListView);
   listLayout->setContentsMargins(3, 3, 3, 3);
-  ListView = new QListView(plListView);
-  ListView->setObjectName(QStringLiteral("ListView"));
-  ListView->setViewMode(QListView::IconMode);
-  ListView->setSelectionMode(QAbstractItemView::SingleSelection);
-  ListView->setDragEnabled(false);
-  listLayout->addWidget(ListView);
   mainLayout->addWidget(plListView);
   setCentralWidget(plMain);
 
-  // Tree panel: its content arrives with the browsing module.
-  auto* treePanel = new QWidget(this);
-  treePanel->setObjectName(QStringLiteral("PL_Menu"));
-  Float_Menu = MakeDock("Float_Menu", QStringLiteral("工事階層"), 100, treePanel);
+  TreePanel = new TTreePanel(context_, settings_, this);
+  Float_Menu = MakeDock("Float_Menu", QStringLiteral("工事階層"), 100, TreePanel);
+  connect(TreePanel, &TTreePanel::Entered, this, [this] {
+    statusPanels_[2]->clear();
+    RequestButtonUpdate();
+  });
 
   auto* clipPanel = new QWidget(this);
   clipPanel->setObjectName(QStringLiteral("PL_Clip"));
@@ -240,13 +239,14 @@ void TZorMainForm::CreatePanels() {
   PL_Sanko = new QLabel(QStringLiteral(" ［ 参考図 ］"), mimePanel);
   PL_Sanko->setObjectName(QStringLiteral("PL_Sanko"));
   PL_Sanko->setFrameShape(QFrame::Panel);
-  ListView2 = new QListView(mimePanel);
-  ListView2->setObjectName(QStringLiteral("ListView2"));
-  ListView2->setViewMode(QListView::IconMode);
-  ListView2->setSelectionMode(QAbstractItemView::SingleSelection);
-  ListView2->setDragEnabled(false);
+  auto* plListView2 = new QFrame(mimePanel);
+  plListView2->setObjectName(QStringLiteral("PL_ListView2"));
+  (new QVBoxLayout(plListView2))->setContentsMargins(3, 3, 3, 3);
   mimeLayout->addWidget(PL_Sanko);
-  mimeLayout->addWidget(ListView2);
+  mimeLayout->addWidget(plListView2);
+  PhotoLists = new TPhotoLists(*this, plListView, plListView2, TreePanel);
+  ListView = PhotoLists->ListView;
+  ListView2 = PhotoLists->ListView2;
   Float_Mime = MakeDock("Float_Mime", QStringLiteral("参考図"), 102, mimePanel);
 
   auto* helpPanel = new QWidget(this);
@@ -427,6 +427,8 @@ void TZorMainForm::FirstShow() {
   SettingsReadWrite('R', settings_, folders_, &error);
   SB_Thumbnail->setChecked(settings_.ThumbnailMinFit);
   SB_Icon->setChecked(settings_.IconStyle == 1);
+  PhotoLists->FitThumbnails(false);
+  TreePanel->UpdateRootImages();
   UpdateTitle();
   Timer_Start.start();
 }

@@ -31,6 +31,10 @@ class QWidget;
 
 namespace zor {
 
+class TPhotoLists;
+class TThumbnailList;
+class TTreePanel;
+
 class TZorMainForm : public QMainWindow, public Host {
   Q_OBJECT
  public:
@@ -77,8 +81,11 @@ class TZorMainForm : public QMainWindow, public Host {
   QDockWidget* Float_Clip = nullptr;
   QDockWidget* Float_Mime = nullptr;
   QDockWidget* Float_Help = nullptr;
-  QListView* ListView = nullptr;
-  QListView* ListView2 = nullptr;
+  TThumbnailList* ListView = nullptr;
+  TThumbnailList* ListView2 = nullptr;
+  // The tree panel (content of Float_Menu) and both photo lists.
+  TTreePanel* TreePanel = nullptr;
+  TPhotoLists* PhotoLists = nullptr;
   QLabel* PL_Sanko = nullptr;
   QLabel* PL_Help = nullptr;
   QToolButton* SB_List = nullptr;
