@@ -184,22 +184,21 @@ void TPhotoLists::ApplyCellStyle() {
   for (TThumbnailList* list : {ListView, ListView2}) list->SetCellStyle(s.IconStyle != 1, s.ThumbnailMinFit);
 }
 
+int TPhotoLists::JustFitSize(int width, int height, int count, bool justFit) {
+  if (!justFit) return kFixedThumbnailSize;
+  // A count outside 1 .. 9 would divide by zero or make no sense.
+  count = std::clamp(count, 1, 9);
+  const int size = height < width ? height / count - kJustFitGapY : width / count - kJustFitGapX;
+  return std::max(size, kMinThumbnailSize);
+}
+
 void TPhotoLists::FitThumbnails(bool refill) {
   Settings& s = window_.settings();
   const int label = ListView->CaptionHeight();
-  // A count outside 1 .. 9 would divide by zero or make no sense.
-  const int count = std::clamp(static_cast<int>(s.THUMBNAIL_USER), 1, 9);
   const QString hint = QStringLiteral("ジャストフィット(横か縦に%1個に収まるように表示します)").arg(s.THUMBNAIL_USER);
   window_.SB_Icon->setToolTip(hint);
   window_.SB_Icon->setStatusTip(hint);
-  if (s.IconStyle != 0) {
-    const int w = ListView->width();
-    const int h = ListView->height();
-    thumbnailSize_ = h < w ? h / count - kJustFitGapY : w / count - kJustFitGapX;
-    thumbnailSize_ = std::max(thumbnailSize_, kMinThumbnailSize);
-  } else {
-    thumbnailSize_ = kFixedThumbnailSize;
-  }
+  thumbnailSize_ = JustFitSize(ListView->width(), ListView->height(), s.THUMBNAIL_USER, s.IconStyle != 0);
   // The focused photo and drawing survive the refill.
   const int focus = ListView->FocusedRow();
   const int drawingFocus = ListView2->FocusedRow();

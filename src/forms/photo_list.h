@@ -56,6 +56,10 @@ class TPhotoLists : public QObject {
   // The desktop's default program for a file (PDF drawings).
   std::function<bool(const QUrl& url)> OpenWithDesktop;
 
+  // The cell side for a list of outer size width x height: with just-fit,
+  // count cells across (a tall list) or down (a wide one), at least 60.
+  static int JustFitSize(int width, int height, int count, bool justFit);
+
   int ThumbnailSize() const { return thumbnailSize_; }
   int DrawingThumbnailSize() const { return kFixedThumbnailSize; }
   const TIntList& CurrentList() const { return currentList_; }
