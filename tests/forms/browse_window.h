@@ -12,6 +12,7 @@
 #include "forms/ZORM_MA.h"
 #include "forms/photo_list.h"
 #include "forms/thumbnail_list.h"
+#include "forms/tree_images.h"
 #include "forms/tree_panel.h"
 #include "text/encoding.h"
 
