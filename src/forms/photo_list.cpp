@@ -174,7 +174,8 @@ void TPhotoLists::ResizeView() {
 
 void TPhotoLists::SetPanelColours(const QColor& colour) {
   for (QFrame* panel : {listPanel_, drawingPanel_})
-    panel->setStyleSheet(QStringLiteral("#%1 { background: %2; }").arg(panel->objectName(), colour.name()));
+    panel->setStyleSheet(
+        QStringLiteral("#%1, #%1 QListView { background: %2; }").arg(panel->objectName(), colour.name()));
   ListView->SetBackground(colour);
   ListView2->SetBackground(colour);
 }
