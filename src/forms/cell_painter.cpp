@@ -107,10 +107,11 @@ CellLayout ComputeCellLayout(const QRect& icon, int s, bool framed, bool minFit,
 }
 
 void PaintCell(QPainter& p, const QRect& icon, int s, bool framed, bool minFit, bool selected,
-               const CellRecord& record, const QPixmap* picture, const CellResources& res) {
+               const CellRecord& record, const QPixmap* picture, const CellResources& res, QSize pictureSize) {
   const bool showPicture = picture && !picture->isNull();
+  if (showPicture && pictureSize.isEmpty()) pictureSize = picture->size();
   const CellLayout cell =
-      ComputeCellLayout(icon, s, framed, minFit, selected, record, showPicture ? picture->size() : QSize());
+      ComputeCellLayout(icon, s, framed, minFit, selected, record, showPicture ? pictureSize : QSize());
   if (!record.found) return;
   p.save();
   if (framed) {

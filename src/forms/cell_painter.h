@@ -59,7 +59,10 @@ CellLayout ComputeCellLayout(const QRect& icon, int s, bool framed, bool minFit,
 
 // Paints the cell (not its caption). picture may be null: the cell then shows
 // its background and frames only, as while a thumbnail is being decoded.
+// pictureSize is the decoded size the geometry follows (the pixmap may be a
+// reduced copy); empty means the pixmap's own size.
 void PaintCell(QPainter& painter, const QRect& icon, int s, bool framed, bool minFit, bool selected,
-               const CellRecord& record, const QPixmap* picture, const CellResources& resources);
+               const CellRecord& record, const QPixmap* picture, const CellResources& resources,
+               QSize pictureSize = {});
 
 }  // namespace zor

@@ -28,7 +28,15 @@ ThumbnailCache::~ThumbnailCache() {
 
 QString ThumbnailCache::KeyOf(const QString& file, int size) { return QString::number(size) + QLatin1Char('|') + file; }
 
-const QPixmap* ThumbnailCache::Find(const QString& file, int size, State* state) {
+QImage ThumbnailCache::Reduce(const QImage& image, int size) {
+  const int shorter = std::min(image.width(), image.height());
+  if (size <= 0 || shorter <= size) return image;
+  return image.width() < image.height()
+             ? image.scaledToWidth(size, Qt::SmoothTransformation)
+             : image.scaledToHeight(size, Qt::SmoothTransformation);
+}
+
+const QPixmap* ThumbnailCache::Find(const QString& file, int size, State* state, QSize* decodedSize) {
   auto set = [state](State s) {
     if (state) *state = s;
   };
@@ -43,6 +51,7 @@ const QPixmap* ThumbnailCache::Find(const QString& file, int size, State* state)
         return nullptr;
       }
       set(State::kReady);
+      if (decodedSize) *decodedSize = it->decodedSize;
       return &it->pixmap;
     }
     bytes_ -= it->bytes;
@@ -95,13 +104,15 @@ void ThumbnailCache::Pump() {
     const int size = job.size;
     pool_->start([channel, decoder, generation, key, file, size] {
       const QDateTime modified = QFileInfo(file).lastModified();
-      QImage image = decoder(file, size);
+      const QImage decoded = decoder(file, size);
+      const QSize decodedSize = decoded.size();
+      const QImage image = Reduce(decoded, size);
       QMutexLocker lock(&channel->mutex);
       if (ThumbnailCache* owner = channel->owner)
         QMetaObject::invokeMethod(
             owner,
-            [owner, generation, key, file, size, image, modified] {
-              owner->Finished(generation, key, file, size, image, modified);
+            [owner, generation, key, file, size, image, decodedSize, modified] {
+              owner->Finished(generation, key, file, size, image, decodedSize, modified);
             },
             Qt::QueuedConnection);
     });
@@ -109,13 +120,14 @@ void ThumbnailCache::Pump() {
 }
 
 void ThumbnailCache::Finished(quint64 generation, const QString& key, const QString& file, int size,
-                              const QImage& image, const QDateTime& modified) {
+                              const QImage& image, QSize decodedSize, const QDateTime& modified) {
   --running_;
   if (generation == generation_) {
     running_keys_.remove(key);
     Entry entry;
     entry.failed = image.isNull();
     if (!entry.failed) entry.pixmap = QPixmap::fromImage(image);
+    entry.decodedSize = decodedSize;
     entry.modified = modified;
     entry.bytes = entry.failed ? 256 : static_cast<qint64>(image.sizeInBytes());
     entry.lastUse = ++useClock_;

@@ -40,8 +40,10 @@ class ThumbnailCache : public QObject {
   ThumbnailCache(QThreadPool* pool, Decoder decoder, QObject* parent = nullptr);
   ~ThumbnailCache() override;
 
-  // The picture when it is decoded, else nullptr; state tells why.
-  const QPixmap* Find(const QString& file, int size, State* state = nullptr);
+  // The picture when it is decoded, else nullptr; state tells why. The
+  // pixmap is reduced to what a cell of that size can show; decodedSize is
+  // the size the decoder gave, which the cell's geometry is computed from.
+  const QPixmap* Find(const QString& file, int size, State* state = nullptr, QSize* decodedSize = nullptr);
   // Queues a decode unless the picture is held or on its way. A requester
   // (one list) marks its requests so that EndPass drops only its own.
   void Request(const QString& file, int size, Priority priority, const void* requester);
@@ -68,6 +70,7 @@ class ThumbnailCache : public QObject {
  private:
   struct Entry {
     QPixmap pixmap;
+    QSize decodedSize;
     bool failed = false;
     QDateTime modified;
     qint64 bytes = 0;
@@ -84,9 +87,12 @@ class ThumbnailCache : public QObject {
   struct Channel;  // how workers reach the cache while it lives
 
   static QString KeyOf(const QString& file, int size);
+  // On the worker: the picture reduced so its shorter side is size, enough
+  // for both fits, so that painting stretches little and the cache stays small.
+  static QImage Reduce(const QImage& image, int size);
   void Pump();
   void Finished(quint64 generation, const QString& key, const QString& file, int size, const QImage& image,
-                const QDateTime& modified);
+                QSize decodedSize, const QDateTime& modified);
   void Evict();
 
   QThreadPool* pool_;

@@ -22,13 +22,15 @@ void ThumbnailDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   const bool selected = option.state & QStyle::State_Selected;
 
   const QPixmap* picture = nullptr;
+  QSize decodedSize;
   if (item.cell.found && !item.cell.originalOnly && !item.cell.file.isEmpty()) {
     ThumbnailCache::State state;
-    picture = list_->Cache()->Find(item.cell.file, s, &state);
+    picture = list_->Cache()->Find(item.cell.file, s, &state, &decodedSize);
     if (state == ThumbnailCache::State::kMissing)
       list_->Cache()->Request(item.cell.file, s, ThumbnailCache::kVisible, list_);
   }
-  PaintCell(*painter, icon, s, list_->Framed(), list_->MinFit(), selected, item.cell, picture, list_->Resources());
+  PaintCell(*painter, icon, s, list_->Framed(), list_->MinFit(), selected, item.cell, picture, list_->Resources(),
+            decodedSize);
 
   // The caption under the cell, one line, highlighted with the selection.
   painter->save();

@@ -73,9 +73,12 @@ class ThumbnailCacheTest : public QObject {
     QCOMPARE(decoded.count(), 1);
     for (int repaint = 0; repaint < 5; ++repaint) {
       ThumbnailCache::State state;
-      const QPixmap* p = cache.Find(f, 140, &state);
+      QSize decoded;
+      const QPixmap* p = cache.Find(f, 140, &state, &decoded);
       QVERIFY(p);
       QCOMPARE(state, ThumbnailCache::State::kReady);
+      // Its shorter side is below the cell's, so it is kept as decoded.
+      QCOMPARE(decoded, QSize(160, 120));
       QCOMPARE(p->size(), QSize(160, 120));
       Paint(cache, {f}, 140);
     }
