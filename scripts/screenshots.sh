@@ -41,4 +41,7 @@ shot about 3
 if [ -f samples/demo/INDEX_C.XML ]; then
   shot main 5 samples/demo/INDEX_C.XML
 fi
+# The browsing panels on a generated delivery.
+cmake --build build -j"${ZOR_JOBS:-2}" --target browse_screenshots
+DISPLAY=$display XDG_DATA_HOME=$data XDG_RUNTIME_DIR=$data build/tests/forms/browse_screenshots "$out"
 echo "screenshots in $out"

@@ -34,7 +34,10 @@
 #include "import/dispatch.h"
 #include "output/album_writer.h"
 #include "store/photo_table.h"
+#include "forms/photo_list.h"
 #include "forms/qtext.h"
+#include "forms/thumbnail_list.h"
+#include "forms/tree_panel.h"
 
 namespace zor {
 namespace {
@@ -227,19 +230,15 @@ void TZorMainForm::CreatePanels() {
   plListView->setStyleSheet(QStringLiteral("#PL_ListView { background: #F5DCAF; }"));
   auto* listLayout = new QVBoxLayout(plListView);
   listLayout->setContentsMargins(3, 3, 3, 3);
-  ListView = new QListView(plListView);
-  ListView->setObjectName(QStringLiteral("ListView"));
-  ListView->setViewMode(QListView::IconMode);
-  ListView->setSelectionMode(QAbstractItemView::SingleSelection);
-  ListView->setDragEnabled(false);
-  listLayout->addWidget(ListView);
   mainLayout->addWidget(plListView);
   setCentralWidget(plMain);
 
-  // Tree panel: its content arrives with the browsing module.
-  auto* treePanel = new QWidget(this);
-  treePanel->setObjectName(QStringLiteral("PL_Menu"));
-  Float_Menu = MakeDock("Float_Menu", QStringLiteral("工事階層"), 100, treePanel);
+  TreePanel = new TTreePanel(context_, settings_, this);
+  Float_Menu = MakeDock("Float_Menu", QStringLiteral("工事階層"), 100, TreePanel);
+  connect(TreePanel, &TTreePanel::Entered, this, [this] {
+    statusPanels_[2]->clear();
+    RequestButtonUpdate();
+  });
 
   auto* clipPanel = new QWidget(this);
   clipPanel->setObjectName(QStringLiteral("PL_Clip"));
@@ -252,13 +251,14 @@ void TZorMainForm::CreatePanels() {
   PL_Sanko = new QLabel(QStringLiteral(" ［ 参考図 ］"), mimePanel);
   PL_Sanko->setObjectName(QStringLiteral("PL_Sanko"));
   PL_Sanko->setFrameShape(QFrame::Panel);
-  ListView2 = new QListView(mimePanel);
-  ListView2->setObjectName(QStringLiteral("ListView2"));
-  ListView2->setViewMode(QListView::IconMode);
-  ListView2->setSelectionMode(QAbstractItemView::SingleSelection);
-  ListView2->setDragEnabled(false);
+  auto* plListView2 = new QFrame(mimePanel);
+  plListView2->setObjectName(QStringLiteral("PL_ListView2"));
+  (new QVBoxLayout(plListView2))->setContentsMargins(3, 3, 3, 3);
   mimeLayout->addWidget(PL_Sanko);
-  mimeLayout->addWidget(ListView2);
+  mimeLayout->addWidget(plListView2);
+  PhotoLists = new TPhotoLists(*this, plListView, plListView2, TreePanel);
+  ListView = PhotoLists->ListView;
+  ListView2 = PhotoLists->ListView2;
   Float_Mime = MakeDock("Float_Mime", QStringLiteral("参考図"), 102, mimePanel);
 
   auto* helpPanel = new QWidget(this);
@@ -439,6 +439,8 @@ void TZorMainForm::FirstShow() {
   SettingsReadWrite('R', settings_, folders_, &error);
   SB_Thumbnail->setChecked(settings_.ThumbnailMinFit);
   SB_Icon->setChecked(settings_.IconStyle == 1);
+  PhotoLists->FitThumbnails(false);
+  TreePanel->UpdateRootImages();
   UpdateTitle();
   Timer_Start.start();
 }
@@ -616,7 +618,7 @@ namespace zor {
 // ---- Loading -----------------------------------------------------------------
 
 bool TZorMainForm::DispatchDeliveryFile(const QString& file) {
-  if (FreeThumbnailCache) FreeThumbnailCache();
+  PhotoLists->ClearThumbnailCache();
   ImportContext ctx{delivery_, *this, folders_, settings_.MsXmlParser};
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   bool dispatched = zor::DispatchDeliveryFile(ctx, file.toStdString(), Sj(kXmlInputWorkNameUtf8));
@@ -684,7 +686,7 @@ void TZorMainForm::SelectUnclassifiedNode() {
 }
 
 void TZorMainForm::EnterListMode(int kind, const std::vector<std::int32_t>& records) {
-  context_.EnterListMode(kind, TIntList(records.begin(), records.end()));
+  PhotoLists->EnterListMode(kind, TIntList(records.begin(), records.end()));
 }
 
 void TZorMainForm::OpenInBrowser(const std::string& path) {

@@ -33,6 +33,10 @@ class QWidget;
 
 namespace zor {
 
+class TPhotoLists;
+class TThumbnailList;
+class TTreePanel;
+
 class TZorMainForm : public QMainWindow, public Host {
   Q_OBJECT
  public:
@@ -90,8 +94,6 @@ class TZorMainForm : public QMainWindow, public Host {
   bool ChooseDeliveryFolder(bool indexVariant);
   // Shows a delivery file in the XML content window, modally.
   void ShowXmlFileModal(const QString& file);
-  // Called before every load: thumbnails of the previous delivery go.
-  std::function<void()> FreeThumbnailCache;
   // Shows the about window; set by the start-up code.
   std::function<void()> ShowAbout;
 
@@ -100,8 +102,11 @@ class TZorMainForm : public QMainWindow, public Host {
   QDockWidget* Float_Clip = nullptr;
   QDockWidget* Float_Mime = nullptr;
   QDockWidget* Float_Help = nullptr;
-  QListView* ListView = nullptr;
-  QListView* ListView2 = nullptr;
+  TThumbnailList* ListView = nullptr;
+  TThumbnailList* ListView2 = nullptr;
+  // The tree panel (content of Float_Menu) and both photo lists.
+  TTreePanel* TreePanel = nullptr;
+  TPhotoLists* PhotoLists = nullptr;
   QLabel* PL_Sanko = nullptr;
   QLabel* PL_Help = nullptr;
   QToolButton* SB_List = nullptr;

@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include "rules/help_texts.h"
 #include "store/delivery.h"
 #include "store/int_list.h"
 
@@ -54,6 +55,14 @@ class BrowseContext : public QObject {
     listRecords_.clear();
     emit ListModeChanged();
   }
+  // Tabs of the information panel: the construction data, the selected
+  // photo (Photo()), the selected drawing (Drawing()). The panel (re)fills
+  // the tab it is asked for, even when it already shows it.
+  enum InfoTab { kKojiTab = 0, kPhotoTab = 1, kSankoTab = 2 };
+  void ShowInfoTab(InfoTab tab) { emit InfoTabRequested(tab); }
+  // Texts for the help panel (a level's rule, or "説明はありません").
+  void ShowHelp(const HelpLabels& labels) { emit HelpChanged(labels); }
+
   // After a load: nothing is selected, every panel rebuilds.
   void Reloaded() {
     node_ = nullptr;
@@ -70,6 +79,8 @@ class BrowseContext : public QObject {
   void PhotoChanged();
   void DrawingChanged();
   void ListModeChanged();
+  void InfoTabRequested(int tab);
+  void HelpChanged(const zor::HelpLabels& labels);
 
  private:
   Delivery& delivery_;

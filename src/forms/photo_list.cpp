@@ -1,0 +1,405 @@
+#include "forms/photo_list.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QToolButton>
+#include <QUrl>
+#include <algorithm>
+
+#include "forms/ZORM_MA.h"
+#include "forms/qtext.h"
+#include "forms/thumbnail_decoder.h"
+#include "forms/thumbnail_list.h"
+#include "forms/tree_panel.h"
+
+namespace zor {
+namespace {
+
+class WaitCursor {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+int Clamp255(int v) { return std::clamp(v, 0, 255); }
+
+// 256 one-pixel bands from start at the top towards end.
+QImage Gradient(const QColor& start, const QColor& end) {
+  QImage image(256, 256, QImage::Format_RGB32);
+  for (int i = 0; i < 256; ++i) {
+    auto band = [i](int a, int b) { return a + static_cast<int>((b - a) / 256.0 * i); };
+    const QRgb rgb = qRgb(band(start.red(), end.red()), band(start.green(), end.green()), band(start.blue(), end.blue()));
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(i));
+    std::fill(line, line + 256, rgb);
+  }
+  return image;
+}
+
+}  // namespace
+
+const QColor TPhotoLists::kNormalColour(245, 220, 175);
+const QColor TPhotoLists::kListModeColour(183, 183, 183);
+
+CellResources MakeCellResources(const QPalette& palette) {
+  CellResources res;
+  const QColor face = palette.color(QPalette::Active, QPalette::Button);
+  const QColor light(Clamp255(face.red() + 20), Clamp255(face.green() + 20), Clamp255(face.blue() + 20));
+  const QColor dark(Clamp255(face.red() - 70), Clamp255(face.green() - 70), Clamp255(face.blue() - 70));
+  res.gradB = Gradient(light, dark);
+  res.gradW = Gradient(light, QColor(255, 255, 255));
+  res.gradG = Gradient(light, QColor(255, 255, 128));
+  res.highlight = palette.color(QPalette::Active, QPalette::Highlight);
+  res.buttonHighlight = palette.color(QPalette::Active, QPalette::Light);
+  res.buttonShadow = palette.color(QPalette::Active, QPalette::Dark);
+  return res;
+}
+
+TPhotoLists::TPhotoLists(TZorMainForm& window, QFrame* listPanel, QFrame* drawingPanel, TTreePanel* tree)
+    : QObject(&window), window_(window), tree_(tree), listPanel_(listPanel), drawingPanel_(drawingPanel) {
+  // Decoding must never take every core from the window.
+  pool_.setMaxThreadCount(std::clamp(QThread::idealThreadCount() - 1, 1, 4));
+  pool_.setObjectName(QStringLiteral("ThumbnailPool"));
+  cache_ = new ThumbnailCache(&pool_, &DecodeThumbnail, this);
+  resources_ = MakeCellResources(QApplication::palette());
+  OpenWithDesktop = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+
+  ListView = MakeList("ListView", listPanel, "PopupMenu_Frame", "Mn_View2");
+  ListView2 = MakeList("ListView2", drawingPanel, "PopupMenu_Frame2", "Mn_View3");
+  listPanel->installEventFilter(this);
+  SetPanelColours(kNormalColour);
+  DisableDrawingList();
+
+  BrowseContext& context = window_.context();
+  connect(&context, &BrowseContext::NodeChanged, this, [this] {
+    if (window_.context().ListMode() == 0) ShowNodePhotos();
+  });
+  connect(&context, &BrowseContext::DeliveryLoaded, this, [this] {
+    ClearThumbnailCache();
+    ClearPhotoLists();
+  });
+  connect(&context, &BrowseContext::InfoTabRequested, this, [this](int tab) { shownTab_ = tab; });
+
+  connect(&window_.Timer, &QTimer::timeout, this, [this] {
+    window_.Timer.setInterval(300);
+    TThumbnailList* list = viewerList_;
+    viewerList_ = nullptr;
+    OpenViewer(list);
+  });
+  connect(&window_.Timer_Sanko, &QTimer::timeout, this, [this] {
+    if (!window_.delivery().PhotoTable.Active()) return;
+    FillDrawingList(-1);
+    if (window_.context().ListMode() != 0 && tree_) {
+      const int row = ListView->FocusedRow();
+      if (row >= 0) tree_->ShowNodeOfRecord(ListView->Model()->Item(row).record);
+    }
+  });
+  connect(&window_.Timer_NoSel, &QTimer::timeout, this, [this] {
+    DisableDrawingList();
+    window_.context().SetPhoto(0);
+    window_.context().ShowInfoTab(BrowseContext::kKojiTab);
+  });
+  connect(&window_.Timer_NoSel2, &QTimer::timeout, this, [this] {
+    window_.context().SetDrawing(0);
+    window_.context().ShowInfoTab(BrowseContext::kPhotoTab);
+  });
+  connect(&window_.Timer_ResizeView, &QTimer::timeout, this, [this] {
+    if (window_.settings().IconStyle != 1) return;
+    WaitCursor wait;
+    FitThumbnails(true);
+  });
+
+  connect(window_.SB_Kaijyo, &QToolButton::clicked, this, &TPhotoLists::FormIciranKaijo);
+  connect(window_.SB_Thumbnail, &QToolButton::clicked, this, [this](bool down) {
+    window_.settings().ThumbnailMinFit = down;
+    ApplyCellStyle();
+  });
+  connect(window_.SB_Icon, &QToolButton::clicked, this, [this](bool down) {
+    window_.settings().IconStyle = down ? 1 : 0;
+    FitThumbnails(true);
+  });
+  connect(window_.SB_View, &QToolButton::clicked, this, [this] { ListViewDblClick(nullptr); });
+  if (auto* view = window_.findChild<QAction*>(QStringLiteral("Mn_View")))
+    connect(view, &QAction::triggered, this, [this] { ListViewDblClick(nullptr); });
+}
+
+TPhotoLists::~TPhotoLists() {
+  // Running decodes end before the cache and the pool go.
+  pool_.clear();
+  pool_.waitForDone();
+}
+
+TThumbnailList* TPhotoLists::MakeList(const char* name, QFrame* panel, const char* menuName, const char* actionName) {
+  auto* list = new TThumbnailList(QString::fromLatin1(name), cache_, &resources_, panel);
+  panel->layout()->addWidget(list);
+  connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, list] { ListViewChange(list); });
+  connect(list, &QAbstractItemView::doubleClicked, this, [this, list] { ListViewDblClick(list); });
+  connect(list, &QAbstractItemView::clicked, this, [this, list] { ListViewClick(list); });
+  connect(list, &TThumbnailList::OpenRequested, this, [this, list] { ListViewDblClick(list); });
+  connect(list, &TThumbnailList::Entered, this, [this, list] {
+    if (list->FocusedRow() >= 0) ListViewChange(list);
+    window_.context().ShowHelp(NoHelp());
+  });
+  auto* menu = new QMenu(list);
+  menu->setObjectName(QString::fromLatin1(menuName));
+  QAction* view = menu->addAction(QStringLiteral("表示(&V)..."));
+  view->setObjectName(QString::fromLatin1(actionName));
+  view->setStatusTip(QStringLiteral("写真の表示"));
+  connect(view, &QAction::triggered, this, [this, list] { ListViewDblClick(list); });
+  list->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(list, &QWidget::customContextMenuRequested, menu,
+          [menu, list](const QPoint& pos) { menu->exec(list->viewport()->mapToGlobal(pos)); });
+  list->installEventFilter(this);
+  return list;
+}
+
+bool TPhotoLists::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == listPanel_ && event->type() == QEvent::Resize) ResizeView();
+  if (watched == ListView2 && event->type() == QEvent::FocusOut) window_.RequestButtonUpdate();
+  return QObject::eventFilter(watched, event);
+}
+
+void TPhotoLists::ResizeView() {
+  // Refitted once the resizing stops.
+  window_.Timer_ResizeView.stop();
+  if (window_.settings().IconStyle == 1) window_.Timer_ResizeView.start();
+}
+
+void TPhotoLists::SetPanelColours(const QColor& colour) {
+  for (QFrame* panel : {listPanel_, drawingPanel_})
+    panel->setStyleSheet(
+        QStringLiteral("#%1, #%1 QListView { background: %2; }").arg(panel->objectName(), colour.name()));
+  ListView->SetBackground(colour);
+  ListView2->SetBackground(colour);
+}
+
+void TPhotoLists::ApplyCellStyle() {
+  const Settings& s = window_.settings();
+  for (TThumbnailList* list : {ListView, ListView2}) list->SetCellStyle(s.IconStyle != 1, s.ThumbnailMinFit);
+}
+
+int TPhotoLists::JustFitSize(int width, int height, int count, bool justFit) {
+  if (!justFit) return kFixedThumbnailSize;
+  // A count outside 1 .. 9 would divide by zero or make no sense.
+  count = std::clamp(count, 1, 9);
+  const int size = height < width ? height / count - kJustFitGapY : width / count - kJustFitGapX;
+  return std::max(size, kMinThumbnailSize);
+}
+
+void TPhotoLists::FitThumbnails(bool refill) {
+  Settings& s = window_.settings();
+  const int label = ListView->CaptionHeight();
+  const QString hint = QStringLiteral("ジャストフィット(横か縦に%1個に収まるように表示します)").arg(s.THUMBNAIL_USER);
+  window_.SB_Icon->setToolTip(hint);
+  window_.SB_Icon->setStatusTip(hint);
+  thumbnailSize_ = JustFitSize(ListView->width(), ListView->height(), s.THUMBNAIL_USER, s.IconStyle != 0);
+  // The focused photo and drawing survive the refill.
+  const int focus = ListView->FocusedRow();
+  const int drawingFocus = ListView2->FocusedRow();
+  if (refill) {
+    ListView->Model()->Clear();
+    ListView2->Model()->Clear();
+  }
+  ListView2->SetCellSize(kFixedThumbnailSize, label);
+  ListView->SetCellSize(thumbnailSize_, label);
+  ApplyCellStyle();
+  if (refill) {
+    FillThumbnails(focus >= 0 ? focus : kKeepFocus, drawingFocus >= 0 ? drawingFocus : kKeepFocus);
+    window_.context().ShowInfoTab(BrowseContext::kKojiTab);
+  }
+}
+
+CellRecord TPhotoLists::ReadCell(int record) {
+  CellRecord cell;
+  Delivery& d = window_.delivery();
+  TViewDataSet& t = d.PhotoTable;
+  if (!d.GotoPhotoRecord(record)) {
+    cell.caption = QStringLiteral("(不明データ)");
+    return cell;
+  }
+  auto text = [&t](int pos) { return pos >= 0 ? t.AsString(pos) : std::string(); };
+  cell.found = true;
+  const std::string title = text(t.FieldPos.TITLE);
+  cell.caption = title.empty() ? QStringLiteral("(無題)") : Qs(title);
+  cell.flag = t.FieldPos.FLAG >= 0 ? t.AsInteger(t.FieldPos.FLAG) : 0;
+  cell.hasDrawings = !text(t.FieldPos.REC_DRA).empty();
+  cell.hasWorkCopy = !text(t.FieldPos.FILE_NOW).empty();
+  cell.originalOnly = !text(t.FieldPos.FILE_ORG).empty();
+  cell.file = Qs(text(t.FieldPos.FILENAME));
+  return cell;
+}
+
+void TPhotoLists::FillThumbnails(int focus, int drawingFocus) {
+  if (!hasCurrentList_ || !window_.delivery().PhotoTable.Active()) return;
+  if (focus == kKeepFocus && ListView->FocusedRow() >= 0) focus = ListView->FocusedRow();
+  std::vector<ThumbnailItem> items;
+  items.reserve(currentList_.size());
+  for (int record : currentList_) items.push_back(ThumbnailItem{record, -1, 0, ReadCell(record)});
+  ListView->Model()->SetItems(std::move(items));
+  ListView->viewport()->update();
+  const int count = ListView->Model()->Count();
+  window_.StatusPanel(1)->setText(QStringLiteral("0 / %1").arg(count));
+  if (focus >= count) focus = count - 1;
+  if (focus >= 0) ListView->SelectListItem(focus, true);
+  if (ListView->SelectedCount() == 1)
+    FillDrawingList(drawingFocus);
+  else
+    DisableDrawingList();
+  ListView->setFocusPolicy(count > 0 ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void TPhotoLists::DisableDrawingList() {
+  ListView2->Model()->Clear();
+  ListView2->setEnabled(false);
+  ListView2->setFocusPolicy(Qt::NoFocus);
+}
+
+void TPhotoLists::FillDrawingList(int focus) {
+  Delivery& d = window_.delivery();
+  if (!d.PhotoTable.Active()) return;
+  if (focus == kKeepFocus) focus = ListView2->FocusedRow();
+  std::vector<ThumbnailItem> items;
+  const int photoRow = ListView->FocusedRow();
+  if (photoRow >= 0) {
+    const int photo = ListView->Model()->Item(photoRow).record;
+    if (d.LoadDrawingList(photo) == 2) {
+      const TIntList drawings = d.DrawingRecordList;
+      for (std::size_t i = 0; i < drawings.size(); ++i)
+        if (drawings[i] > 0) items.push_back(ThumbnailItem{drawings[i], static_cast<int>(i), photo, ReadCell(drawings[i])});
+    }
+  }
+  ListView2->Model()->SetItems(std::move(items));
+  const int count = ListView2->Model()->Count();
+  if (focus >= count) focus = count - 1;
+  if (focus >= 0) ListView2->SelectListItem(focus, true);
+  ListView2->setEnabled(ListView->SelectedCount() == 1);
+  ListView2->setFocusPolicy(count > 0 ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void TPhotoLists::ListViewChange(TThumbnailList* list) {
+  if (!window_.delivery().PhotoTable.Active()) return;
+  const bool photos = list == ListView;
+  if (photos) {
+    window_.Timer_Sanko.stop();
+    window_.Timer_NoSel.stop();
+  } else {
+    window_.Timer_NoSel2.stop();
+  }
+  window_.RequestButtonUpdate();
+  const QModelIndexList selected = list->selectionModel()->selectedIndexes();
+  if (selected.isEmpty()) {
+    (photos ? window_.Timer_NoSel : window_.Timer_NoSel2).start();
+    return;
+  }
+  const int row = selected.first().row();
+  const int record = list->Model()->Item(row).record;
+  BrowseContext& context = window_.context();
+  if (photos) {
+    window_.StatusPanel(1)->setText(QStringLiteral("%1 / %2").arg(row + 1).arg(list->Model()->Count()));
+    context.SetPhoto(record);
+    context.ShowInfoTab(BrowseContext::kPhotoTab);
+  } else {
+    context.SetDrawing(record);
+    context.ShowInfoTab(BrowseContext::kSankoTab);
+  }
+  if (ViewerShown && ViewerShown()) {
+    window_.Timer.setInterval(300);
+    window_.Timer.start();
+  }
+  // Only a new photo refills the drawings; working in the drawing list or
+  // its grid leaves them alone.
+  QWidget* focus = QApplication::focusWidget();
+  const bool inDrawings = focus && (focus == ListView2 || focus->objectName() == QLatin1String("KoumokuGrid_Sanko"));
+  if (photos && !inDrawings) window_.Timer_Sanko.start();
+}
+
+void TPhotoLists::ListViewClick(TThumbnailList* list) {
+  if (list->SelectedCount() == 0) return;
+  const int wanted = list == ListView ? BrowseContext::kPhotoTab : BrowseContext::kSankoTab;
+  if (shownTab_ != wanted) ListViewChange(list);
+}
+
+void TPhotoLists::ShowNodePhotos() {
+  HierarchyNode* node = window_.context().Node();
+  currentList_ = node ? node->Records() : TIntList();
+  hasCurrentList_ = node != nullptr;
+  window_.context().ShowInfoTab(BrowseContext::kKojiTab);
+  window_.RequestButtonUpdate();
+  if (!hasCurrentList_) {
+    ClearPhotoLists();
+    window_.StatusPanel(1)->setText(QStringLiteral("0 / 0"));
+  }
+  FillThumbnails(0, -1);
+  if (tree_) tree_->AlignTreeHeader();
+}
+
+void TPhotoLists::EnterListMode(int kind, TIntList records) {
+  currentList_ = records;
+  hasCurrentList_ = true;
+  window_.context().EnterListMode(kind, std::move(records));
+  SetPanelColours(kListModeColour);
+  for (TThumbnailList* list : {ListView, ListView2}) list->selectionModel()->clear();
+  FitThumbnails(true);
+  window_.context().ShowInfoTab(BrowseContext::kKojiTab);
+  window_.UpdateTitle();
+}
+
+void TPhotoLists::LeaveListMode(bool quiet) {
+  if (window_.context().ListMode() == 0) return;
+  window_.context().LeaveListMode();
+  FitThumbnails(false);
+  SetPanelColours(kNormalColour);
+  window_.UpdateTitle();
+  if (!quiet) window_.ShowInformation(SjOf(QStringLiteral("「一覧モード」を解除しました")));
+}
+
+void TPhotoLists::FormIciranKaijo() {
+  if (window_.context().ListMode() == 0) return;
+  LeaveListMode(false);
+  ShowNodePhotos();
+}
+
+void TPhotoLists::ListViewDblClick(TThumbnailList* list) {
+  viewerList_ = list;
+  window_.Timer.setInterval(10);
+  window_.Timer.start();
+}
+
+void TPhotoLists::OpenViewer(TThumbnailList* list) {
+  if (!list) list = qobject_cast<TThumbnailList*>(QApplication::focusWidget());
+  if (list != ListView && list != ListView2) return;
+  const int row = list->FocusedRow();
+  if (row < 0 || list->SelectedCount() != 1) return;
+  Delivery& d = window_.delivery();
+  TViewDataSet& t = d.PhotoTable;
+  if (!d.GotoPhotoRecord(list->Model()->Item(row).record)) return;
+  bool shown = false;
+  {
+    WaitCursor wait;
+    const QString file = t.FieldPos.FILENAME >= 0 ? Qs(t.AsString(t.FieldPos.FILENAME)) : QString();
+    const bool original = t.FieldPos.FILE_ORG >= 0 && !t.AsString(t.FieldPos.FILE_ORG).empty();
+    if (file.endsWith(QStringLiteral(".PDF"), Qt::CaseInsensitive)) {
+      shown = OpenWithDesktop && QFileInfo::exists(file) && OpenWithDesktop(QUrl::fromLocalFile(file));
+    } else if (!original && QFileInfo::exists(file)) {
+      if (!ShowInViewer) return;  // no viewer in this build yet
+      shown = ShowInViewer(file);
+    }
+  }
+  if (!shown) window_.ShowInformation(SjOf(QStringLiteral("写真の読み込みに失敗しました。")));
+}
+
+void TPhotoLists::ClearPhotoLists() {
+  ListView->Model()->Clear();
+  DisableDrawingList();
+}
+
+void TPhotoLists::ClearThumbnailCache() { cache_->Clear(); }
+
+}  // namespace zor

@@ -1,0 +1,273 @@
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QUrl>
+
+#include "browse_window.h"
+
+using namespace zor;
+
+namespace {
+
+// Counts key presses that a list passed on to its parent.
+class KeyCounter : public QObject {
+ public:
+  int presses = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) ++presses;
+    return false;
+  }
+};
+
+std::vector<FixturePhoto> ThreeAndTwo() {
+  std::vector<FixturePhoto> photos;
+  for (int i = 0; i < 3; ++i)
+    photos.push_back({i == 1 ? "" : "写真A" + std::to_string(i), {"工事", "施工状況写真", "土工"}, 0,
+                      QStringLiteral("a%1.jpg").arg(i), {400, 300}, {}});
+  photos.push_back({"写真B0", {"工事", "施工状況写真", "舗装工"}, 1, QStringLiteral("b0.jpg"), {1600, 1200}, {0, 1}});
+  photos.push_back({"写真B1", {"工事", "施工状況写真", "舗装工"}, 99, QStringLiteral("b1.pdf"), {400, 300}, {}});
+  return photos;
+}
+
+}  // namespace
+
+class PhotoListTest : public QObject {
+  Q_OBJECT
+ private:
+  static QStringList Captions(TThumbnailList* list) {
+    QStringList out;
+    for (int i = 0; i < list->Model()->Count(); ++i) out << list->Model()->Item(i).cell.caption;
+    return out;
+  }
+  static void Choose(BrowseSetup& s, HierarchyNode* node) {
+    s.window->TreePanel->TV_Tree->setCurrentItem(s.ItemOf(node));
+    QVERIFY(QTest::qWaitFor([&] { return s.window->context().Node() == node; }, 2000));
+  }
+
+ private slots:
+  void justFitSizes_data() {
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("justFit");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("wide: down") << 600 << 400 << 2 << true << 400 / 2 - TPhotoLists::kJustFitGapY;
+    QTest::newRow("tall: across") << 300 << 500 << 2 << true << 300 / 2 - TPhotoLists::kJustFitGapX;
+    QTest::newRow("square: across") << 500 << 500 << 3 << true << 500 / 3 - TPhotoLists::kJustFitGapX;
+    QTest::newRow("small: 60") << 150 << 100 << 2 << true << 60;
+    QTest::newRow("off: 140") << 600 << 400 << 2 << false << 140;
+    QTest::newRow("off ignores size") << 100 << 100 << 9 << false << 140;
+    QTest::newRow("count 0 as 1") << 600 << 400 << 0 << true << 400 - TPhotoLists::kJustFitGapY;
+  }
+  void justFitSizes() {
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(int, count);
+    QFETCH(bool, justFit);
+    QFETCH(int, expected);
+    QCOMPARE(TPhotoLists::JustFitSize(width, height, count, justFit), expected);
+  }
+
+  void justFitPlacesTheCountInTheList() {
+    BrowseSetup s;
+    s.settings.THUMBNAIL_USER = 3;
+    s.fixture.Load(ThreeAndTwo());
+    BrowseWindow& w = s.Open();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.settings().IconStyle = 1;
+    w.settings().THUMBNAIL_USER = 3;
+    w.PhotoLists->FitThumbnails(true);
+    const int size = w.PhotoLists->ThumbnailSize();
+    QCOMPARE(size, TPhotoLists::JustFitSize(w.ListView->width(), w.ListView->height(), 3, true));
+    // Three cells fit down the (wide) list, or across a tall one.
+    const QSize grid = w.ListView->gridSize();
+    if (w.ListView->height() < w.ListView->width())
+      QVERIFY(3 * grid.height() <= w.ListView->viewport()->height());
+    else
+      QVERIFY(3 * grid.width() <= w.ListView->viewport()->width());
+    QCOMPARE(w.PhotoLists->DrawingThumbnailSize(), 140);
+    QCOMPARE(w.ListView2->CellSize(), 140);
+    QCOMPARE(w.SB_Icon->toolTip(), QStringLiteral("ジャストフィット(横か縦に3個に収まるように表示します)"));
+  }
+
+  void selectingANodeFillsTheList() {
+    BrowseSetup s;
+    s.fixture.MakePicture(QStringLiteral("d0.jpg"), {300, 200});
+    s.fixture.MakePicture(QStringLiteral("d1.png"), {200, 300});
+    s.fixture.Load(ThreeAndTwo(), {QStringLiteral("d0.jpg"), QStringLiteral("d1.png")});
+    BrowseWindow& w = s.Open();
+    // After a load the unclassified node is selected and the list is empty.
+    QCOMPARE(w.context().Node(), s.fixture.delivery.Tree.UnclassifiedNode());
+    QCOMPARE(w.ListView->Model()->Count(), 0);
+    QCOMPARE(w.StatusPanel(1)->text(), QStringLiteral("0 / 0"));
+
+    Choose(s, s.Node({"工事", "施工状況写真", "土工"}));
+    QCOMPARE(Captions(w.ListView), (QStringList{"写真A0", "(無題)", "写真A2"}));
+    QCOMPARE(w.ListView->FocusedRow(), 0);
+    QCOMPARE(w.ListView->SelectedCount(), 1);
+    QCOMPARE(w.StatusPanel(1)->text(), QStringLiteral("1 / 3"));
+    QCOMPARE(w.context().Photo(), 1);
+    // A photo is selected, so the drawing list is usable, but photo 1 has none.
+    QVERIFY(QTest::qWaitFor([&] { return !w.Timer_Sanko.isActive(); }, 2000));
+    QCOMPARE(w.ListView2->Model()->Count(), 0);
+    QVERIFY(w.ListView2->isEnabled());
+
+    Choose(s, s.Node({"工事", "施工状況写真", "舗装工"}));
+    QCOMPARE(Captions(w.ListView), (QStringList{"写真B0", "写真B1"}));
+    QCOMPARE(w.context().Photo(), 4);
+    // The drawings follow 200 ms after the photo.
+    QVERIFY(QTest::qWaitFor([&] { return w.ListView2->Model()->Count() == 2; }, 2000));
+    QVERIFY(w.ListView2->isEnabled());
+    QCOMPARE(Captions(w.ListView2), (QStringList{"参考図", "参考図"}));
+    QCOMPARE(w.ListView2->Model()->Item(1).position, 1);
+    QCOMPARE(w.ListView2->Model()->Item(1).photo, 4);
+  }
+
+  void selectingAnotherPhotoShowsItsPosition() {
+    BrowseSetup s;
+    s.fixture.Load(ThreeAndTwo());
+    BrowseWindow& w = s.Open();
+    Choose(s, s.Node({"工事", "施工状況写真", "土工"}));
+    QSignalSpy tabs(&w.context(), &BrowseContext::InfoTabRequested);
+    w.ListView->SelectListItem(2, true);
+    QCOMPARE(w.StatusPanel(1)->text(), QStringLiteral("3 / 3"));
+    QCOMPARE(w.context().Photo(), 3);
+    QVERIFY(!tabs.isEmpty());
+    QCOMPARE(tabs.last().at(0).toInt(), int(BrowseContext::kPhotoTab));
+    // No selection: 200 ms later the construction tab and no drawings.
+    w.ListView->selectionModel()->clearSelection();
+    QVERIFY(QTest::qWaitFor([&] { return w.context().Photo() == 0; }, 2000));
+    QCOMPARE(tabs.last().at(0).toInt(), int(BrowseContext::kKojiTab));
+    QVERIFY(!w.ListView2->isEnabled());
+  }
+
+  void leftAndRightMoveByPositionAndAreConsumedAtTheEnds() {
+    BrowseSetup s;
+    s.fixture.Load(ThreeAndTwo());
+    BrowseWindow& w = s.Open();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Choose(s, s.Node({"工事", "施工状況写真", "土工"}));
+    w.ListView->setFocus();
+    KeyCounter counter;
+    w.ListView->parentWidget()->installEventFilter(&counter);
+    QTest::keyClick(w.ListView, Qt::Key_Right);
+    QCOMPARE(w.ListView->FocusedRow(), 1);
+    QTest::keyClick(w.ListView, Qt::Key_Right);
+    QCOMPARE(w.ListView->FocusedRow(), 2);
+    QTest::keyClick(w.ListView, Qt::Key_Right);  // the last item: nothing moves
+    QCOMPARE(w.ListView->FocusedRow(), 2);
+    QCOMPARE(w.ListView->SelectedCount(), 1);
+    QCOMPARE(w.StatusPanel(1)->text(), QStringLiteral("3 / 3"));
+    w.ListView->SelectListItem(0, true);
+    QTest::keyClick(w.ListView, Qt::Key_Left);  // the first item
+    QCOMPARE(w.ListView->FocusedRow(), 0);
+    QCOMPARE(counter.presses, 0);
+  }
+
+  void listModeShowsTheGivenPhotosAndLeavesWithItsMessage() {
+    BrowseSetup s;
+    s.fixture.Load(ThreeAndTwo());
+    BrowseWindow& w = s.Open();
+    Choose(s, s.Node({"工事", "施工状況写真", "土工"}));
+    w.PhotoLists->EnterListMode(2, {5, 1, 999});
+    QCOMPARE(w.context().ListMode(), 2);
+    QCOMPARE(Captions(w.ListView), (QStringList{"写真B1", "写真A0", "(不明データ)"}));
+    QVERIFY(!w.ListView->Model()->Item(2).cell.found);
+    QCOMPARE(w.ListView->SelectedCount(), 0);
+    QVERIFY(!w.TreePanel->isEnabled());
+    QCOMPARE(w.ListView->palette().color(QPalette::Base), TPhotoLists::kListModeColour);
+    QCOMPARE(w.TreePanel->TV_Tree->palette().color(QPalette::Base), TTreePanel::kListModeColour);
+    // The tree's selection does not change the list while in list mode.
+    w.TreePanel->SelectNodeNow(s.Node({"工事", "施工状況写真", "舗装工"}));
+    QCOMPARE(w.ListView->Model()->Count(), 3);
+
+    QTest::qWait(150);  // the buttons follow the mode
+    QVERIFY(w.SB_Kaijyo->isEnabled());
+    w.SB_Kaijyo->click();
+    QCOMPARE(w.infos, QStringList{"「一覧モード」を解除しました"});
+    QCOMPARE(w.context().ListMode(), 0);
+    QVERIFY(w.TreePanel->isEnabled());
+    QCOMPARE(w.ListView->palette().color(QPalette::Base), TPhotoLists::kNormalColour);
+    QCOMPARE(Captions(w.ListView), (QStringList{"写真B0", "写真B1"}));
+  }
+
+  void quietLeaveShowsNoMessage() {
+    BrowseSetup s;
+    s.fixture.Load(ThreeAndTwo());
+    BrowseWindow& w = s.Open();
+    w.PhotoLists->LeaveListMode(false);  // not in list mode: nothing
+    w.PhotoLists->EnterListMode(1, {1});
+    w.PhotoLists->LeaveListMode(true);
+    QCOMPARE(w.context().ListMode(), 0);
+    QVERIFY(w.infos.isEmpty());
+  }
+
+  void listModeSelectionShowsThePhotosNode() {
+    BrowseSetup s;
+    s.fixture.Load(ThreeAndTwo());
+    BrowseWindow& w = s.Open();
+    w.PhotoLists->EnterListMode(2, {2, 4});
+    w.ListView->SelectListItem(1, true);
+    HierarchyNode* paving = s.Node({"工事", "施工状況写真", "舗装工"});
+    QVERIFY(QTest::qWaitFor([&] { return w.TreePanel->SelectedNode() == paving; }, 2000));
+    QCOMPARE(w.ListView->Model()->Count(), 2);  // the list stays the search result
+  }
+
+  void pdfOpensWithTheDesktopAndFailuresAreReported() {
+    BrowseSetup s;
+    std::vector<FixturePhoto> photos = ThreeAndTwo();
+    s.fixture.Load(photos);
+    QFile pdf(s.fixture.Folder() + QStringLiteral("b1.pdf"));
+    QVERIFY(pdf.exists());
+    BrowseWindow& w = s.Open();
+    QList<QUrl> opened;
+    QStringList viewed;
+    w.PhotoLists->OpenWithDesktop = [&](const QUrl& url) {
+      opened << url;
+      return true;
+    };
+    w.PhotoLists->ShowInViewer = [&](const QString& file) {
+      viewed << file;
+      return false;
+    };
+    Choose(s, s.Node({"工事", "施工状況写真", "舗装工"}));
+    w.ListView->SelectListItem(1, true);
+    w.PhotoLists->ListViewDblClick(w.ListView);
+    QVERIFY(QTest::qWaitFor([&] { return !opened.isEmpty(); }, 2000));
+    QCOMPARE(opened.first().toLocalFile(), pdf.fileName());
+    QVERIFY(viewed.isEmpty());
+    QCOMPARE(w.Timer.interval(), 300);
+
+    w.ListView->SelectListItem(0, true);
+    w.PhotoLists->OpenViewer(w.ListView);
+    QCOMPARE(viewed, QStringList{s.fixture.Folder() + QStringLiteral("b0.jpg")});
+    QCOMPARE(w.infos, QStringList{"写真の読み込みに失敗しました。"});
+  }
+
+  void thumbnailsArriveWithoutBlockingTheWindow() {
+    BrowseSetup s;
+    s.fixture.Load(ThreeAndTwo());
+    BrowseWindow& w = s.Open();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Choose(s, s.Node({"工事", "施工状況写真", "土工"}));
+    const int size = w.PhotoLists->ThumbnailSize();
+    const QString file = s.fixture.Folder() + QStringLiteral("a0.jpg");
+    QVERIFY(QTest::qWaitFor([&] { return w.PhotoLists->Cache().Find(file, size) != nullptr; }, 5000));
+    // The 400 x 300 picture fills the cell's width; its middle shows it.
+    QImage shot = w.ListView->viewport()->grab().toImage();
+    const QRect icon = w.ListView->IconRect(w.ListView->visualRect(w.ListView->Model()->index(0)));
+    const QColor middle = shot.pixelColor(icon.center() * shot.devicePixelRatio());
+    QVERIFY2(qAbs(middle.blue() - 200) < 20 && qAbs(middle.red() - 40) < 20, qPrintable(middle.name()));
+    // Once the three are in, a repaint decodes nothing again.
+    QVERIFY(QTest::qWaitFor([&] { return w.PhotoLists->Cache().Count() == 3; }, 5000));
+    const int decodes = w.PhotoLists->Cache().DecodesStarted();
+    w.ListView->viewport()->repaint();
+    QTest::qWait(50);
+    QCOMPARE(w.PhotoLists->Cache().DecodesStarted(), decodes);
+  }
+};
+
+QTEST_MAIN(PhotoListTest)
+#include "photo_list_test.moc"

@@ -1,0 +1,263 @@
+#include <QAtomicInt>
+#include <QFile>
+#include <QSemaphore>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThreadPool>
+#include <memory>
+
+#include "forms/thumbnail_cache.h"
+
+using namespace zor;
+
+namespace {
+
+// Counts decodes; answers a 160 x 120 picture, like a camera thumbnail, for
+// every size, or nothing for a file named "bad".
+struct CountingDecoder {
+  std::shared_ptr<QAtomicInt> calls = std::make_shared<QAtomicInt>(0);
+  ThumbnailCache::Decoder Make() const {
+    auto counter = calls;
+    return [counter](const QString& file, int) {
+      counter->fetchAndAddRelaxed(1);
+      if (file.endsWith(QLatin1String("bad"))) return QImage();
+      QImage image(160, 120, QImage::Format_RGB32);
+      image.fill(Qt::red);
+      return image;
+    };
+  }
+};
+
+const void* const kList = reinterpret_cast<const void*>(0x1);
+const void* const kOtherList = reinterpret_cast<const void*>(0x2);
+
+}  // namespace
+
+class ThumbnailCacheTest : public QObject {
+  Q_OBJECT
+ private:
+  QTemporaryDir dir_;
+  QString File(const QString& name) {
+    const QString path = dir_.path() + QLatin1Char('/') + name;
+    if (!QFile::exists(path)) {
+      QFile f(path);
+      f.open(QIODevice::WriteOnly);
+      f.write("x");
+    }
+    return path;
+  }
+  // Requests inside one pass, as a repaint does, and waits for the decodes.
+  static void Paint(ThumbnailCache& cache, const QStringList& files, int size, const void* list = kList) {
+    cache.BeginPass(list);
+    for (const QString& f : files) {
+      ThumbnailCache::State state;
+      if (!cache.Find(f, size, &state) && state == ThumbnailCache::State::kMissing)
+        cache.Request(f, size, ThumbnailCache::kVisible, list);
+    }
+    cache.EndPass(list);
+  }
+  static bool Settle(ThumbnailCache& cache) {
+    return QTest::qWaitFor([&] { return cache.RunningCount() == 0 && cache.PendingCount() == 0; }, 5000);
+  }
+
+ private slots:
+  void cameraThumbnailSmallerThanTheCellIsFoundAgain() {
+    QThreadPool pool;
+    CountingDecoder decoder;
+    ThumbnailCache cache(&pool, decoder.Make());
+    const QString f = File("a.jpg");
+    QSignalSpy decoded(&cache, &ThumbnailCache::Decoded);
+    Paint(cache, {f}, 140);
+    QVERIFY(Settle(cache));
+    QCOMPARE(decoded.count(), 1);
+    for (int repaint = 0; repaint < 5; ++repaint) {
+      ThumbnailCache::State state;
+      QSize decoded;
+      const QPixmap* p = cache.Find(f, 140, &state, &decoded);
+      QVERIFY(p);
+      QCOMPARE(state, ThumbnailCache::State::kReady);
+      // Its shorter side is below the cell's, so it is kept as decoded.
+      QCOMPARE(decoded, QSize(160, 120));
+      QCOMPARE(p->size(), QSize(160, 120));
+      Paint(cache, {f}, 140);
+    }
+    QVERIFY(Settle(cache));
+    QCOMPARE(decoder.calls->loadRelaxed(), 1);
+    QCOMPARE(cache.DecodesStarted(), 1);
+  }
+
+  void anotherCellSizeIsDecodedForThatSize() {
+    QThreadPool pool;
+    CountingDecoder decoder;
+    ThumbnailCache cache(&pool, decoder.Make());
+    const QString f = File("b.jpg");
+    Paint(cache, {f}, 140);
+    QVERIFY(Settle(cache));
+    QVERIFY(!cache.Find(f, 96));
+    Paint(cache, {f}, 96);
+    QVERIFY(Settle(cache));
+    QVERIFY(cache.Find(f, 96));
+    QCOMPARE(decoder.calls->loadRelaxed(), 2);
+  }
+
+  void failedDecodeIsRememberedNotRetried() {
+    QThreadPool pool;
+    CountingDecoder decoder;
+    ThumbnailCache cache(&pool, decoder.Make());
+    const QString f = File("bad");
+    Paint(cache, {f}, 140);
+    QVERIFY(Settle(cache));
+    ThumbnailCache::State state;
+    QVERIFY(!cache.Find(f, 140, &state));
+    QCOMPARE(state, ThumbnailCache::State::kFailed);
+    Paint(cache, {f}, 140);
+    QVERIFY(Settle(cache));
+    QCOMPARE(decoder.calls->loadRelaxed(), 1);
+  }
+
+  void aReplacedFileIsDecodedAgain() {
+    QThreadPool pool;
+    CountingDecoder decoder;
+    ThumbnailCache cache(&pool, decoder.Make());
+    const QString f = File("c.jpg");
+    Paint(cache, {f}, 140);
+    QVERIFY(Settle(cache));
+    QFile file(f);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    file.close();
+    ThumbnailCache::State state;
+    QVERIFY(!cache.Find(f, 140, &state));
+    QCOMPARE(state, ThumbnailCache::State::kMissing);
+  }
+
+  void keepsAtLeastFiftyOnePicturesWhateverTheBudget() {
+    QThreadPool pool;
+    CountingDecoder decoder;
+    ThumbnailCache cache(&pool, decoder.Make());
+    cache.SetByteBudget(1);  // far too small for even one picture
+    QStringList files;
+    for (int i = 0; i < 60; ++i) files << File(QStringLiteral("p%1.jpg").arg(i));
+    for (const QString& f : files) {
+      Paint(cache, {f}, 140);
+      QVERIFY(Settle(cache));
+    }
+    QCOMPARE(cache.Count(), ThumbnailCache::kMinEntries);
+    // The least recently used went; the last 51 are held.
+    QVERIFY(!cache.Find(files[8], 140));
+    for (int i = 9; i < 60; ++i) QVERIFY2(cache.Find(files[i], 140), qPrintable(files[i]));
+  }
+
+  void byteBudgetBoundsTheCacheAboveTheMinimum() {
+    QThreadPool pool;
+    CountingDecoder decoder;
+    ThumbnailCache cache(&pool, decoder.Make());
+    const qint64 picture = 160 * 120 * 4;
+    cache.SetByteBudget(70 * picture);
+    for (int i = 0; i < 100; ++i) {
+      Paint(cache, {File(QStringLiteral("q%1.jpg").arg(i))}, 140);
+      QVERIFY(Settle(cache));
+    }
+    QCOMPARE(cache.Count(), 70);
+    QVERIFY(cache.Bytes() <= 70 * picture);
+  }
+
+  void requestsOfCellsScrolledAwayAreDropped() {
+    QThreadPool pool;
+    pool.setMaxThreadCount(1);
+    // The first decode waits until the test lets it go, so the rest queue.
+    auto gate = std::make_shared<QSemaphore>(0);
+    auto calls = std::make_shared<QAtomicInt>(0);
+    ThumbnailCache cache(&pool, [gate, calls](const QString&, int) {
+      if (calls->fetchAndAddRelaxed(1) == 0) gate->acquire();
+      QImage image(10, 10, QImage::Format_RGB32);
+      image.fill(Qt::blue);
+      return image;
+    });
+    QStringList first, second;
+    for (int i = 0; i < 5; ++i) first << File(QStringLiteral("s%1.jpg").arg(i));
+    for (int i = 0; i < 3; ++i) second << File(QStringLiteral("t%1.jpg").arg(i));
+    Paint(cache, first, 100);
+    QCOMPARE(cache.RunningCount(), 1);
+    QCOMPARE(cache.PendingCount(), 4);
+    // Scrolled on: the next repaint shows other cells only.
+    Paint(cache, second, 100);
+    QCOMPARE(cache.PendingCount(), 3);
+    // Another list's repaint leaves these requests alone.
+    Paint(cache, {}, 100, kOtherList);
+    QCOMPARE(cache.PendingCount(), 3);
+    gate->release();
+    QVERIFY(Settle(cache));
+    QCOMPARE(calls->loadRelaxed(), 4);
+    for (const QString& f : second) QVERIFY(cache.Find(f, 100));
+    for (int i = 1; i < 5; ++i) QVERIFY(!cache.Find(first[i], 100));
+  }
+
+  void visibleCellsGoBeforeNearbyOnes() {
+    QThreadPool pool;
+    pool.setMaxThreadCount(1);
+    auto gate = std::make_shared<QSemaphore>(0);
+    auto order = std::make_shared<QStringList>();
+    auto mutex = std::make_shared<QMutex>();
+    ThumbnailCache cache(&pool, [gate, order, mutex](const QString& file, int) {
+      {
+        QMutexLocker lock(mutex.get());
+        order->append(file.section(QLatin1Char('/'), -1));
+      }
+      if (file.endsWith(QLatin1String("block"))) gate->acquire();
+      QImage image(10, 10, QImage::Format_RGB32);
+      image.fill(Qt::green);
+      return image;
+    });
+    cache.BeginPass(kList);
+    cache.Request(File(QStringLiteral("block")), 100, ThumbnailCache::kVisible, kList);
+    cache.EndPass(kList);
+    cache.BeginPass(kList);
+    cache.Request(File(QStringLiteral("block")), 100, ThumbnailCache::kVisible, kList);
+    cache.Request(File(QStringLiteral("near")), 100, ThumbnailCache::kNearby, kList);
+    cache.Request(File(QStringLiteral("seen")), 100, ThumbnailCache::kVisible, kList);
+    cache.EndPass(kList);
+    gate->release();
+    QVERIFY(Settle(cache));
+    QCOMPARE(*order, (QStringList{"block", "seen", "near"}));
+  }
+
+  void clearEmptiesAndDropsDecodesStillRunning() {
+    QThreadPool pool;
+    pool.setMaxThreadCount(1);
+    auto gate = std::make_shared<QSemaphore>(0);
+    ThumbnailCache cache(&pool, [gate](const QString&, int) {
+      gate->acquire();
+      QImage image(10, 10, QImage::Format_RGB32);
+      image.fill(Qt::green);
+      return image;
+    });
+    const QString f = File("d.jpg");
+    Paint(cache, {f, File("e.jpg")}, 100);
+    cache.Clear();
+    QCOMPARE(cache.PendingCount(), 0);
+    gate->release(2);
+    QVERIFY(Settle(cache));
+    QCOMPARE(cache.Count(), 0);
+    QVERIFY(!cache.Find(f, 100));
+  }
+
+  void cacheMayGoWhileADecodeRuns() {
+    QThreadPool pool;
+    auto gate = std::make_shared<QSemaphore>(0);
+    {
+      ThumbnailCache cache(&pool, [gate](const QString&, int) {
+        gate->acquire();
+        return QImage();
+      });
+      Paint(cache, {File("f.jpg")}, 100);
+    }
+    gate->release();
+    QVERIFY(pool.waitForDone(5000));
+    QCoreApplication::processEvents();  // the finished decode posts nothing
+  }
+};
+
+QTEST_MAIN(ThumbnailCacheTest)
+#include "thumbnail_cache_test.moc"

@@ -1,0 +1,214 @@
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "browse_window.h"
+#include "forms/tree_header.h"
+
+using namespace zor;
+
+namespace {
+
+std::vector<FixturePhoto> Photos() {
+  return {
+      {"p1", {"工事", "施工状況写真", "土工", "掘削工", "掘削"}, 0, {}, {}, {}},
+      {"p2", {"工事", "施工状況写真", "舗装工"}, 0, {}, {}, {}},
+      {"p3", {"工事", "施工状況写真", "土工"}, 0, {}, {}, {}},
+      {"p4", {"工事", "品質管理写真"}, 0, {}, {}, {}},
+  };
+}
+
+QStringList ChildCaptions(QTreeWidgetItem* item) {
+  QStringList out;
+  for (int i = 0; i < item->childCount(); ++i) out << item->child(i)->text(0);
+  return out;
+}
+
+// Answers the next modal warning: ticks its check box when asked and
+// closes it; counts the boxes seen.
+struct WarningAnswer {
+  int seen = 0;
+  QString text;
+  bool tick = false;
+  void Arm() {
+    QTimer::singleShot(50, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      ++seen;
+      text = box->text();
+      if (tick && box->checkBox()) box->checkBox()->setChecked(true);
+      box->accept();
+    });
+  }
+};
+
+}  // namespace
+
+class TreePanelTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void showsTheTreeInFileOrderExpandedWithUnclassifiedSelected() {
+    BrowseSetup s;
+    s.fixture.Load(Photos());
+    BrowseWindow& w = s.Open();
+    QTreeWidget* tree = w.TreePanel->TV_Tree;
+    QCOMPARE(tree->topLevelItemCount(), 2);
+    QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("未分類(写真フォルダ)"));
+    QCOMPARE(tree->topLevelItem(1)->text(0), QStringLiteral("工事写真"));
+    QTreeWidgetItem* kouji = s.ItemOf(s.Node({"工事"}));
+    QCOMPARE(ChildCaptions(kouji), (QStringList{"施工状況写真", "品質管理写真"}));
+    QCOMPARE(ChildCaptions(s.ItemOf(s.Node({"工事", "施工状況写真"}))), (QStringList{"土工", "舗装工"}));
+    QCOMPARE(tree->currentItem(), tree->topLevelItem(0));
+    QCOMPARE(w.context().Node(), s.fixture.delivery.Tree.UnclassifiedNode());
+    QVERIFY(s.ItemOf(s.Node({"工事", "施工状況写真", "土工", "掘削工"}))->isExpanded());
+    QCOMPARE(tree->indentation(), 30);
+  }
+
+  void nodeImagesFollowTheLevelAndPhotos() {
+    BrowseSetup s;
+    s.fixture.Load(Photos());
+    BrowseWindow& w = s.Open();
+    (void)w;
+    const HierarchyTree& t = s.fixture.delivery.Tree;
+    QCOMPARE(t.UnclassifiedNode()->ImageIndex(), 0);
+    QCOMPARE(t.ConstructionNode()->ImageIndex(), 2);
+    QCOMPARE(s.Node({"工事"})->ImageIndex(), 2);
+    QCOMPARE(s.Node({"工事", "品質管理写真"})->ImageIndex(), 5);
+    QCOMPARE(s.Node({"工事", "施工状況写真"})->ImageIndex(), 4);
+    QCOMPARE(s.Node({"工事", "施工状況写真", "土工"})->ImageIndex(), 7);
+    // The item shows the picture of its image index.
+    const QImage shown = s.ItemOf(s.Node({"工事", "施工状況写真", "土工"}))->icon(0).pixmap(17, 17).toImage();
+    QCOMPARE(shown, TreeImage(7, false).toImage());
+  }
+
+  void selectionReachesTheContextAfterTheChangeDelay() {
+    BrowseSetup s;
+    s.fixture.Load(Photos());
+    BrowseWindow& w = s.Open();
+    HierarchyNode* paving = s.Node({"工事", "施工状況写真", "舗装工"});
+    QElapsedTimer clock;
+    clock.start();
+    w.TreePanel->TV_Tree->setCurrentItem(s.ItemOf(paving));
+    QVERIFY(w.context().Node() != paving);
+    QCOMPARE(w.TreePanel->ChangeDelay(), 200);
+    QVERIFY(QTest::qWaitFor([&] { return w.context().Node() == paving; }, 2000));
+    QVERIFY(clock.elapsed() >= 190);
+    // SelectNodeNow runs the change at once and puts the delay back.
+    HierarchyNode* earth = s.Node({"工事", "施工状況写真", "土工"});
+    w.TreePanel->SelectNodeNow(earth);
+    QCOMPARE(w.context().Node(), earth);
+    QCOMPARE(w.ListView->Model()->Count(), 1);
+    QCOMPARE(w.TreePanel->ChangeDelay(), 200);
+  }
+
+  void headerHighlightsTheSelectedLevel() {
+    BrowseSetup s;
+    s.fixture.Load(Photos());
+    BrowseWindow& w = s.Open();
+    TreeHeader* header = w.TreePanel->HeaderControl;
+    for (int i = 0; i < TreeHeader::kSectionCount; ++i) QVERIFY(!header->IsHighlighted(i));  // level 0
+    w.TreePanel->SelectNodeNow(s.Node({"工事", "施工状況写真", "土工"}));
+    for (int i = 0; i < TreeHeader::kSectionCount; ++i) QCOMPARE(header->IsHighlighted(i), i == 3);
+    w.TreePanel->SelectNodeNow(s.Node({"工事", "施工状況写真", "土工", "掘削工", "掘削"}));
+    QVERIFY(header->IsHighlighted(5));
+    QCOMPARE(TreeHeader::Caption(1), QStringLiteral("分類"));
+    QCOMPARE(TreeHeader::Caption(5), QStringLiteral("細別"));
+    QCOMPARE(header->SectionRect(0).width(), 82);
+    QCOMPARE(header->SectionRect(3), QRect(82 + 60, 0, 30, header->height()));
+  }
+
+  void headerFollowsTheHorizontalScroll() {
+    BrowseSetup s;
+    std::vector<FixturePhoto> photos = Photos();
+    photos.push_back({"long", {"工事", "施工状況写真", std::string(60, 'W')}, 0, {}, {}, {}});
+    s.fixture.Load(photos);
+    BrowseWindow& w = s.Open();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QScrollBar* bar = w.TreePanel->TV_Tree->horizontalScrollBar();
+    QVERIFY(bar->maximum() > 20);
+    bar->setValue(20);
+    QCOMPARE(w.TreePanel->HeaderControl->FirstWidth(), 82 - 20);
+    bar->setValue(0);
+    QCOMPARE(w.TreePanel->HeaderControl->FirstWidth(), 82);
+  }
+
+  void collapseKeepsTheSelectedNodeVisible() {
+    BrowseSetup s;
+    s.fixture.Load(Photos());
+    BrowseWindow& w = s.Open();
+    HierarchyNode* deep = s.Node({"工事", "施工状況写真", "土工", "掘削工"});
+    w.TreePanel->SelectNodeNow(deep);
+    w.TreePanel->CollapseAll();
+    QCOMPARE(w.TreePanel->SelectedNode(), deep);
+    for (QTreeWidgetItem* p = s.ItemOf(deep)->parent(); p; p = p->parent()) QVERIFY(p->isExpanded());
+    QVERIFY(!s.ItemOf(deep)->isExpanded());
+    QVERIFY(!s.ItemOf(s.Node({"工事", "品質管理写真"}))->isExpanded() ||
+            s.Node({"工事", "品質管理写真"})->ChildCount() == 0);
+    w.TreePanel->SB_TreeViewExpand->click();
+    QVERIFY(s.ItemOf(deep)->isExpanded());
+  }
+
+  void listModeGreysTheTree() {
+    BrowseSetup s;
+    s.fixture.Load(Photos());
+    BrowseWindow& w = s.Open();
+    w.PhotoLists->EnterListMode(2, {1});
+    QVERIFY(!w.TreePanel->isEnabled());
+    QCOMPARE(w.TreePanel->TV_Tree->palette().color(QPalette::Text), TTreePanel::kListModeText);
+    const QImage shown = s.ItemOf(s.Node({"工事", "施工状況写真"}))->icon(0).pixmap(17, 17).toImage();
+    QCOMPARE(shown, TreeImage(4, true).toImage());
+    w.PhotoLists->LeaveListMode(true);
+    QVERIFY(w.TreePanel->isEnabled());
+    QCOMPARE(w.TreePanel->TV_Tree->palette().color(QPalette::Base), TTreePanel::kNormalColour);
+  }
+
+  void invalidLevelWarningIsShownOnceAndCanBeSilenced() {
+    BrowseSetup s;
+    std::vector<FixturePhoto> photos = Photos();
+    photos.push_back({"no class", {"工事"}, 0, {}, {}, {}});  // level 1: invalid
+    s.fixture.Load(photos);
+    BrowseWindow& w = s.Open();
+    QCOMPARE(s.Node({"工事"})->ImageIndex(), 3);
+    WarningAnswer answer;
+    answer.Arm();
+    w.TreePanel->UpdateNodeImages(*s.fixture.delivery.Tree.ConstructionNode(), true);
+    QCOMPARE(answer.seen, 1);
+    QCOMPARE(answer.text, QStringLiteral("工事フォルダは不正な階層レベルに写真が登録されています。"));
+    answer.tick = true;
+    answer.Arm();
+    w.TreePanel->UpdateNodeImages(*s.fixture.delivery.Tree.ConstructionNode(), true);
+    QCOMPARE(answer.seen, 2);
+    QVERIFY(w.TreePanel->WarningSilenced());
+    answer.Arm();
+    w.TreePanel->UpdateNodeImages(*s.fixture.delivery.Tree.ConstructionNode(), true);
+    QTest::qWait(100);
+    QCOMPARE(answer.seen, 2);
+  }
+
+  void focusShowsTheLevelHelpAndLeavingClearsIt() {
+    BrowseSetup s;
+    s.fixture.Load(Photos());
+    BrowseWindow& w = s.Open();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.TreePanel->SelectNodeNow(s.Node({"工事", "施工状況写真", "土工"}));
+    QSignalSpy help(&w.context(), &BrowseContext::HelpChanged);
+    QSignalSpy tabs(&w.context(), &BrowseContext::InfoTabRequested);
+    w.activateWindow();
+    w.TreePanel->TV_Tree->setFocus();
+    QVERIFY(QTest::qWaitFor([&] { return !help.isEmpty(); }, 1000));
+    QCOMPARE(tabs.last().at(0).toInt(), int(BrowseContext::kKojiTab));
+    const auto expected = ShowLevelHelp(std::vector<std::string>{Sj("工事"), Sj("施工状況写真"), Sj("土工")},
+                                        s.fixture.delivery.DigiVersion, w.settings().KeikokuRed);
+    QVERIFY(help.last().at(0).value<HelpLabels>() == expected);
+    w.ListView->setFocus();
+    QVERIFY(QTest::qWaitFor([&] { return help.last().at(0).value<HelpLabels>() == NoHelp(); }, 1000));
+  }
+};
+
+QTEST_MAIN(TreePanelTest)
+#include "tree_panel_test.moc"
