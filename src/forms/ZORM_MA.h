@@ -31,6 +31,9 @@ class QWidget;
 
 namespace zor {
 
+class THelpPanel;
+class TInfoPanel;
+
 class TZorMainForm : public QMainWindow, public Host {
   Q_OBJECT
  public:
@@ -81,6 +84,8 @@ class TZorMainForm : public QMainWindow, public Host {
   QListView* ListView2 = nullptr;
   QLabel* PL_Sanko = nullptr;
   QLabel* PL_Help = nullptr;
+  TInfoPanel* InfoPanel = nullptr;  // content of Float_Clip
+  THelpPanel* HelpPanel = nullptr;  // content of Float_Help
   QToolButton* SB_List = nullptr;
   QToolButton* SB_Sort = nullptr;
   QToolButton* SB_Kaijyo = nullptr;
@@ -125,6 +130,7 @@ class TZorMainForm : public QMainWindow, public Host {
   void CreateToolButtons();
   void CreatePanels();
   void CreateStatusBar();
+  void LinkInfoPanel();
   void CreateTimers();
   QDockWidget* MakeDock(const char* name, const QString& title, int helpContext, QWidget* content);
   void FirstShow();
