@@ -463,6 +463,15 @@ QString TInfoPanel::ImageFormatText(const std::string& file) {
   return QStringLiteral("JPEG形式");
 }
 
+QString TInfoPanel::CurrentRecordFormat() {
+  const TViewDataSet& table = delivery_.PhotoTable;
+  try {
+    return ImageFormatText(table.FieldPos.FILENAME < 0 ? std::string() : table.AsString(table.FieldPos.FILENAME));
+  } catch (const EBinaryDataSetError&) {
+    return ImageFormatText(std::string());
+  }
+}
+
 // ---- tabs ----------------------------------------------------------------------
 
 void TInfoPanel::ShowKojiTab() {
@@ -484,8 +493,7 @@ void TInfoPanel::ShowPhotoTab() {
   const bool listActive = ListFocused(Links.photoList);
   if (!listActive && FocusedGrid() != KoumokuGrid_Photo) return;
   if (!FillPhotoGrid(context_.Photo())) return;
-  if (listActive && Links.setImageStatus)
-    Links.setImageStatus(ImageFormatText(delivery_.PhotoTable.AsString(delivery_.PhotoTable.FieldPos.FILENAME)));
+  if (listActive && Links.setImageStatus) Links.setImageStatus(CurrentRecordFormat());
 }
 
 void TInfoPanel::ShowSankoTab() {
@@ -496,8 +504,7 @@ void TInfoPanel::ShowSankoTab() {
   const bool listActive = ListFocused(Links.drawingList);
   if (!listActive && FocusedGrid() != KoumokuGrid_Sanko) return;
   if (!FillSankoGrid(context_.Drawing())) return;
-  if (listActive && Links.setImageStatus)
-    Links.setImageStatus(ImageFormatText(delivery_.PhotoTable.AsString(delivery_.PhotoTable.FieldPos.FILENAME)));
+  if (listActive && Links.setImageStatus) Links.setImageStatus(CurrentRecordFormat());
 }
 
 void TInfoPanel::TabSetExChange(int newIndex) {

@@ -127,6 +127,8 @@ class TInfoPanel : public QWidget {
   void ResetGrid(TKoumokuGrid* grid, int rows);
   void TabSetExChange(int newIndex);
   void TabSetExChanged(int index);
+  // The picture format of the current record's FILENAME.
+  QString CurrentRecordFormat();
   bool StepListItem(QAbstractItemView* list, TKoumokuGrid* grid, QKeyEvent* event);
   bool ListFocused(QAbstractItemView* list) const;
   void FitColumns(TKoumokuGrid* grid);

@@ -30,11 +30,11 @@ void TTabSetEx::AddTab(const QString& caption) {
 void TTabSetEx::RemoveTab(int index) {
   if (index < 0 || index >= Count()) return;
   tabs_.removeAt(index);
-  int before = index_;
-  if (index_ > index || index_ >= Count()) --index_;
+  const bool selectedWent = index == index_;
+  if (index_ > index || (selectedWent && index_ > 0)) --index_;
   if (Count() == 0) index_ = -1;
   update();
-  if (index_ != before && index == before) emit Changed(index_);
+  if (selectedWent) emit Changed(index_);
 }
 
 void TTabSetEx::SetCaption(int index, const QString& caption) {

@@ -24,8 +24,8 @@ class TTabSetEx : public QWidget {
   const QStringList& Tabs() const { return tabs_; }
   int Count() const { return static_cast<int>(tabs_.size()); }
   void AddTab(const QString& caption);
-  // Removes a tab; the selection stays on the same caption, or moves to the
-  // last tab when the selected one went.
+  // Removes a tab; the selection stays on its tab, or moves to the one
+  // before when the selected tab went.
   void RemoveTab(int index);
   void SetCaption(int index, const QString& caption);
 
