@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <filesystem>
 #include <vector>
 
 #include "app/settings.h"
@@ -24,13 +25,14 @@
 #include "forms/koumoku_grid.h"
 #include "forms/qtext.h"
 #include "forms/tab_set_ex.h"
+#include "images/image_kind.h"
 #include "rules/help_texts.h"
 #include "rules/index_catalogue.h"
 #include "rules/item_checks.h"
 #include "store/bindata_error.h"
 #include "store/delivery.h"
 #include "store/index_codes.h"
-#include "text/sjis.h"
+#include "text/encoding.h"
 
 namespace zor {
 
@@ -455,12 +457,15 @@ bool TInfoPanel::FillSankoGrid(int record) {
 }
 
 QString TInfoPanel::ImageFormatText(const std::string& file) {
-  // By extension only, as the thumbnail list's status shows it.
-  std::string::size_type dot = file.rfind('.');
-  std::string ext = dot == std::string::npos ? std::string() : UpperAscii(file.substr(dot));
-  if (ext == ".TIF" || ext == ".TIFF") return QStringLiteral("TIFF形式");
-  if (ext == ".WMF" || ext == ".EMF") return QStringLiteral("WMF形式");
-  return QStringLiteral("JPEG形式");
+  // By name only: the status line must not open the file.
+  switch (GetImageFileKind(std::filesystem::path(Cp932ToUtf8(file)), true)) {
+    case kKindTiff:
+      return QStringLiteral("TIFF形式");
+    case kKindMetafile:
+      return QStringLiteral("WMF形式");
+    default:
+      return QStringLiteral("JPEG形式");
+  }
 }
 
 QString TInfoPanel::CurrentRecordFormat() {
