@@ -35,6 +35,9 @@
 #include "output/album_writer.h"
 #include "store/photo_table.h"
 #include "forms/photo_list.h"
+#include "forms/ZORM_VW.h"
+#include "forms/help_panel.h"
+#include "forms/info_panel.h"
 #include "forms/qtext.h"
 #include "forms/thumbnail_list.h"
 #include "forms/tree_panel.h"
@@ -240,9 +243,8 @@ void TZorMainForm::CreatePanels() {
     RequestButtonUpdate();
   });
 
-  auto* clipPanel = new QWidget(this);
-  clipPanel->setObjectName(QStringLiteral("PL_Clip"));
-  Float_Clip = MakeDock("Float_Clip", QStringLiteral("情報"), 101, clipPanel);
+  InfoPanel = new TInfoPanel(delivery_, settings_, context_, this);
+  Float_Clip = MakeDock("Float_Clip", QStringLiteral("情報"), 101, InfoPanel);
 
   auto* mimePanel = new QWidget(this);
   auto* mimeLayout = new QVBoxLayout(mimePanel);
@@ -257,31 +259,44 @@ void TZorMainForm::CreatePanels() {
   mimeLayout->addWidget(PL_Sanko);
   mimeLayout->addWidget(plListView2);
   PhotoLists = new TPhotoLists(*this, plListView, plListView2, TreePanel);
+  PhotoLists->ShowInViewer = [this](const QString& file) {
+    if (!viewer_) viewer_ = new TViewForm(this);  // one viewer, kept for reuse
+    return viewer_->ShowPicture(file);
+  };
+  PhotoLists->ViewerShown = [this] { return viewer_ && viewer_->isVisible(); };
   ListView = PhotoLists->ListView;
   ListView2 = PhotoLists->ListView2;
   Float_Mime = MakeDock("Float_Mime", QStringLiteral("参考図"), 102, mimePanel);
 
-  auto* helpPanel = new QWidget(this);
-  auto* helpLayout = new QVBoxLayout(helpPanel);
-  helpLayout->setContentsMargins(0, 0, 0, 0);
-  PL_Help = new QLabel(QStringLiteral(" ［ ヘルプ ］"), helpPanel);
-  PL_Help->setObjectName(QStringLiteral("PL_Help"));
-  PL_Help->setFrameShape(QFrame::Panel);
-  helpLayout->addWidget(PL_Help);
-  for (const char* name : {"LB_Input5", "LB_Input1", "LB_Input2", "LB_Input3", "LB_Input4"}) {
-    auto* label = new QLabel(helpPanel);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setWordWrap(true);
-    helpLayout->addWidget(label);
-  }
-  helpLayout->addStretch();
-  Float_Help = MakeDock("Float_Help", QStringLiteral("ヘルプ"), 102, helpPanel);
+  HelpPanel = new THelpPanel(this);
+  PL_Help = HelpPanel->PL_Help;
+  Float_Help = MakeDock("Float_Help", QStringLiteral("ヘルプ"), 102, HelpPanel);
+  LinkInfoPanel();
 
   // A floating panel shows its title in its frame, so its own header goes.
   connect(Float_Mime, &QDockWidget::topLevelChanged, PL_Sanko, [this](bool floating) { PL_Sanko->setVisible(!floating); });
   connect(Float_Help, &QDockWidget::topLevelChanged, PL_Help, [this](bool floating) { PL_Help->setVisible(!floating); });
 
   for (QDockWidget* dock : {Float_Menu, Float_Clip, Float_Mime, Float_Help}) dock->installEventFilter(this);
+}
+
+void TZorMainForm::LinkInfoPanel() {
+  InfoPanelLinks& links = InfoPanel->Links;
+  links.photoList = ListView;
+  links.drawingList = ListView2;
+  links.help = HelpPanel;
+  links.setImageStatus = [this](const QString& text) { statusPanels_[2]->setText(text); };
+  links.showStatus = [this](const QString& text) { ShowStatusText(text); };
+  links.requestButtonUpdate = [this] { RequestButtonUpdate(); };
+  links.refreshAll = [this] { RefreshAll(); };
+  links.closeListDialogs = [] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->property("closeOnStandardChange").toBool() && w->isVisible()) w->close();
+  };
+  links.started = [this] { return Started; };
+  links.suppressInputLevel = [this] { return SuppressInputLevel; };
+  // The start-up timer's handler sets Started first; the columns fit after it.
+  connect(&Timer_Start, &QTimer::timeout, InfoPanel, [this] { InfoPanel->PL_GridResize(); }, Qt::QueuedConnection);
 }
 
 void TZorMainForm::CreateStatusBar() {
@@ -392,8 +407,7 @@ void TZorMainForm::UpdateTitle() {
 }
 
 void TZorMainForm::RefreshAll() {
-  // The panels rebuild themselves from the delivery once they exist; the
-  // frame's share is the button states.
+  InfoPanel->Refresh();
   RequestButtonUpdate();
 }
 
@@ -437,10 +451,14 @@ void TZorMainForm::FirstShow() {
   if (layoutReset_ || !RestoreLayout()) MakeDefaultLayout();
   std::string error;
   SettingsReadWrite('R', settings_, folders_, &error);
+  SuppressInputLevel = true;
+  InfoPanel->SetStandardShown(delivery_.DigiVersion, settings_.InputLevel);
+  SuppressInputLevel = false;
   SB_Thumbnail->setChecked(settings_.ThumbnailMinFit);
   SB_Icon->setChecked(settings_.IconStyle == 1);
   PhotoLists->FitThumbnails(false);
   TreePanel->UpdateRootImages();
+  InfoPanel->FirstShow();
   UpdateTitle();
   Timer_Start.start();
 }

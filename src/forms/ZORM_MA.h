@@ -36,6 +36,9 @@ namespace zor {
 class TPhotoLists;
 class TThumbnailList;
 class TTreePanel;
+class THelpPanel;
+class TInfoPanel;
+class TViewForm;
 
 class TZorMainForm : public QMainWindow, public Host {
   Q_OBJECT
@@ -109,6 +112,8 @@ class TZorMainForm : public QMainWindow, public Host {
   TPhotoLists* PhotoLists = nullptr;
   QLabel* PL_Sanko = nullptr;
   QLabel* PL_Help = nullptr;
+  TInfoPanel* InfoPanel = nullptr;  // content of Float_Clip
+  THelpPanel* HelpPanel = nullptr;  // content of Float_Help
   QToolButton* SB_List = nullptr;
   QToolButton* SB_Sort = nullptr;
   QToolButton* SB_Kaijyo = nullptr;
@@ -153,6 +158,7 @@ class TZorMainForm : public QMainWindow, public Host {
   void CreateToolButtons();
   void CreatePanels();
   void CreateStatusBar();
+  void LinkInfoPanel();
   void CreateTimers();
   QDockWidget* MakeDock(const char* name, const QString& title, int helpContext, QWidget* content);
   void FirstShow();
@@ -168,6 +174,7 @@ class TZorMainForm : public QMainWindow, public Host {
   Delivery& delivery_;
   BrowseContext context_;
   SilenceableWarnings warnings_;
+  QPointer<TViewForm> viewer_;
   QLabel* statusPanels_[4] = {};
   QString statusMessage_;
   QString hint_;
