@@ -8,6 +8,7 @@
 #include "app/folders.h"
 #include "app/host.h"
 #include "app/settings.h"
+#include "cli/json.h"
 #include "cli/verbs.h"
 #include "text/encoding.h"
 #include "xml/load_document.h"
@@ -17,27 +18,6 @@ namespace zor::cli {
 namespace {
 
 constexpr std::string_view kUsage = "usage: zorview --xml-tree [--own | --validating] FILE\n";
-
-void WriteJsonString(std::ostream& out, std::string_view utf8) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  out << '"';
-  for (char ch : utf8) {
-    unsigned char c = static_cast<unsigned char>(ch);
-    if (c == '"' || c == '\\')
-      out << '\\' << ch;
-    else if (c == '\n')
-      out << "\\n";
-    else if (c == '\r')
-      out << "\\r";
-    else if (c == '\t')
-      out << "\\t";
-    else if (c < 0x20)
-      out << "\\u00" << kHex[c >> 4] << kHex[c & 15];
-    else
-      out << ch;
-  }
-  out << '"';
-}
 
 }  // namespace
 
