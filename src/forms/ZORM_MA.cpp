@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QDockWidget>
@@ -407,6 +408,13 @@ void TZorMainForm::UpdateTitle() {
 }
 
 void TZorMainForm::RefreshAll() {
+  // A reader sets DigiVersion and then asks for this; the standard selector
+  // shows it first, since the panel takes the standard from the selector.
+  if (InfoPanel->CE_Version->currentIndex() != delivery_.DigiVersion) {
+    SuppressInputLevel = true;
+    InfoPanel->SetStandardShown(delivery_.DigiVersion, InfoPanel->SB_InputLevel->isChecked());
+    SuppressInputLevel = false;
+  }
   InfoPanel->Refresh();
   RequestButtonUpdate();
 }
@@ -699,9 +707,16 @@ void TZorMainForm::ClearPhotoLists() { context_.SetPhoto(0), context_.SetDrawing
 void TZorMainForm::ShowNodePhotos() { emit context_.NodeChanged(); }
 
 void TZorMainForm::SelectUnclassifiedNode() {
+  // Called once the skeleton is built and again when every photo is in the
+  // tree: the panels forget the old selection, the tree widget is rebuilt
+  // from the core's tree, its unclassified node selected, all expanded.
   context_.Reloaded();
-  context_.SetNode(delivery_.Tree.UnclassifiedNode());
+  TreePanel->ShowTree();
 }
+
+void TZorMainForm::LayOutInformationPanel() { InfoPanel->AfterLoad(); }
+
+void TZorMainForm::RefillContractGrid() { InfoPanel->RefillKojiGrid(); }
 
 void TZorMainForm::EnterListMode(int kind, const std::vector<std::int32_t>& records) {
   PhotoLists->EnterListMode(kind, TIntList(records.begin(), records.end()));

@@ -64,6 +64,8 @@ class TZorMainForm : public QMainWindow, public Host {
   void ClearPhotoLists() override;
   void ShowNodePhotos() override;
   void SelectUnclassifiedNode() override;
+  void LayOutInformationPanel() override;
+  void RefillContractGrid() override;
   void ShowLevelWarning(const std::string& text) override;
   int ListMode() const override { return context_.ListMode(); }
   void EnterListMode(int kind, const std::vector<std::int32_t>& records) override;

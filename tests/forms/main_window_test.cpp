@@ -4,11 +4,16 @@
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QComboBox>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include "app/folders.h"
 #include "app/settings.h"
 #include "forms/ZORM_MA.h"
+#include "forms/info_panel.h"
+#include "forms/koumoku_grid.h"
+#include "forms/tree_panel.h"
 #include "text/encoding.h"
 
 using namespace zor;
@@ -188,6 +193,39 @@ class MainWindowTest : public QObject {
     w.HandleDroppedFiles({dir_.filePath(QStringLiteral("missing/PHOTO.XML"))});
     QCOMPARE(opened.size(), 1);
     QCOMPARE(w.infos.size(), 1);
+  }
+
+  // A read fills the tree widget from the new tree and the construction grid
+  // from the index; a second read with another standard follows it.
+  void loadingFillsTreeAndGrid() {
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings, delivery_);
+    w.show();
+    const QString data = QStringLiteral(ZOR_TEST_DATA "/import/");
+    struct Case {
+      const char* entry;
+      int digiVersion;
+      int treeItems;
+    };
+    for (const Case& c : {Case{"construction/INDEX_C.XML", 7, 9}, Case{"services/INDEX_D.XML", 9, 4},
+                          Case{"construction/INDEX_C.XML", 7, 9}}) {
+      QVERIFY2(w.DispatchDeliveryFile(data + QLatin1String(c.entry)), c.entry);
+      QCOMPARE(delivery_.DigiVersion, c.digiVersion);
+      QCOMPARE(w.InfoPanel->CE_Version->currentIndex(), c.digiVersion);
+      QTreeWidget* tree = w.TreePanel->TV_Tree;
+      int items = 0;
+      for (QTreeWidgetItemIterator it(tree); *it; ++it) ++items;
+      QCOMPARE(items, c.treeItems);
+      QCOMPARE(w.TreePanel->SelectedNode(), delivery_.Tree.UnclassifiedNode());
+      QVERIFY(w.context().Node() == delivery_.Tree.UnclassifiedNode());
+      TKoumokuGrid* grid = w.InfoPanel->KoumokuGrid_Koji;
+      QStringList values;
+      for (int row = 1; row < grid->RowCount(); ++row) values << grid->Cell(2, row);
+      QVERIFY2(grid->RowCount() > 5, c.entry);
+      QVERIFY2(values.join(QString()).size() > 20, qPrintable(values.join(QLatin1Char('|'))));
+      if (c.digiVersion == 7) QVERIFY(values.contains(QStringLiteral("一般国道１２号　白石改良工事")));
+    }
+    QVERIFY(w.infos.isEmpty());
   }
 
   void titleNamesTheWork() {
