@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -27,7 +28,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindowStateChangeEvent>
+#include <optional>
 
+#include "app/ini_file.h"
 #include "app/product.h"
 #include "forms/ZORM_DR.h"
 #include "forms/ZORM_SET.h"
@@ -41,6 +44,7 @@
 #include "forms/info_panel.h"
 #include "forms/qtext.h"
 #include "forms/thumbnail_list.h"
+#include "forms/window_positions.h"
 #include "forms/tree_panel.h"
 
 namespace zor {
@@ -457,6 +461,7 @@ void TZorMainForm::showEvent(QShowEvent* event) {
 void TZorMainForm::FirstShow() {
   panelView_->show();
   if (layoutReset_ || !RestoreLayout()) MakeDefaultLayout();
+  if (!layoutReset_) RestorePositions();
   std::string error;
   SettingsReadWrite('R', settings_, folders_, &error);
   SuppressInputLevel = true;
@@ -572,7 +577,28 @@ bool TZorMainForm::RestoreLayout() {
   return restoreState(state, kLayoutVersion);
 }
 
+void TZorMainForm::RestorePositions() {
+  std::string error;
+  std::optional<IniFile> ini = IniFile::Load(folders_.userData + "ZOR_V.INI", &error);
+  if (!ini) return;  // unreadable: the positions stay as they are
+  const QRect desktop = screen() ? screen()->availableGeometry() : QRect();
+  RestoreWindowPosition(*ini, *this, desktop, true);
+  for (QDockWidget* dock : {Float_Menu, Float_Clip, Float_Mime, Float_Help}) RestorePanelPosition(*ini, *dock, desktop);
+}
+
+void TZorMainForm::SavePositions() {
+  if (layoutReset_) return;
+  const std::string path = folders_.userData + "ZOR_V.INI";
+  std::string error;
+  std::optional<IniFile> ini = IniFile::Load(path, &error);
+  if (!ini) return;  // a file we cannot read is not overwritten
+  StoreWindowPosition(*ini, *this);
+  for (QDockWidget* dock : {Float_Menu, Float_Clip, Float_Mime, Float_Help}) StorePanelPosition(*ini, *dock);
+  if (!ini->Save(path, &error)) QApplication::beep();
+}
+
 void TZorMainForm::SaveLayout() {
+  SavePositions();
   QString path = QString::fromStdString(folders_.userData) + QStringLiteral("ZORM_V.DAT");
   QFile::remove(path);
   if (layoutReset_) return;

@@ -166,6 +166,9 @@ class TZorMainForm : public QMainWindow, public Host {
   void FirstShow();
   bool RestoreLayout();
   void SaveLayout();
+  // Window and floating panel places in ZOR_V.INI.
+  void RestorePositions();
+  void SavePositions();
   void ShowHelpContext(int context);
   void PlaceProgressBar();
   void OnMinimised();

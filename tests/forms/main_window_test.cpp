@@ -9,11 +9,13 @@
 #include <QTreeWidget>
 
 #include "app/folders.h"
+#include "app/ini_file.h"
 #include "app/settings.h"
 #include "forms/ZORM_MA.h"
 #include "forms/info_panel.h"
 #include "forms/koumoku_grid.h"
 #include "forms/tree_panel.h"
+#include "forms/window_positions.h"
 #include "text/encoding.h"
 
 using namespace zor;
@@ -51,6 +53,7 @@ class MainWindowTest : public QObject {
     folders_ = ComputeFolders(root + "/prog", root + "/data", root);
     QFile::remove(UserFile("ZORM_V.DAT"));
     QFile::remove(UserFile("ZOR.INI"));
+    QFile::remove(UserFile("ZOR_V.INI"));
   }
 
   void firstStartMakesTheDefaultLayout() {
@@ -87,6 +90,52 @@ class MainWindowTest : public QObject {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(w.Float_Help->isVisible());
+  }
+
+  void closingKeepsTheWindowPlaceAndTheNextStartTakesIt() {
+    {
+      Settings settings = DefaultSettings(folders_);
+      TestWindow w(folders_, settings, delivery_);
+      w.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&w));
+      w.setGeometry(40, 30, 720, 560);
+      QVERIFY(w.close());
+    }
+    std::string error;
+    std::optional<IniFile> ini = IniFile::Load(UserFile("ZOR_V.INI").toStdString(), &error);
+    QVERIFY(ini);
+    QCOMPARE(ini->Get("Sz_ZorMainForm", "szWidth").value_or(""), std::string("720"));
+    QCOMPARE(ini->Get("Sz_ZorMainForm", "szWindowState").value_or(""), std::string("0"));
+    QCOMPARE(ini->Get("Sz_Float_Menu", "szVisible").value_or(""), std::string("1"));
+    QCOMPARE(ini->Get("Sz_Float_Help", "szVisible").value_or(""), std::string("0"));
+    QCOMPARE(ini->Get("Sz_Float_Menu", "szUnDkFloat").value_or(""), std::string("0"));
+    QCOMPARE(ini->Get("Sz_Float_Menu", "szUnDkWidth").value_or(""), std::string("250"));
+
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings, delivery_);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.size(), QSize(720, 560));
+    // After the reset nothing is written any more.
+    QVERIFY(w.Mn_GamenInitClick());
+    QVERIFY(!QFile::exists(UserFile("ZOR_V.INI")));
+    QVERIFY(w.close());
+    QVERIFY(!QFile::exists(UserFile("ZOR_V.INI")));
+  }
+
+  void storedPlacesAreFittedIntoTheDesktop_data() {
+    QTest::addColumn<QRect>("stored");
+    QTest::addColumn<QRect>("fitted");
+    QTest::newRow("inside") << QRect(10, 20, 300, 200) << QRect(10, 20, 300, 200);
+    QTest::newRow("off the right") << QRect(1200, 20, 300, 200) << QRect(980, 20, 300, 200);
+    QTest::newRow("off the top left") << QRect(-50, -10, 300, 200) << QRect(0, 0, 300, 200);
+    QTest::newRow("larger than the desktop") << QRect(100, 100, 2000, 1500) << QRect(0, 0, 1280, 1000);
+    QTest::newRow("off the bottom") << QRect(10, 900, 300, 200) << QRect(10, 800, 300, 200);
+  }
+  void storedPlacesAreFittedIntoTheDesktop() {
+    QFETCH(QRect, stored);
+    QFETCH(QRect, fitted);
+    QCOMPARE(FitIntoDesktop(stored, QRect(0, 0, 1280, 1000)), fitted);
   }
 
   void damagedLayoutFileGivesTheDefaultLayout() {
