@@ -14,6 +14,12 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QKeySequence>
+#include <QItemSelectionModel>
+#include <QAbstractSpinBox>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
@@ -40,8 +46,10 @@
 #include "store/photo_table.h"
 #include "forms/photo_list.h"
 #include "forms/ZORM_VW.h"
+#include "forms/help_keys.h"
 #include "forms/help_panel.h"
 #include "forms/info_panel.h"
+#include "forms/koumoku_grid.h"
 #include "forms/qtext.h"
 #include "forms/thumbnail_list.h"
 #include "forms/window_positions.h"
@@ -113,7 +121,8 @@ void TZorMainForm::CreateMenus() {
 
   QMenu* edit = menuBar->addMenu(QStringLiteral("編集(&E)"));
   edit->setObjectName(QStringLiteral("Edit1"));
-  AddCommand(edit, "Mn_View", QStringLiteral("表示(&V)..."), QStringLiteral("写真の表示"), 256);
+  QAction* view = AddCommand(edit, "Mn_View", QStringLiteral("表示(&V)..."), QStringLiteral("写真の表示"), 256);
+  connect(edit, &QMenu::aboutToShow, this, [this, view] { view->setEnabled(OneThumbnailSelected()); });
 
   QMenu* show = menuBar->addMenu(QStringLiteral("表示(&V)"));
   show->setObjectName(QStringLiteral("Show1"));
@@ -154,10 +163,21 @@ void TZorMainForm::CreateMenus() {
     if (ShowAbout) ShowAbout();
   });
 
-  QAction* f1 = new QAction(this);
-  f1->setShortcut(Qt::Key_F1);
-  connect(f1, &QAction::triggered, this, [this] { ShowHelpContext(56); });
-  addAction(f1);
+  // Ctrl+A and Ctrl+F act only when neither an edit field nor a grid has the
+  // keyboard; the field keeps the key then.
+  auto shortcut = [this](const QKeySequence& keys, void (TZorMainForm::*handler)()) {
+    auto* action = new QAction(this);
+    action->setShortcut(keys);
+    connect(action, &QAction::triggered, this, [this, handler] {
+      if (!EditOrGridFocused()) (this->*handler)();
+    });
+    addAction(action);
+  };
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_A), &TZorMainForm::Mn_SelAllClick);
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_F), &TZorMainForm::SB_ListClick);
+
+  // F1 over any window of the program, menus and dialogs included.
+  qApp->installEventFilter(new HelpKeyFilter(this, [this](int context) { ShowHelpContext(context); }, this));
 
   sizePopup_ = new QMenu(this);
   sizePopup_->setObjectName(QStringLiteral("PopupMenu_Size"));
@@ -431,16 +451,41 @@ void TZorMainForm::Mn_EnvClick() {
 
 void TZorMainForm::RequestButtonUpdate() { Timer_Button.start(); }
 
+bool TZorMainForm::OneThumbnailSelected() const {
+  auto* list = qobject_cast<QListView*>(QApplication::focusWidget());
+  return list && (list == ListView || list == ListView2) && list->selectionModel() &&
+         list->selectionModel()->selectedIndexes().size() == 1;
+}
+
+bool TZorMainForm::EditOrGridFocused() const {
+  QWidget* focus = QApplication::focusWidget();
+  if (!focus) return false;
+  if (qobject_cast<QLineEdit*>(focus) || qobject_cast<QTextEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus) ||
+      qobject_cast<QAbstractSpinBox*>(focus))
+    return true;
+  if (auto* combo = qobject_cast<QComboBox*>(focus); combo && combo->isEditable()) return true;
+  return qobject_cast<TKoumokuGrid*>(focus) != nullptr;
+}
+
+void TZorMainForm::Mn_SelAllClick() {
+  auto* list = qobject_cast<QListView*>(QApplication::focusWidget());
+  if (!list || (list != ListView && list != ListView2) || !list->model()) return;
+  const int rows = list->model()->rowCount();
+  if (rows == 0) return;
+  // Each item selected in turn in a one-selection list leaves the last one.
+  QItemSelectionModel* selection = list->selectionModel();
+  selection->select(list->model()->index(rows - 1, 0), QItemSelectionModel::ClearAndSelect);
+  if (!selection->currentIndex().isValid()) selection->setCurrentIndex(list->model()->index(0, 0), QItemSelectionModel::NoUpdate);
+}
+
+void TZorMainForm::SB_ListClick() { emit SB_List->clicked(); }
+
 void TZorMainForm::UpdateButtons() {
   const int mode = context_.ListMode();
   SB_List->setEnabled(mode != 1);
   SB_Sort->setEnabled(mode != 2);
   SB_Kaijyo->setEnabled(mode != 0);
-  QWidget* focus = QApplication::focusWidget();
-  auto* list = qobject_cast<QListView*>(focus);
-  bool oneSelected = (list == ListView || list == ListView2) && list && list->selectionModel() &&
-                     list->selectionModel()->selectedIndexes().size() == 1;
-  SB_View->setEnabled(oneSelected);
+  SB_View->setEnabled(OneThumbnailSelected());
 }
 
 // ---- Events ----------------------------------------------------------------

@@ -141,6 +141,15 @@ class TZorMainForm : public QMainWindow, public Host {
   bool Mn_GamenInitClick();
   // "環境設定(&E)...": the settings dialog, then a refresh when confirmed.
   void Mn_EnvClick();
+  // Ctrl+A: in a focused thumbnail list the last item ends up selected, and
+  // the first gets the focus when none had it.
+  void Mn_SelAllClick();
+  // Ctrl+F and SB_List: the search dialog.
+  void SB_ListClick();
+  // The focused control is a thumbnail list with exactly one selected item.
+  bool OneThumbnailSelected() const;
+  // The focused control is an edit field or an item grid.
+  bool EditOrGridFocused() const;
   // Recomputes the tool buttons' enabled states (the Timer_Button handler).
   void UpdateButtons();
   // Sets the help file; an empty path leaves the program without help.

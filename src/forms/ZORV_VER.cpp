@@ -95,6 +95,7 @@ QString TVerForm::MemoText() {
 
 TVerForm::TVerForm(QWidget* owner) : QDialog(owner) {
   setObjectName(QStringLiteral("VerForm"));
+  setProperty("helpContext", 176);
   setWindowTitle(QStringLiteral("バージョン情報"));
   setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
   setAcceptDrops(true);
