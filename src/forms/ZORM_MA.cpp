@@ -34,10 +34,12 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindowStateChangeEvent>
+#include <new>
 #include <optional>
 
 #include "app/ini_file.h"
 #include "app/product.h"
+#include "app/resources.h"
 #include "forms/ZORM_DR.h"
 #include "forms/ZORM_SET.h"
 #include "forms/ZORM_TR.h"
@@ -285,7 +287,11 @@ void TZorMainForm::CreatePanels() {
   mimeLayout->addWidget(plListView2);
   PhotoLists = new TPhotoLists(*this, plListView, plListView2, TreePanel);
   PhotoLists->ShowInViewer = [this](const QString& file) {
-    if (!viewer_) viewer_ = new TViewForm(this);  // one viewer, kept for reuse
+    if (!viewer_ && !CreateWindowChecked([this] {
+          viewer_ = new TViewForm(this);  // one viewer, kept for reuse
+          viewer_->setProperty(kKeptWindow, true);
+        }))
+      return true;  // the resource message said it all
     return viewer_->ShowPicture(file);
   };
   PhotoLists->ViewerShown = [this] { return viewer_ && viewer_->isVisible(); };
@@ -444,7 +450,7 @@ void TZorMainForm::RefreshAll() {
 }
 
 void TZorMainForm::Mn_EnvClick() {
-  if (!RunSettingsDialog(settings_, this)) return;
+  if (!MayCreateWindow() || !RunSettingsDialog(settings_, this)) return;
   RefreshAll();
   Timer_ResizeView.start();  // the just-fit count may have changed
 }
@@ -697,6 +703,35 @@ void TZorMainForm::ApplyResizeRule() {
   }
 }
 
+// ---- Secondary windows ---------------------------------------------------------
+
+bool TZorMainForm::MayCreateWindow() {
+  if (!ResourcesLow || !ResourcesLow()) return true;
+  ReportLowResources();
+  return false;
+}
+
+bool TZorMainForm::CreateWindowChecked(const std::function<void()>& make) {
+  if (!MayCreateWindow()) return false;
+  try {
+    make();
+    return true;
+  } catch (const std::bad_alloc&) {
+    ReportLowResources();
+    return false;
+  }
+}
+
+void TZorMainForm::ReportLowResources() {
+  // The kept windows that are not shown give their memory back first.
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w != this && !w->isVisible() && w->property(kKeptWindow).toBool()) delete w;
+  QApplication::beep();
+  ShowWarning(SjOf(QStringLiteral("システムリソースが不足しています。\n\n"
+                                  "アプリケーションの動作が不安定になる可能性がありますので\n"
+                                  "Windowsを一度再起動してから、もう一度作業を再開してみてください。")));
+}
+
 // ---- Help --------------------------------------------------------------------
 
 void TZorMainForm::SetHelpFile(const QString& path) { helpFile_ = path; }
@@ -737,6 +772,7 @@ bool TZorMainForm::ChooseDeliveryFolder(bool indexVariant) {
     choice.densiOn = settings_.DensiOn;
     choice.photoOn = settings_.PhotoOn;
     choice.bookOn = settings_.BookOn;
+    if (!MayCreateWindow()) return false;
     bool accepted = ShowFolderChooser(this, caption, comment, help, FolderMode::Input, choice,
                                       [this](const QString& f) { ShowXmlFileModal(f); });
     // The folder is remembered even when the choice was cancelled.
@@ -764,6 +800,7 @@ bool TZorMainForm::ChooseDeliveryFolder(bool indexVariant) {
 }
 
 void TZorMainForm::ShowXmlFileModal(const QString& file) {
+  if (!MayCreateWindow()) return;
   TXMLTreeForm* window = nullptr;
   ShowXmlContent(window, this, file.toStdString(), true, settings_.MsXmlParser, folders_.sysFile, *this);
   delete window;  // released after a failed load, which does not show it
@@ -804,6 +841,7 @@ void TZorMainForm::Mn_HTMLClick() {
   choice.densiOn = settings_.DensiOn;
   choice.photoOn = settings_.PhotoOn;
   choice.bookOn = settings_.BookOn;
+  if (!MayCreateWindow()) return;
   bool accepted = ShowFolderChooser(this, QStringLiteral("ＨＴＭＬ工事写真帳作成／ＨＴＭＬ出力先の指定"),
                                     QStringLiteral("出力先のフォルダを指定してください。"), 35, FolderMode::Output, choice);
   // The last folder is remembered also when the choice was cancelled.

@@ -15,6 +15,7 @@
 
 #include "app/folders.h"
 #include "app/host.h"
+#include "app/resources.h"
 #include "app/settings.h"
 #include "forms/browse_context.h"
 #include "forms/message_boxes.h"
@@ -150,6 +151,17 @@ class TZorMainForm : public QMainWindow, public Host {
   bool OneThumbnailSelected() const;
   // The focused control is an edit field or an item grid.
   bool EditOrGridFocused() const;
+  // Windows that are kept hidden after use carry this property; they are
+  // released when memory runs short.
+  static constexpr const char* kKeptWindow = "keptWindow";
+  // Asked before a secondary window is made; true when memory is short.
+  std::function<bool()> ResourcesLow = &SystemResourcesLow;
+  // False, after releasing the hidden kept windows, beeping and showing the
+  // resource message, when no window should be made now.
+  bool MayCreateWindow();
+  // MayCreateWindow, then make(); an allocation failure inside gives the
+  // same message. True when the window was made.
+  bool CreateWindowChecked(const std::function<void()>& make);
   // Recomputes the tool buttons' enabled states (the Timer_Button handler).
   void UpdateButtons();
   // Sets the help file; an empty path leaves the program without help.
@@ -182,6 +194,7 @@ class TZorMainForm : public QMainWindow, public Host {
   void PlaceProgressBar();
   void OnMinimised();
   void OnRestored();
+  void ReportLowResources();
 
   Folders folders_;
   Settings& settings_;

@@ -1,6 +1,7 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,7 +32,8 @@ class TestWindow : public TZorMainForm {
     return answer;
   }
   void ShowInformation(const std::string& text) override { infos << QString::fromStdString(Cp932ToUtf8(text)); }
-  QStringList questions, infos;
+  void ShowWarning(const std::string& text) override { warnings << QString::fromStdString(Cp932ToUtf8(text)); }
+  QStringList questions, infos, warnings;
   bool answer = true;
 };
 
@@ -275,6 +277,35 @@ class MainWindowTest : public QObject {
       if (c.digiVersion == 7) QVERIFY(values.contains(QStringLiteral("一般国道１２号　白石改良工事")));
     }
     QVERIFY(w.infos.isEmpty());
+  }
+
+  // Short of memory, no secondary window is made: the hidden kept windows
+  // are released and the user is told once per attempt.
+  void lowResourcesStopTheCommand() {
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings, delivery_);
+    bool low = false;
+    w.ResourcesLow = [&low] { return low; };
+    QPointer<QWidget> keptHidden = new QWidget;
+    keptHidden->setProperty(TZorMainForm::kKeptWindow, true);
+    QPointer<QWidget> keptShown = new QWidget;
+    keptShown->setProperty(TZorMainForm::kKeptWindow, true);
+    keptShown->show();
+
+    int made = 0;
+    QVERIFY(w.CreateWindowChecked([&made] { ++made; }));
+    QVERIFY(w.warnings.isEmpty());
+    QVERIFY(!w.CreateWindowChecked([] { throw std::bad_alloc(); }));
+    QCOMPARE(w.warnings.size(), 1);
+    QVERIFY(w.warnings[0].startsWith(QStringLiteral("システムリソースが不足しています。\n\n")));
+    QVERIFY(!keptHidden);
+    QVERIFY(keptShown);
+
+    low = true;
+    QVERIFY(!w.CreateWindowChecked([&made] { ++made; }));
+    QCOMPARE(made, 1);
+    QCOMPARE(w.warnings.size(), 2);
+    delete keptShown;
   }
 
   void titleNamesTheWork() {
