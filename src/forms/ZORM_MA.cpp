@@ -53,6 +53,7 @@
 #include "forms/info_panel.h"
 #include "forms/koumoku_grid.h"
 #include "forms/qtext.h"
+#include "forms/task_bar_menu.h"
 #include "forms/thumbnail_list.h"
 #include "forms/window_positions.h"
 #include "forms/tree_panel.h"
@@ -85,6 +86,7 @@ TZorMainForm::TZorMainForm(Folders folders, Settings& settings, Delivery& delive
   CreatePanels();
   CreateStatusBar();
   CreateTimers();
+  TaskBar = new TTaskBarMenu(this);
   resize(1024, 768);
 }
 

@@ -35,6 +35,7 @@ class QWidget;
 namespace zor {
 
 class TPhotoLists;
+class TTaskBarMenu;
 class TThumbnailList;
 class TTreePanel;
 class THelpPanel;
@@ -102,6 +103,8 @@ class TZorMainForm : public QMainWindow, public Host {
   void ShowXmlFileModal(const QString& file);
   // Shows the about window; set by the start-up code.
   std::function<void()> ShowAbout;
+  // The task bar menu of the main window and the search and sort dialogs.
+  TTaskBarMenu* TaskBar = nullptr;
 
   // Components other modules and the tests reach by name.
   QDockWidget* Float_Menu = nullptr;

@@ -15,6 +15,7 @@
 #include "forms/ZORM_MA.h"
 #include "forms/info_panel.h"
 #include "forms/koumoku_grid.h"
+#include "forms/task_bar_menu.h"
 #include "forms/tree_panel.h"
 #include "forms/window_positions.h"
 #include "text/encoding.h"
@@ -306,6 +307,39 @@ class MainWindowTest : public QObject {
     QCOMPARE(made, 1);
     QCOMPARE(w.warnings.size(), 2);
     delete keptShown;
+  }
+
+  void taskBarMenuListsTheShownDialogs() {
+    QWidget main, seek, sort;
+    struct Case {
+      const char* name;
+      bool seekShown, sortShown;
+      QWidget* active;
+      QStringList captions;
+      int checked;  // index of the checked entry, -1 none
+    };
+    const QString m = QStringLiteral("メイン画面(&G)"), f = QStringLiteral("検索(&F)"), s = QStringLiteral("ソート(&S)");
+    const Case cases[] = {
+        {"no dialog", false, false, &main, {}, -1},
+        {"search shown, main active", true, false, &main, {m, f}, 0},
+        {"both shown, sort active", true, true, &sort, {m, f, s}, 2},
+        {"sort shown, nothing active", false, true, nullptr, {m, s}, -1},
+    };
+    for (const Case& c : cases) {
+      seek.setVisible(c.seekShown);
+      sort.setVisible(c.sortShown);
+      std::vector<TaskBarEntry> entries = TaskBarEntries(&main, &seek, &sort, c.active);
+      QStringList captions;
+      int checked = -1;
+      for (std::size_t i = 0; i < entries.size(); ++i) {
+        captions << entries[i].caption;
+        if (entries[i].checked) checked = static_cast<int>(i);
+      }
+      QCOMPARE(captions, c.captions);
+      QVERIFY2(checked == c.checked, c.name);
+    }
+    QVERIFY(TaskBarEntries(&main, nullptr, nullptr, &main).empty());
+    QCOMPARE(TaskBarEntries(&main, &seek, nullptr, nullptr).size(), std::size_t(0));  // seek hidden now
   }
 
   void titleNamesTheWork() {
