@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -499,7 +500,12 @@ void TZorMainForm::UpdateButtons() {
 // ---- Events ----------------------------------------------------------------
 
 bool TZorMainForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Resize && qobject_cast<QDockWidget*>(watched) && !ResizeGuard) Timer_Resize.start();
+  auto* dock = qobject_cast<QDockWidget*>(watched);
+  if (event->type() == QEvent::Resize && dock && !ResizeGuard) Timer_Resize.start();
+  // A panel dragged with Ctrl held floats wherever it is dropped.
+  if (dock && event->type() == QEvent::MouseButtonPress)
+    dock->setAllowedAreas(static_cast<QMouseEvent*>(event)->modifiers() & Qt::ControlModifier ? Qt::NoDockWidgetArea
+                                                                                               : Qt::AllDockWidgetAreas);
   return QMainWindow::eventFilter(watched, event);
 }
 

@@ -342,6 +342,18 @@ class MainWindowTest : public QObject {
     QCOMPARE(TaskBarEntries(&main, &seek, nullptr, nullptr).size(), std::size_t(0));  // seek hidden now
   }
 
+  void ctrlDragKeepsAPanelFromDocking() {
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings, delivery_);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    for (bool ctrl : {true, false}) {
+      QTest::mousePress(w.Float_Clip, Qt::LeftButton, ctrl ? Qt::ControlModifier : Qt::NoModifier, QPoint(20, 5));
+      QCOMPARE(w.Float_Clip->allowedAreas(), ctrl ? Qt::NoDockWidgetArea : Qt::AllDockWidgetAreas);
+      QTest::mouseRelease(w.Float_Clip, Qt::LeftButton, ctrl ? Qt::ControlModifier : Qt::NoModifier, QPoint(20, 5));
+    }
+  }
+
   void titleNamesTheWork() {
     Settings settings = DefaultSettings(folders_);
     TestWindow w(folders_, settings, delivery_);
