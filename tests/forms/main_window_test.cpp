@@ -16,6 +16,7 @@
 #include "forms/info_panel.h"
 #include "forms/koumoku_grid.h"
 #include "forms/task_bar_menu.h"
+#include "forms/thumbnail_list.h"
 #include "forms/tree_panel.h"
 #include "forms/window_positions.h"
 #include "text/encoding.h"
@@ -34,7 +35,10 @@ class TestWindow : public TZorMainForm {
   }
   void ShowInformation(const std::string& text) override { infos << QString::fromStdString(Cp932ToUtf8(text)); }
   void ShowWarning(const std::string& text) override { warnings << QString::fromStdString(Cp932ToUtf8(text)); }
-  QStringList questions, infos, warnings;
+  void ShowLevelWarning(const std::string& text) override {
+    levelWarnings << QString::fromStdString(Cp932ToUtf8(text));
+  }
+  QStringList questions, infos, warnings, levelWarnings;
   bool answer = true;
 };
 
@@ -352,6 +356,25 @@ class MainWindowTest : public QObject {
       QCOMPARE(w.Float_Clip->allowedAreas(), ctrl ? Qt::NoDockWidgetArea : Qt::AllDockWidgetAreas);
       QTest::mouseRelease(w.Float_Clip, Qt::LeftButton, ctrl ? Qt::ControlModifier : Qt::NoModifier, QPoint(20, 5));
     }
+  }
+
+  // A published delivery, read through its photo file: every photo lands in
+  // the tree, and selecting its class fills the thumbnail list.
+  void realDeliveryBrowses() {
+    const QString photoFile = QStringLiteral(ZOR_SAMPLES_REAL "/services-2022/PHOTO/PHOTO.XML");
+    if (!QFile::exists(photoFile)) QSKIP("the published sample deliveries are not on this machine");
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings, delivery_);
+    w.show();
+    QVERIFY(w.DispatchDeliveryFile(photoFile));
+    HierarchyNode* geology = delivery_.Tree.ConstructionNode()->FindChild(Utf8ToCp932("地質"));
+    QVERIFY(geology);
+    QCOMPARE(geology->Records().size(), std::size_t(64));
+    w.TreePanel->SelectNodeNow(geology);
+    QCOMPARE(w.ListView->model()->rowCount(), 64);
+    QVERIFY(w.infos.isEmpty());
+    // Its photos have no 写真区分: the tree warns once about the level.
+    QCOMPARE(w.levelWarnings.size(), 1);
   }
 
   void titleNamesTheWork() {
