@@ -70,6 +70,7 @@ TZorMainForm::TZorMainForm(Folders folders, Settings& settings, Delivery& delive
   CreatePanels();
   CreateStatusBar();
   CreateTimers();
+  ConnectListDialogs();
   resize(1024, 768);
 }
 
