@@ -145,8 +145,9 @@ TSeekForm::TSeekForm(Settings& settings, const std::string& historyFile, QWidget
   connect(CE_Seek_Str2->lineEdit(), &QLineEdit::textEdited, this, [this] { str2Edited_ = true; });
   for (QWidget* w : std::initializer_list<QWidget*>{CE_Seek_Pos, CE_Seek_Mode, CE_Seek_LevelSt, CE_Seek_LevelEn,
                                                     CE_Seek_Ken, CE_Seek_Iciran, CE_Sort, CE_Seek_Str4, CE_Seek_Str5,
-                                                    CE_Seek_Str1->lineEdit(), CE_Seek_Str2->lineEdit(),
-                                                    CE_Seek_Str3->lineEdit(), OpenBtn, CloseBtn})
+                                                    CE_Seek_Str1, CE_Seek_Str2, CE_Seek_Str3, CE_Seek_Str1->lineEdit(),
+                                                    CE_Seek_Str2->lineEdit(), CE_Seek_Str3->lineEdit(), OpenBtn,
+                                                    CloseBtn})
     w->installEventFilter(this);
 }
 
@@ -295,7 +296,7 @@ bool TSeekForm::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
-  if (event->type() == QEvent::FocusIn && watched == CE_Seek_Str3->lineEdit()) {
+  if (event->type() == QEvent::FocusIn && (watched == CE_Seek_Str3 || watched == CE_Seek_Str3->lineEdit())) {
     if (CE_Seek_Str3->currentText().isEmpty() && str2Edited_) CE_Seek_Str3->setEditText(CE_Seek_Str2->currentText());
   }
   return QDialog::eventFilter(watched, event);

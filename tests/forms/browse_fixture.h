@@ -22,6 +22,8 @@ struct FixturePhoto {
   QString file;              // picture file name in the scratch folder; empty: none
   QSize size{400, 300};      // picture size when file is set
   std::vector<int> drawings; // indices into the drawings added after the photos
+  std::string date;          // DATE as stored
+  int filmnum = 0;
 };
 
 class BrowseFixture {
@@ -52,6 +54,8 @@ class BrowseFixture {
       t.SetAsInteger(t.FieldPos.RECORD, ++record);
       t.SetAsString(t.FieldPos.TITLE, Sj(p.title));
       t.SetAsInteger(t.FieldPos.FLAG, p.flag);
+      t.SetAsString(t.FieldPos.DATE, p.date);
+      t.SetAsInteger(t.FieldPos.FILMNUM, p.filmnum);
       QString file = p.file.isEmpty() ? Folder() + QStringLiteral("missing.jpg") : Folder() + p.file;
       if (!p.file.isEmpty() && !QFile::exists(file)) MakePicture(p.file, p.size);
       t.SetAsString(t.FieldPos.FILENAME, Utf8ToCp932(file.toStdString()));
