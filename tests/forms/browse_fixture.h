@@ -22,8 +22,6 @@ struct FixturePhoto {
   QString file;              // picture file name in the scratch folder; empty: none
   QSize size{400, 300};      // picture size when file is set
   std::vector<int> drawings; // indices into the drawings added after the photos
-  std::string date;          // DATE as stored
-  int filmnum = 0;
 };
 
 class BrowseFixture {
@@ -54,8 +52,6 @@ class BrowseFixture {
       t.SetAsInteger(t.FieldPos.RECORD, ++record);
       t.SetAsString(t.FieldPos.TITLE, Sj(p.title));
       t.SetAsInteger(t.FieldPos.FLAG, p.flag);
-      t.SetAsString(t.FieldPos.DATE, p.date);
-      t.SetAsInteger(t.FieldPos.FILMNUM, p.filmnum);
       QString file = p.file.isEmpty() ? Folder() + QStringLiteral("missing.jpg") : Folder() + p.file;
       if (!p.file.isEmpty() && !QFile::exists(file)) MakePicture(p.file, p.size);
       t.SetAsString(t.FieldPos.FILENAME, Utf8ToCp932(file.toStdString()));
@@ -82,6 +78,22 @@ class BrowseFixture {
       t.Post();
     }
     d.Tree.UpdateNodeImages(*d.Tree.ConstructionNode(), true);
+  }
+
+  // Sets a text field (UTF-8 value) or a number field of a loaded record.
+  void SetText(int record, const char* field, const std::string& value) {
+    TViewDataSet& t = delivery.PhotoTable;
+    if (!t.GotoPhotoRecord(record)) return;
+    t.Edit();
+    t.SetAsString(FieldPosByName(t, field), Sj(value));
+    t.Post();
+  }
+  void SetNumber(int record, const char* field, int value) {
+    TViewDataSet& t = delivery.PhotoTable;
+    if (!t.GotoPhotoRecord(record)) return;
+    t.Edit();
+    t.SetAsInteger(FieldPosByName(t, field), value);
+    t.Post();
   }
 
   QTemporaryDir dir;

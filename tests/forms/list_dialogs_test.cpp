@@ -25,24 +25,29 @@ using namespace zor;
 namespace {
 
 // Nodes: 土工 holds records 1 .. 3, 舗装工 4 and 5, 品質管理写真 6.
-std::vector<FixturePhoto> Photos() {
-  std::vector<FixturePhoto> p;
-  auto add = [&p](const char* title, HierarchyPath path, int flag, const char* date, int filmnum = 0) {
-    FixturePhoto photo;
-    photo.title = title;
-    photo.path = std::move(path);
-    photo.flag = flag;
-    photo.date = date;
-    photo.filmnum = filmnum;
-    p.push_back(photo);
+void LoadPhotos(BrowseFixture& fixture) {
+  struct Photo {
+    const char* title;
+    HierarchyPath path;
+    int flag;
+    const char* date;
+    int filmnum;
+  } photos[] = {
+      {"カメラ1", {"工事", "施工状況写真", "土工"}, 1, "2004-05-01", 10},
+      {"別の写真", {"工事", "施工状況写真", "土工"}, 0, "2004-06-01", 1},
+      {"かめら2", {"工事", "施工状況写真", "土工"}, 10, "2004/5/3", 9},
+      {"カメラ3", {"工事", "施工状況写真", "舗装工"}, 9, "2004-05-31", 0},
+      {"", {"工事", "施工状況写真", "舗装工"}, 0, "", 0},
+      {"ケーキ", {"工事", "品質管理写真"}, 0, "2004-06-01", 0},
   };
-  add("カメラ1", {"工事", "施工状況写真", "土工"}, 1, "2004-05-01", 10);
-  add("別の写真", {"工事", "施工状況写真", "土工"}, 0, "2004-06-01", 1);
-  add("かめら2", {"工事", "施工状況写真", "土工"}, 10, "2004/5/3", 9);
-  add("カメラ3", {"工事", "施工状況写真", "舗装工"}, 9, "2004-05-31", 0);
-  add("", {"工事", "施工状況写真", "舗装工"}, 0, "", 0);
-  add("ケーキ", {"工事", "品質管理写真"}, 0, "2004-06-01", 0);
-  return p;
+  std::vector<FixturePhoto> list;
+  for (const Photo& p : photos) list.push_back({p.title, p.path, p.flag, QString(), {400, 300}, {}});
+  fixture.Load(list);
+  int record = 0;
+  for (const Photo& p : photos) {
+    fixture.SetText(++record, "DATE", p.date);
+    fixture.SetNumber(record, "FILMNUM", p.filmnum);
+  }
 }
 
 QStringList Items(QComboBox* box) {
@@ -77,7 +82,7 @@ class ListDialogsTest : public QObject {
  private slots:
   void keyListsByStandardAndMode() {
     BrowseSetup s;
-    s.fixture.Load(Photos());
+    LoadPhotos(s.fixture);
     BrowseWindow& w = s.Open();
     TSeekForm* f = OpenSeek(w, 7);
     QVERIFY(f && f->isVisible());
@@ -113,7 +118,7 @@ class ListDialogsTest : public QObject {
   void settingsSurviveTheFirstShowingOnlyUnderStandard7() {
     for (int version : {7, 5}) {
       BrowseSetup s;
-      s.fixture.Load(Photos());
+      LoadPhotos(s.fixture);
       BrowseWindow& w = s.Open();
       w.settings().MainSeekKoumoku = 3;
       w.settings().MainSeekSort = 2;
@@ -127,7 +132,7 @@ class ListDialogsTest : public QObject {
 
   void keptEntriesWhenTheStandardChanges() {
     BrowseSetup s;
-    s.fixture.Load(Photos());
+    LoadPhotos(s.fixture);
     BrowseWindow& w = s.Open();
     TSeekForm* f = OpenSeek(w, 7);
     f->CE_Seek_Ken->setCurrentIndex(5);  // 提出頻度写真, the sixth entry
@@ -142,7 +147,7 @@ class ListDialogsTest : public QObject {
 
   void keyChangeShowsItsInputs() {
     BrowseSetup s;
-    s.fixture.Load(Photos());
+    LoadPhotos(s.fixture);
     BrowseWindow& w = s.Open();
     TSeekForm* f = OpenSeek(w, 7);
     Key(f, QStringLiteral("タイトル"));
@@ -175,7 +180,7 @@ class ListDialogsTest : public QObject {
 
   void listModeSearches() {
     BrowseSetup s;
-    s.fixture.Load(Photos());
+    LoadPhotos(s.fixture);
     BrowseWindow& w = s.Open();
     TSeekForm* f = OpenSeek(w, 7);
     f->CE_Seek_Iciran->setCurrentIndex(0);
@@ -224,7 +229,7 @@ class ListDialogsTest : public QObject {
 
   void listModeBelowTheSelectedLevel2Node() {
     BrowseSetup s;
-    s.fixture.Load(Photos());
+    LoadPhotos(s.fixture);
     BrowseWindow& w = s.Open();
     Choose(s, s.Node({"工事", "施工状況写真"}));
     TSeekForm* f = OpenSeek(w, 7);
@@ -241,7 +246,7 @@ class ListDialogsTest : public QObject {
 
   void moveModeStepsThroughMatches() {
     BrowseSetup s;
-    s.fixture.Load(Photos());
+    LoadPhotos(s.fixture);
     BrowseWindow& w = s.Open();
     w.PhotoLists->EnterListMode(2, {6});
     TSeekForm* f = OpenSeek(w, 7);
@@ -294,7 +299,7 @@ class ListDialogsTest : public QObject {
 
   void moveModeOverCaptions() {
     BrowseSetup s;
-    s.fixture.Load(Photos());
+    LoadPhotos(s.fixture);
     BrowseWindow& w = s.Open();
     TSeekForm* f = OpenSeek(w, 7);
     f->CE_Seek_Iciran->setCurrentIndex(1);
@@ -323,7 +328,7 @@ class ListDialogsTest : public QObject {
 
   void historyAndSettingsAreKept() {
     BrowseSetup s;
-    s.fixture.Load(Photos());
+    LoadPhotos(s.fixture);
     BrowseWindow& w = s.Open();
     TSeekForm* f = OpenSeek(w, 7);
     f->CE_Seek_Iciran->setCurrentIndex(1);
@@ -349,7 +354,7 @@ class ListDialogsTest : public QObject {
 
   void sortByKeys() {
     BrowseSetup s;
-    s.fixture.Load(Photos());
+    LoadPhotos(s.fixture);
     BrowseWindow& w = s.Open();
     HierarchyNode* doko = s.Node({"工事", "施工状況写真", "土工"});
     Choose(s, doko);
@@ -382,7 +387,7 @@ class ListDialogsTest : public QObject {
 
   void sortListsFollowTheStandard() {
     BrowseSetup s;
-    s.fixture.Load(Photos());
+    LoadPhotos(s.fixture);
     BrowseWindow& w = s.Open();
     Choose(s, s.Node({"工事", "施工状況写真", "土工"}));
     w.delivery().DigiVersion = 7;
@@ -413,7 +418,7 @@ class ListDialogsTest : public QObject {
 
   void verificationScopesAndListMode() {
     BrowseSetup s;
-    s.fixture.Load(Photos());
+    LoadPhotos(s.fixture);
     BrowseWindow& w = s.Open();
     w.delivery().DigiVersion = 0;
     w.settings().MissHanni = 1;
@@ -455,7 +460,7 @@ class ListDialogsTest : public QObject {
 
   void standardChangeClosesTheDialogs() {
     BrowseSetup s;
-    s.fixture.Load(Photos());
+    LoadPhotos(s.fixture);
     BrowseWindow& w = s.Open();
     w.SB_List->click();
     w.SB_Sort->click();
