@@ -1,6 +1,7 @@
 // The search, sort and verification dialogs over a fixture delivery, driven
 // through their controls as a user would.
 #include <QAction>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -162,6 +163,12 @@ class ListDialogsTest : public QObject {
     Key(f, QStringLiteral("写真/撮影年月日"));
     QVERIFY(f->CE_Seek_Str2->isVisible() && f->CE_Seek_Str3->isVisible() && f->LB_Seek_Str3->isVisible());
     QCOMPARE(f->CE_Seek_Str2->Style(), TComboIniEdit::esDate);
+    // The date style drops down a calendar that enters the day picked.
+    f->CE_Seek_Str2->showPopup();
+    QVERIFY(f->CE_Seek_Str2->Calendar() && f->CE_Seek_Str2->Calendar()->isVisible());
+    emit f->CE_Seek_Str2->Calendar()->clicked(QDate(2004, 5, 3));
+    QCOMPARE(f->CE_Seek_Str2->currentText(), QStringLiteral("2004-05-03"));
+    QVERIFY(!f->CE_Seek_Str2->Calendar()->isVisible());
     Key(f, QStringLiteral("タイトル"));
     QVERIFY(f->CE_Seek_Str1->isVisible() && f->LB_Seek_Str1->isVisible() && !f->LB_Seek_Str2->isVisible());
     f->close();
