@@ -44,4 +44,7 @@ fi
 # The browsing panels on a generated delivery.
 cmake --build build -j"${ZOR_JOBS:-2}" --target browse_screenshots
 DISPLAY=$display XDG_DATA_HOME=$data XDG_RUNTIME_DIR=$data build/tests/forms/browse_screenshots "$out"
+# The secondary windows, the choosers over the bundled sample.
+cmake --build build -j"${ZOR_JOBS:-2}" --target window_screenshots
+DISPLAY=$display XDG_DATA_HOME=$data XDG_RUNTIME_DIR=$data build/tests/forms/window_screenshots "$out" "$PWD/samples/demo"
 echo "screenshots in $out"

@@ -6,6 +6,9 @@ namespace zor {
 // single-instance guard recognises. UTF-8; convert with Sj() for the core.
 inline constexpr const char* kProductNameUtf8 = "ミナロッサ電子納品写真ビューア";
 
+// The product title of the about window, in its three lines.
+inline constexpr const char* kProductTitleLinesUtf8 = "ミナロッサ\n電子納品\n写真ビューア";
+
 // The application title while the windows are being created.
 inline constexpr const char* kStartupTitleUtf8 = "ミナロッサ３";
 

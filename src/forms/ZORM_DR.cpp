@@ -129,6 +129,23 @@ TFolderForm::TFolderForm(FolderMode mode, const QString& caption, const QString&
   connect(Btn_MakeFolder, &QPushButton::clicked, this, &TFolderForm::MakeFolder);
   connect(SystemTreeView->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &TFolderForm::UpdateFolderState);
+  // The folders above the selection are read in the background; once they
+  // are there the selection can be scrolled into view.
+  connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString& dir) {
+    if (reveal_.isEmpty()) return;
+    if (SelectedFolder() != reveal_) {
+      reveal_.clear();  // the user went elsewhere meanwhile
+      return;
+    }
+    // The model sorts and inserts the rows a moment after it read them.
+    if (reveal_.startsWith(dir)) revealTimer_.start();
+  });
+  revealTimer_.setSingleShot(true);
+  revealTimer_.setInterval(150);
+  connect(&revealTimer_, &QTimer::timeout, this, [this] {
+    if (!reveal_.isEmpty() && SelectedFolder() == reveal_)
+      SystemTreeView->scrollTo(SystemTreeView->currentIndex(), QAbstractItemView::PositionAtCenter);
+  });
   SelectFolder(choice_.folder);
 }
 
@@ -140,7 +157,8 @@ void TFolderForm::SelectFolder(const QString& path) {
   if (folder.isEmpty()) folder = QDir::homePath();
   QModelIndex index = model_->index(QDir(folder).absolutePath());
   SystemTreeView->setCurrentIndex(index);
-  SystemTreeView->scrollTo(index);
+  SystemTreeView->scrollTo(index, QAbstractItemView::PositionAtCenter);
+  reveal_ = SelectedFolder();
   SystemTreeView->expand(index);
   UpdateFolderState();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QTimer>
 #include <QString>
 #include <functional>
 #include <string>
@@ -65,6 +66,8 @@ class TFolderForm : public QDialog {
   FolderChoice choice_;
   QFileSystemModel* model_ = nullptr;
   QMenu* popup_ = nullptr;
+  QTimer revealTimer_;
+  QString reveal_;  // the selected folder, until it has been scrolled into view
 };
 
 // Shows the chooser modally; true when accepted with OpenBtn. The choice is

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QDockWidget>
@@ -13,11 +14,19 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QKeySequence>
+#include <QItemSelectionModel>
+#include <QAbstractSpinBox>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -26,8 +35,12 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindowStateChangeEvent>
+#include <new>
+#include <optional>
 
+#include "app/ini_file.h"
 #include "app/product.h"
+#include "app/resources.h"
 #include "forms/ZORM_DR.h"
 #include "forms/ZORM_SET.h"
 #include "forms/ZORM_TR.h"
@@ -36,10 +49,14 @@
 #include "store/photo_table.h"
 #include "forms/photo_list.h"
 #include "forms/ZORM_VW.h"
+#include "forms/help_keys.h"
 #include "forms/help_panel.h"
 #include "forms/info_panel.h"
+#include "forms/koumoku_grid.h"
 #include "forms/qtext.h"
+#include "forms/task_bar_menu.h"
 #include "forms/thumbnail_list.h"
+#include "forms/window_positions.h"
 #include "forms/tree_panel.h"
 
 namespace zor {
@@ -70,6 +87,7 @@ TZorMainForm::TZorMainForm(Folders folders, Settings& settings, Delivery& delive
   CreatePanels();
   CreateStatusBar();
   CreateTimers();
+  TaskBar = new TTaskBarMenu(this);
   ConnectListDialogs();
   resize(1024, 768);
 }
@@ -109,7 +127,8 @@ void TZorMainForm::CreateMenus() {
 
   QMenu* edit = menuBar->addMenu(QStringLiteral("編集(&E)"));
   edit->setObjectName(QStringLiteral("Edit1"));
-  AddCommand(edit, "Mn_View", QStringLiteral("表示(&V)..."), QStringLiteral("写真の表示"), 256);
+  QAction* view = AddCommand(edit, "Mn_View", QStringLiteral("表示(&V)..."), QStringLiteral("写真の表示"), 256);
+  connect(edit, &QMenu::aboutToShow, this, [this, view] { view->setEnabled(OneThumbnailSelected()); });
 
   QMenu* show = menuBar->addMenu(QStringLiteral("表示(&V)"));
   show->setObjectName(QStringLiteral("Show1"));
@@ -150,10 +169,21 @@ void TZorMainForm::CreateMenus() {
     if (ShowAbout) ShowAbout();
   });
 
-  QAction* f1 = new QAction(this);
-  f1->setShortcut(Qt::Key_F1);
-  connect(f1, &QAction::triggered, this, [this] { ShowHelpContext(56); });
-  addAction(f1);
+  // Ctrl+A and Ctrl+F act only when neither an edit field nor a grid has the
+  // keyboard; the field keeps the key then.
+  auto shortcut = [this](const QKeySequence& keys, void (TZorMainForm::*handler)()) {
+    auto* action = new QAction(this);
+    action->setShortcut(keys);
+    connect(action, &QAction::triggered, this, [this, handler] {
+      if (!EditOrGridFocused()) (this->*handler)();
+    });
+    addAction(action);
+  };
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_A), &TZorMainForm::Mn_SelAllClick);
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_F), &TZorMainForm::SB_ListClick);
+
+  // F1 over any window of the program, menus and dialogs included.
+  qApp->installEventFilter(new HelpKeyFilter(this, [this](int context) { ShowHelpContext(context); }, this));
 
   sizePopup_ = new QMenu(this);
   sizePopup_->setObjectName(QStringLiteral("PopupMenu_Size"));
@@ -261,7 +291,11 @@ void TZorMainForm::CreatePanels() {
   mimeLayout->addWidget(plListView2);
   PhotoLists = new TPhotoLists(*this, plListView, plListView2, TreePanel);
   PhotoLists->ShowInViewer = [this](const QString& file) {
-    if (!viewer_) viewer_ = new TViewForm(this);  // one viewer, kept for reuse
+    if (!viewer_ && !CreateWindowChecked([this] {
+          viewer_ = new TViewForm(this);  // one viewer, kept for reuse
+          viewer_->setProperty(kKeptWindow, true);
+        }))
+      return true;  // the resource message said it all
     return viewer_->ShowPicture(file);
   };
   PhotoLists->ViewerShown = [this] { return viewer_ && viewer_->isVisible(); };
@@ -408,34 +442,70 @@ void TZorMainForm::UpdateTitle() {
 }
 
 void TZorMainForm::RefreshAll() {
+  // A reader sets DigiVersion and then asks for this; the standard selector
+  // shows it first, since the panel takes the standard from the selector.
+  if (InfoPanel->CE_Version->currentIndex() != delivery_.DigiVersion) {
+    SuppressInputLevel = true;
+    InfoPanel->SetStandardShown(delivery_.DigiVersion, InfoPanel->SB_InputLevel->isChecked());
+    SuppressInputLevel = false;
+  }
   InfoPanel->Refresh();
   RequestButtonUpdate();
 }
 
 void TZorMainForm::Mn_EnvClick() {
-  if (!RunSettingsDialog(settings_, this)) return;
+  if (!MayCreateWindow() || !RunSettingsDialog(settings_, this)) return;
   RefreshAll();
   Timer_ResizeView.start();  // the just-fit count may have changed
 }
 
 void TZorMainForm::RequestButtonUpdate() { Timer_Button.start(); }
 
+bool TZorMainForm::OneThumbnailSelected() const {
+  auto* list = qobject_cast<QListView*>(QApplication::focusWidget());
+  return list && (list == ListView || list == ListView2) && list->selectionModel() &&
+         list->selectionModel()->selectedIndexes().size() == 1;
+}
+
+bool TZorMainForm::EditOrGridFocused() const {
+  QWidget* focus = QApplication::focusWidget();
+  if (!focus) return false;
+  if (qobject_cast<QLineEdit*>(focus) || qobject_cast<QTextEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus) ||
+      qobject_cast<QAbstractSpinBox*>(focus))
+    return true;
+  if (auto* combo = qobject_cast<QComboBox*>(focus); combo && combo->isEditable()) return true;
+  return qobject_cast<TKoumokuGrid*>(focus) != nullptr;
+}
+
+void TZorMainForm::Mn_SelAllClick() {
+  auto* list = qobject_cast<QListView*>(QApplication::focusWidget());
+  if (!list || (list != ListView && list != ListView2) || !list->model()) return;
+  const int rows = list->model()->rowCount();
+  if (rows == 0) return;
+  // Each item selected in turn in a one-selection list leaves the last one.
+  QItemSelectionModel* selection = list->selectionModel();
+  selection->select(list->model()->index(rows - 1, 0), QItemSelectionModel::ClearAndSelect);
+  if (!selection->currentIndex().isValid()) selection->setCurrentIndex(list->model()->index(0, 0), QItemSelectionModel::NoUpdate);
+}
+
+
 void TZorMainForm::UpdateButtons() {
   const int mode = context_.ListMode();
   SB_List->setEnabled(mode != 1);
   SB_Sort->setEnabled(mode != 2);
   SB_Kaijyo->setEnabled(mode != 0);
-  QWidget* focus = QApplication::focusWidget();
-  auto* list = qobject_cast<QListView*>(focus);
-  bool oneSelected = (list == ListView || list == ListView2) && list && list->selectionModel() &&
-                     list->selectionModel()->selectedIndexes().size() == 1;
-  SB_View->setEnabled(oneSelected);
+  SB_View->setEnabled(OneThumbnailSelected());
 }
 
 // ---- Events ----------------------------------------------------------------
 
 bool TZorMainForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Resize && qobject_cast<QDockWidget*>(watched) && !ResizeGuard) Timer_Resize.start();
+  auto* dock = qobject_cast<QDockWidget*>(watched);
+  if (event->type() == QEvent::Resize && dock && !ResizeGuard) Timer_Resize.start();
+  // A panel dragged with Ctrl held floats wherever it is dropped.
+  if (dock && event->type() == QEvent::MouseButtonPress)
+    dock->setAllowedAreas(static_cast<QMouseEvent*>(event)->modifiers() & Qt::ControlModifier ? Qt::NoDockWidgetArea
+                                                                                               : Qt::AllDockWidgetAreas);
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -450,6 +520,7 @@ void TZorMainForm::showEvent(QShowEvent* event) {
 void TZorMainForm::FirstShow() {
   panelView_->show();
   if (layoutReset_ || !RestoreLayout()) MakeDefaultLayout();
+  if (!layoutReset_) RestorePositions();
   std::string error;
   SettingsReadWrite('R', settings_, folders_, &error);
   SuppressInputLevel = true;
@@ -565,7 +636,28 @@ bool TZorMainForm::RestoreLayout() {
   return restoreState(state, kLayoutVersion);
 }
 
+void TZorMainForm::RestorePositions() {
+  std::string error;
+  std::optional<IniFile> ini = IniFile::Load(folders_.userData + "ZOR_V.INI", &error);
+  if (!ini) return;  // unreadable: the positions stay as they are
+  const QRect desktop = screen() ? screen()->availableGeometry() : QRect();
+  RestoreWindowPosition(*ini, *this, desktop, true);
+  for (QDockWidget* dock : {Float_Menu, Float_Clip, Float_Mime, Float_Help}) RestorePanelPosition(*ini, *dock, desktop);
+}
+
+void TZorMainForm::SavePositions() {
+  if (layoutReset_) return;
+  const std::string path = folders_.userData + "ZOR_V.INI";
+  std::string error;
+  std::optional<IniFile> ini = IniFile::Load(path, &error);
+  if (!ini) return;  // a file we cannot read is not overwritten
+  StoreWindowPosition(*ini, *this);
+  for (QDockWidget* dock : {Float_Menu, Float_Clip, Float_Mime, Float_Help}) StorePanelPosition(*ini, *dock);
+  if (!ini->Save(path, &error)) QApplication::beep();
+}
+
 void TZorMainForm::SaveLayout() {
+  SavePositions();
   QString path = QString::fromStdString(folders_.userData) + QStringLiteral("ZORM_V.DAT");
   QFile::remove(path);
   if (layoutReset_) return;
@@ -619,6 +711,35 @@ void TZorMainForm::ApplyResizeRule() {
   }
 }
 
+// ---- Secondary windows ---------------------------------------------------------
+
+bool TZorMainForm::MayCreateWindow() {
+  if (!ResourcesLow || !ResourcesLow()) return true;
+  ReportLowResources();
+  return false;
+}
+
+bool TZorMainForm::CreateWindowChecked(const std::function<void()>& make) {
+  if (!MayCreateWindow()) return false;
+  try {
+    make();
+    return true;
+  } catch (const std::bad_alloc&) {
+    ReportLowResources();
+    return false;
+  }
+}
+
+void TZorMainForm::ReportLowResources() {
+  // The kept windows that are not shown give their memory back first.
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w != this && !w->isVisible() && w->property(kKeptWindow).toBool()) delete w;
+  QApplication::beep();
+  ShowWarning(SjOf(QStringLiteral("システムリソースが不足しています。\n\n"
+                                  "アプリケーションの動作が不安定になる可能性がありますので\n"
+                                  "Windowsを一度再起動してから、もう一度作業を再開してみてください。")));
+}
+
 // ---- Help --------------------------------------------------------------------
 
 void TZorMainForm::SetHelpFile(const QString& path) { helpFile_ = path; }
@@ -659,6 +780,7 @@ bool TZorMainForm::ChooseDeliveryFolder(bool indexVariant) {
     choice.densiOn = settings_.DensiOn;
     choice.photoOn = settings_.PhotoOn;
     choice.bookOn = settings_.BookOn;
+    if (!MayCreateWindow()) return false;
     bool accepted = ShowFolderChooser(this, caption, comment, help, FolderMode::Input, choice,
                                       [this](const QString& f) { ShowXmlFileModal(f); });
     // The folder is remembered even when the choice was cancelled.
@@ -686,6 +808,7 @@ bool TZorMainForm::ChooseDeliveryFolder(bool indexVariant) {
 }
 
 void TZorMainForm::ShowXmlFileModal(const QString& file) {
+  if (!MayCreateWindow()) return;
   TXMLTreeForm* window = nullptr;
   ShowXmlContent(window, this, file.toStdString(), true, settings_.MsXmlParser, folders_.sysFile, *this);
   delete window;  // released after a failed load, which does not show it
@@ -700,9 +823,16 @@ void TZorMainForm::ClearPhotoLists() { context_.SetPhoto(0), context_.SetDrawing
 void TZorMainForm::ShowNodePhotos() { emit context_.NodeChanged(); }
 
 void TZorMainForm::SelectUnclassifiedNode() {
+  // Called once the skeleton is built and again when every photo is in the
+  // tree: the panels forget the old selection, the tree widget is rebuilt
+  // from the core's tree, its unclassified node selected, all expanded.
   context_.Reloaded();
-  context_.SetNode(delivery_.Tree.UnclassifiedNode());
+  TreePanel->ShowTree();
 }
+
+void TZorMainForm::LayOutInformationPanel() { InfoPanel->AfterLoad(); }
+
+void TZorMainForm::RefillContractGrid() { InfoPanel->RefillKojiGrid(); }
 
 void TZorMainForm::EnterListMode(int kind, const std::vector<std::int32_t>& records) {
   PhotoLists->EnterListMode(kind, TIntList(records.begin(), records.end()));
@@ -719,6 +849,7 @@ void TZorMainForm::Mn_HTMLClick() {
   choice.densiOn = settings_.DensiOn;
   choice.photoOn = settings_.PhotoOn;
   choice.bookOn = settings_.BookOn;
+  if (!MayCreateWindow()) return;
   bool accepted = ShowFolderChooser(this, QStringLiteral("ＨＴＭＬ工事写真帳作成／ＨＴＭＬ出力先の指定"),
                                     QStringLiteral("出力先のフォルダを指定してください。"), 35, FolderMode::Output, choice);
   // The last folder is remembered also when the choice was cancelled.

@@ -15,6 +15,7 @@
 
 #include "app/folders.h"
 #include "app/host.h"
+#include "app/resources.h"
 #include "app/settings.h"
 #include "forms/browse_context.h"
 #include "forms/message_boxes.h"
@@ -34,6 +35,7 @@ class QWidget;
 namespace zor {
 
 class TPhotoLists;
+class TTaskBarMenu;
 class TThumbnailList;
 class TTreePanel;
 class THelpPanel;
@@ -68,6 +70,8 @@ class TZorMainForm : public QMainWindow, public Host {
   void ClearPhotoLists() override;
   void ShowNodePhotos() override;
   void SelectUnclassifiedNode() override;
+  void LayOutInformationPanel() override;
+  void RefillContractGrid() override;
   void ShowLevelWarning(const std::string& text) override;
   int ListMode() const override { return context_.ListMode(); }
   void EnterListMode(int kind, const std::vector<std::int32_t>& records) override;
@@ -103,6 +107,8 @@ class TZorMainForm : public QMainWindow, public Host {
   void ShowXmlFileModal(const QString& file);
   // Shows the about window; set by the start-up code.
   std::function<void()> ShowAbout;
+  // The task bar menu of the main window and the search and sort dialogs.
+  TTaskBarMenu* TaskBar = nullptr;
 
   // Components other modules and the tests reach by name.
   QDockWidget* Float_Menu = nullptr;
@@ -143,14 +149,33 @@ class TZorMainForm : public QMainWindow, public Host {
   bool Mn_GamenInitClick();
   // "環境設定(&E)...": the settings dialog, then a refresh when confirmed.
   void Mn_EnvClick();
+  // Ctrl+A: in a focused thumbnail list the last item ends up selected, and
+  // the first gets the focus when none had it.
+  void Mn_SelAllClick();
+  // Ctrl+F and SB_List: the search dialog.
+  void SB_ListClick();
+  // The focused control is a thumbnail list with exactly one selected item.
+  bool OneThumbnailSelected() const;
+  // The focused control is an edit field or an item grid.
+  bool EditOrGridFocused() const;
+  // Windows that are kept hidden after use carry this property; they are
+  // released when memory runs short.
+  static constexpr const char* kKeptWindow = "keptWindow";
+  // Asked before a secondary window is made; true when memory is short.
+  std::function<bool()> ResourcesLow = &SystemResourcesLow;
+  // False, after releasing the hidden kept windows, beeping and showing the
+  // resource message, when no window should be made now.
+  bool MayCreateWindow();
+  // MayCreateWindow, then make(); an allocation failure inside gives the
+  // same message. True when the window was made.
+  bool CreateWindowChecked(const std::function<void()>& make);
   // Recomputes the tool buttons' enabled states (the Timer_Button handler).
   void UpdateButtons();
   // Sets the help file; an empty path leaves the program without help.
   void SetHelpFile(const QString& path);
 
   // The search, sort and verification dialogs (list_dialogs.cpp): made on
-  // first use and kept until the window goes.
-  void SB_ListClick();
+  // first use and kept until the window goes or memory runs short.
   void SB_SortClick();
   void Mn_InputMissClick();
   // The search dialog's call-back: list mode shows every match, move mode
@@ -160,9 +185,9 @@ class TZorMainForm : public QMainWindow, public Host {
   // The sort dialog's call-back: sorts the current photo list by the entry
   // texts (0 ascending, 1 descending) and shows it in list mode 1.
   void SortCurrentList(const QStringList& texts, int order);
-  TSeekForm* SeekForm = nullptr;
-  TSortForm* SortForm = nullptr;
-  TMissForm* MissForm = nullptr;
+  QPointer<TSeekForm> SeekForm;
+  QPointer<TSortForm> SortForm;
+  QPointer<TMissForm> MissForm;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -185,10 +210,14 @@ class TZorMainForm : public QMainWindow, public Host {
   void FirstShow();
   bool RestoreLayout();
   void SaveLayout();
+  // Window and floating panel places in ZOR_V.INI.
+  void RestorePositions();
+  void SavePositions();
   void ShowHelpContext(int context);
   void PlaceProgressBar();
   void OnMinimised();
   void OnRestored();
+  void ReportLowResources();
 
   Folders folders_;
   Settings& settings_;

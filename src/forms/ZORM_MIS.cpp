@@ -133,17 +133,20 @@ bool TMissForm::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
+TMissForm* MakeMissForm(Settings& settings, QWidget* mainWindow) {
+  auto* form = new TMissForm(settings, mainWindow);
+  form->adjustSize();
+  if (mainWindow) {
+    // Centred over the main window when it is made.
+    const QRect main = mainWindow->frameGeometry();
+    form->move(main.center() - QPoint(form->width() / 2, form->height() / 2));
+  }
+  return form;
+}
+
 void ShowMissForm(TMissForm*& form, Settings& settings, QWidget* mainWindow, const QString& standardName,
                   TMissForm::Procedure procedure) {
-  if (!form) {
-    form = new TMissForm(settings, mainWindow);
-    form->adjustSize();
-    if (mainWindow) {
-      // Centred over the main window when it is made.
-      const QRect main = mainWindow->frameGeometry();
-      form->move(main.center() - QPoint(form->width() / 2, form->height() / 2));
-    }
-  }
+  if (!form) form = MakeMissForm(settings, mainWindow);
   form->Verify = std::move(procedure);
   form->Version->setText(standardName);
   form->show();

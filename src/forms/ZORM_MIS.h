@@ -46,6 +46,9 @@ class TMissForm : public QDialog {
   Settings& settings_;
 };
 
+// A new dialog, centred over the main window.
+TMissForm* MakeMissForm(Settings& settings, QWidget* mainWindow);
+
 // Creates the dialog when it does not exist (it is kept in form), hands it
 // the procedure, shows the name of the standard and shows it without
 // waiting.

@@ -50,6 +50,7 @@ QString TSetForm::NoteText() {
 
 TSetForm::TSetForm(Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
   setObjectName(QStringLiteral("SetForm"));
+  setProperty("helpContext", 43);
   setWindowTitle(QStringLiteral("環境設定"));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
   setFixedSize(522, 417);

@@ -16,7 +16,9 @@
 #include <QLinearGradient>
 #include <QMimeData>
 #include <QPainter>
-#include <QPlainTextEdit>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
@@ -95,6 +97,7 @@ QString TVerForm::MemoText() {
 
 TVerForm::TVerForm(QWidget* owner) : QDialog(owner) {
   setObjectName(QStringLiteral("VerForm"));
+  setProperty("helpContext", 176);
   setWindowTitle(QStringLiteral("バージョン情報"));
   setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
   setAcceptDrops(true);
@@ -132,12 +135,18 @@ TVerForm::TVerForm(QWidget* owner) : QDialog(owner) {
   row->addWidget(Image1);
   layout->addLayout(row);
 
-  Memo = new QPlainTextEdit(this);
+  Memo = new QTextEdit(this);
   Memo->setObjectName(QStringLiteral("Memo"));
   Memo->setReadOnly(true);
-  Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Memo->setLineWrapMode(QTextEdit::NoWrap);
   Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo->setPlainText(MemoText());
+  // Every line centred.
+  QTextCursor all(Memo->document());
+  all.select(QTextCursor::Document);
+  QTextBlockFormat centred;
+  centred.setAlignment(Qt::AlignHCenter);
+  all.mergeBlockFormat(centred);
   layout->addWidget(Memo, 1);
 
   auto* buttons = new QHBoxLayout;
@@ -180,7 +189,7 @@ TVerForm::TVerForm(QWidget* owner) : QDialog(owner) {
 
 void TVerForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  Label1->setText(QString::fromUtf8(kProductNameUtf8).replace(QLatin1String(" "), QLatin1String("\n")));
+  Label1->setText(QString::fromUtf8(kProductTitleLinesUtf8));
   raise();
   OkBtn->setFocus();
 }

@@ -7,7 +7,7 @@
 #include <functional>
 
 class QLabel;
-class QPlainTextEdit;
+class QTextEdit;
 class QPushButton;
 
 namespace zor {
@@ -27,7 +27,7 @@ class TVerForm : public QDialog {
   QLabel* Image1 = nullptr;
   QPushButton* SpeedButton2 = nullptr;
   QPushButton* Button_NewPrg = nullptr;
-  QPlainTextEdit* Memo = nullptr;
+  QTextEdit* Memo = nullptr;
   QPushButton* OkBtn = nullptr;
 
   // The licence text and the credit block shown in the memo.

@@ -64,6 +64,7 @@ int RunGui(int argc, char** argv) {
   TZorMainForm window(folders, settings, delivery);
   guard.SetActivateHandler([&window] { BringToFront(&window); });
   window.ShowAbout = [&window] {
+    if (!window.MayCreateWindow()) return;
     ShowAboutWindow(
         &window, [&window] { return window.ChooseDeliveryFolder(false); },
         [&window](const QStringList& files) { window.HandleDroppedFiles(files); });

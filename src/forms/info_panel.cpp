@@ -256,20 +256,7 @@ void TInfoPanel::FirstShow() {
 void TInfoPanel::Refresh() {
   settings_.InputLevel = SB_InputLevel->isChecked();
   if (CE_Version->currentIndex() >= 0) delivery_.DigiVersion = CE_Version->currentIndex();
-  layout_ = LayoutInfoRows(delivery_.DigiVersion, settings_.InputLevel);
-  ApplyIndexLayout();
-  if (delivery_.IndexLoaded) {
-    if (IsConstructionIndexVersion(delivery_.DigiVersion)) {
-      BuildKojiIndexGrid();
-      FillKojiIndexGrid();
-    } else {
-      BuildServicesIndexGrid();
-      FillServicesIndexGrid();
-    }
-  } else {
-    BuildKojiGrid();
-    FillKojiGrid();
-  }
+  LayOutKojiGrid();
   BuildPhotoGrid();
   BuildSankoGrid();
 
@@ -288,6 +275,28 @@ void TInfoPanel::Refresh() {
   }
   PL_GridResize();
   ShowItemHelp(-1);
+}
+
+void TInfoPanel::LayOutKojiGrid() {
+  layout_ = LayoutInfoRows(delivery_.DigiVersion, settings_.InputLevel);
+  ApplyIndexLayout();
+  if (delivery_.IndexLoaded) {
+    if (IsConstructionIndexVersion(delivery_.DigiVersion)) {
+      BuildKojiIndexGrid();
+      FillKojiIndexGrid();
+    } else {
+      BuildServicesIndexGrid();
+      FillServicesIndexGrid();
+    }
+  } else {
+    BuildKojiGrid();
+    FillKojiGrid();
+  }
+}
+
+void TInfoPanel::AfterLoad() {
+  LayOutKojiGrid();
+  PL_GridResize();
 }
 
 void TInfoPanel::RefillKojiGrid() {

@@ -75,6 +75,12 @@ class TInfoPanel : public QWidget {
   void Refresh();
   // The readers' refill when the standard did not change.
   void RefillKojiGrid();
+  // After a read: the row layouts and the construction (or index) grid
+  // built again for the delivery's index state and filled; columns fitted.
+  void AfterLoad();
+  // Row layouts, then the construction grid, or the index grid of either
+  // kind when an index was read, built and filled.
+  void LayOutKojiGrid();
 
   void BuildKojiGrid();
   void FillKojiGrid();

@@ -13,6 +13,7 @@
 #include "forms/ZORM_SORT.h"
 #include "forms/photo_list.h"
 #include "forms/qtext.h"
+#include "forms/task_bar_menu.h"
 #include "forms/thumbnail_list.h"
 #include "forms/tree_panel.h"
 #include "rules/photo_search.h"
@@ -64,16 +65,17 @@ void TZorMainForm::ConnectListDialogs() {
   connect(SB_Sort, &QToolButton::clicked, this, &TZorMainForm::SB_SortClick);
   if (auto* miss = findChild<QAction*>(QStringLiteral("Mn_InputMiss")))
     connect(miss, &QAction::triggered, this, &TZorMainForm::Mn_InputMissClick);
-  auto* find = new QAction(this);
-  find->setObjectName(QStringLiteral("Ctrl_F"));
-  find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-  connect(find, &QAction::triggered, this, &TZorMainForm::SB_ListClick);
-  addAction(find);
+  TaskBar->SeekDialog = [this]() -> QWidget* { return SeekForm.data(); };
+  TaskBar->SortDialog = [this]() -> QWidget* { return SortForm.data(); };
 }
 
 void TZorMainForm::SB_ListClick() {
   if (!SeekForm) {
-    SeekForm = new TSeekForm(settings_, folders_.userData + TSeekForm::kHistoryFile, this);
+    if (!CreateWindowChecked(
+            [this] { SeekForm = new TSeekForm(settings_, folders_.userData + TSeekForm::kHistoryFile, this); }))
+      return;
+    SeekForm->setProperty(kKeptWindow, true);
+    TaskBar->Watch(SeekForm);
     SeekForm->FormKensakuStr = [this](QObject* sender, bool listMode, const std::string& to, const std::string& from,
                                       const SearchCondition& c) { FormKensakuStr(sender, listMode, to, from, c); };
     SeekForm->FormIciranKaijo = [this] { PhotoLists->FormIciranKaijo(); };
@@ -86,7 +88,9 @@ void TZorMainForm::SB_ListClick() {
 
 void TZorMainForm::SB_SortClick() {
   if (!SortForm) {
-    SortForm = new TSortForm(this);
+    if (!CreateWindowChecked([this] { SortForm = new TSortForm(this); })) return;
+    SortForm->setProperty(kKeptWindow, true);
+    TaskBar->Watch(SortForm);
     SortForm->Sort = [this](const QStringList& texts, int order) { SortCurrentList(texts, order); };
   }
   SortForm->DigiVersion = delivery_.DigiVersion;
@@ -99,7 +103,12 @@ void TZorMainForm::Mn_InputMissClick() {
   const std::vector<std::string>& names = StandardVersionTexts();
   const int v = delivery_.DigiVersion;
   const QString name = v >= 0 && v < static_cast<int>(names.size()) ? Qs(names[static_cast<std::size_t>(v)]) : QString();
-  ShowMissForm(MissForm, settings_, this, name, [this](TMissForm&, int scope, QStringList& lines) {
+  if (!MissForm) {
+    if (!CreateWindowChecked([this] { MissForm = MakeMissForm(settings_, this); })) return;
+    MissForm->setProperty(kKeptWindow, true);
+  }
+  TMissForm* form = MissForm;
+  ShowMissForm(form, settings_, this, name, [this](TMissForm&, int scope, QStringList& lines) {
     WaitCursor wait;
     ListHost host(*this);
     const VerifyResult result = VerifyEntries(delivery_, scope, host);

@@ -18,6 +18,7 @@
 #include "forms/ZORM_SORT.h"
 #include "forms/combo_ini_edit.h"
 #include "forms/info_panel.h"
+#include "forms/task_bar_menu.h"
 #include "forms/qtext.h"
 #include "store/index_codes.h"
 
@@ -474,7 +475,11 @@ class ListDialogsTest : public QObject {
     w.findChild<QAction*>(QStringLiteral("Mn_InputMiss"))->trigger();
     QVERIFY(w.SeekForm->isVisible() && w.SortForm->isVisible() && w.MissForm->isVisible());
     for (QWidget* d : std::initializer_list<QWidget*>{w.SeekForm, w.SortForm, w.MissForm})
-      QVERIFY(d->property("hideWithMain").toBool());
+      QVERIFY(d->property("hideWithMain").toBool() && d->property(TZorMainForm::kKeptWindow).toBool());
+    // The task bar menu offers the two shown list dialogs.
+    QList<QWidget*> offered;
+    for (const TaskBarEntry& e : w.TaskBar->Entries()) offered << e.window;
+    QVERIFY(offered.contains(w.SeekForm.data()) && offered.contains(w.SortForm.data()));
     w.InfoPanel->Links.closeListDialogs();
     QVERIFY(!w.SeekForm->isVisible() && !w.SortForm->isVisible() && !w.MissForm->isVisible());
   }

@@ -1,14 +1,23 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QComboBox>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include "app/folders.h"
+#include "app/ini_file.h"
 #include "app/settings.h"
 #include "forms/ZORM_MA.h"
+#include "forms/info_panel.h"
+#include "forms/koumoku_grid.h"
+#include "forms/task_bar_menu.h"
+#include "forms/tree_panel.h"
+#include "forms/window_positions.h"
 #include "text/encoding.h"
 
 using namespace zor;
@@ -24,7 +33,8 @@ class TestWindow : public TZorMainForm {
     return answer;
   }
   void ShowInformation(const std::string& text) override { infos << QString::fromStdString(Cp932ToUtf8(text)); }
-  QStringList questions, infos;
+  void ShowWarning(const std::string& text) override { warnings << QString::fromStdString(Cp932ToUtf8(text)); }
+  QStringList questions, infos, warnings;
   bool answer = true;
 };
 
@@ -46,6 +56,7 @@ class MainWindowTest : public QObject {
     folders_ = ComputeFolders(root + "/prog", root + "/data", root);
     QFile::remove(UserFile("ZORM_V.DAT"));
     QFile::remove(UserFile("ZOR.INI"));
+    QFile::remove(UserFile("ZOR_V.INI"));
   }
 
   void firstStartMakesTheDefaultLayout() {
@@ -82,6 +93,52 @@ class MainWindowTest : public QObject {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(w.Float_Help->isVisible());
+  }
+
+  void closingKeepsTheWindowPlaceAndTheNextStartTakesIt() {
+    {
+      Settings settings = DefaultSettings(folders_);
+      TestWindow w(folders_, settings, delivery_);
+      w.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&w));
+      w.setGeometry(40, 30, 720, 560);
+      QVERIFY(w.close());
+    }
+    std::string error;
+    std::optional<IniFile> ini = IniFile::Load(UserFile("ZOR_V.INI").toStdString(), &error);
+    QVERIFY(ini);
+    QCOMPARE(ini->Get("Sz_ZorMainForm", "szWidth").value_or(""), std::string("720"));
+    QCOMPARE(ini->Get("Sz_ZorMainForm", "szWindowState").value_or(""), std::string("0"));
+    QCOMPARE(ini->Get("Sz_Float_Menu", "szVisible").value_or(""), std::string("1"));
+    QCOMPARE(ini->Get("Sz_Float_Help", "szVisible").value_or(""), std::string("0"));
+    QCOMPARE(ini->Get("Sz_Float_Menu", "szUnDkFloat").value_or(""), std::string("0"));
+    QCOMPARE(ini->Get("Sz_Float_Menu", "szUnDkWidth").value_or(""), std::string("250"));
+
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings, delivery_);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.size(), QSize(720, 560));
+    // After the reset nothing is written any more.
+    QVERIFY(w.Mn_GamenInitClick());
+    QVERIFY(!QFile::exists(UserFile("ZOR_V.INI")));
+    QVERIFY(w.close());
+    QVERIFY(!QFile::exists(UserFile("ZOR_V.INI")));
+  }
+
+  void storedPlacesAreFittedIntoTheDesktop_data() {
+    QTest::addColumn<QRect>("stored");
+    QTest::addColumn<QRect>("fitted");
+    QTest::newRow("inside") << QRect(10, 20, 300, 200) << QRect(10, 20, 300, 200);
+    QTest::newRow("off the right") << QRect(1200, 20, 300, 200) << QRect(980, 20, 300, 200);
+    QTest::newRow("off the top left") << QRect(-50, -10, 300, 200) << QRect(0, 0, 300, 200);
+    QTest::newRow("larger than the desktop") << QRect(100, 100, 2000, 1500) << QRect(0, 0, 1280, 1000);
+    QTest::newRow("off the bottom") << QRect(10, 900, 300, 200) << QRect(10, 800, 300, 200);
+  }
+  void storedPlacesAreFittedIntoTheDesktop() {
+    QFETCH(QRect, stored);
+    QFETCH(QRect, fitted);
+    QCOMPARE(FitIntoDesktop(stored, QRect(0, 0, 1280, 1000)), fitted);
   }
 
   void damagedLayoutFileGivesTheDefaultLayout() {
@@ -188,6 +245,113 @@ class MainWindowTest : public QObject {
     w.HandleDroppedFiles({dir_.filePath(QStringLiteral("missing/PHOTO.XML"))});
     QCOMPARE(opened.size(), 1);
     QCOMPARE(w.infos.size(), 1);
+  }
+
+  // A read fills the tree widget from the new tree and the construction grid
+  // from the index; a second read with another standard follows it.
+  void loadingFillsTreeAndGrid() {
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings, delivery_);
+    w.show();
+    const QString data = QStringLiteral(ZOR_TEST_DATA "/import/");
+    struct Case {
+      const char* entry;
+      int digiVersion;
+      int treeItems;
+    };
+    for (const Case& c : {Case{"construction/INDEX_C.XML", 7, 9}, Case{"services/INDEX_D.XML", 9, 4},
+                          Case{"construction/INDEX_C.XML", 7, 9}}) {
+      QVERIFY2(w.DispatchDeliveryFile(data + QLatin1String(c.entry)), c.entry);
+      QCOMPARE(delivery_.DigiVersion, c.digiVersion);
+      QCOMPARE(w.InfoPanel->CE_Version->currentIndex(), c.digiVersion);
+      QTreeWidget* tree = w.TreePanel->TV_Tree;
+      int items = 0;
+      for (QTreeWidgetItemIterator it(tree); *it; ++it) ++items;
+      QCOMPARE(items, c.treeItems);
+      QCOMPARE(w.TreePanel->SelectedNode(), delivery_.Tree.UnclassifiedNode());
+      QVERIFY(w.context().Node() == delivery_.Tree.UnclassifiedNode());
+      TKoumokuGrid* grid = w.InfoPanel->KoumokuGrid_Koji;
+      QStringList values;
+      for (int row = 1; row < grid->RowCount(); ++row) values << grid->Cell(2, row);
+      QVERIFY2(grid->RowCount() > 5, c.entry);
+      QVERIFY2(values.join(QString()).size() > 20, qPrintable(values.join(QLatin1Char('|'))));
+      if (c.digiVersion == 7) QVERIFY(values.contains(QStringLiteral("一般国道１２号　白石改良工事")));
+    }
+    QVERIFY(w.infos.isEmpty());
+  }
+
+  // Short of memory, no secondary window is made: the hidden kept windows
+  // are released and the user is told once per attempt.
+  void lowResourcesStopTheCommand() {
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings, delivery_);
+    bool low = false;
+    w.ResourcesLow = [&low] { return low; };
+    QPointer<QWidget> keptHidden = new QWidget;
+    keptHidden->setProperty(TZorMainForm::kKeptWindow, true);
+    QPointer<QWidget> keptShown = new QWidget;
+    keptShown->setProperty(TZorMainForm::kKeptWindow, true);
+    keptShown->show();
+
+    int made = 0;
+    QVERIFY(w.CreateWindowChecked([&made] { ++made; }));
+    QVERIFY(w.warnings.isEmpty());
+    QVERIFY(!w.CreateWindowChecked([] { throw std::bad_alloc(); }));
+    QCOMPARE(w.warnings.size(), 1);
+    QVERIFY(w.warnings[0].startsWith(QStringLiteral("システムリソースが不足しています。\n\n")));
+    QVERIFY(!keptHidden);
+    QVERIFY(keptShown);
+
+    low = true;
+    QVERIFY(!w.CreateWindowChecked([&made] { ++made; }));
+    QCOMPARE(made, 1);
+    QCOMPARE(w.warnings.size(), 2);
+    delete keptShown;
+  }
+
+  void taskBarMenuListsTheShownDialogs() {
+    QWidget main, seek, sort;
+    struct Case {
+      const char* name;
+      bool seekShown, sortShown;
+      QWidget* active;
+      QStringList captions;
+      int checked;  // index of the checked entry, -1 none
+    };
+    const QString m = QStringLiteral("メイン画面(&G)"), f = QStringLiteral("検索(&F)"), s = QStringLiteral("ソート(&S)");
+    const Case cases[] = {
+        {"no dialog", false, false, &main, {}, -1},
+        {"search shown, main active", true, false, &main, {m, f}, 0},
+        {"both shown, sort active", true, true, &sort, {m, f, s}, 2},
+        {"sort shown, nothing active", false, true, nullptr, {m, s}, -1},
+    };
+    for (const Case& c : cases) {
+      seek.setVisible(c.seekShown);
+      sort.setVisible(c.sortShown);
+      std::vector<TaskBarEntry> entries = TaskBarEntries(&main, &seek, &sort, c.active);
+      QStringList captions;
+      int checked = -1;
+      for (std::size_t i = 0; i < entries.size(); ++i) {
+        captions << entries[i].caption;
+        if (entries[i].checked) checked = static_cast<int>(i);
+      }
+      QCOMPARE(captions, c.captions);
+      QVERIFY2(checked == c.checked, c.name);
+    }
+    QVERIFY(TaskBarEntries(&main, nullptr, nullptr, &main).empty());
+    QCOMPARE(TaskBarEntries(&main, &seek, nullptr, nullptr).size(), std::size_t(0));  // seek hidden now
+  }
+
+  void ctrlDragKeepsAPanelFromDocking() {
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings, delivery_);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    for (bool ctrl : {true, false}) {
+      QTest::mousePress(w.Float_Clip, Qt::LeftButton, ctrl ? Qt::ControlModifier : Qt::NoModifier, QPoint(20, 5));
+      QCOMPARE(w.Float_Clip->allowedAreas(), ctrl ? Qt::NoDockWidgetArea : Qt::AllDockWidgetAreas);
+      QTest::mouseRelease(w.Float_Clip, Qt::LeftButton, ctrl ? Qt::ControlModifier : Qt::NoModifier, QPoint(20, 5));
+    }
   }
 
   void titleNamesTheWork() {

@@ -1,3 +1,5 @@
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -33,6 +35,33 @@ class SingleInstanceTest : public QObject {
     QVERIFY(!SingleInstanceGuard::IsLockInUse(QStringLiteral("Mutex_Test"), dir.path()));
     SingleInstanceGuard again(QStringLiteral("Mutex_Test"), dir.path());
     QVERIFY(!again.CheckRunning());
+  }
+
+  // The real program as the first instance: a later start finds it through
+  // the lock in the runtime folder and reaches it over the socket.
+  void runningViewerIsFoundAndActivated() {
+    QTemporaryDir dir;
+    const QString runtime = dir.filePath(QStringLiteral("run"));
+    QVERIFY(QDir().mkpath(runtime));
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QProcess viewer;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("HOME"), dir.path());
+    viewer.setProcessEnvironment(env);
+    viewer.start(QStringLiteral(ZORVIEW_PATH), {});
+    QVERIFY(viewer.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(SingleInstanceGuard::IsLockInUse(QStringLiteral("Mutex_ZORVIEW"), runtime), 15000);
+
+    SingleInstanceGuard second(QStringLiteral("Mutex_ZORVIEW"), runtime);
+    QVERIFY(second.CheckRunning());
+    QVERIFY(second.ActivateRunning());
+    QCOMPARE(viewer.state(), QProcess::Running);
+    viewer.kill();
+    viewer.waitForFinished();
   }
 
   void otherNamesDoNotCollide() {

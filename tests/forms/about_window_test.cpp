@@ -1,0 +1,119 @@
+// The about window as a launcher: open and cancel, drops, closing keys.
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTimer>
+#include <QUrl>
+
+#include "app/folders.h"
+#include "app/settings.h"
+#include "forms/ZORM_MA.h"
+#include "forms/ZORV_VER.h"
+#include "text/encoding.h"
+
+using namespace zor;
+
+namespace {
+
+class TestWindow : public TZorMainForm {
+ public:
+  using TZorMainForm::TZorMainForm;
+  void ShowInformation(const std::string& text) override { infos << QString::fromStdString(Cp932ToUtf8(text)); }
+  QStringList infos;
+};
+
+// Drop events cannot be sent without a drag in progress; the handler is
+// called as the drag manager would.
+class DropForm : public TVerForm {
+ public:
+  using TVerForm::TVerForm;
+  void Drop(const QString& file) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(file)});
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    dropEvent(&drop);
+  }
+};
+
+}  // namespace
+
+class AboutWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void titleAndCentredMemo() {
+    TVerForm form(nullptr);
+    form.show();
+    QCOMPARE(form.Label1->text().count(QLatin1Char('\n')), 2);
+    QVERIFY(form.Memo->toPlainText().contains(QStringLiteral("Independent JPEG Group")));
+    for (QTextBlock b = form.Memo->document()->begin(); b.isValid(); b = b.next())
+      QVERIFY(b.blockFormat().alignment() & Qt::AlignHCenter);
+    QCOMPARE(form.focusWidget(), static_cast<QWidget*>(form.OkBtn));
+  }
+
+  void escapeAndEnterClose_data() {
+    QTest::addColumn<int>("key");
+    QTest::newRow("Escape") << int(Qt::Key_Escape);
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+  }
+  void escapeAndEnterClose() {
+    QFETCH(int, key);
+    TVerForm form(nullptr);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::keyClick(&form, Qt::Key(key));
+    QVERIFY(!form.isVisible());
+  }
+
+  void openCancelledComesBackAndOpenedCloses() {
+    for (bool read : {false, true}) {
+      TVerForm form(nullptr);
+      form.show();
+      bool hiddenWhileChoosing = false;
+      form.ChooseDeliveryFolder = [&] {
+        hiddenWhileChoosing = !form.isVisible();
+        return read;
+      };
+      form.SpeedButton2->click();
+      QVERIFY(hiddenWhileChoosing);
+      QCOMPARE(form.isVisible(), !read);
+      QCOMPARE(form.result(), read ? int(QDialog::Accepted) : int(QDialog::Rejected));
+    }
+  }
+
+  // Drops go to the main window's handler: a photo.xml closes the about
+  // window and is opened; another file is refused and the window stays.
+  void dropsGoThroughTheMainWindow() {
+    QTemporaryDir dir;
+    const std::string root = dir.path().toStdString();
+    Folders folders = ComputeFolders(root + "/prog", root + "/data", root);
+    Settings settings = DefaultSettings(folders);
+    Delivery delivery;
+    TestWindow w(folders, settings, delivery);
+    QStringList opened;
+    w.OpenDeliveryFile = [&opened](const QString& f) {
+      opened << f;
+      return true;
+    };
+    const QString photo = dir.filePath(QStringLiteral("photo.xml"));
+    const QString other = dir.filePath(QStringLiteral("INDEX_C.XML"));
+    for (const QString& f : {photo, other}) QFile(f).open(QIODevice::WriteOnly);
+
+    DropForm form(&w);
+    form.FileDrop = [&w](const QStringList& files) { w.HandleDroppedFiles(files); };
+    form.show();
+    form.Drop(other);
+    QVERIFY(form.isVisible());
+    QCOMPARE(w.infos, QStringList{QStringLiteral("このファイル名はサポートできません。 > INDEX_C.XML")});
+    form.Drop(photo);
+    QVERIFY(!form.isVisible());
+    QCOMPARE(opened, QStringList{photo});
+  }
+};
+
+QTEST_MAIN(AboutWindowTest)
+#include "about_window_test.moc"

@@ -1,0 +1,73 @@
+// Writes pictures of the secondary windows into the folder given as the first
+// argument: the about window, the folder chooser in both modes over a sample
+// delivery, the settings dialog and the XML content window. Run by
+// scripts/screenshots.sh; not a test.
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "app/folders.h"
+#include "app/host.h"
+#include "app/settings.h"
+#include "forms/ZORM_DR.h"
+#include "forms/ZORM_SET.h"
+#include "forms/ZORM_TR.h"
+#include "forms/ZORV_VER.h"
+
+using namespace zor;
+
+namespace {
+
+void Save(QWidget& w, const QString& folder, const char* name) {
+  w.show();
+  QTest::qWaitForWindowExposed(&w);
+  QTest::qWait(800);  // the folder tree is read in the background
+  w.grab().save(folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("shots");
+  const QString delivery = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+  QDir().mkpath(out);
+
+  TVerForm about(nullptr);
+  Save(about, out, "about_window");
+  about.hide();
+
+  for (FolderMode mode : {FolderMode::Input, FolderMode::Output}) {
+    FolderChoice choice;
+    choice.folder = delivery;
+    const bool input = mode == FolderMode::Input;
+    choice.kind = input ? 1 : 0;
+    TFolderForm chooser(mode, input ? QStringLiteral("INDEX_C.XMLまたはINDEX_D.XMLを開く")
+                                    : QStringLiteral("ＨＴＭＬ工事写真帳作成／ＨＴＭＬ出力先の指定"),
+                        input ? QStringLiteral("INDEX_C.XMLまたはINDEX_D.XMLが存在するフォルダを指定してください。")
+                              : QStringLiteral("出力先のフォルダを指定してください。"),
+                        input ? 301 : 35, choice, nullptr);
+    Save(chooser, out, input ? "folder_chooser_input" : "folder_chooser_output");
+  }
+
+  QTemporaryDir scratch;
+  const std::string root = scratch.path().toStdString();
+  Folders folders = ComputeFolders(root + "/prog", root + "/data", root);
+  Settings settings = DefaultSettings(folders);
+  TSetForm settingsForm(settings, nullptr);
+  Save(settingsForm, out, "settings_dialog");
+
+  if (!delivery.isEmpty()) {
+    Host host;
+    TXMLTreeForm* xml = nullptr;
+    ShowXmlContent(xml, nullptr, (delivery + QStringLiteral("/INDEX_C.XML")).toStdString(), false, false,
+                   folders.sysFile, host);
+    if (xml) {
+      Save(*xml, out, "xml_content");
+      delete xml;
+    }
+  }
+  return 0;
+}
