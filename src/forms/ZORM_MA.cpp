@@ -488,6 +488,7 @@ void TZorMainForm::Mn_SelAllClick() {
   if (!selection->currentIndex().isValid()) selection->setCurrentIndex(list->model()->index(0, 0), QItemSelectionModel::NoUpdate);
 }
 
+void TZorMainForm::SB_ListClick() { emit SB_List->clicked(); }
 
 void TZorMainForm::UpdateButtons() {
   const int mode = context_.ListMode();

@@ -176,6 +176,8 @@ class TZorMainForm : public QMainWindow, public Host {
 
   // The search, sort and verification dialogs (list_dialogs.cpp): made on
   // first use and kept until the window goes or memory runs short.
+  // ShowSeekForm answers SB_List (and so SB_ListClick).
+  void ShowSeekForm();
   void SB_SortClick();
   void Mn_InputMissClick();
   // The search dialog's call-back: list mode shows every match, move mode

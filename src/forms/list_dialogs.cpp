@@ -61,7 +61,7 @@ int IndexOfNode(const std::vector<HierarchyNode*>& nodes, const HierarchyNode* n
 }  // namespace
 
 void TZorMainForm::ConnectListDialogs() {
-  connect(SB_List, &QToolButton::clicked, this, &TZorMainForm::SB_ListClick);
+  connect(SB_List, &QToolButton::clicked, this, &TZorMainForm::ShowSeekForm);
   connect(SB_Sort, &QToolButton::clicked, this, &TZorMainForm::SB_SortClick);
   if (auto* miss = findChild<QAction*>(QStringLiteral("Mn_InputMiss")))
     connect(miss, &QAction::triggered, this, &TZorMainForm::Mn_InputMissClick);
@@ -69,7 +69,7 @@ void TZorMainForm::ConnectListDialogs() {
   TaskBar->SortDialog = [this]() -> QWidget* { return SortForm.data(); };
 }
 
-void TZorMainForm::SB_ListClick() {
+void TZorMainForm::ShowSeekForm() {
   if (!SeekForm) {
     if (!CreateWindowChecked(
             [this] { SeekForm = new TSeekForm(settings_, folders_.userData + TSeekForm::kHistoryFile, this); }))
