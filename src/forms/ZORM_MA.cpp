@@ -88,6 +88,7 @@ TZorMainForm::TZorMainForm(Folders folders, Settings& settings, Delivery& delive
   CreateStatusBar();
   CreateTimers();
   TaskBar = new TTaskBarMenu(this);
+  ConnectListDialogs();
   resize(1024, 768);
 }
 

@@ -41,6 +41,10 @@ class TTreePanel;
 class THelpPanel;
 class TInfoPanel;
 class TViewForm;
+class TSeekForm;
+class TSortForm;
+class TMissForm;
+struct SearchCondition;
 
 class TZorMainForm : public QMainWindow, public Host {
   Q_OBJECT
@@ -170,6 +174,23 @@ class TZorMainForm : public QMainWindow, public Host {
   // Sets the help file; an empty path leaves the program without help.
   void SetHelpFile(const QString& path);
 
+  // The search, sort and verification dialogs (list_dialogs.cpp): made on
+  // first use and kept until the window goes or memory runs short.
+  // ShowSeekForm answers SB_List (and so SB_ListClick).
+  void ShowSeekForm();
+  void SB_SortClick();
+  void Mn_InputMissClick();
+  // The search dialog's call-back: list mode shows every match, move mode
+  // selects the next one; texts in code page 932.
+  void FormKensakuStr(QObject* sender, bool listMode, const std::string& to, const std::string& from,
+                      const SearchCondition& condition);
+  // The sort dialog's call-back: sorts the current photo list by the entry
+  // texts (0 ascending, 1 descending) and shows it in list mode 1.
+  void SortCurrentList(const QStringList& texts, int order);
+  QPointer<TSeekForm> SeekForm;
+  QPointer<TSortForm> SortForm;
+  QPointer<TMissForm> MissForm;
+
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -185,6 +206,7 @@ class TZorMainForm : public QMainWindow, public Host {
   void CreatePanels();
   void CreateStatusBar();
   void LinkInfoPanel();
+  void ConnectListDialogs();
   void CreateTimers();
   QDockWidget* MakeDock(const char* name, const QString& title, int helpContext, QWidget* content);
   void FirstShow();

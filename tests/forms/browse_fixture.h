@@ -80,6 +80,22 @@ class BrowseFixture {
     d.Tree.UpdateNodeImages(*d.Tree.ConstructionNode(), true);
   }
 
+  // Sets a text field (UTF-8 value) or a number field of a loaded record.
+  void SetText(int record, const char* field, const std::string& value) {
+    TViewDataSet& t = delivery.PhotoTable;
+    if (!t.GotoPhotoRecord(record)) return;
+    t.Edit();
+    t.SetAsString(FieldPosByName(t, field), Sj(value));
+    t.Post();
+  }
+  void SetNumber(int record, const char* field, int value) {
+    TViewDataSet& t = delivery.PhotoTable;
+    if (!t.GotoPhotoRecord(record)) return;
+    t.Edit();
+    t.SetAsInteger(FieldPosByName(t, field), value);
+    t.Post();
+  }
+
   QTemporaryDir dir;
   Delivery delivery;
 };

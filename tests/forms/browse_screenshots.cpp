@@ -2,7 +2,10 @@
 // folder given as the first argument: the tree expanded with a photo and its
 // drawings selected, each cell style, and list mode. Run by
 // scripts/screenshots.sh; not a test.
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
 #include <QDir>
 #include <QDockWidget>
 #include <QLinearGradient>
@@ -12,6 +15,10 @@
 #include <QTreeWidget>
 
 #include "browse_window.h"
+#include "forms/ZORM_MIS.h"
+#include "forms/ZORM_SEK.h"
+#include "forms/ZORM_SORT.h"
+#include "forms/combo_ini_edit.h"
 
 using namespace zor;
 
@@ -89,5 +96,44 @@ int main(int argc, char** argv) {
   w.PhotoLists->LeaveListMode(true);
   w.TreePanel->SelectNodeNow(s.Node({"工事", "施工状況写真", "道路土工", "盛土工"}));
   w.TreePanel->grab().save(out + QStringLiteral("/tree.png"));
+
+  for (int i = 0; i < 14; ++i)
+    if (i != 7) s.fixture.SetText(i + 1, "DATE", "2004-05-" + std::to_string(10 + (i * 7) % 20));
+  // The search dialog in list mode, its result behind it.
+  w.SB_List->click();
+  TSeekForm* seek = w.SeekForm;
+  seek->CE_Seek_Iciran->setCurrentIndex(0);
+  seek->CE_Seek_Ken->setCurrentIndex(seek->CE_Seek_Ken->findText(QStringLiteral("タイトル")));
+  seek->CE_Seek_Str1->setEditText(QStringLiteral("施工状況 1"));
+  seek->CE_Seek_Mode->setCurrentIndex(1);
+  seek->CE_Seek_Pos->setCurrentIndex(0);
+  seek->OpenBtn->click();
+  seek->adjustSize();
+  Save(*seek, out, "search_dialog");
+  Save(w, out, "search_result");
+  seek->CE_Seek_Iciran->setCurrentIndex(1);
+  seek->CE_Seek_Ken->setCurrentIndex(seek->CE_Seek_Ken->findText(QStringLiteral("写真/撮影年月日"), Qt::MatchStartsWith));
+  seek->CE_Seek_Str2->setEditText(QStringLiteral("2004-05-01"));
+  Save(*seek, out, "search_dialog_move");
+  seek->close();
+
+  // The sort dialog with two keys, and its result.
+  w.SB_Sort->click();
+  TSortForm* sort = w.SortForm;
+  sort->ComboBox[0]->setCurrentIndex(1);
+  sort->ComboBox[1]->setCurrentIndex(3);
+  sort->CB_Sortjun->setCurrentIndex(1);
+  sort->OpenBtn->click();
+  Save(*sort, out, "sort_dialog");
+  Save(w, out, "sort_result");
+  sort->close();
+  w.PhotoLists->LeaveListMode(true);
+  w.PhotoLists->ShowNodePhotos();
+
+  // The verification dialog after a run.
+  w.findChild<QAction*>(QStringLiteral("Mn_InputMiss"))->trigger();
+  w.MissForm->OpenBtn->click();
+  Save(*w.MissForm, out, "verify_dialog");
+  Save(w, out, "verify_result");
   return 0;
 }

@@ -1,0 +1,157 @@
+#include "forms/ZORM_MIS.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace zor {
+
+TMissForm::TMissForm(Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
+  setObjectName(QStringLiteral("MissForm"));
+  setWindowTitle(QStringLiteral("入力漏れ/入力ミスの検証"));
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint |
+                 Qt::WindowStaysOnTopHint);
+  setModal(false);
+  setProperty("helpContext", 32);
+  setProperty("closeOnStandardChange", true);
+  setProperty("hideWithMain", true);
+  QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+  font.setPixelSize(12);
+  setFont(font);
+
+  CE_Hanni = new QComboBox(this);
+  CE_Hanni->setObjectName(QStringLiteral("CE_Hanni"));
+  CE_Hanni->addItems({QStringLiteral("◎ 必須記入(条件に合致する○項目も含む) のみ"), QStringLiteral("○ 条件付き必須記入 以上 "),
+                      QStringLiteral("△ 任意記入 以上 (原則として空欄)")});
+  Label1 = new QLabel(QStringLiteral("入力漏れ検証範囲(&H):"), this);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setBuddy(CE_Hanni);
+  Label2 = new QLabel(QStringLiteral("入力ミスの検証に関しては全ての範囲でおこなわれます。"), this);
+  Label2->setObjectName(QStringLiteral("Label2"));
+  Version = new QLabel(this);
+  Version->setObjectName(QStringLiteral("Version"));
+  QFont bold = font;
+  bold.setPixelSize(13);
+  bold.setBold(true);
+  Version->setFont(bold);
+  QPalette red = Version->palette();
+  red.setColor(QPalette::WindowText, Qt::red);
+  Version->setPalette(red);
+
+  MM_Kekka = new QPlainTextEdit(this);
+  MM_Kekka->setObjectName(QStringLiteral("MM_Kekka"));
+  MM_Kekka->setReadOnly(true);
+  MM_Kekka->setLineWrapMode(QPlainTextEdit::NoWrap);
+  MM_Kekka->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  QFont fixed(QStringLiteral("ＭＳ ゴシック"));
+  fixed.setStyleHint(QFont::Monospace);
+  fixed.setFixedPitch(true);
+  fixed.setPixelSize(12);
+  MM_Kekka->setFont(fixed);
+  QPalette face = MM_Kekka->palette();
+  face.setColor(QPalette::Base, face.color(QPalette::Button));
+  MM_Kekka->setPalette(face);
+  MM_Kekka->setMinimumSize(520, 220);
+
+  OpenBtn = new QPushButton(QStringLiteral("開始(&R)"), this);
+  OpenBtn->setObjectName(QStringLiteral("OpenBtn"));
+  OpenBtn->setDefault(true);
+  CloseBtn = new QPushButton(QStringLiteral("閉じる(&C)"), this);
+  CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
+  CloseBtn->setAutoDefault(false);
+
+  auto* scope = new QHBoxLayout;
+  scope->addWidget(Label1);
+  scope->addWidget(CE_Hanni, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(OpenBtn);
+  buttons->addWidget(CloseBtn);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(scope);
+  layout->addWidget(Label2);
+  layout->addWidget(Version);
+  layout->addWidget(MM_Kekka, 1);
+  layout->addLayout(buttons);
+
+  connect(OpenBtn, &QPushButton::clicked, this, &TMissForm::OpenBtnClick);
+  connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
+  for (QWidget* w : std::initializer_list<QWidget*>{CE_Hanni, MM_Kekka, OpenBtn, CloseBtn}) w->installEventFilter(this);
+}
+
+void TMissForm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  MM_Kekka->clear();
+  CE_Hanni->setCurrentIndex(std::clamp(settings_.MissHanni, 0, CE_Hanni->count() - 1));
+  OpenBtn->setFocus();
+}
+
+void TMissForm::closeEvent(QCloseEvent* event) {
+  settings_.MissHanni = std::max(0, CE_Hanni->currentIndex());
+  QDialog::closeEvent(event);
+}
+
+void TMissForm::OpenBtnClick() {
+  settings_.MissHanni = std::max(0, CE_Hanni->currentIndex());
+  QStringList lines;
+  MM_Kekka->clear();
+  MM_Kekka->setUpdatesEnabled(false);
+  struct Resume {  // repainting comes back on every path
+    QPlainTextEdit* memo;
+    QStringList& lines;
+    ~Resume() {
+      memo->setPlainText(lines.join(QLatin1Char('\n')).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+      QTextCursor start(memo->document());
+      memo->setTextCursor(start);
+      memo->setUpdatesEnabled(true);
+    }
+  } resume{MM_Kekka, lines};
+  if (Verify) Verify(*this, settings_.MissHanni, lines);
+}
+
+bool TMissForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      if (OpenBtn->isEnabled()) OpenBtnClick();
+      return true;
+    }
+    if (key == Qt::Key_Escape) {
+      if (CloseBtn->isEnabled()) close();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+TMissForm* MakeMissForm(Settings& settings, QWidget* mainWindow) {
+  auto* form = new TMissForm(settings, mainWindow);
+  form->adjustSize();
+  if (mainWindow) {
+    // Centred over the main window when it is made.
+    const QRect main = mainWindow->frameGeometry();
+    form->move(main.center() - QPoint(form->width() / 2, form->height() / 2));
+  }
+  return form;
+}
+
+void ShowMissForm(TMissForm*& form, Settings& settings, QWidget* mainWindow, const QString& standardName,
+                  TMissForm::Procedure procedure) {
+  if (!form) form = MakeMissForm(settings, mainWindow);
+  form->Verify = std::move(procedure);
+  form->Version->setText(standardName);
+  form->show();
+  form->raise();
+  form->activateWindow();
+}
+
+}  // namespace zor

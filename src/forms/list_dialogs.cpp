@@ -1,0 +1,178 @@
+// The main window's side of the search, sort and verification dialogs: the
+// commands that open them and the call-backs that run their work over the
+// loaded delivery and show the result in list mode.
+#include <QAction>
+#include <QApplication>
+#include <QKeySequence>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "forms/ZORM_MA.h"
+#include "forms/ZORM_MIS.h"
+#include "forms/ZORM_SEK.h"
+#include "forms/ZORM_SORT.h"
+#include "forms/photo_list.h"
+#include "forms/qtext.h"
+#include "forms/task_bar_menu.h"
+#include "forms/thumbnail_list.h"
+#include "forms/tree_panel.h"
+#include "rules/photo_search.h"
+#include "rules/photo_sort.h"
+#include "rules/verify_entries.h"
+#include "store/index_codes.h"
+
+namespace zor {
+namespace {
+
+constexpr const char* kNothingFoundUtf8 = "検索されませんでした。";
+
+class WaitCursor {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// The window as the verification and the search see it: the progress
+// display, and list mode through the photo lists so that the panels change
+// their look with it.
+class ListHost : public Host {
+ public:
+  explicit ListHost(TZorMainForm& w) : w_(w) {}
+  void ReportProgress(char code, int value) override { w_.ReportProgress(code, value); }
+  int ListMode() const override { return w_.context().ListMode(); }
+  void EnterListMode(int kind, const std::vector<std::int32_t>& records) override {
+    w_.PhotoLists->EnterListMode(kind, TIntList(records.begin(), records.end()));
+  }
+  void LeaveListMode() override { w_.PhotoLists->LeaveListMode(true); }
+  void ShowNodePhotos() override { w_.PhotoLists->ShowNodePhotos(); }
+
+ private:
+  TZorMainForm& w_;
+};
+
+int IndexOfNode(const std::vector<HierarchyNode*>& nodes, const HierarchyNode* node) {
+  for (std::size_t i = 0; i < nodes.size(); ++i)
+    if (nodes[i] == node) return static_cast<int>(i);
+  return -1;
+}
+
+}  // namespace
+
+void TZorMainForm::ConnectListDialogs() {
+  connect(SB_List, &QToolButton::clicked, this, &TZorMainForm::ShowSeekForm);
+  connect(SB_Sort, &QToolButton::clicked, this, &TZorMainForm::SB_SortClick);
+  if (auto* miss = findChild<QAction*>(QStringLiteral("Mn_InputMiss")))
+    connect(miss, &QAction::triggered, this, &TZorMainForm::Mn_InputMissClick);
+  TaskBar->SeekDialog = [this]() -> QWidget* { return SeekForm.data(); };
+  TaskBar->SortDialog = [this]() -> QWidget* { return SortForm.data(); };
+}
+
+void TZorMainForm::ShowSeekForm() {
+  if (!SeekForm) {
+    if (!CreateWindowChecked(
+            [this] { SeekForm = new TSeekForm(settings_, folders_.userData + TSeekForm::kHistoryFile, this); }))
+      return;
+    SeekForm->setProperty(kKeptWindow, true);
+    TaskBar->Watch(SeekForm);
+    SeekForm->FormKensakuStr = [this](QObject* sender, bool listMode, const std::string& to, const std::string& from,
+                                      const SearchCondition& c) { FormKensakuStr(sender, listMode, to, from, c); };
+    SeekForm->FormIciranKaijo = [this] { PhotoLists->FormIciranKaijo(); };
+  }
+  SeekForm->DigiVersion = delivery_.DigiVersion;
+  SeekForm->show();
+  SeekForm->raise();
+  SeekForm->activateWindow();
+}
+
+void TZorMainForm::SB_SortClick() {
+  if (!SortForm) {
+    if (!CreateWindowChecked([this] { SortForm = new TSortForm(this); })) return;
+    SortForm->setProperty(kKeptWindow, true);
+    TaskBar->Watch(SortForm);
+    SortForm->Sort = [this](const QStringList& texts, int order) { SortCurrentList(texts, order); };
+  }
+  SortForm->DigiVersion = delivery_.DigiVersion;
+  SortForm->show();
+  SortForm->raise();
+  SortForm->activateWindow();
+}
+
+void TZorMainForm::Mn_InputMissClick() {
+  const std::vector<std::string>& names = StandardVersionTexts();
+  const int v = delivery_.DigiVersion;
+  const QString name = v >= 0 && v < static_cast<int>(names.size()) ? Qs(names[static_cast<std::size_t>(v)]) : QString();
+  if (!MissForm) {
+    if (!CreateWindowChecked([this] { MissForm = MakeMissForm(settings_, this); })) return;
+    MissForm->setProperty(kKeptWindow, true);
+  }
+  TMissForm* form = MissForm;
+  ShowMissForm(form, settings_, this, name, [this](TMissForm&, int scope, QStringList& lines) {
+    WaitCursor wait;
+    ListHost host(*this);
+    const VerifyResult result = VerifyEntries(delivery_, scope, host);
+    for (const std::string& line : result.lines) lines << Qs(line);
+    return result.clean;
+  });
+}
+
+void TZorMainForm::FormKensakuStr(QObject* sender, bool listMode, const std::string& to, const std::string& from,
+                                  const SearchCondition& c) {
+  (void)sender;
+  if (!delivery_.PhotoTable.Active()) {
+    ShowInformation(Sj(kNothingFoundUtf8));
+    return;
+  }
+  ListHost host(*this);
+  if (listMode) {
+    TIntList found;
+    {
+      WaitCursor wait;
+      found = SearchList(delivery_, TreePanel->SelectedNode(), c, from, to, host);
+    }
+    if (found.empty())
+      ShowInformation(Sj(kNothingFoundUtf8));
+    else
+      PhotoLists->EnterListMode(2, std::move(found));
+    return;
+  }
+  // Move mode walks the tree's own photo lists, which a list-mode list hides.
+  if (context_.ListMode() != 0) {
+    PhotoLists->LeaveListMode(true);
+    PhotoLists->ShowNodePhotos();
+  }
+  const std::vector<HierarchyNode*> nodes = delivery_.Tree.Nodes();
+  const int selected = IndexOfNode(nodes, TreePanel->SelectedNode());
+  std::optional<int> node;
+  std::optional<TreePosition> photo;
+  if (c.key == kSeekNode) {
+    node = SearchNextNode(delivery_.Tree, c, from, selected);
+  } else {
+    const int focused = selected >= 0 ? ListView->FocusedRow() : -1;
+    photo = SearchNextPhoto(delivery_, c, from, to, TreePosition{selected, focused});
+    if (photo) node = photo->node;
+  }
+  if (!node) {
+    ShowInformation(Sj(kNothingFoundUtf8));
+    return;
+  }
+  HierarchyNode* target = nodes[static_cast<std::size_t>(*node)];
+  if (QTreeWidgetItem* item = TreePanel->ItemOf(target)) TreePanel->TV_Tree->scrollToItem(item);
+  TreePanel->SelectNodeNow(target);
+  if (photo) ListView->SelectListItem(photo->index, true);
+  else TreePanel->AlignTreeHeader();
+}
+
+void TZorMainForm::SortCurrentList(const QStringList& texts, int order) {
+  std::vector<SortField> fields;
+  for (const QString& text : texts) fields.push_back(SortFieldOfEntry(text.toStdString()));
+  TIntList sorted;
+  {
+    WaitCursor wait;
+    sorted = SortRecords(delivery_, PhotoLists->CurrentList(), fields, order == 1);
+  }
+  PhotoLists->EnterListMode(1, std::move(sorted));
+}
+
+}  // namespace zor
