@@ -377,6 +377,38 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.levelWarnings.size(), 1);
   }
 
+  // Minimising hides the floating panels and the kept windows that are up;
+  // restoring shows them again, but a panel hidden in between stays hidden.
+  void minimisingHidesAndRestoringShowsTheOtherWindows() {
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings, delivery_);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.Started = true;
+    QWidget viewer;
+    viewer.setProperty("hideWithMain", true);
+    viewer.show();
+    QWidget other;  // not one of the program's kept windows
+    other.show();
+    w.Float_Mime->setFloating(true);
+    QVERIFY(w.Float_Mime->isVisible());
+
+    w.setWindowState(Qt::WindowMinimized);
+    QTRY_VERIFY(!viewer.isVisible());
+    QVERIFY(!w.Float_Mime->isVisible());
+    QVERIFY(other.isVisible());
+    QVERIFY(w.Float_Menu->isVisible());  // docked panels go with the window
+
+    w.setWindowState(Qt::WindowNoState);
+    QTRY_VERIFY(viewer.isVisible());
+    QVERIFY(w.Float_Mime->isVisible());
+
+    w.Float_Mime->hide();
+    w.setWindowState(Qt::WindowMaximized);
+    QTest::qWait(50);
+    QVERIFY(!w.Float_Mime->isVisible());
+  }
+
   void titleNamesTheWork() {
     Settings settings = DefaultSettings(folders_);
     TestWindow w(folders_, settings, delivery_);
