@@ -296,6 +296,8 @@ void TZorMainForm::LinkInfoPanel() {
   };
   links.started = [this] { return Started; };
   links.suppressInputLevel = [this] { return SuppressInputLevel; };
+  // The tree's level rules and the lists' "説明はありません" go to the help panel.
+  connect(&context_, &BrowseContext::HelpChanged, HelpPanel, &THelpPanel::ShowLabels);
   // The start-up timer's handler sets Started first; the columns fit after it.
   connect(&Timer_Start, &QTimer::timeout, InfoPanel, [this] { InfoPanel->PL_GridResize(); }, Qt::QueuedConnection);
 }
