@@ -135,7 +135,10 @@ TInfoPanel::TInfoPanel(Delivery& delivery, Settings& settings, BrowseContext& co
     else
       ShowKojiTab();
   });
-  connect(&context_, &BrowseContext::NodeChanged, this, &TInfoPanel::ShowKojiTab);
+  // In list mode the tree follows the list's photo; the tab stays.
+  connect(&context_, &BrowseContext::NodeChanged, this, [this] {
+    if (context_.ListMode() == 0) ShowKojiTab();
+  });
   connect(&context_, &BrowseContext::ListModeChanged, this, &TInfoPanel::ShowKojiTab);
 }
 
