@@ -281,11 +281,16 @@ class PhotoListTest : public QObject {
     BrowseSetup s;
     s.fixture.Load(ThreeAndTwo());
     BrowseWindow& w = s.Open();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::qWait(200);  // the refit after the first layout (Timer_ResizeView) is over
     w.PhotoLists->EnterListMode(2, {2, 4});
     w.ListView->SelectListItem(1, true);
     HierarchyNode* paving = s.Node({"工事", "施工状況写真", "舗装工"});
     QVERIFY(QTest::qWaitFor([&] { return w.TreePanel->SelectedNode() == paving; }, 2000));
     QCOMPARE(w.ListView->Model()->Count(), 2);  // the list stays the search result
+    QTest::qWait(300);                          // the tree's change delay
+    QCOMPARE(w.context().Node(), paving);
+    QCOMPARE(w.InfoPanel->TabSetEx->TabIndex(), 1);  // and the photo tab stays
   }
 
   void pdfOpensWithTheDesktopAndFailuresAreReported() {
