@@ -101,14 +101,16 @@ void FillDeliveryTexts(Delivery& d, int photoCount) {
     t.Edit();
     t.SetAsString(t.FieldPos.JFILENAME, QStringLiteral("P%1.JPG").arg(record, 7, 10, QLatin1Char('0')).toStdString());
     t.SetAsString(t.FieldPos.KASYO, Sj("No.12+5.0 付近"));
-    t.SetAsString(t.FieldPos.DATE, QStringLiteral("2026-05-%1").arg(record % 28 + 1, 2, 10, QLatin1Char('0')).toStdString());
+    t.SetAsString(t.FieldPos.DATE,
+                  QStringLiteral("2026-05-%1").arg(record % 28 + 1, 2, 10, QLatin1Char('0')).toStdString());
     t.SetAsString(t.FieldPos.UKEOIBIKOU, Sj("掘削状況を撮影"));
     t.Post();
   }
   // The drawings follow the photos.
   for (int record = photoCount + 1; d.GotoPhotoRecord(record); ++record) {
     t.Edit();
-    t.SetAsString(t.FieldPos.JFILENAME, QStringLiteral("D%1.JPG").arg(record - photoCount, 7, 10, QLatin1Char('0')).toStdString());
+    t.SetAsString(t.FieldPos.JFILENAME,
+                  QStringLiteral("D%1.JPG").arg(record - photoCount, 7, 10, QLatin1Char('0')).toStdString());
     t.SetAsString(t.FieldPos.TITLE, Sj(record == photoCount + 1 ? "平面図" : "横断図"));
     t.Post();
   }

@@ -267,7 +267,8 @@ class TreePanelTest : public QObject {
     // The main window active first, then the floating panel's window.
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QVERIFY(QTest::qWaitFor([&] { return w.HelpPanel->LB_Input1->text() == QStringLiteral("説明はありません"); }, 1000));
+    QVERIFY(
+        QTest::qWaitFor([&] { return w.HelpPanel->LB_Input1->text() == QStringLiteral("説明はありません"); }, 1000));
     QSignalSpy tabs(&w.context(), &BrowseContext::InfoTabRequested);
     QApplication::setActiveWindow(w.Float_Menu);
     QVERIFY(QTest::qWaitFor([&] { return !tabs.isEmpty(); }, 1000));
