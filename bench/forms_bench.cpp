@@ -1,9 +1,16 @@
 // The thumbnail list on a generated delivery of 5,000 photos of 4000 x 3000:
 // the time until the first screen of thumbnails is painted, and the longest
-// time the event loop is blocked while the list scrolls to its end.
+// time the event loop is blocked while the list scrolls to its end. The
+// viewer on a 12000 x 9000 JPEG: time and memory to open and to zoom it.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include <jpeglib.h>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPainter>
@@ -13,6 +20,8 @@
 #include <QToolButton>
 
 #include "browse_window.h"
+#include "forms/ZORM_VW.h"
+#include "forms/ijl_image.h"
 
 using namespace zor;
 
@@ -108,6 +117,115 @@ void BM_ThumbnailListScroll(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ThumbnailListScroll)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// A large JPEG written a band of rows at a time, so that making it does
+// not itself take the memory the viewer must not take.
+bool WriteLargeJpeg(const QString& path, int width, int height) {
+  FILE* file = std::fopen(QFile::encodeName(path).constData(), "wb");
+  if (!file) return false;
+  jpeg_compress_struct cinfo{};
+  jpeg_error_mgr jerr{};
+  cinfo.err = jpeg_std_error(&jerr);
+  jpeg_create_compress(&cinfo);
+  jpeg_stdio_dest(&cinfo, file);
+  cinfo.image_width = static_cast<JDIMENSION>(width);
+  cinfo.image_height = static_cast<JDIMENSION>(height);
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, 85, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<JSAMPLE> row(static_cast<std::size_t>(width) * 3);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    const int y = static_cast<int>(cinfo.next_scanline);
+    for (int x = 0; x < width; ++x) {
+      row[x * 3] = static_cast<JSAMPLE>(x * 255 / width);
+      row[x * 3 + 1] = static_cast<JSAMPLE>(y * 255 / height);
+      row[x * 3 + 2] = static_cast<JSAMPLE>(((x / 200 + y / 200) % 2) * 120 + 60);
+    }
+    JSAMPROW rows[] = {row.data()};
+    jpeg_write_scanlines(&cinfo, rows, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  return std::fclose(file) == 0;
+}
+
+// The peak resident memory of the process in bytes, and its reset (Linux).
+qint64 PeakResident() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return -1;
+  for (const QByteArray& line : status.readAll().split('\n'))
+    if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+  return -1;
+}
+qint64 Resident() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return -1;
+  for (const QByteArray& line : status.readAll().split('\n'))
+    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+  return -1;
+}
+void ResetPeakResident() {
+  QFile refs(QStringLiteral("/proc/self/clear_refs"));
+  if (refs.open(QIODevice::WriteOnly)) refs.write("5");
+}
+
+// Opening a 12000 x 9000 JPEG in the viewer: the time until the window
+// shows it fitted, and the memory that took; then the largest zoom the
+// area limit allows, with its sharper decode.
+void BM_ViewerLargePicture(benchmark::State& state) {
+  QTemporaryDir dir;
+  const QString path = dir.path() + QStringLiteral("/LARGE.JPG");
+  if (!WriteLargeJpeg(path, 12000, 9000)) {
+    state.SkipWithError("cannot write the picture");
+    return;
+  }
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto viewer = std::make_unique<TViewForm>();
+    QCoreApplication::processEvents();
+    const qint64 before = Resident();
+    ResetPeakResident();
+    state.ResumeTiming();
+
+    QElapsedTimer clock;
+    clock.start();
+    if (!viewer->ShowPicture(path) || !QTest::qWaitForWindowExposed(viewer.get())) {
+      state.SkipWithError("not shown");
+      break;
+    }
+    const double openMs = clock.nsecsElapsed() / 1e6;
+    const qint64 openPeak = PeakResident() - before;
+    const QSize held = viewer->IJLImage->Picture().size();
+
+    // Left clicks in the middle until the area limit stops them.
+    clock.restart();
+    ResetPeakResident();
+    const QPoint middle(viewer->ControlGeometry().width() / 2, viewer->ControlGeometry().height() / 2);
+    for (int i = 0; i < 12 && viewer->ClickFactor(Qt::LeftButton) > 1.0; ++i) {
+      viewer->PictureMouseDown(Qt::LeftButton, middle);
+      viewer->PictureMouseUp(Qt::LeftButton, middle);
+      QCoreApplication::processEvents();
+    }
+    viewer->IJLImage->WaitForDetail();
+    const double zoomMs = clock.nsecsElapsed() / 1e6;
+    const qint64 zoomPeak = PeakResident() - before;
+
+    state.counters["open_ms"] = openMs;
+    state.counters["open_peak_MB"] = openPeak / 1048576.0;
+    state.counters["decoded_w"] = held.width();
+    state.counters["decoded_h"] = held.height();
+    state.counters["zoom_to_limit_ms"] = zoomMs;
+    state.counters["zoom_peak_MB"] = zoomPeak / 1048576.0;
+    state.counters["zoomed_w"] = viewer->ControlGeometry().width();
+    state.counters["detail_w"] = viewer->IJLImage->Picture().width();
+    state.PauseTiming();
+    viewer.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_ViewerLargePicture)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -330,6 +330,8 @@ void TZorMainForm::LinkInfoPanel() {
   };
   links.started = [this] { return Started; };
   links.suppressInputLevel = [this] { return SuppressInputLevel; };
+  // The tree's level rules and the lists' "説明はありません" go to the help panel.
+  connect(&context_, &BrowseContext::HelpChanged, HelpPanel, &THelpPanel::ShowLabels);
   // The start-up timer's handler sets Started first; the columns fit after it.
   connect(&Timer_Start, &QTimer::timeout, InfoPanel, [this] { InfoPanel->PL_GridResize(); }, Qt::QueuedConnection);
 }
@@ -478,14 +480,8 @@ bool TZorMainForm::EditOrGridFocused() const {
 }
 
 void TZorMainForm::Mn_SelAllClick() {
-  auto* list = qobject_cast<QListView*>(QApplication::focusWidget());
-  if (!list || (list != ListView && list != ListView2) || !list->model()) return;
-  const int rows = list->model()->rowCount();
-  if (rows == 0) return;
-  // Each item selected in turn in a one-selection list leaves the last one.
-  QItemSelectionModel* selection = list->selectionModel();
-  selection->select(list->model()->index(rows - 1, 0), QItemSelectionModel::ClearAndSelect);
-  if (!selection->currentIndex().isValid()) selection->setCurrentIndex(list->model()->index(0, 0), QItemSelectionModel::NoUpdate);
+  auto* list = qobject_cast<TThumbnailList*>(QApplication::focusWidget());
+  if (list && (list == ListView || list == ListView2)) list->SelectAllItems();
 }
 
 void TZorMainForm::SB_ListClick() { emit SB_List->clicked(); }

@@ -60,6 +60,9 @@ class BrowseContext : public QObject {
   // the tab it is asked for, even when it already shows it.
   enum InfoTab { kKojiTab = 0, kPhotoTab = 1, kSankoTab = 2 };
   void ShowInfoTab(InfoTab tab) { emit InfoTabRequested(tab); }
+  // The tab the information panel shows now; the panel keeps it current.
+  int ShownTab() const { return shownTab_; }
+  void SetShownTab(int tab) { shownTab_ = tab; }
   // Texts for the help panel (a level's rule, or "説明はありません").
   void ShowHelp(const HelpLabels& labels) { emit HelpChanged(labels); }
 
@@ -88,6 +91,7 @@ class BrowseContext : public QObject {
   int photo_ = 0;
   int drawing_ = 0;
   int listMode_ = 0;
+  int shownTab_ = kKojiTab;
   TIntList listRecords_;
 };
 

@@ -1,7 +1,11 @@
 #include "forms/cell_painter.h"
 
 #include <QPainter>
+#include <QPalette>
 #include <cstdint>
+
+#include "forms/ijl_image.h"
+#include "images/gradient_glyphs.h"
 
 namespace zor {
 namespace {
@@ -47,6 +51,19 @@ const QImage& GlyphFor(int flag, const CellResources& res) {
 }
 
 }  // namespace
+
+CellResources MakeCellResources(const QPalette& palette) {
+  CellResources res;
+  const QColor face = palette.color(QPalette::Active, QPalette::Button);
+  const GradientGlyphs glyphs = MakeGradientGlyphs(Rgb{face.red(), face.green(), face.blue()});
+  res.gradB = ToImage(glyphs.grad_b);
+  res.gradW = ToImage(glyphs.grad_w);
+  res.gradG = ToImage(glyphs.grad_g);
+  res.highlight = palette.color(QPalette::Active, QPalette::Highlight);
+  res.buttonHighlight = palette.color(QPalette::Active, QPalette::Light);
+  res.buttonShadow = palette.color(QPalette::Active, QPalette::Dark);
+  return res;
+}
 
 QRect SquareCell(const QRect& icon) {
   Edges c = EdgesOf(icon);

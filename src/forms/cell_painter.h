@@ -33,6 +33,10 @@ struct CellResources {
   QColor buttonHighlight, buttonShadow;
 };
 
+// The colours of a palette and the picture module's gradient glyphs, made
+// from the palette's button face.
+CellResources MakeCellResources(const QPalette& palette);
+
 // The rectangles of one cell, in list coordinates.
 struct CellLayout {
   QRect shadow;       // framed style: the drop shadow; else empty

@@ -68,6 +68,12 @@ void THelpPanel::ShowLabels(const HelpLabels& labels) {
   }
 }
 
+QSize THelpPanel::sizeHint() const {
+  const QSize base = QWidget::sizeHint();
+  return QSize(std::max(base.width(), LB_Input1->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 40),
+               base.height());
+}
+
 void THelpPanel::ShowLevelHelp(const HierarchyNode* node, int digi_version, bool keikoku_red) {
   if (!node) {
     ShowNothing();

@@ -35,6 +35,10 @@ class THelpPanel : public QWidget {
   void ShowNothing() { ShowLabels(NoHelp()); }
   // The rule of a tree node's level; nullptr shows "説明はありません".
   void ShowLevelHelp(const HierarchyNode* node, int digi_version, bool keikoku_red);
+
+  // Wide enough for a rule's text to wrap into a few lines, not a column of
+  // words, when the panel is first docked.
+  QSize sizeHint() const override;
 };
 
 }  // namespace zor

@@ -125,7 +125,20 @@ TInfoPanel::TInfoPanel(Delivery& delivery, Settings& settings, BrowseContext& co
   connect(&context_, &BrowseContext::DrawingChanged, this, [this] {
     if (context_.Drawing() > 0) ShowSankoTab();
   });
-  connect(&context_, &BrowseContext::NodeChanged, this, &TInfoPanel::ShowKojiTab);
+  // Asked again for the tab it shows, the panel fills it again: a second
+  // click on the selected photo brings its values back.
+  connect(&context_, &BrowseContext::InfoTabRequested, this, [this](int tab) {
+    if (tab == BrowseContext::kPhotoTab)
+      ShowPhotoTab();
+    else if (tab == BrowseContext::kSankoTab)
+      ShowSankoTab();
+    else
+      ShowKojiTab();
+  });
+  // In list mode the tree follows the list's photo; the tab stays.
+  connect(&context_, &BrowseContext::NodeChanged, this, [this] {
+    if (context_.ListMode() == 0) ShowKojiTab();
+  });
   connect(&context_, &BrowseContext::ListModeChanged, this, &TInfoPanel::ShowKojiTab);
 }
 
@@ -531,6 +544,7 @@ void TInfoPanel::TabSetExChange(int newIndex) {
 
 void TInfoPanel::TabSetExChanged(int index) {
   Notebook->setCurrentIndex(std::clamp(index, 0, 2));
+  context_.SetShownTab(std::clamp(index, 0, 2));
   ShowItemHelp(-1);
 }
 
@@ -607,15 +621,19 @@ bool TInfoPanel::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-void TInfoPanel::changeEvent(QEvent* event) {
-  QWidget::changeEvent(event);
-  if (event->type() != QEvent::ActivationChange || !qobject_cast<QDockWidget*>(window())) return;
-  TKoumokuGrid* grid = VisibleGrid();
-  if (isActiveWindow()) {
-    emit grid->Entered();
-  } else if (grid != KoumokuGrid_Koji) {
-    emit grid->Exited();
+bool TInfoPanel::event(QEvent* event) {
+  // The floating panel's window passes its activation on to the widgets it
+  // holds (ActivationChange reaches only the window itself).
+  const QEvent::Type type = event->type();
+  if ((type == QEvent::WindowActivate || type == QEvent::WindowDeactivate) && qobject_cast<QDockWidget*>(window())) {
+    TKoumokuGrid* grid = VisibleGrid();
+    if (type == QEvent::WindowActivate) {
+      emit grid->Entered();
+    } else if (grid != KoumokuGrid_Koji) {
+      emit grid->Exited();
+    }
   }
+  return QWidget::event(event);
 }
 
 // ---- keys --------------------------------------------------------------------

@@ -119,7 +119,7 @@ class TInfoPanel : public QWidget {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   // Float_ClipFormActivate / Float_ClipFormDeactivate while the panel floats.
-  void changeEvent(QEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void CreateTopBar();

@@ -236,6 +236,9 @@ void TKoumokuGrid::PaintCell(QPainter& painter, int col, int row, const QRect& r
     option.initFrom(this);
     option.rect = rect.adjusted(0, 0, -1, -1);
     option.backgroundColor = kCellColour;
+    // Some styles draw the rectangle only after keyboard use; the grid
+    // always shows its current row while it has the focus.
+    option.state |= QStyle::State_KeyboardFocusChange;
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
   }
 }

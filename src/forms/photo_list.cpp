@@ -13,6 +13,8 @@
 #include <algorithm>
 
 #include "forms/ZORM_MA.h"
+#include "forms/info_panel.h"
+#include "forms/koumoku_grid.h"
 #include "forms/qtext.h"
 #include "forms/thumbnail_decoder.h"
 #include "forms/thumbnail_list.h"
@@ -29,38 +31,10 @@ class WaitCursor {
   WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-int Clamp255(int v) { return std::clamp(v, 0, 255); }
-
-// 256 one-pixel bands from start at the top towards end.
-QImage Gradient(const QColor& start, const QColor& end) {
-  QImage image(256, 256, QImage::Format_RGB32);
-  for (int i = 0; i < 256; ++i) {
-    auto band = [i](int a, int b) { return a + static_cast<int>((b - a) / 256.0 * i); };
-    const QRgb rgb = qRgb(band(start.red(), end.red()), band(start.green(), end.green()), band(start.blue(), end.blue()));
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(i));
-    std::fill(line, line + 256, rgb);
-  }
-  return image;
-}
-
 }  // namespace
 
 const QColor TPhotoLists::kNormalColour(245, 220, 175);
 const QColor TPhotoLists::kListModeColour(183, 183, 183);
-
-CellResources MakeCellResources(const QPalette& palette) {
-  CellResources res;
-  const QColor face = palette.color(QPalette::Active, QPalette::Button);
-  const QColor light(Clamp255(face.red() + 20), Clamp255(face.green() + 20), Clamp255(face.blue() + 20));
-  const QColor dark(Clamp255(face.red() - 70), Clamp255(face.green() - 70), Clamp255(face.blue() - 70));
-  res.gradB = Gradient(light, dark);
-  res.gradW = Gradient(light, QColor(255, 255, 255));
-  res.gradG = Gradient(light, QColor(255, 255, 128));
-  res.highlight = palette.color(QPalette::Active, QPalette::Highlight);
-  res.buttonHighlight = palette.color(QPalette::Active, QPalette::Light);
-  res.buttonShadow = palette.color(QPalette::Active, QPalette::Dark);
-  return res;
-}
 
 TPhotoLists::TPhotoLists(TZorMainForm& window, QFrame* listPanel, QFrame* drawingPanel, TTreePanel* tree)
     : QObject(&window), window_(window), tree_(tree), listPanel_(listPanel), drawingPanel_(drawingPanel) {
@@ -85,7 +59,6 @@ TPhotoLists::TPhotoLists(TZorMainForm& window, QFrame* listPanel, QFrame* drawin
     ClearThumbnailCache();
     ClearPhotoLists();
   });
-  connect(&context, &BrowseContext::InfoTabRequested, this, [this](int tab) { shownTab_ = tab; });
 
   connect(&window_.Timer, &QTimer::timeout, this, [this] {
     window_.Timer.setInterval(300);
@@ -301,6 +274,8 @@ void TPhotoLists::ListViewChange(TThumbnailList* list) {
   const int row = selected.first().row();
   const int record = list->Model()->Item(row).record;
   BrowseContext& context = window_.context();
+  // The tab is asked for even when the record did not change: a second
+  // click on the selected photo shows its tab again.
   if (photos) {
     window_.StatusPanel(1)->setText(QStringLiteral("%1 / %2").arg(row + 1).arg(list->Model()->Count()));
     context.SetPhoto(record);
@@ -323,7 +298,7 @@ void TPhotoLists::ListViewChange(TThumbnailList* list) {
 void TPhotoLists::ListViewClick(TThumbnailList* list) {
   if (list->SelectedCount() == 0) return;
   const int wanted = list == ListView ? BrowseContext::kPhotoTab : BrowseContext::kSankoTab;
-  if (shownTab_ != wanted) ListViewChange(list);
+  if (window_.context().ShownTab() != wanted) ListViewChange(list);
 }
 
 void TPhotoLists::ShowNodePhotos() {
@@ -347,6 +322,8 @@ void TPhotoLists::EnterListMode(int kind, TIntList records) {
   SetPanelColours(kListModeColour);
   for (TThumbnailList* list : {ListView, ListView2}) list->selectionModel()->clear();
   FitThumbnails(true);
+  // The tree is greyed now; the information grids take the focus.
+  if (window_.InfoPanel) window_.InfoPanel->KoumokuGrid_Koji->setFocus(Qt::OtherFocusReason);
   window_.context().ShowInfoTab(BrowseContext::kKojiTab);
   window_.UpdateTitle();
 }

@@ -110,11 +110,7 @@ class TPhotoLists : public QObject {
   TIntList currentList_;
   bool hasCurrentList_ = false;
   int thumbnailSize_ = kFixedThumbnailSize;
-  int shownTab_ = 0;
   TThumbnailList* viewerList_ = nullptr;
 };
-
-// The colours and gradient glyphs of the cells for a palette.
-CellResources MakeCellResources(const QPalette& palette);
 
 }  // namespace zor

@@ -1,24 +1,23 @@
 #include "forms/thumbnail_decoder.h"
 
-#include <QImageReader>
+#include <QFile>
+#include <filesystem>
+
+#include "forms/ijl_image.h"
+#include "images/bitmap.h"
+#include "images/photo_loader.h"
 
 namespace zor {
 
 QImage DecodeThumbnail(const QString& file, int size) {
-  QImageReader reader(file);
-  reader.setAutoTransform(false);
-  const QSize full = reader.size();
-  if (full.isValid() && size > 0) {
-    // JPEG decoding at 1/2, 1/4 or 1/8 as for the original's thumbnails.
-    const int longer = qMax(full.width(), full.height());
-    const int ratio = longer / size;
-    const int divisor = ratio >= 8 ? 8 : ratio >= 4 ? 4 : ratio >= 2 ? 2 : 1;
-    if (divisor > 1)
-      reader.setScaledSize(QSize((full.width() + divisor - 1) / divisor, (full.height() + divisor - 1) / divisor));
-  }
-  QImage image = reader.read();
-  if (image.isNull()) return {};
-  return image.convertToFormat(QImage::Format_RGB32);
+  // The picture module's order: a TIFF to convert through the general
+  // library, else the camera's thumbnail when it is large enough, else the
+  // JPEG decoder at 1/2, 1/4 or 1/8 with the general library behind it.
+  // No host: a worker thread has no status line to write to.
+  Bitmap bitmap;
+  const std::filesystem::path path(QFile::encodeName(file).toStdString());
+  if (!LoadThumbnailBitmap(bitmap, path, size)) return {};
+  return ToImage(bitmap);
 }
 
 }  // namespace zor

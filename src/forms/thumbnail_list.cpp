@@ -120,6 +120,15 @@ void TThumbnailList::SelectListItem(int row, bool select) {
   selectionModel()->setCurrentIndex(index, select ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate);
 }
 
+void TThumbnailList::SelectAllItems() {
+  const int count = model_->Count();
+  if (count == 0) return;
+  // One item may be selected, so of "every item in turn" the last stays.
+  const QModelIndex focused = currentIndex();
+  selectionModel()->select(model_->index(count - 1), QItemSelectionModel::ClearAndSelect);
+  selectionModel()->setCurrentIndex(focused.isValid() ? focused : model_->index(0), QItemSelectionModel::NoUpdate);
+}
+
 void TThumbnailList::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {

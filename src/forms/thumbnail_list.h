@@ -57,6 +57,9 @@ class TThumbnailList : public QListView {
   // Clears the selection, scrolls the item into view and makes it the
   // focused (with select, also the selected) item.
   void SelectListItem(int row, bool select);
+  // Ctrl+A: the lists keep one selected item, so the last one ends up
+  // selected; an item without the focus gives it to the first.
+  void SelectAllItems();
   // The icon rectangle of a row in viewport coordinates.
   QRect IconRect(const QRect& itemRect) const;
 

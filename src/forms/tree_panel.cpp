@@ -1,6 +1,7 @@
 #include "forms/tree_panel.h"
 
 #include <QApplication>
+#include <QDockWidget>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -253,6 +254,13 @@ void TTreePanel::TV_TreeEnter() {
   emit Entered();
   context_.ShowInfoTab(BrowseContext::kKojiTab);
   ShowLevelHelpOf(SelectedNode());
+}
+
+bool TTreePanel::event(QEvent* event) {
+  // Float_MenuFormActivate: the floating panel's window became active. The
+  // window passes its activation on to the widgets it holds.
+  if (event->type() == QEvent::WindowActivate && qobject_cast<QDockWidget*>(window())) TV_TreeEnter();
+  return QWidget::event(event);
 }
 
 bool TTreePanel::eventFilter(QObject* watched, QEvent* event) {

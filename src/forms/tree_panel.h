@@ -72,6 +72,7 @@ class TTreePanel : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void TV_TreeChange();

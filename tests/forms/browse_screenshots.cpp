@@ -1,6 +1,7 @@
 // Writes pictures of the main window browsing a generated delivery into the
 // folder given as the first argument: the tree expanded with a photo and its
-// drawings selected, each cell style, and list mode. Run by
+// drawings selected, each tab of the information panel, the help panel,
+// each cell style, list mode and the viewer fitted and zoomed. Run by
 // scripts/screenshots.sh; not a test.
 #include <QAction>
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QDockWidget>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QScrollArea>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -18,7 +20,11 @@
 #include "forms/ZORM_MIS.h"
 #include "forms/ZORM_SEK.h"
 #include "forms/ZORM_SORT.h"
+#include "forms/ZORM_VW.h"
 #include "forms/combo_ini_edit.h"
+#include "forms/ijl_image.h"
+#include "forms/info_panel.h"
+#include "forms/koumoku_grid.h"
 
 using namespace zor;
 
@@ -47,6 +53,76 @@ void Save(QWidget& w, const QString& folder, const char* name) {
   w.grab().save(folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
 }
 
+// A window with its caption above it, as the frame would show it.
+void SaveWithCaption(QWidget& w, const QString& folder, const char* name) {
+  QTest::qWait(300);
+  const QPixmap body = w.grab();
+  const int bar = 24;
+  QImage shot(body.width(), body.height() + bar, QImage::Format_RGB32);
+  shot.fill(QColor(60, 60, 70));
+  QPainter p(&shot);
+  p.setPen(Qt::white);
+  p.drawText(QRect(8, 0, body.width() - 16, bar), Qt::AlignVCenter | Qt::AlignLeft, w.windowTitle());
+  p.drawPixmap(0, bar, body);
+  p.end();
+  shot.save(folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+}
+
+// The window must be the active one, or focus set from here does not land
+// and the information panel keeps its previous values.
+bool Activate(QWidget& w) {
+  w.raise();
+  w.activateWindow();
+  QApplication::setActiveWindow(&w);
+  return QTest::qWaitForWindowActive(&w);
+}
+
+// Focus into a widget of the active window, and the events it causes.
+void FocusOn(QWidget* widget) {
+  widget->setFocus(Qt::OtherFocusReason);
+  QTest::qWait(50);
+}
+
+// The contract items of the photo file and some photo items, so that the
+// grids show what a real delivery shows.
+void FillDeliveryTexts(Delivery& d, int photoCount) {
+  PhotoContractBlock& c = d.PhotoContractInfo;
+  c.SetOrderYear("2026");
+  c.SetText(ContractText::WorkNumber, Sj("第R8-0123号"));
+  c.SetText(ContractText::RiverRouteName, Sj("一般国道１２３号"));
+  c.SetText(ContractText::ConstructionName, Sj("一般国道１２３号　道路改良工事"));
+  c.SetText(ContractText::ConstructionPlace, Sj("〇〇県△△市□□町地内"));
+  c.SetText(ContractText::PeriodStart, "2026-04-01");
+  c.SetText(ContractText::PeriodEnd, "2027-03-15");
+  c.SetText(ContractText::ClientMajor, Sj("国土交通省"));
+  c.SetText(ContractText::ClientMiddle, Sj("〇〇地方整備局"));
+  c.SetText(ContractText::ClientMinor, Sj("△△国道事務所"));
+  c.SetText(ContractText::ClientCode, "12345678");
+  c.SetText(ContractText::ContractorName, Sj("株式会社サンプル建設"));
+  c.SetText(ContractText::ContractorCode, "87654321");
+  c.SetReserve(0, Sj("予備その１"));
+  c.SetReserve(1, Sj("予備その２"));
+  TViewDataSet& t = d.PhotoTable;
+  for (int record = 1; record <= photoCount; ++record) {
+    if (!d.GotoPhotoRecord(record)) continue;
+    t.Edit();
+    t.SetAsString(t.FieldPos.JFILENAME, QStringLiteral("P%1.JPG").arg(record, 7, 10, QLatin1Char('0')).toStdString());
+    t.SetAsString(t.FieldPos.KASYO, Sj("No.12+5.0 付近"));
+    t.SetAsString(t.FieldPos.DATE,
+                  QStringLiteral("2026-05-%1").arg(record % 28 + 1, 2, 10, QLatin1Char('0')).toStdString());
+    t.SetAsString(t.FieldPos.UKEOIBIKOU, Sj("掘削状況を撮影"));
+    t.Post();
+  }
+  // The drawings follow the photos.
+  for (int record = photoCount + 1; d.GotoPhotoRecord(record); ++record) {
+    t.Edit();
+    t.SetAsString(t.FieldPos.JFILENAME,
+                  QStringLiteral("D%1.JPG").arg(record - photoCount, 7, 10, QLatin1Char('0')).toStdString());
+    t.SetAsString(t.FieldPos.TITLE, Sj(record == photoCount + 1 ? "平面図" : "横断図"));
+    t.Post();
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,6 +130,7 @@ int main(int argc, char** argv) {
   const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("shots");
   QDir().mkpath(out);
   BrowseSetup s;
+  s.settings.KeikokuRed = true;
   std::vector<FixturePhoto> photos;
   const char* kinds[] = {"掘削工", "盛土工", "法面整形工"};
   for (int i = 0; i < 14; ++i) {
@@ -70,25 +147,56 @@ int main(int argc, char** argv) {
   MakePhoto(s.fixture.Folder() + QStringLiteral("D0000001.JPG"), {800, 600}, 90);
   MakePhoto(s.fixture.Folder() + QStringLiteral("D0000002.JPG"), {600, 800}, 91);
   s.fixture.Load(photos, {QStringLiteral("D0000001.JPG"), QStringLiteral("D0000002.JPG")});
+  s.fixture.delivery.DigiVersion = 3;
+  FillDeliveryTexts(s.fixture.delivery, static_cast<int>(photos.size()));
 
   BrowseWindow& w = s.Open();
   w.resize(1200, 860);
   if (!QTest::qWaitForWindowExposed(&w)) return 1;
-  w.ListView->setFocus();
-  w.TreePanel->SelectNodeNow(s.Node({"工事", "施工状況写真", "道路土工", "掘削工"}));
-  QTest::qWait(400);  // the drawings follow the selected photo
-  Save(w, out, "browse_framed");
+  w.Started = true;  // what the start-up timer of the program sets
+  w.Float_Help->show();
+  w.RefreshAll();  // what a read ends with: the grids for the delivery's standard
+  if (!Activate(w)) return 2;
+  QTest::qWait(400);  // the help panel narrowed the list: its refit runs 100 ms later
 
-  w.SB_Icon->click();  // just-fit, plain cells
+  // A node chosen, then the tree entered: the construction tab and the
+  // level's rule.
+  w.TreePanel->SelectNodeNow(s.Node({"工事", "施工状況写真", "道路土工", "掘削工"}));
+  FocusOn(w.TreePanel->TV_Tree);
+  Save(w, out, "browse_tree_koji");
+
+  // The first photo in the list: its tab, then its drawings.
+  FocusOn(w.ListView);
+  w.ListView->SelectListItem(0, true);
+  QTest::qWait(400);  // the drawings follow the selected photo
+  Save(w, out, "browse_photo");
+
+  // The photo grid: the help panel shows the rule of its current row.
+  FocusOn(w.InfoPanel->KoumokuGrid_Photo);
+  w.InfoPanel->KoumokuGrid_Photo->SetRow(4);
+  Save(w, out, "browse_photo_grid_help");
+
+  // A drawing: the additional information tab.
+  FocusOn(w.ListView2);
+  w.ListView2->SelectListItem(1, true);
+  QTest::qWait(100);
+  Save(w, out, "browse_sanko");
+
+  // The other cell styles: just-fit off draws framed 140-pixel cells.
+  FocusOn(w.ListView);
+  w.SB_Icon->click();
   w.ListView->SelectListItem(2, true);
   QTest::qWait(400);
-  Save(w, out, "browse_justfit");
+  Save(w, out, "browse_framed140");
   w.SB_Thumbnail->click();  // minimum-width fit
-  Save(w, out, "browse_minfit");
+  Save(w, out, "browse_framed140_minfit");
+  w.SB_Icon->click();  // just-fit again, with minimum-width fit
+  QTest::qWait(400);
+  Save(w, out, "browse_justfit_minfit");
   w.SB_Thumbnail->click();
-  w.SB_Icon->click();
 
   w.PhotoLists->EnterListMode(2, {3, 6, 9, 12, 15});
+  FocusOn(w.ListView);
   w.ListView->SelectListItem(1, true);
   QTest::qWait(400);
   Save(w, out, "browse_listmode");
@@ -96,6 +204,25 @@ int main(int argc, char** argv) {
   w.PhotoLists->LeaveListMode(true);
   w.TreePanel->SelectNodeNow(s.Node({"工事", "施工状況写真", "道路土工", "盛土工"}));
   w.TreePanel->grab().save(out + QStringLiteral("/tree.png"));
+
+  // The viewer on the first photo, fitted, then zoomed twice around a point.
+  w.TreePanel->SelectNodeNow(s.Node({"工事", "施工状況写真", "道路土工", "掘削工"}));
+  FocusOn(w.ListView);
+  w.ListView->SelectListItem(0, true);
+  w.PhotoLists->OpenViewer(w.ListView);
+  auto* viewer = w.findChild<TViewForm*>();
+  if (!viewer || !QTest::qWaitForWindowExposed(viewer)) return 3;
+  QTest::qWait(200);
+  SaveWithCaption(*viewer, out, "viewer_fitted");
+  const QRect control = viewer->ControlGeometry();
+  const QPoint point(control.width() / 3, control.height() / 2);
+  for (int i = 0; i < 2; ++i) {
+    viewer->PictureMouseDown(Qt::LeftButton, point);
+    viewer->PictureMouseUp(Qt::LeftButton, point);
+  }
+  viewer->IJLImage->WaitForDetail();
+  SaveWithCaption(*viewer, out, "viewer_zoomed");
+  viewer->close();
 
   for (int i = 0; i < 14; ++i)
     if (i != 7) s.fixture.SetText(i + 1, "DATE", "2004-05-" + std::to_string(10 + (i * 7) % 20));

@@ -6,6 +6,9 @@
 #include <QUrl>
 
 #include "browse_window.h"
+#include "forms/info_panel.h"
+#include "forms/koumoku_grid.h"
+#include "forms/tab_set_ex.h"
 
 using namespace zor;
 
@@ -143,6 +146,75 @@ class PhotoListTest : public QObject {
     QVERIFY(!w.ListView2->isEnabled());
   }
 
+  // After the construction tab was chosen, a click on the photo (or
+  // drawing) that is still selected brings its tab and values back.
+  void clickingTheSelectedItemAgainShowsItsTab() {
+    BrowseSetup s;
+    s.fixture.MakePicture(QStringLiteral("d0.jpg"), {300, 200});
+    s.fixture.MakePicture(QStringLiteral("d1.jpg"), {200, 300});
+    s.fixture.Load(ThreeAndTwo(), {QStringLiteral("d0.jpg"), QStringLiteral("d1.jpg")});
+    BrowseWindow& w = s.Open();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    Choose(s, s.Node({"工事", "施工状況写真", "舗装工"}));
+    TInfoPanel* info = w.InfoPanel;
+    TTabSetEx* tabs = info->TabSetEx;
+    const int titleRow = info->RowLayout().RowOf(InfoGrid::kPhoto, 4);
+    QVERIFY(titleRow > 0);
+    auto clickItem = [](TThumbnailList* list, int row) {
+      const QRect r = list->visualRect(list->Model()->index(row));
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->IconRect(r).center());
+    };
+
+    clickItem(w.ListView, 0);
+    QCOMPARE(tabs->TabIndex(), 1);
+    QCOMPARE(info->KoumokuGrid_Photo->Cell(2, titleRow), QStringLiteral("写真B0"));
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->TabRect(0).center());
+    QCOMPARE(tabs->Tabs(), QStringList{TInfoPanel::kKojiTab});
+    info->KoumokuGrid_Photo->SetCell(2, titleRow, QString());  // so that a refill shows
+    clickItem(w.ListView, 0);
+    QCOMPARE(w.ListView->SelectedCount(), 1);
+    QCOMPARE(tabs->Tabs(), (QStringList{TInfoPanel::kKojiTab, TInfoPanel::kPhotoTab}));
+    QCOMPARE(tabs->TabIndex(), 1);
+    QCOMPARE(info->KoumokuGrid_Photo->Cell(2, titleRow), QStringLiteral("写真B0"));
+
+    QVERIFY(QTest::qWaitFor([&] { return w.ListView2->Model()->Count() == 2; }, 2000));
+    clickItem(w.ListView2, 1);
+    QCOMPARE(tabs->TabIndex(), 2);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->TabRect(0).center());
+    QCOMPARE(tabs->Count(), 1);
+    clickItem(w.ListView2, 1);
+    QCOMPARE(tabs->Count(), 3);
+    QCOMPARE(tabs->TabIndex(), 2);
+    // A click on the selected photo while the drawing tab shows: the photo tab.
+    clickItem(w.ListView, 0);
+    QCOMPARE(tabs->Count(), 2);
+    QCOMPARE(tabs->TabIndex(), 1);
+  }
+
+  // Ctrl+A: one item may be selected, so the last one is; the focus goes to
+  // the first item only when no item had it.
+  void ctrlASelectsTheLastItem() {
+    BrowseSetup s;
+    s.fixture.Load(ThreeAndTwo());
+    BrowseWindow& w = s.Open();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Choose(s, s.Node({"工事", "施工状況写真", "土工"}));
+    w.ListView->setFocus();
+    w.ListView->SelectListItem(1, true);
+    QTest::keyClick(w.ListView, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(w.ListView->SelectedCount(), 1);
+    QVERIFY(w.ListView->selectionModel()->isSelected(w.ListView->Model()->index(2)));
+    QCOMPARE(w.ListView->FocusedRow(), 1);
+    QCOMPARE(w.context().Photo(), 3);
+    w.ListView->selectionModel()->clear();
+    QCOMPARE(w.ListView->FocusedRow(), -1);
+    QTest::keyClick(w.ListView, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(w.ListView->FocusedRow(), 0);
+    QVERIFY(w.ListView->selectionModel()->isSelected(w.ListView->Model()->index(2)));
+  }
+
   void leftAndRightMoveByPositionAndAreConsumedAtTheEnds() {
     BrowseSetup s;
     s.fixture.Load(ThreeAndTwo());
@@ -179,6 +251,7 @@ class PhotoListTest : public QObject {
     QVERIFY(!w.TreePanel->isEnabled());
     QCOMPARE(w.ListView->palette().color(QPalette::Base), TPhotoLists::kListModeColour);
     QCOMPARE(w.TreePanel->TV_Tree->palette().color(QPalette::Base), TTreePanel::kListModeColour);
+    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.InfoPanel->KoumokuGrid_Koji));
     // The tree's selection does not change the list while in list mode.
     w.TreePanel->SelectNodeNow(s.Node({"工事", "施工状況写真", "舗装工"}));
     QCOMPARE(w.ListView->Model()->Count(), 3);
@@ -208,11 +281,16 @@ class PhotoListTest : public QObject {
     BrowseSetup s;
     s.fixture.Load(ThreeAndTwo());
     BrowseWindow& w = s.Open();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::qWait(200);  // the refit after the first layout (Timer_ResizeView) is over
     w.PhotoLists->EnterListMode(2, {2, 4});
     w.ListView->SelectListItem(1, true);
     HierarchyNode* paving = s.Node({"工事", "施工状況写真", "舗装工"});
     QVERIFY(QTest::qWaitFor([&] { return w.TreePanel->SelectedNode() == paving; }, 2000));
     QCOMPARE(w.ListView->Model()->Count(), 2);  // the list stays the search result
+    QTest::qWait(300);                          // the tree's change delay
+    QCOMPARE(w.context().Node(), paving);
+    QCOMPARE(w.InfoPanel->TabSetEx->TabIndex(), 1);  // and the photo tab stays
   }
 
   void pdfOpensWithTheDesktopAndFailuresAreReported() {

@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "forms/thumbnail_cache.h"
+#include "forms/thumbnail_decoder.h"
+#include "sample_pictures.h"
 
 using namespace zor;
 
@@ -256,6 +258,47 @@ class ThumbnailCacheTest : public QObject {
     gate->release();
     QVERIFY(pool.waitForDone(5000));
     QCoreApplication::processEvents();  // the finished decode posts nothing
+  }
+
+  // The lists' decoder follows the picture module's order: the camera's
+  // thumbnail when it is at least the cell size, else the JPEG decoder at
+  // the reduction for the cell, the general library for other files.
+  void decoderFollowsThePictureModulesOrder_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QSize>("decoded");
+    QTest::addColumn<QColor>("colour");
+    const QColor red(220, 20, 20), green(20, 200, 20);
+    QTest::newRow("camera thumbnail") << "exif.jpg" << 140 << QSize(160, 120) << red;
+    QTest::newRow("thumbnail smaller than the cell") << "exif.jpg" << 200 << QSize(320, 240) << green;
+    QTest::newRow("small thumbnail: 1/4") << "small_exif.jpg" << 140 << QSize(160, 120) << green;
+    QTest::newRow("large photo: 1/8") << "large.jpg" << 140 << QSize(200, 150) << green;
+    QTest::newRow("TIFF through the general library") << "photo.tif" << 140 << QSize(64, 48) << green;
+    QTest::newRow("missing") << "none.jpg" << 140 << QSize(0, 0) << QColor();
+    QTest::newRow("not a picture") << "notes.jpg" << 140 << QSize(0, 0) << QColor();
+  }
+  void decoderFollowsThePictureModulesOrder() {
+    QFETCH(QString, name);
+    QFETCH(int, size);
+    QFETCH(QSize, decoded);
+    QFETCH(QColor, colour);
+    const std::filesystem::path dir(QFile::encodeName(dir_.path()).toStdString());
+    const Bgr greenPixel{20, 200, 20}, redPixel{20, 20, 220};
+    const Bitmap main = samples::Solid(640, 480, greenPixel);
+    const Bitmap thumbnail = samples::Solid(160, 120, redPixel);
+    const Bitmap small = samples::Solid(80, 60, redPixel);
+    samples::WriteBytes(dir / "exif.jpg", samples::JpegWithExif(main, &thumbnail));
+    samples::WriteBytes(dir / "small_exif.jpg", samples::JpegWithExif(main, &small));
+    samples::WriteBytes(dir / "large.jpg", samples::JpegWithExif(samples::Solid(1600, 1200, greenPixel), nullptr));
+    QVERIFY(WriteImageFile(samples::Solid(64, 48, greenPixel), dir / "photo.tif", "TIFF"));
+    samples::WriteText(dir / "notes.jpg", "no picture");
+
+    const QImage image = DecodeThumbnail(dir_.path() + QLatin1Char('/') + name, size);
+    QCOMPARE(image.size(), decoded);
+    if (image.isNull()) return;
+    const QColor middle = image.pixelColor(image.width() / 2, image.height() / 2);
+    QVERIFY2(qAbs(middle.red() - colour.red()) < 16 && qAbs(middle.green() - colour.green()) < 16,
+             qPrintable(middle.name()));
   }
 };
 

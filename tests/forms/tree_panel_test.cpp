@@ -1,4 +1,6 @@
 #include <QCheckBox>
+#include <QDockWidget>
+#include <QLabel>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -8,6 +10,8 @@
 #include <QTreeWidget>
 
 #include "browse_window.h"
+#include "forms/help_panel.h"
+#include "forms/qtext.h"
 #include "forms/tree_header.h"
 
 using namespace zor;
@@ -205,8 +209,71 @@ class TreePanelTest : public QObject {
     const auto expected = ShowLevelHelp(std::vector<std::string>{Sj("工事"), Sj("施工状況写真"), Sj("土工")},
                                         s.fixture.delivery.DigiVersion, w.settings().KeikokuRed);
     QVERIFY(help.last().at(0).value<HelpLabels>() == expected);
+    // The help panel shows the level's rule.
+    QVERIFY(w.HelpPanel->LB_Input1->text().startsWith(QStringLiteral("データ表現 : ")));
+    QVERIFY(w.HelpPanel->LB_Input2->text().startsWith(QStringLiteral("データ長   : ")));
+    QVERIFY(w.HelpPanel->LB_Input4->text().startsWith(QStringLiteral("入力規則   : 土木工事の場合には")));
+    for (int i = 0; i < 5; ++i) {
+      QString text = Qs(expected[static_cast<std::size_t>(i)].text);
+      text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+      QCOMPARE(w.HelpPanel->Label(i)->text(), text);
+      QCOMPARE(w.HelpPanel->Label(i)->isVisibleTo(w.HelpPanel), expected[static_cast<std::size_t>(i)].visible);
+    }
+    QVERIFY(!w.HelpPanel->LB_Input3->isVisibleTo(w.HelpPanel));
+
+    // Another node selected while the tree has the focus: its rule follows.
+    w.TreePanel->SelectNodeNow(s.Node({"工事", "施工状況写真"}));
+    QVERIFY(w.HelpPanel->LB_Input4->text().startsWith(QStringLiteral("入力規則   : 大分類が「工事」の場合")));
+    w.TreePanel->SelectNodeNow(s.fixture.delivery.Tree.ConstructionNode());
+    QCOMPARE(w.HelpPanel->LB_Input1->text(), QStringLiteral("データ表現 : 制限無し"));
+    QCOMPARE(w.HelpPanel->LB_Input2->text(), QStringLiteral("データ長   : システム値"));
+
     w.ListView->setFocus();
     QVERIFY(QTest::qWaitFor([&] { return help.last().at(0).value<HelpLabels>() == NoHelp(); }, 1000));
+    QCOMPARE(w.HelpPanel->LB_Input1->text(), QStringLiteral("説明はありません"));
+    QCOMPARE(w.HelpPanel->LB_Input2->text(), QString());
+  }
+
+  void levelFaultsAreRedWithKeikokuRed() {
+    BrowseSetup s;
+    std::vector<FixturePhoto> photos = Photos();
+    photos.push_back({"bad", {"工事写真", "施工状況写真"}, 0, {}, {}, {}});  // "工事写真" is no major class
+    s.fixture.Load(photos);
+    BrowseWindow& w = s.Open();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.activateWindow();
+    w.TreePanel->TV_Tree->setFocus();
+    QVERIFY(QTest::qWaitFor([&] { return w.TreePanel->TV_Tree->hasFocus(); }, 1000));
+    auto colour = [&](QLabel* label) { return label->palette().color(QPalette::WindowText); };
+    for (bool red : {true, false}) {
+      w.settings().KeikokuRed = red;
+      w.TreePanel->SelectNodeNow(s.Node({"工事写真"}));
+      QCOMPARE(colour(w.HelpPanel->LB_Input4), red ? QColor(255, 0, 0) : QColor(Qt::black));
+      w.TreePanel->SelectNodeNow(s.Node({"工事"}));
+      QCOMPARE(colour(w.HelpPanel->LB_Input4), QColor(Qt::black));
+    }
+  }
+
+  void floatingPanelActivatedEntersTheTree() {
+    BrowseSetup s;
+    s.fixture.Load(Photos());
+    BrowseWindow& w = s.Open();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.TreePanel->SelectNodeNow(s.Node({"工事", "施工状況写真", "土工"}));
+    w.ListView->setFocus();
+    w.Float_Menu->setFloating(true);
+    w.Float_Menu->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.Float_Menu));
+    // The main window active first, then the floating panel's window.
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(
+        QTest::qWaitFor([&] { return w.HelpPanel->LB_Input1->text() == QStringLiteral("説明はありません"); }, 1000));
+    QSignalSpy tabs(&w.context(), &BrowseContext::InfoTabRequested);
+    QApplication::setActiveWindow(w.Float_Menu);
+    QVERIFY(QTest::qWaitFor([&] { return !tabs.isEmpty(); }, 1000));
+    QCOMPARE(tabs.last().at(0).toInt(), int(BrowseContext::kKojiTab));
+    QVERIFY(w.HelpPanel->LB_Input4->text().startsWith(QStringLiteral("入力規則   : 土木工事の場合には")));
   }
 };
 
