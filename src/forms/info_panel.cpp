@@ -23,6 +23,7 @@
 #include "forms/coded_values.h"
 #include "forms/help_panel.h"
 #include "forms/koumoku_grid.h"
+#include "forms/thumbnail_list.h"
 #include "forms/qtext.h"
 #include "forms/tab_set_ex.h"
 #include "images/image_kind.h"
@@ -561,7 +562,12 @@ TKoumokuGrid* TInfoPanel::VisibleGrid() const {
 
 QWidget* TInfoPanel::FocusedGrid() const { return QApplication::focusWidget(); }
 
-bool TInfoPanel::ListFocused(QAbstractItemView* list) const { return list && QApplication::focusWidget() == list; }
+bool TInfoPanel::ListFocused(QAbstractItemView* list) const {
+  if (!list) return false;
+  if (QApplication::focusWidget() == list) return true;
+  auto* thumbnails = qobject_cast<TThumbnailList*>(list);
+  return thumbnails && thumbnails->ClickedFromCode();
+}
 
 // ---- help ----------------------------------------------------------------------
 

@@ -117,7 +117,11 @@ void TThumbnailList::SelectListItem(int row, bool select) {
   const QModelIndex index = model_->index(row);
   selectionModel()->clearSelection();
   scrollTo(index);
-  selectionModel()->setCurrentIndex(index, select ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate);
+  const bool clicked = isVisible() && viewport()->rect().intersects(visualRect(index));
+  clickedFromCode_ = clicked;
+  selectionModel()->setCurrentIndex(
+      index, select || clicked ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate);
+  clickedFromCode_ = false;
 }
 
 void TThumbnailList::SelectAllItems() {

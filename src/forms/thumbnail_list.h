@@ -55,8 +55,12 @@ class TThumbnailList : public QListView {
   int FocusedRow() const;
   int SelectedCount() const;
   // Clears the selection, scrolls the item into view and makes it the
-  // focused (with select, also the selected) item.
+  // focused (with select, also the selected) item. An item that is then on
+  // screen is treated as clicked: it is selected, and while the selection
+  // changes ClickedFromCode() is true, so the information panel fills its
+  // tab as for a click, without the keyboard focus leaving its place.
   void SelectListItem(int row, bool select);
+  bool ClickedFromCode() const { return clickedFromCode_; }
   // Ctrl+A: the lists keep one selected item, so the last one ends up
   // selected; an item without the focus gives it to the first.
   void SelectAllItems();
@@ -83,6 +87,7 @@ class TThumbnailList : public QListView {
   int labelHeight_ = 14;
   bool framed_ = false;
   bool minFit_ = false;
+  bool clickedFromCode_ = false;
 };
 
 }  // namespace zor

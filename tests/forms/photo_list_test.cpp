@@ -128,6 +128,27 @@ class PhotoListTest : public QObject {
     QCOMPARE(w.ListView2->Model()->Item(1).photo, 4);
   }
 
+  // Selecting a node selects its first photo as a click would: the photo
+  // tab shows that photo's values although the tree keeps the keyboard.
+  void nodeSelectionFillsThePhotoTabOfTheFirstPhoto() {
+    BrowseSetup s;
+    s.fixture.Load(ThreeAndTwo());
+    BrowseWindow& w = s.Open();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.TreePanel->TV_Tree->setFocus();
+    for (const auto& [path, title] : {std::pair{std::vector<const char*>{"工事", "施工状況写真", "土工"}, "写真A0"},
+                                      std::pair{std::vector<const char*>{"工事", "施工状況写真", "舗装工"}, "写真B0"}}) {
+      HierarchyNode* node = s.fixture.delivery.Tree.ConstructionNode();
+      for (const char* c : path) node = node->FindChild(Sj(c));
+      Choose(s, node);
+      QCOMPARE(w.InfoPanel->TabSetEx->TabIndex(), 1);
+      const int row = w.InfoPanel->RowLayout().RowOf(InfoGrid::kPhoto, 4);  // TITLE
+      QCOMPARE(w.InfoPanel->KoumokuGrid_Photo->Cell(2, row), QString::fromUtf8(title));
+      QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.TreePanel->TV_Tree));
+    }
+  }
+
   void selectingAnotherPhotoShowsItsPosition() {
     BrowseSetup s;
     s.fixture.Load(ThreeAndTwo());
