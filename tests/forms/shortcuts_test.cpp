@@ -1,7 +1,9 @@
 // F1 help contexts and the window's keyboard shortcuts on a loaded delivery.
 #include <QAction>
 #include <QDockWidget>
+#include <QFile>
 #include <QMenu>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -52,6 +54,21 @@ class ShortcutsTest : public QObject {
     QCOMPARE(HelpContextFor(&chooser, &w), 35);
     QWidget stray;
     QCOMPARE(HelpContextFor(&stray, &w), 0);
+  }
+
+  // Every context the windows pass to the help viewer has its topic.
+  void everyHelpContextHasATopic() {
+    QFile page(QStringLiteral(ZOR_HELP_PAGE));
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+    BrowseSetup s;
+    BrowseWindow& w = s.Open();
+    QSet<int> contexts{kMainWindowHelpContext, 33, 284, 35, 43, 176, 249};  // windows made on demand
+    for (QObject* o : w.findChildren<QObject*>())
+      if (int c = o->property("helpContext").toInt(); c > 0) contexts.insert(c);
+    QVERIFY(contexts.size() > 15);
+    for (int c : contexts)
+      QVERIFY2(html.contains(QStringLiteral("id=\"ctx%1\"").arg(c)), qPrintable(QString::number(c)));
   }
 
   void f1OpensTheContextOnlyWithAHelpFile() {
