@@ -294,6 +294,7 @@ void TZorMainForm::CreatePanels() {
     if (!viewer_ && !CreateWindowChecked([this] {
           viewer_ = new TViewForm(this);  // one viewer, kept for reuse
           viewer_->setProperty(kKeptWindow, true);
+          viewer_->setProperty("hideWithMain", true);
         }))
       return true;  // the resource message said it all
     return viewer_->ShowPicture(file);

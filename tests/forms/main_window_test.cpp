@@ -1,5 +1,6 @@
 #include <QDockWidget>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
@@ -13,6 +14,8 @@
 #include "app/ini_file.h"
 #include "app/settings.h"
 #include "forms/ZORM_MA.h"
+#include "forms/ZORM_VW.h"
+#include "forms/photo_list.h"
 #include "forms/info_panel.h"
 #include "forms/koumoku_grid.h"
 #include "forms/task_bar_menu.h"
@@ -385,9 +388,12 @@ class MainWindowTest : public QObject {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.Started = true;
-    QWidget viewer;
-    viewer.setProperty("hideWithMain", true);
-    viewer.show();
+    const QString picture = dir_.filePath(QStringLiteral("p.jpg"));
+    QImage(64, 48, QImage::Format_RGB32).save(picture, "JPG");
+    QVERIFY(w.PhotoLists->ShowInViewer(picture));
+    TViewForm* viewerWindow = w.findChild<TViewForm*>();
+    QVERIFY(viewerWindow && viewerWindow->isVisible());
+    QWidget& viewer = *viewerWindow;
     QWidget other;  // not one of the program's kept windows
     other.show();
     w.Float_Mime->setFloating(true);
