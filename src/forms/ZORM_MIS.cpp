@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "forms/dialog_helpers.h"
+
 namespace zor {
 
 TMissForm::TMissForm(Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
@@ -119,17 +121,7 @@ void TMissForm::OpenBtnClick() {
 }
 
 bool TMissForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      if (OpenBtn->isEnabled()) OpenBtnClick();
-      return true;
-    }
-    if (key == Qt::Key_Escape) {
-      if (CloseBtn->isEnabled()) close();
-      return true;
-    }
-  }
+  if (DialogEnterEscape(event, OpenBtn, [this] { OpenBtnClick(); }, CloseBtn, this)) return true;
   return QDialog::eventFilter(watched, event);
 }
 

@@ -14,6 +14,7 @@
 
 #include "app/ini_file.h"
 #include "forms/combo_ini_edit.h"
+#include "forms/dialog_helpers.h"
 #include "forms/qtext.h"
 
 namespace zor {
@@ -285,17 +286,7 @@ void TSeekForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TSeekForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      if (OpenBtn->isEnabled()) OpenBtnClick();
-      return true;
-    }
-    if (key == Qt::Key_Escape) {
-      if (CloseBtn->isEnabled()) close();
-      return true;
-    }
-  }
+  if (DialogEnterEscape(event, OpenBtn, [this] { OpenBtnClick(); }, CloseBtn, this)) return true;
   if (event->type() == QEvent::FocusIn && (watched == CE_Seek_Str3 || watched == CE_Seek_Str3->lineEdit())) {
     if (CE_Seek_Str3->currentText().isEmpty() && str2Edited_) CE_Seek_Str3->setEditText(CE_Seek_Str2->currentText());
   }

@@ -11,6 +11,7 @@
 #include "forms/ZORM_MIS.h"
 #include "forms/ZORM_SEK.h"
 #include "forms/ZORM_SORT.h"
+#include "forms/dialog_helpers.h"
 #include "forms/photo_list.h"
 #include "forms/qtext.h"
 #include "forms/task_bar_menu.h"
@@ -25,14 +26,6 @@ namespace zor {
 namespace {
 
 constexpr const char* kNothingFoundUtf8 = "検索されませんでした。";
-
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // The window as the verification and the search see it: the progress
 // display, and list mode through the photo lists so that the panels change

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "forms/ZORM_MA.h"
+#include "forms/dialog_helpers.h"
 #include "forms/info_panel.h"
 #include "forms/koumoku_grid.h"
 #include "forms/qtext.h"
@@ -22,14 +23,6 @@
 
 namespace zor {
 namespace {
-
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 }  // namespace
 

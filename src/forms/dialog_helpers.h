@@ -1,0 +1,39 @@
+// Small pieces the dialogs share.
+#pragma once
+
+#include <QApplication>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <functional>
+
+namespace zor {
+
+// The hourglass for the life of the object.
+class WaitCursor {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// Keys previewed by a dialog: Enter runs its action while openBtn is
+// enabled, Escape closes it while closeBtn is enabled, whichever control has
+// the keyboard. True when the event was one of the two keys.
+inline bool DialogEnterEscape(QEvent* event, const QPushButton* openBtn, const std::function<void()>& run,
+                              const QPushButton* closeBtn, QWidget* dialog) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (openBtn->isEnabled()) run();
+    return true;
+  }
+  if (key == Qt::Key_Escape) {
+    if (closeBtn->isEnabled()) dialog->close();
+    return true;
+  }
+  return false;
+}
+
+}  // namespace zor
