@@ -47,6 +47,7 @@
 #include "import/dispatch.h"
 #include "output/album_writer.h"
 #include "store/photo_table.h"
+#include "forms/dropped_files.h"
 #include "forms/photo_list.h"
 #include "forms/ZORM_VW.h"
 #include "forms/help_keys.h"
@@ -589,10 +590,7 @@ void TZorMainForm::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TZorMainForm::dropEvent(QDropEvent* event) {
-  QStringList files;
-  for (const QUrl& url : event->mimeData()->urls())
-    if (url.isLocalFile()) files << url.toLocalFile();
-  event->acceptProposedAction();
+  const QStringList files = TakeDroppedFiles(event);
   HandleDroppedFiles(files);
 }
 

@@ -25,6 +25,7 @@
 #include <QVBoxLayout>
 
 #include "app/product.h"
+#include "forms/dropped_files.h"
 
 namespace zor {
 namespace {
@@ -208,10 +209,7 @@ void TVerForm::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TVerForm::dropEvent(QDropEvent* event) {
-  QStringList files;
-  for (const QUrl& url : event->mimeData()->urls())
-    if (url.isLocalFile()) files << url.toLocalFile();
-  event->acceptProposedAction();
+  const QStringList files = TakeDroppedFiles(event);
   if (FileDrop) FileDrop(files);
 }
 
