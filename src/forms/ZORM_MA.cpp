@@ -812,7 +812,7 @@ void TZorMainForm::ShowXmlFileModal(const QString& file) {
 
 // ---- The readers' window steps -------------------------------------------------
 
-void TZorMainForm::LeaveListMode() { context_.LeaveListMode(); }
+void TZorMainForm::LeaveListMode() { PhotoLists->LeaveListMode(true); }
 
 void TZorMainForm::ClearPhotoLists() { context_.SetPhoto(0), context_.SetDrawing(0); }
 
@@ -863,7 +863,10 @@ void TZorMainForm::Mn_HTMLClick() {
 }
 
 void TZorMainForm::ShowLevelWarning(const std::string& text) {
-  warnings_.Show(this, QStringLiteral("invalid-level"), Qs(text));
+  const QString key = QStringLiteral("invalid-level");
+  if (warnings_.IsSilenced(key)) return;
+  QApplication::beep();
+  warnings_.Show(this, key, Qs(text));
 }
 
 }  // namespace zor

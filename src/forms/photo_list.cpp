@@ -278,6 +278,8 @@ void TPhotoLists::ListViewChange(TThumbnailList* list) {
     context.ShowInfoTab(BrowseContext::kSankoTab);
   }
   if (ViewerShown && ViewerShown()) {
+    // The viewer follows this list, wherever the keyboard focus is.
+    viewerList_ = list;
     window_.Timer.setInterval(300);
     window_.Timer.start();
   }

@@ -287,6 +287,28 @@ class MainWindowTest : public QObject {
     QVERIFY(w.infos.isEmpty());
   }
 
+  // A read in list mode leaves it quietly: the lists, the tree and the
+  // title look as outside list mode again.
+  void loadingInListModeLeavesItQuietly() {
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings, delivery_);
+    w.show();
+    const QString entry = QStringLiteral(ZOR_TEST_DATA "/import/construction/INDEX_C.XML");
+    QVERIFY(w.DispatchDeliveryFile(entry));
+    const QString title = w.windowTitle();
+    w.EnterListMode(2, {1});
+    QCOMPARE(w.PhotoLists->ListView->palette().color(QPalette::Base), TPhotoLists::kListModeColour);
+
+    QVERIFY(w.DispatchDeliveryFile(entry));
+    QCOMPARE(w.context().ListMode(), 0);
+    QVERIFY(w.TreePanel->isEnabled());
+    QCOMPARE(w.TreePanel->TV_Tree->palette().color(QPalette::Base), TTreePanel::kNormalColour);
+    for (TThumbnailList* list : {w.PhotoLists->ListView, w.PhotoLists->ListView2})
+      QCOMPARE(list->palette().color(QPalette::Base), TPhotoLists::kNormalColour);
+    QCOMPARE(w.windowTitle(), title);
+    QVERIFY(w.infos.isEmpty());
+  }
+
   // Short of memory, no secondary window is made: the hidden kept windows
   // are released and the user is told once per attempt.
   void lowResourcesStopTheCommand() {

@@ -345,6 +345,34 @@ class PhotoListTest : public QObject {
     QCOMPARE(w.infos, QStringList{"写真の読み込みに失敗しました。"});
   }
 
+  // While the viewer is shown it follows the selection of the list, also
+  // when Page Down in the photo grid moved it and the grid keeps the focus.
+  void shownViewerFollowsTheSelection() {
+    BrowseSetup s;
+    s.fixture.Load(ThreeAndTwo());
+    BrowseWindow& w = s.Open();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QStringList viewed;
+    w.PhotoLists->ShowInViewer = [&](const QString& file) {
+      viewed << file;
+      return true;
+    };
+    w.PhotoLists->ViewerShown = [] { return true; };
+    Choose(s, s.Node({"工事", "施工状況写真", "土工"}));
+    QVERIFY(QTest::qWaitFor([&] { return !w.Timer.isActive(); }, 2000));
+    viewed.clear();
+
+    TKoumokuGrid* grid = w.InfoPanel->KoumokuGrid_Photo;
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_PageDown);
+    QCOMPARE(w.ListView->FocusedRow(), 1);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(grid));
+    QVERIFY(QTest::qWaitFor([&] { return !viewed.isEmpty(); }, 2000));
+    QCOMPARE(viewed, QStringList{s.fixture.Folder() + QStringLiteral("a1.jpg")});
+    QVERIFY(w.infos.isEmpty());
+  }
+
   void thumbnailsArriveWithoutBlockingTheWindow() {
     BrowseSetup s;
     s.fixture.Load(ThreeAndTwo());
