@@ -862,11 +862,9 @@ void TZorMainForm::Mn_HTMLClick() {
   WriteHtmlAlbum(delivery_, options, *this);
 }
 
-void TZorMainForm::ShowLevelWarning(const std::string& text) {
-  const QString key = QStringLiteral("invalid-level");
-  if (warnings_.IsSilenced(key)) return;
-  QApplication::beep();
-  warnings_.Show(this, key, Qs(text));
+void TZorMainForm::ShowLevelWarning(const std::string&) {
+  // The tree panel owns this warning and its "do not show again" state.
+  TreePanel->ShowLevelWarning();
 }
 
 }  // namespace zor

@@ -225,7 +225,6 @@ class TZorMainForm : public QMainWindow, public Host {
   Settings& settings_;
   Delivery& delivery_;
   BrowseContext context_;
-  SilenceableWarnings warnings_;
   QPointer<TViewForm> viewer_;
   QLabel* statusPanels_[4] = {};
   QString statusMessage_;
