@@ -52,8 +52,10 @@ TMissForm::TMissForm(Settings& settings, QWidget* parent) : QDialog(parent), set
   MM_Kekka = new QPlainTextEdit(this);
   MM_Kekka->setObjectName(QStringLiteral("MM_Kekka"));
   MM_Kekka->setReadOnly(true);
-  MM_Kekka->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // Only a vertical scroll bar: a long line wraps at the memo's edge.
+  MM_Kekka->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   MM_Kekka->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  MM_Kekka->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   QFont fixed(QStringLiteral("ＭＳ ゴシック"));
   fixed.setStyleHint(QFont::Monospace);
   fixed.setFixedPitch(true);

@@ -143,7 +143,9 @@ TSeekForm::TSeekForm(Settings& settings, const std::string& historyFile, QWidget
   connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
   connect(CE_Seek_Ken, &QComboBox::currentIndexChanged, this, &TSeekForm::CE_Seek_KenChange);
   connect(CE_Seek_Iciran, &QComboBox::currentIndexChanged, this, &TSeekForm::CE_Seek_IciranChange);
-  connect(CE_Seek_Str2->lineEdit(), &QLineEdit::textEdited, this, [this] { str2Edited_ = true; });
+  // Typed, picked from the calendar or from the history: every change counts
+  // (the key change resets the flag after it empties the inputs).
+  connect(CE_Seek_Str2, &QComboBox::editTextChanged, this, [this] { str2Edited_ = true; });
   for (QWidget* w : std::initializer_list<QWidget*>{CE_Seek_Pos, CE_Seek_Mode, CE_Seek_LevelSt, CE_Seek_LevelEn,
                                                     CE_Seek_Ken, CE_Seek_Iciran, CE_Sort, CE_Seek_Str4, CE_Seek_Str5,
                                                     CE_Seek_Str1, CE_Seek_Str2, CE_Seek_Str3, CE_Seek_Str1->lineEdit(),

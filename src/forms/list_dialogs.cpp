@@ -20,6 +20,7 @@
 #include "rules/photo_search.h"
 #include "rules/photo_sort.h"
 #include "rules/verify_entries.h"
+#include "store/bindata_error.h"
 #include "store/index_codes.h"
 
 namespace zor {
@@ -44,6 +45,20 @@ class ListHost : public Host {
  private:
   TZorMainForm& w_;
 };
+
+// Runs work that reads the photo table. A read error ends it: the progress
+// display goes and the table's message is shown. False after an error.
+template <typename Work>
+bool ReadingTable(TZorMainForm& w, Work&& work) {
+  try {
+    work();
+    return true;
+  } catch (const EBinaryDataSetError& e) {
+    w.ReportProgress('E', 0);
+    w.ShowWarning(e.what());  // already code page 932
+    return false;
+  }
+}
 
 int IndexOfNode(const std::vector<HierarchyNode*>& nodes, const HierarchyNode* node) {
   for (std::size_t i = 0; i < nodes.size(); ++i)
@@ -106,6 +121,7 @@ void TZorMainForm::Mn_InputMissClick() {
     ListHost host(*this);
     const VerifyResult result = VerifyEntries(delivery_, scope, host);
     for (const std::string& line : result.lines) lines << Qs(line);
+    if (!result.error.empty()) ShowWarning(result.error);
     return result.clean;
   });
 }
@@ -120,10 +136,11 @@ void TZorMainForm::FormKensakuStr(QObject* sender, bool listMode, const std::str
   ListHost host(*this);
   if (listMode) {
     TIntList found;
-    {
-      WaitCursor wait;
-      found = SearchList(delivery_, TreePanel->SelectedNode(), c, from, to, host);
-    }
+    if (!ReadingTable(*this, [&] {
+          WaitCursor wait;
+          found = SearchList(delivery_, TreePanel->SelectedNode(), c, from, to, host);
+        }))
+      return;
     if (found.empty())
       ShowInformation(Sj(kNothingFoundUtf8));
     else
@@ -143,7 +160,8 @@ void TZorMainForm::FormKensakuStr(QObject* sender, bool listMode, const std::str
     node = SearchNextNode(delivery_.Tree, c, from, selected);
   } else {
     const int focused = selected >= 0 ? ListView->FocusedRow() : -1;
-    photo = SearchNextPhoto(delivery_, c, from, to, TreePosition{selected, focused});
+    if (!ReadingTable(*this, [&] { photo = SearchNextPhoto(delivery_, c, from, to, TreePosition{selected, focused}); }))
+      return;
     if (photo) node = photo->node;
   }
   if (!node) {
@@ -161,10 +179,11 @@ void TZorMainForm::SortCurrentList(const QStringList& texts, int order) {
   std::vector<SortField> fields;
   for (const QString& text : texts) fields.push_back(SortFieldOfEntry(text.toStdString()));
   TIntList sorted;
-  {
-    WaitCursor wait;
-    sorted = SortRecords(delivery_, PhotoLists->CurrentList(), fields, order == 1);
-  }
+  if (!ReadingTable(*this, [&] {
+        WaitCursor wait;
+        sorted = SortRecords(delivery_, PhotoLists->CurrentList(), fields, order == 1);
+      }))
+    return;
   PhotoLists->EnterListMode(1, std::move(sorted));
 }
 

@@ -22,7 +22,9 @@ class BrowseWindow : public TZorMainForm {
  public:
   using TZorMainForm::TZorMainForm;
   void ShowInformation(const std::string& text) override { infos << QString::fromStdString(Cp932ToUtf8(text)); }
+  void ShowWarning(const std::string& text) override { warnings << QString::fromStdString(Cp932ToUtf8(text)); }
   QStringList infos;
+  QStringList warnings;
 };
 
 // Fixture + folders + settings + window, in the order they must live.

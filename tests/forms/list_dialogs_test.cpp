@@ -4,9 +4,11 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -184,6 +186,87 @@ class ListDialogsTest : public QObject {
     f->CE_Seek_Str3->setFocus();
     QVERIFY(QTest::qWaitFor([f] { return f->CE_Seek_Str3->hasFocus(); }, 2000));
     QCOMPARE(f->CE_Seek_Str3->currentText(), QStringLiteral("5"));
+  }
+
+  // The upper bound takes the lower one however it was entered: typed,
+  // picked from the calendar or from the history.
+  void upperBoundCopiesAPickedLowerBound() {
+    BrowseSetup s;
+    LoadPhotos(s.fixture);
+    BrowseWindow& w = s.Open();
+    TSeekForm* f = OpenSeek(w, 7);
+    f->CE_Seek_Iciran->setCurrentIndex(0);
+    f->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f));
+    auto enterUpperBound = [f] {
+      f->CE_Seek_Str2->setFocus();
+      QVERIFY(QTest::qWaitFor([f] { return f->CE_Seek_Str2->hasFocus(); }, 2000));
+      f->CE_Seek_Str3->setFocus();
+      QVERIFY(QTest::qWaitFor([f] { return f->CE_Seek_Str3->hasFocus(); }, 2000));
+    };
+    Key(f, QStringLiteral("写真/撮影年月日"));
+    f->CE_Seek_Str2->showPopup();
+    QVERIFY(f->CE_Seek_Str2->Calendar());
+    emit f->CE_Seek_Str2->Calendar()->clicked(QDate(2004, 5, 3));
+    enterUpperBound();
+    QCOMPARE(f->CE_Seek_Str3->currentText(), QStringLiteral("2004-05-03"));
+
+    // A key change empties the inputs and forgets the edit.
+    Key(f, QStringLiteral("代表写真"));
+    Key(f, QStringLiteral("写真/撮影年月日"));
+    enterUpperBound();
+    QCOMPARE(f->CE_Seek_Str3->currentText(), QString());
+    f->CE_Seek_Str2->SetHistory({QStringLiteral("2004-06-01")});
+    f->CE_Seek_Str2->setCurrentIndex(0);  // picked from the drop-down
+    enterUpperBound();
+    QCOMPARE(f->CE_Seek_Str3->currentText(), QStringLiteral("2004-06-01"));
+  }
+
+  // A read error of the photo table ends a search, a sort or a verification
+  // with the table's message; the program goes on.
+  void tableErrorsEndTheWorkWithAWarning() {
+    BrowseSetup s;
+    LoadPhotos(s.fixture);
+    BrowseWindow& w = s.Open();
+    Choose(s, s.Node({"工事", "施工状況写真", "土工"}));
+    TViewDataSet& table = w.delivery().PhotoTable;
+    const int kasyo = table.FieldPos.KASYO;
+    auto expectWarning = [&](const char* what) {
+      QVERIFY2(w.warnings.size() == 1, what);
+      QVERIFY2(!w.warnings[0].isEmpty(), what);
+      QVERIFY2(!QGuiApplication::overrideCursor(), what);
+      QVERIFY2(w.ProgressBar->isHidden(), what);
+      QVERIFY2(w.infos.isEmpty(), what);
+      w.warnings.clear();
+    };
+
+    TSeekForm* f = OpenSeek(w, 7);
+    Key(f, QStringLiteral("撮影箇所"));
+    f->CE_Seek_Str1->setEditText(QStringLiteral("x"));
+    table.FieldPos.KASYO = -1;  // the table no longer has the field
+    f->OpenBtn->click();
+    expectWarning("list mode");
+    QCOMPARE(w.context().ListMode(), 0);
+    f->CE_Seek_Iciran->setCurrentIndex(1);
+    Key(f, QStringLiteral("撮影箇所"));
+    f->CE_Seek_Str1->setEditText(QStringLiteral("x"));
+    f->OpenBtn->click();
+    expectWarning("move mode");
+
+    table.FieldPos.KASYO = kasyo;
+    w.SB_Sort->click();
+    w.SortForm->ComboBox[0]->setCurrentIndex(4);  // 撮影箇所
+    table.FieldPos.KASYO = -1;
+    w.SortForm->OpenBtn->click();
+    expectWarning("sort");
+    QCOMPARE(w.context().ListMode(), 0);
+
+    w.findChild<QAction*>(QStringLiteral("Mn_InputMiss"))->trigger();
+    w.MissForm->CE_Hanni->setCurrentIndex(1);  // 撮影箇所 counts from scope 1 on
+    w.MissForm->OpenBtn->click();
+    expectWarning("verification");
+    QVERIFY(!w.MissForm->MM_Kekka->toPlainText().contains(QStringLiteral("ありませんでした")));
+    table.FieldPos.KASYO = kasyo;
   }
 
   void listModeSearches() {
