@@ -47,6 +47,7 @@
 #include "import/dispatch.h"
 #include "output/album_writer.h"
 #include "store/photo_table.h"
+#include "forms/dialog_helpers.h"
 #include "forms/dropped_files.h"
 #include "forms/photo_list.h"
 #include "forms/ZORM_VW.h"
@@ -579,8 +580,12 @@ void TZorMainForm::OnMinimised() {
 }
 
 void TZorMainForm::OnRestored() {
-  for (const QPointer<QWidget>& w : hiddenOnMinimise_)
-    if (w) w->show();
+  for (const QPointer<QWidget>& w : hiddenOnMinimise_) {
+    if (!w) continue;
+    w->setProperty(kReshownWithMain, true);
+    w->show();
+    w->setProperty(kReshownWithMain, false);
+  }
   hiddenOnMinimise_.clear();
   RequestButtonUpdate();
 }

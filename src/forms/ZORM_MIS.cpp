@@ -94,6 +94,8 @@ TMissForm::TMissForm(Settings& settings, QWidget* parent) : QDialog(parent), set
 
 void TMissForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  // Shown again with the restored main window: the report stays.
+  if (property(kReshownWithMain).toBool()) return;
   MM_Kekka->clear();
   CE_Hanni->setCurrentIndex(std::clamp(settings_.MissHanni, 0, CE_Hanni->count() - 1));
   OpenBtn->setFocus();

@@ -9,6 +9,10 @@
 
 namespace zor {
 
+// Set on a window while the restored main window shows it again after
+// minimising; its show handler can tell that from a new showing.
+inline constexpr const char* kReshownWithMain = "reshownWithMain";
+
 // The hourglass for the life of the object.
 class WaitCursor {
  public:

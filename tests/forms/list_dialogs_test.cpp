@@ -533,6 +533,13 @@ class ListDialogsTest : public QObject {
     const QString report = f->MM_Kekka->toPlainText();
     QVERIFY2(report.contains(QStringLiteral("【写真情報】の未入力項目が 1 件ありました。")), qPrintable(report));
     QVERIFY(report.contains(QStringLiteral("対象となる工事写真を一覧を表示します")));
+    // Minimising and restoring the main window keeps the report.
+    w.Started = true;
+    w.setWindowState(Qt::WindowMinimized);
+    QTRY_VERIFY(!f->isVisible());
+    w.setWindowState(Qt::WindowNoState);
+    QTRY_VERIFY(f->isVisible());
+    QCOMPARE(f->MM_Kekka->toPlainText(), report);
     // Scope 1: 撮影箇所 is empty everywhere.
     f->CE_Hanni->setCurrentIndex(1);
     f->OpenBtn->click();
