@@ -9,13 +9,6 @@ void EarlierLayoutReader::FillReserves() {
   Table().SetAsString(Field().YOBI_SO, photoReserve_);
 }
 
-void EarlierLayoutReader::ClearSection() {
-  PhotoFileReader::ClearSection();
-  shootingReserve_.clear();
-  controlReserve_.clear();
-  photoReserve_.clear();
-}
-
 void EarlierLayoutReader::FinishLoad() {
   Delivery& d = ctx_.delivery;
   d.PreviousIndexLoaded = d.IndexLoaded;

@@ -18,12 +18,7 @@ class EarlierLayoutReader : public PhotoFileReader {
   PhotoContractBlock& Contract() { return ctx_.delivery.PhotoContractInfo; }
   // YOBI_KK, YOBI_SJ, YOBI_SK and YOBI_SO of the photo record.
   void FillReserves();
-  void ClearSection() override;
   void FinishLoad() override;
-
-  std::string shootingReserve_;
-  std::string controlReserve_;
-  std::string photoReserve_;
 
  private:
   const int fixedStandard_;

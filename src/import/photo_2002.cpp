@@ -8,6 +8,8 @@
 namespace zor {
 namespace {
 
+using namespace photo_names;
+
 enum Name {
   kBasicInfo,
   kPhotoFolder,
@@ -34,35 +36,7 @@ enum Name {
   kContractorCode,
   kContractorRemark,
   kPhoto,
-  kFileInfo,
-  kFileName,
-  kJapaneseName,
-  kMedium,
-  kFileReserve,
-  kClassInfo,
-  kMajorClass,
-  kPhotoClass,
-  kWorkType,
-  kKind,
-  kDetail,
-  kTitle,
-  kWorkTypeReserve,
-  kDrawing,
-  kDrawingFile,
-  kDrawingJapaneseName,
-  kDrawingTitle,
-  kDrawingReserve,
-  kShooting,
-  kPlace,
-  kDate,
-  kShootingReserve,
-  kControlInfo,
-  kControlValue,
-  kControlReserve,
   kSituationReserve,
-  kOther,
-  kContractorNote,
-  kPhotoReserve,
 };
 
 const ElementNames& Names2002() {
@@ -262,114 +236,7 @@ class Reader2002 : public EarlierLayoutReader {
       }
       return;
     }
-    if (level != 3) return;
-    switch (path[2]) {
-      case kFileInfo:
-        switch (path[3]) {
-          case kFileName:
-            photoFileName_ = value;
-            break;
-          case kJapaneseName:
-            SetText(Field().JFILENAME, value);
-            break;
-          case kMedium:
-            photoMedium_ = LenientInteger(value);
-            break;
-          case kFileReserve:
-            SetText(Field().YOBI_FJ, value);
-            break;
-          default:
-            break;
-        }
-        break;
-      case kClassInfo:
-        switch (path[3]) {
-          case kMajorClass:
-            classification_[0] = value;
-            break;
-          case kPhotoClass:
-            classification_[1] = value;
-            break;
-          case kWorkType:
-            classification_[2] = value;
-            break;
-          case kKind:
-            classification_[3] = value;
-            break;
-          case kDetail:
-            classification_[4] = value;
-            break;
-          case kTitle:
-            SetText(Field().TITLE, value);
-            break;
-          case kWorkTypeReserve:
-            JoinReserve(workTypeReserve_, value);
-            break;
-          default:
-            break;
-        }
-        break;
-      case kDrawing:
-        if (drawings_.empty()) break;
-        switch (path[3]) {
-          case kDrawingFile:
-            drawings_.back().file = value;
-            break;
-          case kDrawingJapaneseName:
-            drawings_.back().japaneseName = value;
-            break;
-          case kDrawingTitle:
-            drawings_.back().title = value;
-            break;
-          case kDrawingReserve:
-            JoinReserve(drawings_.back().reserve, value);
-            break;
-          default:
-            break;
-        }
-        break;
-      case kShooting:
-        switch (path[3]) {
-          case kPlace:
-            SetText(Field().KASYO, value);
-            break;
-          case kDate:
-            SetText(Field().DATE, value);
-            break;
-          case kShootingReserve:
-            JoinReserve(shootingReserve_, value);
-            break;
-          default:
-            break;
-        }
-        break;
-      case kControlInfo:
-        switch (path[3]) {
-          case kControlValue:
-            SetText(Field().KANRI, value);
-            break;
-          case kControlReserve:
-            JoinReserve(controlReserve_, value);
-            break;
-          default:
-            break;
-        }
-        break;
-      case kOther:
-        switch (path[3]) {
-          case kContractorNote:
-            SetText(Field().UKEOIBIKOU, value);
-            break;
-          case kPhotoReserve:
-            JoinReserve(photoReserve_, value);
-            break;
-          default:
-            break;
-        }
-        break;
-      default:
-        break;
-    }
+    if (level == 3) ApplyPhotoSectionNode(path, value);
   }
 };
 

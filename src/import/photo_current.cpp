@@ -7,37 +7,17 @@
 namespace zor {
 namespace {
 
+using namespace photo_names;
+
 enum Name {
   kBasicInfo,
   kPhotoFolder,
   kDrawingFolder,
   kStandard,
   kPhoto,
-  kFileInfo,
   kSerial,
-  kFileName,
-  kJapaneseName,
-  kMedium,
-  kClassInfo,
-  kMajorClass,
-  kPhotoClass,
-  kWorkType,
-  kKind,
-  kDetail,
-  kTitle,
-  kWorkTypeReserve,
-  kDrawing,
-  kDrawingFile,
-  kDrawingJapaneseName,
-  kDrawingTitle,
-  kDrawingReserve,
-  kShooting,
-  kPlace,
-  kDate,
   kRepresentative,
   kFrequency,
-  kControlValue,
-  kContractorNote,
 };
 
 const ElementNames& CurrentNames() {
@@ -144,84 +124,7 @@ class CurrentReader : public PhotoFileReader {
       }
       return;
     }
-    if (level != 3) return;
-    switch (path[2]) {
-      case kFileInfo:
-        switch (path[3]) {
-          case kFileName:
-            photoFileName_ = value;
-            break;
-          case kJapaneseName:
-            SetText(Field().JFILENAME, value);
-            break;
-          case kMedium:
-            photoMedium_ = LenientInteger(value);
-            break;
-          default:
-            break;
-        }
-        break;
-      case kClassInfo:
-        switch (path[3]) {
-          case kMajorClass:
-            classification_[0] = value;
-            break;
-          case kPhotoClass:
-            classification_[1] = value;
-            break;
-          case kWorkType:
-            classification_[2] = value;
-            break;
-          case kKind:
-            classification_[3] = value;
-            break;
-          case kDetail:
-            classification_[4] = value;
-            break;
-          case kTitle:
-            SetText(Field().TITLE, value);
-            break;
-          case kWorkTypeReserve:
-            JoinReserve(workTypeReserve_, value);
-            break;
-          default:
-            break;
-        }
-        break;
-      case kDrawing:
-        if (drawings_.empty()) break;
-        switch (path[3]) {
-          case kDrawingFile:
-            drawings_.back().file = value;
-            break;
-          case kDrawingJapaneseName:
-            drawings_.back().japaneseName = value;
-            break;
-          case kDrawingTitle:
-            drawings_.back().title = value;
-            break;
-          case kDrawingReserve:
-            JoinReserve(drawings_.back().reserve, value);
-            break;
-          default:
-            break;
-        }
-        break;
-      case kShooting:
-        switch (path[3]) {
-          case kPlace:
-            SetText(Field().KASYO, value);
-            break;
-          case kDate:
-            SetText(Field().DATE, value);
-            break;
-          default:
-            break;
-        }
-        break;
-      default:
-        break;
-    }
+    if (level == 3) ApplyPhotoSectionNode(path, value);
   }
 
   void FillPhotoRecord() override { Table().SetAsString(Field().YOBI_KK, workTypeReserve_); }

@@ -142,6 +142,84 @@ void PhotoFileReader::ClearSection() {
   drawings_.clear();
   for (std::string& c : classification_) c.clear();
   workTypeReserve_.clear();
+  shootingReserve_.clear();
+  controlReserve_.clear();
+  photoReserve_.clear();
+}
+
+void PhotoFileReader::ApplyPhotoSectionNode(const ElementPath& path, const std::string& value) {
+  using namespace photo_names;
+  const int section = path[2];
+  const int element = path[3];
+  switch (section) {
+    case kFileInfo:
+      switch (element) {
+        case kFileName:
+          photoFileName_ = value;
+          break;
+        case kJapaneseName:
+          SetText(Field().JFILENAME, value);
+          break;
+        case kMedium:
+          photoMedium_ = LenientInteger(value);
+          break;
+        case kFileReserve:
+          SetText(Field().YOBI_FJ, value);
+          break;
+        default:
+          break;
+      }
+      break;
+    case kClassInfo:
+      if (element >= kMajorClass && element <= kDetail)
+        classification_[static_cast<std::size_t>(element - kMajorClass)] = value;
+      else if (element == kTitle)
+        SetText(Field().TITLE, value);
+      else if (element == kWorkTypeReserve)
+        JoinReserve(workTypeReserve_, value);
+      break;
+    case kDrawing:
+      if (drawings_.empty()) break;
+      switch (element) {
+        case kDrawingFile:
+          drawings_.back().file = value;
+          break;
+        case kDrawingJapaneseName:
+          drawings_.back().japaneseName = value;
+          break;
+        case kDrawingTitle:
+          drawings_.back().title = value;
+          break;
+        case kDrawingReserve:
+          JoinReserve(drawings_.back().reserve, value);
+          break;
+        default:
+          break;
+      }
+      break;
+    case kShooting:
+      if (element == kPlace)
+        SetText(Field().KASYO, value);
+      else if (element == kDate)
+        SetText(Field().DATE, value);
+      else if (element == kShootingReserve)
+        JoinReserve(shootingReserve_, value);
+      break;
+    case kControlInfo:
+      if (element == kControlValue)
+        SetText(Field().KANRI, value);
+      else if (element == kControlReserve)
+        JoinReserve(controlReserve_, value);
+      break;
+    case kOther:
+      if (element == kContractorNote)
+        SetText(Field().UKEOIBIKOU, value);
+      else if (element == kPhotoReserve)
+        JoinReserve(photoReserve_, value);
+      break;
+    default:
+      break;
+  }
 }
 
 std::optional<std::string> PhotoFileReader::FindPicture(const PictureFolder& folder, const std::string& sjisName) {

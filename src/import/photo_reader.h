@@ -18,6 +18,42 @@
 
 namespace zor {
 
+// Ids of the elements under 写真情報 that the current and the 2002 layout
+// share. Each layout's own ids stay below kFirstSharedName.
+namespace photo_names {
+enum : int {
+  kFirstSharedName = 1000,
+  kFileInfo = kFirstSharedName,
+  kFileName,
+  kJapaneseName,
+  kMedium,
+  kFileReserve,
+  kClassInfo,
+  kMajorClass,
+  kPhotoClass,
+  kWorkType,
+  kKind,
+  kDetail,
+  kTitle,
+  kWorkTypeReserve,
+  kDrawing,
+  kDrawingFile,
+  kDrawingJapaneseName,
+  kDrawingTitle,
+  kDrawingReserve,
+  kShooting,
+  kPlace,
+  kDate,
+  kShootingReserve,
+  kControlInfo,
+  kControlValue,
+  kControlReserve,
+  kOther,
+  kContractorNote,
+  kPhotoReserve,
+};
+}  // namespace photo_names
+
 class PhotoFileReader {
  public:
   PhotoFileReader(ImportContext& ctx, const std::string& photoFile, const std::string& workName);
@@ -68,6 +104,10 @@ class PhotoFileReader {
   // Appends a value to a reserve text: each non-empty value, after a CR LF
   // when the text is not empty.
   static void JoinReserve(std::string& text, std::string_view value);
+  // A level-3 node under 写真情報 of the current or the 2002 layout: path[2]
+  // names its section, path[3] the element (ids of photo_names). An element
+  // in a section it does not belong to is passed over.
+  void ApplyPhotoSectionNode(const ElementPath& path, const std::string& value);
   // Appends one drawing record for the file name (code page 932) and fills
   // JFILENAME, TITLE and YOBI_FJ from the entry when given.
   void AppendDrawingRecord(const std::string& fileName, const DrawingEntry* entry);
@@ -84,6 +124,10 @@ class PhotoFileReader {
   std::string photoFileName_;
   HierarchyPath classification_;
   std::string workTypeReserve_;
+  // Only the earlier layouts have these reserves; the current one leaves them empty.
+  std::string shootingReserve_;
+  std::string controlReserve_;
+  std::string photoReserve_;
   std::vector<DrawingEntry> drawings_;
 
  private:
