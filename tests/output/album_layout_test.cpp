@@ -233,14 +233,15 @@ TEST(AlbumInsideFolderTest, FolderItselfAndBelowButNotBesideOrAbove) {
       {delivery / "ALBUM", delivery, true},
       {delivery / "PHOTO" / "ALBUM", delivery, true},
       {delivery / "PHOTO" / ".." / "ALBUM", delivery / "", true},
-      {root / "link" / "ALBUM", delivery, true},          // through a link
-      {delivery / "ALBUM", root / "link", true},          // a delivery opened through a link
-      {root / "ALBUM", delivery, false},                  // beside the delivery
-      {root / "delivery-2" / "ALBUM", delivery, false},   // a name that only starts alike
+      {root / "link" / "ALBUM", delivery, true},         // through a link
+      {delivery / "ALBUM", root / "link", true},         // a delivery opened through a link
+      {root / "ALBUM", delivery, false},                 // beside the delivery
+      {root / "delivery-2" / "ALBUM", delivery, false},  // a name that only starts alike
       {delivery / ".." / "ALBUM", delivery, false},
       {root / "ALBUM", delivery / "PHOTO", false},
   };
-  for (const auto& c : cases) EXPECT_EQ(AlbumInsideFolder(c.album, c.folder), c.inside) << c.album << " in " << c.folder;
+  for (const auto& c : cases)
+    EXPECT_EQ(AlbumInsideFolder(c.album, c.folder), c.inside) << c.album << " in " << c.folder;
   fs::remove_all(root);
 }
 
