@@ -1,6 +1,7 @@
 // zorview --album: loads a delivery as --dump does and writes its HTML album
 // into OUTPARENT/ALBUM, with the album settings of ZOR.INI unless options
-// say otherwise. The browser is not opened.
+// say otherwise. The browser is not opened. OUTPARENT may not be the
+// delivery's folder or lie below it.
 #include <charconv>
 #include <filesystem>
 #include <optional>
@@ -14,6 +15,7 @@
 #include "output/album_writer.h"
 #include "store/delivery.h"
 #include "text/encoding.h"
+#include "text/sjis.h"
 
 namespace zor::cli {
 namespace {
@@ -61,6 +63,15 @@ std::optional<AlbumArgs> ParseArgs(const Args& args) {
   return a;
 }
 
+// The folder an album must stay out of: the one holding the entry file, and
+// for a PHOTO.XML in the usual PHOTO folder the delivery folder above it.
+fs::path DeliveryFolderOf(const std::string& entryFile) {
+  const fs::path folder = fs::path(entryFile).parent_path();
+  if (SameTextIgnoringCase(folder.filename().string(), "PHOTO") && folder.has_parent_path())
+    return folder.parent_path();
+  return folder;
+}
+
 void PrintMessages(std::ostream& err, const DumpHost& host) {
   for (const std::string& m : host.Messages()) err << "zorview --album: " << Cp932ToUtf8(m) << "\n";
 }
@@ -95,9 +106,17 @@ int Album(const Args& args, std::ostream& out, std::ostream& err) {
   const CliEnvironment env = ReadCliEnvironment(err);
   Delivery delivery;
   DumpHost host;
-  if (!LoadDeliveryAt(delivery, host, env, path, std::nullopt)) {
+  std::string entry;
+  if (!LoadDeliveryAt(delivery, host, env, path, std::nullopt, &entry)) {
     PrintMessages(err, host);
     err << "zorview --album: " << a->path << ": no delivery loaded\n";
+    return kExitFailed;
+  }
+  // The program never writes into a delivery.
+  const fs::path deliveryFolder = DeliveryFolderOf(entry);
+  if (AlbumInsideFolder(folder, deliveryFolder)) {
+    err << "zorview --album: " << folder.string() << " would lie inside the delivery " << deliveryFolder.string()
+        << "\n";
     return kExitFailed;
   }
 

@@ -73,11 +73,13 @@ std::optional<std::string> ChooseEntry(ImportContext& ctx, const std::string& pa
 }
 
 bool LoadDeliveryAt(Delivery& delivery, Host& host, const CliEnvironment& env, const std::string& path,
-                    std::optional<bool> msXmlParser) {
+                    std::optional<bool> msXmlParser, std::string* entryFile) {
   ImportContext ctx{delivery, host, env.folders, msXmlParser.value_or(env.settings.MsXmlParser)};
   bool loaded = false;
-  if (std::optional<std::string> entry = ChooseEntry(ctx, path))
+  if (std::optional<std::string> entry = ChooseEntry(ctx, path)) {
+    if (entryFile) *entryFile = *entry;
     DispatchDeliveryFile(ctx, *entry, Sj(kXmlInputWorkNameUtf8), &loaded);
+  }
   return loaded;
 }
 

@@ -33,8 +33,9 @@ CliEnvironment ReadCliEnvironment(std::ostream& err);
 std::optional<std::string> ChooseEntry(ImportContext& ctx, const std::string& path);
 
 // Chooses the entry for path (UTF-8) and reads it into delivery; msXmlParser
-// overrides the setting. True when a photo file was loaded.
+// overrides the setting. True when a photo file was loaded; entryFile, when
+// given, receives the file the dispatcher read first.
 bool LoadDeliveryAt(Delivery& delivery, Host& host, const CliEnvironment& env, const std::string& path,
-                    std::optional<bool> msXmlParser);
+                    std::optional<bool> msXmlParser, std::string* entryFile = nullptr);
 
 }  // namespace zor::cli

@@ -56,7 +56,7 @@ bool TIJLImage::LoadFile(const QString& path, QSize shown) {
     double s = std::min(static_cast<double>(shown.width()) / own.width(), static_cast<double>(shown.height()) / own.height());
     side = std::max(1, static_cast<int>(std::ceil(std::max(own.width(), own.height()) * std::min(1.0, s))));
   }
-  if (!DecodeJpegFile(bitmap, FsPath(path), own.isValid() ? side : 0)) return false;
+  if (!DecodeJpegFile(bitmap, FsPath(path), own.isValid() ? side : 0, StatusHost)) return false;
   ++generation_;
   picture_ = ToImage(bitmap);
   imageSize_ = own.isValid() ? own : picture_.size();

@@ -15,6 +15,8 @@
 
 namespace zor {
 
+class Host;
+
 class TIJLImage : public QWidget {
   Q_OBJECT
  public:
@@ -25,12 +27,16 @@ class TIJLImage : public QWidget {
 
   bool IncrementalDisplay = false;
   StreamStyle Stream = StreamStyle::ijsJpeg;
+  // Where a JPEG error of LoadFile goes (" JPEG Error Status=..."); none
+  // when null. The owner's window sets it to the main window.
+  Host* StatusHost = nullptr;
   PaintStyle Style() const { return style_; }
   void SetPaintStyle(PaintStyle style);
 
   // Decodes a JPEG through the JPEG decoder, at the detail a control of
   // `shown` needs (empty: the picture's own size). False when the file is
-  // not a JPEG the decoder reads; the previous picture is then kept.
+  // not a JPEG the decoder reads; the previous picture is then kept and the
+  // decoder's status goes to StatusHost.
   bool LoadFile(const QString& path, QSize shown = {});
   // Takes a picture decoded elsewhere (the general library, GIF), at its own size.
   void SetPicture(const QImage& picture);

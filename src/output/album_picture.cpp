@@ -1,5 +1,6 @@
 #include "output/album_picture.h"
 
+#include <fstream>
 #include <system_error>
 
 #include "images/bitmap.h"
@@ -13,6 +14,22 @@ namespace zor {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// The bytes into a new file: unlike fs::copy_file this leaves the copy with
+// the permissions of any file the program creates, not the source's, which
+// on a delivery disc or share are often read-only or executable.
+bool CopyBytes(const fs::path& source, const fs::path& target) {
+  std::ifstream in(source, std::ios::binary);
+  std::ofstream out(target, std::ios::binary | std::ios::trunc);
+  if (!in || !out) return false;
+  if (in.peek() != std::ifstream::traits_type::eof()) out << in.rdbuf();
+  out.close();
+  return !in.bad() && out.good();
+}
+
+}  // namespace
+
 AlbumPictureCopy CopyAlbumPicture(Delivery& d, const fs::path& folder, const std::string& name, int jpegQuality) {
   const TViewDataSet& t = d.PhotoTable;
   if (t.FieldPos.FILE_ORG >= 0 && !t.AsString(t.FieldPos.FILE_ORG).empty()) return AlbumPictureCopy::kNotCopied;
@@ -24,7 +41,7 @@ AlbumPictureCopy CopyAlbumPicture(Delivery& d, const fs::path& folder, const std
   fs::remove(target, ec);
   if (source.empty() || !fs::is_regular_file(source, ec)) return AlbumPictureCopy::kMissing;
   if (GetImageFileKind(source, false) == kKindJpeg) {
-    if (fs::copy_file(source, target, ec)) return AlbumPictureCopy::kCopied;
+    if (CopyBytes(source, target)) return AlbumPictureCopy::kCopied;
     fs::remove(target, ec);
     return AlbumPictureCopy::kFailed;
   }

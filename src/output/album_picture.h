@@ -20,7 +20,8 @@ enum class AlbumPictureCopy {
 // to folder/name. A browser shows only real JPEGs under a ".JPG" name, so
 // every other format (TIFF, BMP, PNG, GIF, PCX, WMF, DXF) is decoded and
 // written as a JPEG at jpegQuality. An existing destination is replaced,
-// also when it is read-only.
+// also when it is read-only; the copy itself is a plain writable file,
+// whatever the source's permissions.
 AlbumPictureCopy CopyAlbumPicture(Delivery& d, const std::filesystem::path& folder, const std::string& name,
                                   int jpegQuality);
 

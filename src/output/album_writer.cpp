@@ -282,6 +282,20 @@ class AlbumRun {
 
 fs::path AlbumFolderIn(const fs::path& parent) { return parent / kAlbumFolderName; }
 
+bool AlbumInsideFolder(const fs::path& album, const fs::path& folder) {
+  auto resolved = [](const fs::path& p) {
+    std::error_code ec;
+    fs::path r = fs::weakly_canonical(p, ec);
+    if (ec) r = fs::absolute(p, ec).lexically_normal();
+    return r;
+  };
+  const fs::path a = resolved(album);
+  const fs::path f = resolved(folder);
+  if (a.empty() || f.empty()) return false;
+  const fs::path relative = a.lexically_relative(f);
+  return !relative.empty() && *relative.begin() != "..";
+}
+
 AlbumResult WriteHtmlAlbum(Delivery& d, const AlbumOptions& options, Host& host) {
   return AlbumRun(d, options, host).Run();
 }

@@ -39,6 +39,10 @@ struct AlbumResult {
 // The album folder inside a parent folder.
 std::filesystem::path AlbumFolderIn(const std::filesystem::path& parent);
 
+// True when the album folder would lie in folder or below it, once links and
+// "." and ".." are resolved: callers keep an album out of the delivery's folder.
+bool AlbumInsideFolder(const std::filesystem::path& album, const std::filesystem::path& folder);
+
 // Writes the album of the loaded delivery (its photo table open, its tree
 // built) into options.folder, which is created when absent; files already
 // there under the same names are replaced. Progress goes to the host, and

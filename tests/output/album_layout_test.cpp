@@ -213,3 +213,37 @@ TEST_F(AlbumLayoutTest, PicturesReplaceOldCopiesAndMissingOnesAreCounted) {
 
 }  // namespace
 }  // namespace zor
+
+namespace zor {
+namespace {
+
+TEST(AlbumInsideFolderTest, FolderItselfAndBelowButNotBesideOrAbove) {
+  namespace fs = std::filesystem;
+  const fs::path root = fs::temp_directory_path() / ("zor_inside_" + std::to_string(::getpid()));
+  fs::remove_all(root);
+  fs::create_directories(root / "delivery" / "PHOTO");
+  fs::create_directories(root / "delivery-2");
+  fs::create_directory_symlink(root / "delivery", root / "link");
+  const fs::path delivery = root / "delivery";
+  const struct {
+    fs::path album;
+    fs::path folder;
+    bool inside;
+  } cases[] = {
+      {delivery / "ALBUM", delivery, true},
+      {delivery / "PHOTO" / "ALBUM", delivery, true},
+      {delivery / "PHOTO" / ".." / "ALBUM", delivery / "", true},
+      {root / "link" / "ALBUM", delivery, true},         // through a link
+      {delivery / "ALBUM", root / "link", true},         // a delivery opened through a link
+      {root / "ALBUM", delivery, false},                 // beside the delivery
+      {root / "delivery-2" / "ALBUM", delivery, false},  // a name that only starts alike
+      {delivery / ".." / "ALBUM", delivery, false},
+      {root / "ALBUM", delivery / "PHOTO", false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(AlbumInsideFolder(c.album, c.folder), c.inside) << c.album << " in " << c.folder;
+  fs::remove_all(root);
+}
+
+}  // namespace
+}  // namespace zor

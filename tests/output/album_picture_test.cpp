@@ -71,6 +71,28 @@ TEST_F(AlbumPictureTest, AJpegIsCopiedByteForByte) {
   EXPECT_EQ(ReadBytes(Album("PIC/P0000001.JPG")), ReadBytes(dir_ / "photo.JPG"));
 }
 
+// Deliveries often come read-only (a disc, a locked share); the album's
+// copies must still be plain files the user can replace or delete.
+TEST_F(AlbumPictureTest, CopiesOfReadOnlyOrExecutableSourcesArePlainFiles) {
+  ASSERT_TRUE(EncodeJpegFile(TwoColours(), dir_ / "locked.JPG", 75));
+  ASSERT_TRUE(EncodeJpegFile(TwoColours(), dir_ / "mounted.JPG", 75));
+  fs::permissions(dir_ / "locked.JPG", fs::perms::owner_read | fs::perms::group_read);
+  fs::permissions(dir_ / "mounted.JPG", fs::perms::owner_all | fs::perms::group_all | fs::perms::others_all);
+  PhotoFrom(dir_ / "locked.JPG");
+  PhotoFrom(dir_ / "mounted.JPG");
+  fs::create_directories(Album("PIC"));
+  for (int record : {1, 2}) {
+    ASSERT_TRUE(d_.GotoPhotoRecord(record));
+    const std::string name = "P000000" + std::to_string(record) + ".JPG";
+    ASSERT_EQ(CopyAlbumPicture(d_, Album("PIC"), name, 90), AlbumPictureCopy::kCopied) << record;
+    EXPECT_EQ(ReadBytes(Album("PIC/" + name)), ReadBytes(dir_ / "locked.JPG")) << record;
+    const fs::perms perms = fs::status(Album("PIC/" + name)).permissions();
+    EXPECT_NE(perms & fs::perms::owner_write, fs::perms::none) << record;
+    EXPECT_EQ(perms & (fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec), fs::perms::none)
+        << record;
+  }
+}
+
 TEST_F(AlbumPictureTest, NothingUsableLeavesNothingBehind) {
   WriteBytes(dir_ / "broken.bmp", "BM not a bitmap");
   PhotoFrom(dir_ / "broken.bmp");
