@@ -52,6 +52,7 @@
 #include "forms/photo_list.h"
 #include "forms/ZORM_VW.h"
 #include "forms/help_keys.h"
+#include "forms/ijl_image.h"
 #include "forms/help_panel.h"
 #include "forms/info_panel.h"
 #include "forms/koumoku_grid.h"
@@ -297,6 +298,7 @@ void TZorMainForm::CreatePanels() {
           viewer_ = new TViewForm(this);  // one viewer, kept for reuse
           viewer_->setProperty(kKeptWindow, true);
           viewer_->setProperty("hideWithMain", true);
+          viewer_->IJLImage->StatusHost = this;  // JPEG errors go to the status line
         }))
       return true;  // the resource message said it all
     return viewer_->ShowPicture(file);

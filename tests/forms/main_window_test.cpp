@@ -15,6 +15,7 @@
 #include "app/settings.h"
 #include "forms/ZORM_MA.h"
 #include "forms/ZORM_VW.h"
+#include "forms/ijl_image.h"
 #include "forms/photo_list.h"
 #include "forms/info_panel.h"
 #include "forms/koumoku_grid.h"
@@ -415,6 +416,7 @@ class MainWindowTest : public QObject {
     QVERIFY(w.PhotoLists->ShowInViewer(picture));
     TViewForm* viewerWindow = w.findChild<TViewForm*>();
     QVERIFY(viewerWindow && viewerWindow->isVisible());
+    QCOMPARE(viewerWindow->IJLImage->StatusHost, static_cast<Host*>(&w));  // JPEG errors reach the status line
     QWidget& viewer = *viewerWindow;
     QWidget other;  // not one of the program's kept windows
     other.show();
