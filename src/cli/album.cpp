@@ -65,13 +65,6 @@ std::optional<AlbumArgs> ParseArgs(const Args& args) {
 
 // The folder an album must stay out of: the one holding the entry file, and
 // for a PHOTO.XML in the usual PHOTO folder the delivery folder above it.
-fs::path DeliveryFolderOf(const std::string& entryFile) {
-  const fs::path folder = fs::path(entryFile).parent_path();
-  if (SameTextIgnoringCase(folder.filename().string(), "PHOTO") && folder.has_parent_path())
-    return folder.parent_path();
-  return folder;
-}
-
 void PrintMessages(std::ostream& err, const DumpHost& host) {
   for (const std::string& m : host.Messages()) err << "zorview --album: " << Cp932ToUtf8(m) << "\n";
 }
@@ -113,7 +106,7 @@ int Album(const Args& args, std::ostream& out, std::ostream& err) {
     return kExitFailed;
   }
   // The program never writes into a delivery.
-  const fs::path deliveryFolder = DeliveryFolderOf(entry);
+  const fs::path deliveryFolder = DeliveryFolderOfEntry(entry);
   if (AlbumInsideFolder(folder, deliveryFolder)) {
     err << "zorview --album: " << folder.string() << " would lie inside the delivery " << deliveryFolder.string()
         << "\n";

@@ -765,6 +765,7 @@ bool TZorMainForm::DispatchDeliveryFile(const QString& file) {
   ImportContext ctx{delivery_, *this, folders_, settings_.MsXmlParser};
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   bool dispatched = zor::DispatchDeliveryFile(ctx, file.toStdString(), Sj(kXmlInputWorkNameUtf8));
+  if (dispatched) loadedEntry_ = file.toStdString();
   while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
   RequestButtonUpdate();
   return dispatched;
@@ -860,13 +861,22 @@ void TZorMainForm::Mn_HTMLClick() {
   settings_.OrgGrphHtml = choice.orgGrphHtml;
   if (!accepted) return;
   repaint();
+  WriteAlbumInto(choice.folder);
+}
+
+bool TZorMainForm::WriteAlbumInto(const QString& parent) {
   AlbumOptions options;
-  options.folder = AlbumFolderIn(choice.folder.toStdString());
+  options.folder = AlbumFolderIn(parent.toStdString());
+  // The program never writes into a delivery.
+  if (!loadedEntry_.empty() && AlbumInsideFolder(options.folder, DeliveryFolderOfEntry(loadedEntry_))) {
+    ShowInformation(SjOf(QStringLiteral("電子納品データのフォルダの中には出力できません。\n別のフォルダを指定してください。")));
+    return false;
+  }
   options.xhtml = settings_.Xhtml;
   options.perPage = settings_.HtmlPage;
   options.sanko = settings_.HtmlSanko;
   options.jpegQuality = settings_.CompressionQuality;
-  WriteHtmlAlbum(delivery_, options, *this);
+  return WriteHtmlAlbum(delivery_, options, *this).finished;
 }
 
 void TZorMainForm::ShowLevelWarning(const std::string&) {

@@ -78,6 +78,9 @@ class TZorMainForm : public QMainWindow, public Host {
   void OpenInBrowser(const std::string& path) override;
   // "HTML工事写真帳作成(&H)...": the output folder, then the album.
   void Mn_HTMLClick();
+  // The album of the loaded delivery into parent/ALBUM; refused, with a
+  // message, inside the delivery's folder. True when it was written.
+  bool WriteAlbumInto(const QString& parent);
 
   // Operations other windows call.
   void UpdateTitle() override;
@@ -230,6 +233,7 @@ class TZorMainForm : public QMainWindow, public Host {
   QString statusMessage_;
   QString hint_;
   QString helpFile_;
+  std::string loadedEntry_;  // the file the loaded delivery was opened through
   bool firstShown_ = false;
   bool layoutReset_ = false;
   QList<QPointer<QWidget>> hiddenOnMinimise_;

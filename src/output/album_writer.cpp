@@ -14,6 +14,7 @@
 #include "output/page_file.h"
 #include "store/delivery.h"
 #include "text/encoding.h"
+#include "text/sjis.h"
 
 namespace zor {
 namespace {
@@ -294,6 +295,13 @@ bool AlbumInsideFolder(const fs::path& album, const fs::path& folder) {
   if (a.empty() || f.empty()) return false;
   const fs::path relative = a.lexically_relative(f);
   return !relative.empty() && *relative.begin() != "..";
+}
+
+fs::path DeliveryFolderOfEntry(const std::string& entryFile) {
+  const fs::path folder = fs::path(entryFile).parent_path();
+  if (SameTextIgnoringCase(folder.filename().string(), "PHOTO") && folder.has_parent_path())
+    return folder.parent_path();
+  return folder;
 }
 
 AlbumResult WriteHtmlAlbum(Delivery& d, const AlbumOptions& options, Host& host) {

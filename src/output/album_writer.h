@@ -42,6 +42,9 @@ std::filesystem::path AlbumFolderIn(const std::filesystem::path& parent);
 // True when the album folder would lie in folder or below it, once links and
 // "." and ".." are resolved: callers keep an album out of the delivery's folder.
 bool AlbumInsideFolder(const std::filesystem::path& album, const std::filesystem::path& folder);
+// The delivery's folder for the file it was opened through: the index's
+// folder, or the parent of a PHOTO folder (any case) holding PHOTO.XML.
+std::filesystem::path DeliveryFolderOfEntry(const std::string& entryFile);
 
 // Writes the album of the loaded delivery (its photo table open, its tree
 // built) into options.folder, which is created when absent; files already

@@ -1,5 +1,7 @@
+#include <QDir>
 #include <QDockWidget>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QPointer>
@@ -42,7 +44,8 @@ class TestWindow : public TZorMainForm {
   void ShowLevelWarning(const std::string& text) override {
     levelWarnings << QString::fromStdString(Cp932ToUtf8(text));
   }
-  QStringList questions, infos, warnings, levelWarnings;
+  void OpenInBrowser(const std::string& path) override { opened << QString::fromStdString(path); }
+  QStringList questions, infos, warnings, levelWarnings, opened;
   bool answer = true;
 };
 
@@ -437,6 +440,25 @@ class MainWindowTest : public QObject {
     w.setWindowState(Qt::WindowMaximized);
     QTest::qWait(50);
     QVERIFY(!w.Float_Mime->isVisible());
+  }
+
+  // The album goes anywhere but into the delivery's own folder.
+  void albumIsNeverWrittenIntoTheDelivery() {
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings, delivery_);
+    const QString delivery = QStringLiteral(ZOR_TEST_DATA "/import/construction");
+    QVERIFY(w.DispatchDeliveryFile(delivery + QStringLiteral("/INDEX_C.XML")));
+    for (const QString& inside : {delivery, delivery + QStringLiteral("/PHOTO")}) {
+      QVERIFY(!w.WriteAlbumInto(inside));
+      QVERIFY(!QFileInfo::exists(inside + QStringLiteral("/ALBUM")));
+    }
+    QCOMPARE(w.infos.size(), 2);
+    QVERIFY(w.infos[0].startsWith(QStringLiteral("電子納品データのフォルダの中には出力できません。")));
+    const QString out = dir_.filePath(QStringLiteral("out"));
+    QVERIFY(QDir().mkpath(out));
+    QVERIFY(w.WriteAlbumInto(out));
+    QVERIFY(QFileInfo::exists(out + QStringLiteral("/ALBUM/ALBUM.HTM")));
+    QCOMPARE(w.opened.size(), 1);
   }
 
   void titleNamesTheWork() {
