@@ -195,13 +195,29 @@ void TVerForm::showEvent(QShowEvent* event) {
   OkBtn->setFocus();
 }
 
+int TVerForm::exec() {
+  inExec_ = true;
+  int result;
+  do {
+    comeBack_ = false;
+    result = QDialog::exec();
+  } while (comeBack_);
+  inExec_ = false;
+  return result;
+}
+
 void TVerForm::SpeedButton2Click() {
   hide();
   if (ChooseDeliveryFolder && ChooseDeliveryFolder()) {
     accept();
     return;
   }
-  show();  // a cancelled choice comes back here
+  // A cancelled choice comes back here; in exec() the hiding has ended the
+  // modal loop, which then shows the window again.
+  if (inExec_)
+    comeBack_ = true;
+  else
+    show();
 }
 
 void TVerForm::dragEnterEvent(QDragEnterEvent* event) {
