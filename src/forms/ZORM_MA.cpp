@@ -461,7 +461,8 @@ void TZorMainForm::RefreshAll() {
 void TZorMainForm::Mn_EnvClick() {
   if (!MayCreateWindow() || !RunSettingsDialog(settings_, this)) return;
   RefreshAll();
-  Timer_ResizeView.start();  // the just-fit count may have changed
+  // The just-fit count may have changed; the hint names it in either mode.
+  PhotoLists->FitThumbnails(true);
 }
 
 void TZorMainForm::RequestButtonUpdate() { Timer_Button.start(); }

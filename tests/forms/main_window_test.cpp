@@ -7,6 +7,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QComboBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -14,6 +17,7 @@
 #include "app/ini_file.h"
 #include "app/settings.h"
 #include "forms/ZORM_MA.h"
+#include "forms/ZORM_SET.h"
 #include "forms/ZORM_VW.h"
 #include "forms/photo_list.h"
 #include "forms/info_panel.h"
@@ -435,6 +439,29 @@ class MainWindowTest : public QObject {
     w.setWindowState(Qt::WindowMaximized);
     QTest::qWait(50);
     QVERIFY(!w.Float_Mime->isVisible());
+  }
+
+  // Confirming the settings refits the thumbnails at once, whatever the
+  // size mode: the just-fit hint names the new count.
+  void confirmedSettingsRefitTheThumbnails() {
+    Settings settings = DefaultSettings(folders_);
+    settings.IconStyle = 0;
+    TestWindow w(folders_, settings, delivery_);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    for (bool confirm : {false, true}) {
+      QTimer::singleShot(0, &w, [confirm] {
+        auto* form = qobject_cast<TSetForm*>(QApplication::activeModalWidget());
+        QVERIFY(form);
+        form->CB_Thumbnail->setValue(confirm ? 5 : 7);
+        (confirm ? form->BtnOK : form->BtnCancel)->click();
+      });
+      w.Mn_EnvClick();
+      QTest::qWait(250);
+      QCOMPARE(settings.THUMBNAIL_USER, confirm ? 5 : 2);
+      QVERIFY2(w.SB_Icon->statusTip().contains(confirm ? QStringLiteral("横か縦に5個") : QStringLiteral("横か縦に2個")),
+               qPrintable(w.SB_Icon->statusTip()));
+    }
   }
 
   void titleNamesTheWork() {
