@@ -638,6 +638,10 @@ bool TZorMainForm::RestoreLayout() {
   return restoreState(state, kLayoutVersion);
 }
 
+std::string TZorMainForm::PositionsFile() const {
+  return layoutReset_ ? std::string() : folders_.userData + "ZOR_V.INI";
+}
+
 void TZorMainForm::RestorePositions() {
   std::string error;
   std::optional<IniFile> ini = IniFile::Load(folders_.userData + "ZOR_V.INI", &error);
@@ -784,7 +788,7 @@ bool TZorMainForm::ChooseDeliveryFolder(bool indexVariant) {
     choice.bookOn = settings_.BookOn;
     if (!MayCreateWindow()) return false;
     bool accepted = ShowFolderChooser(this, caption, comment, help, FolderMode::Input, choice,
-                                      [this](const QString& f) { ShowXmlFileModal(f); });
+                                      [this](const QString& f) { ShowXmlFileModal(f); }, PositionsFile());
     // The folder is remembered even when the choice was cancelled.
     settings_.XmlLoad_Path = SjOf(QDir::toNativeSeparators(choice.folder));
     settings_.DensiOn = choice.densiOn;
@@ -853,7 +857,8 @@ void TZorMainForm::Mn_HTMLClick() {
   choice.bookOn = settings_.BookOn;
   if (!MayCreateWindow()) return;
   bool accepted = ShowFolderChooser(this, QStringLiteral("ＨＴＭＬ工事写真帳作成／ＨＴＭＬ出力先の指定"),
-                                    QStringLiteral("出力先のフォルダを指定してください。"), 35, FolderMode::Output, choice);
+                                    QStringLiteral("出力先のフォルダを指定してください。"), 35, FolderMode::Output, choice,
+                                    {}, PositionsFile());
   // The last folder is remembered also when the choice was cancelled.
   settings_.HtmlSave_Path = SjOf(QDir::toNativeSeparators(choice.folder));
   settings_.OrgGrphHtml = choice.orgGrphHtml;
