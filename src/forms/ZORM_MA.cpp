@@ -800,7 +800,7 @@ bool TZorMainForm::ChooseDeliveryFolder(bool indexVariant) {
     if (kind == kEntryPhoto) {
       ImportContext ctx{delivery_, *this, folders_, settings_.MsXmlParser};
       kind = FindIndexForPhotoFolder(ctx, folder);
-      settings_.XmlLoad_Path = Utf8ToCp932(folder);
+      settings_.XmlLoad_Path = SjOf(QDir::toNativeSeparators(QDir::cleanPath(QString::fromStdString(folder))));
     }
     if (!folder.empty() && folder.back() != '/') folder += '/';
     const std::string entry = EntryFileOf(folder, kind);
@@ -809,7 +809,7 @@ bool TZorMainForm::ChooseDeliveryFolder(bool indexVariant) {
       ShowInformation(Sj(std::string("フォルダが違います ") + EntryFileName(kind) + " がみつかりません。"));
       continue;
     }
-    return DispatchDeliveryFile(QString::fromStdString(entry));
+    return OpenDeliveryFile && OpenDeliveryFile(QString::fromStdString(entry));
   }
 }
 

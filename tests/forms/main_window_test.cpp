@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QDockWidget>
 #include <QFile>
 #include <QImage>
@@ -16,6 +17,7 @@
 #include "app/folders.h"
 #include "app/ini_file.h"
 #include "app/settings.h"
+#include "forms/ZORM_DR.h"
 #include "forms/ZORM_MA.h"
 #include "forms/ZORM_SET.h"
 #include "forms/ZORM_VW.h"
@@ -462,6 +464,50 @@ class MainWindowTest : public QObject {
       QVERIFY2(w.SB_Icon->statusTip().contains(confirm ? QStringLiteral("横か縦に5個") : QStringLiteral("横か縦に2個")),
                qPrintable(w.SB_Icon->statusTip()));
     }
+  }
+
+  // The folder choice remembers the folder also when cancelled; a photo
+  // folder under an index of a supported standard opens the index, and the
+  // remembered folder becomes the delivery's, written like every path
+  // setting without a trailing separator.
+  void folderChoiceOpensThroughTheIndexAndRemembersTheFolder() {
+    Settings settings = DefaultSettings(folders_);
+    settings.MsXmlParser = false;
+    TestWindow w(folders_, settings, delivery_);
+    QStringList opened;
+    w.OpenDeliveryFile = [&opened](const QString& f) {
+      opened << f;
+      return true;
+    };
+    const QString delivery = dir_.filePath(QStringLiteral("choice/deliv"));
+    QDir().mkpath(delivery + QStringLiteral("/PHOTO"));
+    QFile(delivery + QStringLiteral("/PHOTO/PHOTO.XML")).open(QIODevice::WriteOnly);
+    QFile index(delivery + QStringLiteral("/INDEX_C.XML"));
+    QVERIFY(index.open(QIODevice::WriteOnly));
+    index.write(QByteArray::fromStdString(Utf8ToCp932(
+        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<constdata DTD_version=\"04\">"
+        "<基礎情報><適用要領基準>土木201009-01</適用要領基準></基礎情報></constdata>\n")));
+    index.close();
+    auto answer = [](bool accept) {
+      QTimer::singleShot(0, [accept] {
+        auto* form = qobject_cast<TFolderForm*>(QApplication::activeModalWidget());
+        QVERIFY(form);
+        (accept ? form->OpenBtn : form->CloseBtn)->click();
+      });
+    };
+
+    const QString other = dir_.filePath(QStringLiteral("choice"));
+    settings.XmlLoad_Path = Utf8ToCp932(other.toStdString());
+    answer(false);
+    QVERIFY(!w.ChooseDeliveryFolder(false));
+    QCOMPARE(QString::fromStdString(Cp932ToUtf8(settings.XmlLoad_Path)), other);
+    QVERIFY(opened.isEmpty());
+
+    settings.XmlLoad_Path = Utf8ToCp932((delivery + QStringLiteral("/PHOTO")).toStdString());
+    answer(true);
+    QVERIFY(w.ChooseDeliveryFolder(false));
+    QCOMPARE(opened, QStringList{delivery + QStringLiteral("/INDEX_C.XML")});
+    QCOMPARE(QString::fromStdString(Cp932ToUtf8(settings.XmlLoad_Path)), delivery);
   }
 
   void titleNamesTheWork() {
