@@ -754,7 +754,9 @@ void TZorMainForm::ShowHelpContext(int context) {
   if (helpFile_.isEmpty()) return;
   QUrl url = QUrl::fromLocalFile(helpFile_);
   if (context > 0) url.setFragment(QStringLiteral("ctx%1").arg(context));
-  QDesktopServices::openUrl(url);
+  // The box's caption is the application title, as for every message box.
+  if (!QDesktopServices::openUrl(url))
+    ErrorBox(this, QStringLiteral("ヘルプを表示できません。\n\n") + url.toDisplayString(QUrl::PreferLocalFile));
 }
 
 }  // namespace zor

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QDockWidget>
+#include <QMessageBox>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -508,6 +509,32 @@ class MainWindowTest : public QObject {
     QVERIFY(w.ChooseDeliveryFolder(false));
     QCOMPARE(opened, QStringList{delivery + QStringLiteral("/INDEX_C.XML")});
     QCOMPARE(QString::fromStdString(Cp932ToUtf8(settings.XmlLoad_Path)), delivery);
+  }
+
+  // A help page the desktop cannot open gives an error box under the
+  // application title instead of silence. The offscreen platform opens no
+  // documents, which is the failure here.
+  void helpThatCannotBeShownIsReported() {
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings, delivery_);
+    const QString help = dir_.filePath(QStringLiteral("help.html"));
+    QFile(help).open(QIODevice::WriteOnly);
+    w.SetHelpFile(help);
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTimer::singleShot(0, &w, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box);
+      title = box->windowTitle();
+      text = box->text();
+      icon = box->icon();
+      box->accept();
+    });
+    w.SearchforHelpOn->trigger();
+    QCOMPARE(icon, QMessageBox::Critical);
+    QCOMPARE(title, QApplication::applicationDisplayName());
+    QVERIFY2(text.startsWith(QStringLiteral("ヘルプを表示できません。")) && text.contains(QStringLiteral("help.html")),
+             qPrintable(text));
   }
 
   void titleNamesTheWork() {
