@@ -537,6 +537,20 @@ class MainWindowTest : public QObject {
              qPrintable(text));
   }
 
+  // Coming to the front (task bar menu, second instance) restores a
+  // minimised window to the state it had, maximised included.
+  void bringingToFrontRestoresTheFormerState() {
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings, delivery_);
+    w.showMaximized();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.showMinimized();
+    QVERIFY(w.isMinimized());
+    TTaskBarMenu::BringToFront(&w, &w);
+    QVERIFY(!w.isMinimized());
+    QVERIFY(w.isMaximized());
+  }
+
   void titleNamesTheWork() {
     Settings settings = DefaultSettings(folders_);
     TestWindow w(folders_, settings, delivery_);
