@@ -115,6 +115,9 @@ TVerForm::TVerForm(QWidget* owner) : QDialog(owner) {
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setAlignment(Qt::AlignCenter);
   QFont title = Label1->font();
+  // The Japanese proportional Gothic where the desktop has it (font
+  // configuration maps the name), else the default font.
+  title.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), title.family()});
   title.setBold(true);
   title.setPixelSize(16);
   Label1->setFont(title);
