@@ -11,14 +11,18 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QThread>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <functional>
+#include <optional>
 
 #include "app/folders.h"
+#include "app/ini_file.h"
 #include "forms/message_boxes.h"
 #include "forms/qtext.h"
+#include "forms/window_positions.h"
 #include "text/sjis.h"
 
 namespace zor {
@@ -242,13 +246,28 @@ void TFolderForm::MakeFolder() {
 }
 
 bool ShowFolderChooser(QWidget* parent, const QString& caption, const QString& comment, int helpContext,
-                       FolderMode mode, FolderChoice& choice, std::function<void(const QString&)> showXml) {
+                       FolderMode mode, FolderChoice& choice, std::function<void(const QString&)> showXml,
+                       const std::string& positionsFile) {
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   TFolderForm form(mode, caption, comment, helpContext, choice, parent);
   form.ShowXmlFile = std::move(showXml);
+  std::string error;
+  std::optional<IniFile> positions;
+  if (!positionsFile.empty()) positions = IniFile::Load(positionsFile, &error);
+  if (positions) {
+    QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    RestoreWindowSize(*positions, form, screen ? screen->availableGeometry() : QRect());
+  }
   QGuiApplication::restoreOverrideCursor();
   bool accepted = form.exec() == QDialog::Accepted;
   choice = form.Choice();
+  if (positions) {
+    // Another window may have written the file meanwhile; keep its keys.
+    if (std::optional<IniFile> now = IniFile::Load(positionsFile, &error)) {
+      StoreWindowPosition(*now, form);
+      if (!now->Save(positionsFile, &error)) QApplication::beep();
+    }
+  }
   return accepted;
 }
 

@@ -71,8 +71,10 @@ class TFolderForm : public QDialog {
 };
 
 // Shows the chooser modally; true when accepted with OpenBtn. The choice is
-// updated in every case.
+// updated in every case. positionsFile (UTF-8, ZOR_V.INI), when given, keeps
+// the window's size from one showing to the next.
 bool ShowFolderChooser(QWidget* parent, const QString& caption, const QString& comment, int helpContext,
-                       FolderMode mode, FolderChoice& choice, std::function<void(const QString&)> showXml = {});
+                       FolderMode mode, FolderChoice& choice, std::function<void(const QString&)> showXml = {},
+                       const std::string& positionsFile = {});
 
 }  // namespace zor

@@ -463,7 +463,8 @@ void TZorMainForm::RefreshAll() {
 void TZorMainForm::Mn_EnvClick() {
   if (!MayCreateWindow() || !RunSettingsDialog(settings_, this)) return;
   RefreshAll();
-  Timer_ResizeView.start();  // the just-fit count may have changed
+  // The just-fit count may have changed; the hint names it in either mode.
+  PhotoLists->FitThumbnails(true);
 }
 
 void TZorMainForm::RequestButtonUpdate() { Timer_Button.start(); }
@@ -639,6 +640,10 @@ bool TZorMainForm::RestoreLayout() {
   return restoreState(state, kLayoutVersion);
 }
 
+std::string TZorMainForm::PositionsFile() const {
+  return layoutReset_ ? std::string() : folders_.userData + "ZOR_V.INI";
+}
+
 void TZorMainForm::RestorePositions() {
   std::string error;
   std::optional<IniFile> ini = IniFile::Load(folders_.userData + "ZOR_V.INI", &error);
@@ -751,7 +756,9 @@ void TZorMainForm::ShowHelpContext(int context) {
   if (helpFile_.isEmpty()) return;
   QUrl url = QUrl::fromLocalFile(helpFile_);
   if (context > 0) url.setFragment(QStringLiteral("ctx%1").arg(context));
-  QDesktopServices::openUrl(url);
+  // The box's caption is the application title, as for every message box.
+  if (!QDesktopServices::openUrl(url))
+    ErrorBox(this, QStringLiteral("ヘルプを表示できません。\n\n") + url.toDisplayString(QUrl::PreferLocalFile));
 }
 
 }  // namespace zor
@@ -786,7 +793,7 @@ bool TZorMainForm::ChooseDeliveryFolder(bool indexVariant) {
     choice.bookOn = settings_.BookOn;
     if (!MayCreateWindow()) return false;
     bool accepted = ShowFolderChooser(this, caption, comment, help, FolderMode::Input, choice,
-                                      [this](const QString& f) { ShowXmlFileModal(f); });
+                                      [this](const QString& f) { ShowXmlFileModal(f); }, PositionsFile());
     // The folder is remembered even when the choice was cancelled.
     settings_.XmlLoad_Path = SjOf(QDir::toNativeSeparators(choice.folder));
     settings_.DensiOn = choice.densiOn;
@@ -798,7 +805,7 @@ bool TZorMainForm::ChooseDeliveryFolder(bool indexVariant) {
     if (kind == kEntryPhoto) {
       ImportContext ctx{delivery_, *this, folders_, settings_.MsXmlParser};
       kind = FindIndexForPhotoFolder(ctx, folder);
-      settings_.XmlLoad_Path = Utf8ToCp932(folder);
+      settings_.XmlLoad_Path = SjOf(QDir::toNativeSeparators(QDir::cleanPath(QString::fromStdString(folder))));
     }
     if (!folder.empty() && folder.back() != '/') folder += '/';
     const std::string entry = EntryFileOf(folder, kind);
@@ -807,7 +814,7 @@ bool TZorMainForm::ChooseDeliveryFolder(bool indexVariant) {
       ShowInformation(Sj(std::string("フォルダが違います ") + EntryFileName(kind) + " がみつかりません。"));
       continue;
     }
-    return DispatchDeliveryFile(QString::fromStdString(entry));
+    return OpenDeliveryFile && OpenDeliveryFile(QString::fromStdString(entry));
   }
 }
 
@@ -855,7 +862,8 @@ void TZorMainForm::Mn_HTMLClick() {
   choice.bookOn = settings_.BookOn;
   if (!MayCreateWindow()) return;
   bool accepted = ShowFolderChooser(this, QStringLiteral("ＨＴＭＬ工事写真帳作成／ＨＴＭＬ出力先の指定"),
-                                    QStringLiteral("出力先のフォルダを指定してください。"), 35, FolderMode::Output, choice);
+                                    QStringLiteral("出力先のフォルダを指定してください。"), 35, FolderMode::Output, choice,
+                                    {}, PositionsFile());
   // The last folder is remembered also when the choice was cancelled.
   settings_.HtmlSave_Path = SjOf(QDir::toNativeSeparators(choice.folder));
   settings_.OrgGrphHtml = choice.orgGrphHtml;

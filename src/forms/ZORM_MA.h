@@ -215,7 +215,9 @@ class TZorMainForm : public QMainWindow, public Host {
   void FirstShow();
   bool RestoreLayout();
   void SaveLayout();
-  // Window and floating panel places in ZOR_V.INI.
+  // Window and floating panel places in ZOR_V.INI; the file's path, empty
+  // once the layout reset was asked for.
+  std::string PositionsFile() const;
   void RestorePositions();
   void SavePositions();
   void ShowHelpContext(int context);

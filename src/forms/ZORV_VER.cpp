@@ -115,6 +115,9 @@ TVerForm::TVerForm(QWidget* owner) : QDialog(owner) {
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setAlignment(Qt::AlignCenter);
   QFont title = Label1->font();
+  // The Japanese proportional Gothic where the desktop has it (font
+  // configuration maps the name), else the default font.
+  title.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), title.family()});
   title.setBold(true);
   title.setPixelSize(16);
   Label1->setFont(title);
@@ -195,13 +198,29 @@ void TVerForm::showEvent(QShowEvent* event) {
   OkBtn->setFocus();
 }
 
+int TVerForm::exec() {
+  inExec_ = true;
+  int result;
+  do {
+    comeBack_ = false;
+    result = QDialog::exec();
+  } while (comeBack_);
+  inExec_ = false;
+  return result;
+}
+
 void TVerForm::SpeedButton2Click() {
   hide();
   if (ChooseDeliveryFolder && ChooseDeliveryFolder()) {
     accept();
     return;
   }
-  show();  // a cancelled choice comes back here
+  // A cancelled choice comes back here; in exec() the hiding has ended the
+  // modal loop, which then shows the window again.
+  if (inExec_)
+    comeBack_ = true;
+  else
+    show();
 }
 
 void TVerForm::dragEnterEvent(QDragEnterEvent* event) {

@@ -33,6 +33,10 @@ class TVerForm : public QDialog {
   // The licence text and the credit block shown in the memo.
   static QString MemoText();
 
+  // Shows the window modally until it is closed. Hiding it for the folder
+  // choice ends a dialog's modal loop; a cancelled choice starts it again.
+  int exec() override;
+
  protected:
   void showEvent(QShowEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -40,6 +44,9 @@ class TVerForm : public QDialog {
 
  private:
   void SpeedButton2Click();
+
+  bool inExec_ = false;
+  bool comeBack_ = false;  // the open button was cancelled during exec()
 };
 
 // Shows the about window modally over owner.

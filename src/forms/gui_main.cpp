@@ -15,6 +15,7 @@
 #include "forms/ZORV_VER.h"
 #include "forms/message_boxes.h"
 #include "forms/single_instance.h"
+#include "forms/task_bar_menu.h"
 
 namespace zor {
 namespace {
@@ -24,13 +25,6 @@ namespace {
 QString GuardFolder(const Folders& folders) {
   QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
   return runtime.isEmpty() ? QString::fromStdString(folders.userData) : runtime;
-}
-
-void BringToFront(QWidget* window) {
-  if (window->isMinimized()) window->showNormal();
-  window->show();
-  window->raise();
-  window->activateWindow();
 }
 
 }  // namespace
@@ -62,7 +56,7 @@ int RunGui(int argc, char** argv) {
   Settings settings = DefaultSettings(folders);
   Delivery delivery;
   TZorMainForm window(folders, settings, delivery);
-  guard.SetActivateHandler([&window] { BringToFront(&window); });
+  guard.SetActivateHandler([&window] { TTaskBarMenu::BringToFront(&window, &window); });
   window.ShowAbout = [&window] {
     if (!window.MayCreateWindow()) return;
     ShowAboutWindow(

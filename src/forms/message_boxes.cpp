@@ -43,6 +43,10 @@ void WarningBox(QWidget* parent, const QString& text) {
   Run(parent, QMessageBox::Warning, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
+void ErrorBox(QWidget* parent, const QString& text) {
+  Run(parent, QMessageBox::Critical, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
 bool ConfirmYesCancel(QWidget* parent, const QString& text) {
   return Run(parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Yes) ==
          QMessageBox::Yes;

@@ -13,6 +13,8 @@ namespace zor {
 void InfoBox(QWidget* parent, const QString& text);
 // Warning box with an OK button.
 void WarningBox(QWidget* parent, const QString& text);
+// Error box with an OK button.
+void ErrorBox(QWidget* parent, const QString& text);
 // Confirmation with Yes and Cancel; true for Yes.
 bool ConfirmYesCancel(QWidget* parent, const QString& text);
 // Confirmation with Yes and No; true for Yes.

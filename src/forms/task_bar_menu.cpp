@@ -76,7 +76,8 @@ void TTaskBarMenu::UpdateIcon() {
 }
 
 void TTaskBarMenu::BringToFront(QWidget* main, QWidget* window) {
-  if (main->isMinimized()) main->showNormal();
+  // Restored to the state it had before, maximised included.
+  if (main->isMinimized()) main->setWindowState(main->windowState() & ~Qt::WindowMinimized);
   window->show();
   window->raise();
   window->activateWindow();

@@ -92,6 +92,15 @@ bool RestoreWindowPosition(const IniFile& ini, QWidget& window, const QRect& des
   return true;
 }
 
+bool RestoreWindowSize(const IniFile& ini, QWidget& window, const QRect& desktop) {
+  const std::string s = SectionOf(window);
+  std::optional<QRect> r = GetRect(ini, s, "szLeft", "szTop", "szWidth", "szHeight");
+  if (!r) return false;
+  window.resize(FitIntoDesktop(*r, desktop).size());
+  if (GetInt(ini, s, "szWindowState").value_or(0) != 0) window.setWindowState(window.windowState() | Qt::WindowMaximized);
+  return true;
+}
+
 bool RestorePanelPosition(const IniFile& ini, QDockWidget& panel, const QRect& desktop) {
   if (!panel.isFloating()) return false;
   std::optional<QRect> r = GetRect(ini, SectionOf(panel), "szUnDkLeft", "szUnDkTop", "szUnDkWidth", "szUnDkHeight");

@@ -28,6 +28,10 @@ void StorePanelPosition(IniFile& ini, const QDockWidget& panel);
 // resizable window takes the stored size. False when the section is absent
 // or incomplete, which leaves the window as it is.
 bool RestoreWindowPosition(const IniFile& ini, QWidget& window, const QRect& desktop, bool resizable);
+// Only the stored size (and the maximised state) of a resizable window,
+// shrunk to the desktop; where it opens is left to the window. False when
+// the section is absent or incomplete.
+bool RestoreWindowSize(const IniFile& ini, QWidget& window, const QRect& desktop);
 // A floating panel gets its stored floating place, fitted into the desktop.
 bool RestorePanelPosition(const IniFile& ini, QDockWidget& panel, const QRect& desktop);
 

@@ -85,6 +85,28 @@ class AboutWindowTest : public QObject {
     }
   }
 
+  // The same through the modal showing that start-up and the menu use:
+  // hiding the window for the folder choice must not end its modal loop.
+  void cancelledChoiceKeepsTheModalWindowOpen() {
+    TVerForm form(nullptr);
+    int choices = 0;
+    form.ChooseDeliveryFolder = [&] { return ++choices == 2; };
+    bool shownAfterCancel = false;
+    QTimer::singleShot(0, &form, [&] {
+      form.SpeedButton2->click();  // cancelled: the window comes back
+      QTimer::singleShot(20, &form, [&] {
+        shownAfterCancel = form.isVisible();
+        form.SpeedButton2->click();  // read: the window closes
+      });
+    });
+    QTimer::singleShot(5000, &form, [&] { form.reject(); });  // a safety net only
+    const int result = form.exec();
+    QVERIFY(shownAfterCancel);
+    QCOMPARE(choices, 2);
+    QCOMPARE(result, int(QDialog::Accepted));
+    QVERIFY(!form.isVisible());
+  }
+
   // Drops go to the main window's handler: a photo.xml closes the about
   // window and is opened; another file is refused and the window stays.
   void dropsGoThroughTheMainWindow() {

@@ -4,7 +4,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QApplication>
 
+#include "app/ini_file.h"
 #include "forms/ZORM_DR.h"
 #include "text/encoding.h"
 
@@ -59,6 +62,35 @@ class FolderChooserTest : public QObject {
     QVERIFY(!form.Btn_MakeFolder->isVisibleTo(&form));
     QVERIFY(form.CheckBtn->isVisibleTo(&form));
     QCOMPARE(form.windowTitle(), QStringLiteral("フォルダの選択"));
+  }
+
+  // The chooser keeps its size in the window positions file; without the
+  // file (after the layout reset) nothing is kept.
+  void sizeIsKeptInThePositionsFile() {
+    const std::string positions = dir_.filePath(QStringLiteral("ZOR_V.INI")).toStdString();
+    FolderChoice choice;
+    choice.folder = Make(QStringLiteral("sized"), false);
+    auto showOnce = [&](const std::string& file, const QSize& resizeTo) {
+      QSize seen;
+      QTimer::singleShot(0, [&] {
+        auto* form = qobject_cast<TFolderForm*>(QApplication::activeModalWidget());
+        QVERIFY(form);
+        seen = form->size();
+        if (resizeTo.isValid()) form->resize(resizeTo);
+        form->CloseBtn->click();
+      });
+      ShowFolderChooser(nullptr, QString(), QString(), 33, FolderMode::Input, choice, {}, file);
+      return seen;
+    };
+    const QSize first = showOnce(positions, QSize(701, 523));
+    QVERIFY(first != QSize(701, 523));
+    std::string error;
+    std::optional<IniFile> ini = IniFile::Load(positions, &error);
+    QVERIFY(ini);
+    QCOMPARE(ini->Get("Sz_FolderForm", "szWidth").value_or(""), std::string("701"));
+    QCOMPARE(showOnce(positions, QSize()), QSize(701, 523));
+    QCOMPARE(showOnce(std::string(), QSize(640, 480)), first);
+    QCOMPARE(showOnce(positions, QSize()), QSize(701, 523));
   }
 
   void outputModeRefusesAFolderWithAlbum() {

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QDockWidget>
+#include <QMessageBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -9,13 +10,18 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QComboBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
 #include "app/folders.h"
 #include "app/ini_file.h"
 #include "app/settings.h"
+#include "forms/ZORM_DR.h"
 #include "forms/ZORM_MA.h"
+#include "forms/ZORM_SET.h"
 #include "forms/ZORM_VW.h"
 #include "forms/ijl_image.h"
 #include "forms/photo_list.h"
@@ -459,6 +465,113 @@ class MainWindowTest : public QObject {
     QVERIFY(w.WriteAlbumInto(out));
     QVERIFY(QFileInfo::exists(out + QStringLiteral("/ALBUM/ALBUM.HTM")));
     QCOMPARE(w.opened.size(), 1);
+  }
+
+  // Confirming the settings refits the thumbnails at once, whatever the
+  // size mode: the just-fit hint names the new count.
+  void confirmedSettingsRefitTheThumbnails() {
+    Settings settings = DefaultSettings(folders_);
+    settings.IconStyle = 0;
+    TestWindow w(folders_, settings, delivery_);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    for (bool confirm : {false, true}) {
+      QTimer::singleShot(0, &w, [confirm] {
+        auto* form = qobject_cast<TSetForm*>(QApplication::activeModalWidget());
+        QVERIFY(form);
+        form->CB_Thumbnail->setValue(confirm ? 5 : 7);
+        (confirm ? form->BtnOK : form->BtnCancel)->click();
+      });
+      w.Mn_EnvClick();
+      QTest::qWait(250);
+      QCOMPARE(settings.THUMBNAIL_USER, confirm ? 5 : 2);
+      QVERIFY2(w.SB_Icon->statusTip().contains(confirm ? QStringLiteral("横か縦に5個") : QStringLiteral("横か縦に2個")),
+               qPrintable(w.SB_Icon->statusTip()));
+    }
+  }
+
+  // The folder choice remembers the folder also when cancelled; a photo
+  // folder under an index of a supported standard opens the index, and the
+  // remembered folder becomes the delivery's, written like every path
+  // setting without a trailing separator.
+  void folderChoiceOpensThroughTheIndexAndRemembersTheFolder() {
+    Settings settings = DefaultSettings(folders_);
+    settings.MsXmlParser = false;
+    TestWindow w(folders_, settings, delivery_);
+    QStringList opened;
+    w.OpenDeliveryFile = [&opened](const QString& f) {
+      opened << f;
+      return true;
+    };
+    const QString delivery = dir_.filePath(QStringLiteral("choice/deliv"));
+    QDir().mkpath(delivery + QStringLiteral("/PHOTO"));
+    QFile(delivery + QStringLiteral("/PHOTO/PHOTO.XML")).open(QIODevice::WriteOnly);
+    QFile index(delivery + QStringLiteral("/INDEX_C.XML"));
+    QVERIFY(index.open(QIODevice::WriteOnly));
+    index.write(QByteArray::fromStdString(Utf8ToCp932(
+        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<constdata DTD_version=\"04\">"
+        "<基礎情報><適用要領基準>土木201009-01</適用要領基準></基礎情報></constdata>\n")));
+    index.close();
+    auto answer = [](bool accept) {
+      QTimer::singleShot(0, [accept] {
+        auto* form = qobject_cast<TFolderForm*>(QApplication::activeModalWidget());
+        QVERIFY(form);
+        (accept ? form->OpenBtn : form->CloseBtn)->click();
+      });
+    };
+
+    const QString other = dir_.filePath(QStringLiteral("choice"));
+    settings.XmlLoad_Path = Utf8ToCp932(other.toStdString());
+    answer(false);
+    QVERIFY(!w.ChooseDeliveryFolder(false));
+    QCOMPARE(QString::fromStdString(Cp932ToUtf8(settings.XmlLoad_Path)), other);
+    QVERIFY(opened.isEmpty());
+
+    settings.XmlLoad_Path = Utf8ToCp932((delivery + QStringLiteral("/PHOTO")).toStdString());
+    answer(true);
+    QVERIFY(w.ChooseDeliveryFolder(false));
+    QCOMPARE(opened, QStringList{delivery + QStringLiteral("/INDEX_C.XML")});
+    QCOMPARE(QString::fromStdString(Cp932ToUtf8(settings.XmlLoad_Path)), delivery);
+  }
+
+  // A help page the desktop cannot open gives an error box under the
+  // application title instead of silence. The offscreen platform opens no
+  // documents, which is the failure here.
+  void helpThatCannotBeShownIsReported() {
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings, delivery_);
+    const QString help = dir_.filePath(QStringLiteral("help.html"));
+    QFile(help).open(QIODevice::WriteOnly);
+    w.SetHelpFile(help);
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTimer::singleShot(0, &w, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box);
+      title = box->windowTitle();
+      text = box->text();
+      icon = box->icon();
+      box->accept();
+    });
+    w.SearchforHelpOn->trigger();
+    QCOMPARE(icon, QMessageBox::Critical);
+    QCOMPARE(title, QApplication::applicationDisplayName());
+    QVERIFY2(text.startsWith(QStringLiteral("ヘルプを表示できません。")) && text.contains(QStringLiteral("help.html")),
+             qPrintable(text));
+  }
+
+  // Coming to the front (task bar menu, second instance) restores a
+  // minimised window to the state it had, maximised included.
+  void bringingToFrontRestoresTheFormerState() {
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings, delivery_);
+    w.showMaximized();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.showMinimized();
+    QVERIFY(w.isMinimized());
+    TTaskBarMenu::BringToFront(&w, &w);
+    QVERIFY(!w.isMinimized());
+    QVERIFY(w.isMaximized());
   }
 
   void titleNamesTheWork() {
