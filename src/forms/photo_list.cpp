@@ -118,7 +118,10 @@ TThumbnailList* TPhotoLists::MakeList(const char* name, QFrame* panel, const cha
   QAction* view = menu->addAction(QStringLiteral("表示(&V)..."));
   view->setObjectName(QString::fromLatin1(actionName));
   view->setStatusTip(QStringLiteral("写真の表示"));
+  view->setProperty("helpContext", 256);
   connect(view, &QAction::triggered, this, [this, list] { ListViewDblClick(list); });
+  // Usable only for this list with the keyboard and one selected item.
+  connect(menu, &QMenu::aboutToShow, view, [view, list] { view->setEnabled(list->hasFocus() && list->SelectedCount() == 1); });
   list->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(list, &QWidget::customContextMenuRequested, menu,
           [menu, list](const QPoint& pos) { menu->exec(list->viewport()->mapToGlobal(pos)); });

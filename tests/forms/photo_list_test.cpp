@@ -1,4 +1,6 @@
 #include <QLabel>
+#include <QAction>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -146,6 +148,33 @@ class PhotoListTest : public QObject {
       const int row = w.InfoPanel->RowLayout().RowOf(InfoGrid::kPhoto, 4);  // TITLE
       QCOMPARE(w.InfoPanel->KoumokuGrid_Photo->Cell(2, row), QString::fromUtf8(title));
       QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.TreePanel->TV_Tree));
+    }
+  }
+
+  // The lists' pop-up "表示(&V)..." is usable only for the focused list
+  // with exactly one selected item.
+  void popupViewFollowsFocusAndSelection() {
+    BrowseSetup s;
+    s.fixture.Load(ThreeAndTwo());
+    BrowseWindow& w = s.Open();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    Choose(s, s.Node({"工事", "施工状況写真", "土工"}));
+    auto* menu = w.ListView->findChild<QMenu*>(QStringLiteral("PopupMenu_Frame"));
+    auto* view = w.ListView->findChild<QAction*>(QStringLiteral("Mn_View2"));
+    QVERIFY(menu && view);
+    struct Case {
+      bool focused;
+      bool selected;
+    };
+    for (const Case c : {Case{true, true}, Case{false, true}, Case{true, false}}) {
+      (c.focused ? static_cast<QWidget*>(w.ListView) : w.TreePanel->TV_Tree)->setFocus();
+      if (c.selected)
+        w.ListView->SelectListItem(0, true);
+      else
+        w.ListView->selectionModel()->clearSelection();
+      emit menu->aboutToShow();
+      QCOMPARE(view->isEnabled(), c.focused && c.selected);
     }
   }
 
