@@ -95,6 +95,12 @@ TEST_P(IndexVersionTest, StandardDecidesAcceptanceAndDigiVersion) {
   if (c.accepted) {
     EXPECT_EQ(d.DigiVersion, c.digiVersion);
     EXPECT_EQ(d.Index.IndexItemCount, 1);
+    // The standard changed: every panel is rebuilt before the buttons and
+    // the index rows.
+    EXPECT_EQ(host.Steps(),
+              (std::vector<std::string>{"LeaveListMode", "UpdateTitle", "ClearPhotoLists", "SelectUnclassifiedNode",
+                                        "RefreshAll", "RequestButtonUpdate", "LayOutInformationPanel",
+                                        "ShowNodePhotos"}));
   } else {
     EXPECT_EQ(d.DigiVersion, 0);
     EXPECT_EQ(host.calls, std::vector<std::string>{"info: 平成16年以前の電子納品データは読込ができません。"});

@@ -82,6 +82,56 @@ TEST_F(CurrentReaderTest, ValuesOfThePhotoSection) {
   EXPECT_EQ(Tree().back(), "5 土砂 [1]");
 }
 
+TEST_F(CurrentReaderTest, DrawingEntryValuesAndJapaneseNames) {
+  Picture("d/PHOTO/PIC/P1.JPG");
+  Picture("d/PHOTO/DRA/D1.JPG");
+  const std::string drawing =
+      "<付加情報><参考図ファイル名>D1.JPG</参考図ファイル名><参考図ファイル日本語名>平面図.JPG</参考図ファイル日本語名>"
+      "<参考図タイトル>平面図</参考図タイトル><付加情報予備>a</付加情報予備><付加情報予備></付加情報予備>"
+      "<付加情報予備>b</付加情報予備></付加情報>\n";
+  const std::string file =
+      "<写真ファイル情報><写真ファイル日本語名>着手前.JPG</写真ファイル日本語名></写真ファイル情報>\n";
+  ASSERT_TRUE(Load(CurrentPhotoXml(kFolders, Photo("P1.JPG", file + drawing))));
+  ASSERT_EQ(RecordCount(), 2);
+  EXPECT_EQ(Text(1, F().JFILENAME), "着手前.JPG");
+  EXPECT_EQ(Text(1, F().YOBI_FJ), "");
+  EXPECT_EQ(Text(2, F().JFILENAME), "平面図.JPG");
+  EXPECT_EQ(Text(2, F().TITLE), "平面図");
+  EXPECT_EQ(Text(2, F().YOBI_FJ), "a\r\nb");
+}
+
+// The current and the 2002 layout share the step for the photo sections'
+// elements; each must still take only its own elements at their own places.
+struct ForeignElementCase {
+  const char* xml;  // inside 写真情報
+  const char* field;
+};
+
+class ForeignElementTest : public CurrentReaderTest, public testing::WithParamInterface<ForeignElementCase> {};
+
+TEST_P(ForeignElementTest, ElementsOfTheOtherLayoutAreIgnored) {
+  Picture("d/PHOTO/PIC/P1.JPG");
+  ASSERT_TRUE(Load(CurrentPhotoXml(kFolders, Photo("P1.JPG", GetParam().xml))));
+  ASSERT_EQ(RecordCount(), 1);
+  const PhotoFieldPositions& f = F();
+  const std::pair<const char*, int> fields[] = {{"YOBI_FJ", f.YOBI_FJ}, {"YOBI_SJ", f.YOBI_SJ}, {"YOBI_SK", f.YOBI_SK},
+                                                {"YOBI_JK", f.YOBI_JK}, {"YOBI_SO", f.YOBI_SO}, {"KANRI", f.KANRI},
+                                                {"UKEOIBIKOU", f.UKEOIBIKOU}};
+  for (const auto& [name, pos] : fields) EXPECT_EQ(Text(1, pos), "") << GetParam().field << " / " << name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, ForeignElementTest,
+    testing::Values(
+        ForeignElementCase{"<写真ファイル情報><写真ファイル情報予備>fj</写真ファイル情報予備></写真ファイル情報>",
+                           "YOBI_FJ"},
+        ForeignElementCase{"<撮影情報><撮影情報予備>sj</撮影情報予備></撮影情報>", "YOBI_SJ"},
+        ForeignElementCase{"<施工管理値情報><施工管理値>k</施工管理値><施工管理値予備>sk</施工管理値予備></施工管理値情報>",
+                           "KANRI"},
+        ForeignElementCase{"<状況説明予備>jk</状況説明予備>", "YOBI_JK"},
+        ForeignElementCase{"<その他><請負者説明文>u</請負者説明文><写真情報予備>so</写真情報予備></その他>",
+                           "UKEOIBIKOU"}));
+
 TEST_F(CurrentReaderTest, MissingPicturesBecomeThePlaceholder) {
   // A picture that is not there, names that climb out of the delivery
   // towards files that exist, an absolute name and a name too long for the
