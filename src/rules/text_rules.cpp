@@ -71,17 +71,21 @@ std::string NormalizeText(int representation_class, std::string_view text) {
 
 std::vector<std::string> SplitValueLines(std::string_view text) {
   std::vector<std::string> lines;
-  // A carriage return is never the second byte of a double-byte character, so
-  // the text can be cut byte by byte; trimming bytes up to the blank is safe
-  // for the same reason.
+  // Neither a carriage return nor a line feed is ever the second byte of a
+  // double-byte character, so the text can be cut and cleaned byte by byte;
+  // trimming bytes up to the blank is safe for the same reason.
   std::size_t start = 0;
   while (start <= text.size()) {
     std::size_t end = text.find('\r', start);
     if (end == std::string_view::npos) end = text.size();
-    std::string_view piece = text.substr(start, end - start);
-    while (!piece.empty() && static_cast<unsigned char>(piece.front()) <= 0x20) piece.remove_prefix(1);
-    while (!piece.empty() && static_cast<unsigned char>(piece.back()) <= 0x20) piece.remove_suffix(1);
-    if (!piece.empty()) lines.emplace_back(piece);
+    std::string piece;
+    for (char c : text.substr(start, end - start))
+      if (c != '\n') piece += c;  // line feeds play no part in a value's lines
+    std::size_t first = 0;
+    std::size_t last = piece.size();
+    while (first < last && static_cast<unsigned char>(piece[first]) <= 0x20) ++first;
+    while (last > first && static_cast<unsigned char>(piece[last - 1]) <= 0x20) --last;
+    if (first < last) lines.push_back(piece.substr(first, last - first));
     start = end + 1;
   }
   return lines;

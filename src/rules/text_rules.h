@@ -27,9 +27,10 @@ enum RepresentationClass : int {
 // up) are removed.
 std::string NormalizeText(int representation_class, std::string_view text);
 
-// The lines of a multi-line value: cut at every carriage return (line feeds
-// do not cut), each trimmed of blanks and control characters at both ends,
-// empty ones dropped. A text without a carriage return is one line.
+// The lines of a multi-line value: cut at every carriage return, line feeds
+// left out wherever they stand, each trimmed of blanks and control characters
+// at both ends, empty ones dropped. A text without a carriage return is one
+// line.
 std::vector<std::string> SplitValueLines(std::string_view text);
 
 // The form in which the search compares texts: upper case, katakana and half

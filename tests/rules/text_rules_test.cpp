@@ -101,7 +101,8 @@ TEST(SplitValueLines, CutsAtCarriageReturnsAndDropsEmptyLines) {
       {"a\r\nb\r\nc", {"a", "b", "c"}},
       {"a\r\n\r\n  \r\n\tb \r\n", {"a", "b"}},
       {" a \r", {"a"}},
-      {"a\nb", {"a\nb"}},  // a line feed alone does not cut
+      {"a\nb", {"ab"}},  // a line feed neither cuts nor stays in the line
+      {"a \n b\r\n\nc\n", {"a  b", "c"}},
       {"a\rb", {"a", "b"}},
       {"\r\r\r", {}},
   };
