@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "store/drawing_list.h"
+#include "store/table_file.h"
 #include "text/encoding.h"
 #include "text/sjis.h"
 
@@ -43,8 +44,9 @@ void TViewDataSet::OpenPhotoTable(bool create, const std::string& fileName) {
   ReadOnly = false;
   if (create) {
     // The work file is ours: whatever a previous run left there, torn or
-    // whole, is replaced without asking.
-    fs::remove(fs::path(fileName), ec);
+    // whole, is replaced without asking. A file that another table holds
+    // open stays; creating it then fails as in use.
+    if (!TableFile::InUse(fileName)) fs::remove(fs::path(fileName), ec);
     FieldDefs = PhotoFieldDefs();
     CreateTable(nullptr);
   }

@@ -45,6 +45,14 @@ bool TableFile::Create(const std::string& path, std::string* error) {
   return true;
 }
 
+bool TableFile::InUse(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  ::close(fd);
+  return held;
+}
+
 bool TableFile::Lock(bool exclusive, std::string* error) {
   if (::flock(fd_, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0) return true;
   *error = errno == EWOULDBLOCK ? "The file is in use by another process" : std::strerror(errno);

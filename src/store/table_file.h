@@ -21,6 +21,8 @@ class TableFile {
   // Creates the file or empties an existing one, holding it exclusively.
   bool Create(const std::string& path, std::string* error);
   void Close();
+  // Whether another table holds the file open at the moment.
+  static bool InUse(const std::string& path);
   bool IsOpen() const { return fd_ >= 0; }
 
   // Whole reads and writes at a byte offset; false when fewer bytes moved.

@@ -175,5 +175,23 @@ TEST_F(PhotoTableTest, ALoadAlwaysReplacesWhatACrashLeft) {
   EXPECT_EQ(AppendRecord(t, "fresh"), 1);
 }
 
+// A work file that another table holds open is not taken from it: the load
+// fails and the holder keeps its records.
+TEST_F(PhotoTableTest, ALoadDoesNotTakeAFileHeldElsewhere) {
+  TViewDataSet holder;
+  holder.OpenPhotoTable(true, WorkFile());
+  AppendRecord(holder, "kept");
+  TViewDataSet t;
+  EXPECT_THROW(t.OpenPhotoTable(true, WorkFile()), EBinaryDataSetError);
+  EXPECT_FALSE(t.Active());
+  holder.Close();
+  holder.OpenPhotoTable(false, WorkFile());
+  EXPECT_EQ(holder.RecordCount(), 1);
+  holder.Close();
+  // Once released, the next load replaces it.
+  t.OpenPhotoTable(true, WorkFile());
+  EXPECT_EQ(t.RecordCount(), 0);
+}
+
 }  // namespace
 }  // namespace zor
