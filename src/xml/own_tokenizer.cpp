@@ -115,7 +115,9 @@ class Tokenizer {
   bool TakeTag() {
     std::string trimmed = TrimWide(tag_);
     char first = trimmed.empty() ? '\0' : trimmed[0];
-    if (first == '/') return EndTag(std::string_view(trimmed).substr(1));
+    // The end tag's name is compared with the start tag's text as both were
+    // read, blanks included: "<B >" is closed by "</B >", not by "</B>".
+    if (first == '/') return EndTag(std::string_view(tag_).substr(tag_.find('/') + 1));
     if (first == '!' || first == '?') return true;
     // An empty element inside the 30th level would be a 31st level as well;
     // the validating parser refuses it too.

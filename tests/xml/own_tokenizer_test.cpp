@@ -152,6 +152,27 @@ TEST(OwnTokenizer, ReportPrefersAnElementWhoseEndTagDidNotMatch) {
   EXPECT_EQ(r.view.ErrorText, Report("<b>x</c>", 3, 3));
 }
 
+TEST(OwnTokenizer, EndTagMatchesItsStartTagAsWrittenBlanksIncluded) {
+  // An end tag empties the record of the element it closes only when its
+  // name equals the start tag's text as read; the unclosed r is reported
+  // then, else the b whose record stayed.
+  struct Case {
+    const char* input;
+    std::string report;
+  };
+  const Case cases[] = {
+      {"<r>\n<b >x</b >\n", Report("<r>", 1, 3)},
+      {"<r>\n<B>x</b>\n", Report("<r>", 1, 3)},
+      {"<r>\n<b>x</b >\n", Report("<b>x</b >", 2, 3)},
+      {"<r>\n<b >x</b>\n", Report("<b >x</b>", 2, 4)},
+  };
+  for (const Case& c : cases) {
+    Result r = Tokenize(c.input);
+    EXPECT_FALSE(r.ok) << c.input;
+    EXPECT_EQ(r.view.ErrorText, c.report) << c.input;
+  }
+}
+
 TEST(OwnTokenizer, ReportQuotesAtMost1024BytesOfAHugeLine) {
   std::string line = "<A>" + std::string(5000, 'x');
   Result r = Tokenize(line);
