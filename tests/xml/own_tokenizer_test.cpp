@@ -182,6 +182,15 @@ TEST(OwnTokenizer, ReportQuotesAtMost1024BytesOfAHugeLine) {
   EXPECT_LT(r.view.ErrorText.size(), 1200u);
 }
 
+TEST(OwnTokenizer, ReportQuotesALineIndentedBeyondTheQuotedLength) {
+  // The line is trimmed before it is cut: thousands of leading blanks and
+  // full-width spaces do not hide the tag behind them.
+  std::string indent = std::string(3000, ' ') + Sj("　");
+  Result r = Tokenize(indent + "<A>x");
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.view.ErrorText, Report("<A>x", 1, 3004));
+}
+
 TEST(OwnTokenizer, EndTagWithNothingOpenFailsWithoutReport) {
   for (const char* input : {"</A>", "<A></A></B>\n"}) {
     Result r = Tokenize(input);
