@@ -1,5 +1,6 @@
 #include "xml/own_tokenizer.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -140,6 +141,8 @@ class Tokenizer {
     OpenTagRecord& record = records_[depth_];
     if (SameTextIgnoringCase(record.text, name)) record = {};
     std::string value = DecodeXmlEntities(TrimWide(text_));
+    // A value is a NUL-terminated text: a NUL byte read from the file ends it.
+    value.resize(std::min(value.find('\0'), value.size()));
     text_.clear();
     XmlNode& node = view_.MutableNodeAt(open_[depth_]);
     if (view_.GamenPrint)

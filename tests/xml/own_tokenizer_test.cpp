@@ -70,6 +70,7 @@ TEST(OwnTokenizer, BuildsTheTreeAsTheTagsBalance) {
       {"file ending inside a tag drops the tag", "<A></A><B", {{0, "A", ""}}},
       {"the last byte outside a tag is not read", "<A></A>x", {{0, "A", ""}}},
       {"trail bytes 0x5C and 0x7C are characters", "<A>ソ表\\ポ|</A>", {{0, "A", "ソ表\\ポ|"}}},
+      {"a NUL byte ends the value", std::string("<A>ab\0cd</A>", 12), {{0, "A", "ab"}}},
   };
   for (const LoadCase& c : cases) {
     SCOPED_TRACE(c.name);
