@@ -72,6 +72,9 @@ std::optional<std::string> ByteStream::ReadLine(long number, std::size_t maxByte
     }
     int trail = IsLeadByte(static_cast<unsigned char>(c)) ? Next() : -1;
     if (line != number || text.size() >= maxBytes) continue;
+    // A line indented by thousands of blanks still shows its text.
+    bool blank = trail < 0 ? c <= ' ' : (c == 0x81 && trail == 0x40);
+    if (text.empty() && blank) continue;
     text += static_cast<char>(c);
     if (trail >= 0) text += static_cast<char>(trail);
   }

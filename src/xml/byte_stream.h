@@ -27,9 +27,10 @@ class ByteStream {
   bool Rewind();
 
   // Line number (from 1) of a Shift_JIS text in which lines end at a line
-  // feed that is not the second byte of a double-byte character. At most
-  // maxBytes bytes of the line are returned; nothing when the text has fewer
-  // lines or cannot be read again.
+  // feed that is not the second byte of a double-byte character, without
+  // its leading blanks, control characters and full-width spaces, which do
+  // not count towards maxBytes: at most maxBytes bytes of the rest are
+  // returned. Nothing when the text has fewer lines or cannot be read again.
   std::optional<std::string> ReadLine(long number, std::size_t maxBytes);
 
  private:

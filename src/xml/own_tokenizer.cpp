@@ -1,5 +1,6 @@
 #include "xml/own_tokenizer.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -115,7 +116,9 @@ class Tokenizer {
   bool TakeTag() {
     std::string trimmed = TrimWide(tag_);
     char first = trimmed.empty() ? '\0' : trimmed[0];
-    if (first == '/') return EndTag(std::string_view(trimmed).substr(1));
+    // The end tag's name is compared with the start tag's text as both were
+    // read, blanks included: "<B >" is closed by "</B >", not by "</B>".
+    if (first == '/') return EndTag(std::string_view(tag_).substr(tag_.find('/') + 1));
     if (first == '!' || first == '?') return true;
     // An empty element inside the 30th level would be a 31st level as well;
     // the validating parser refuses it too.
@@ -138,6 +141,8 @@ class Tokenizer {
     OpenTagRecord& record = records_[depth_];
     if (SameTextIgnoringCase(record.text, name)) record = {};
     std::string value = DecodeXmlEntities(TrimWide(text_));
+    // A value is a NUL-terminated text: a NUL byte read from the file ends it.
+    value.resize(std::min(value.find('\0'), value.size()));
     text_.clear();
     XmlNode& node = view_.MutableNodeAt(open_[depth_]);
     if (view_.GamenPrint)

@@ -70,6 +70,7 @@ TEST(OwnTokenizer, BuildsTheTreeAsTheTagsBalance) {
       {"file ending inside a tag drops the tag", "<A></A><B", {{0, "A", ""}}},
       {"the last byte outside a tag is not read", "<A></A>x", {{0, "A", ""}}},
       {"trail bytes 0x5C and 0x7C are characters", "<A>ソ表\\ポ|</A>", {{0, "A", "ソ表\\ポ|"}}},
+      {"a NUL byte ends the value", std::string("<A>ab\0cd</A>", 12), {{0, "A", "ab"}}},
   };
   for (const LoadCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -152,6 +153,27 @@ TEST(OwnTokenizer, ReportPrefersAnElementWhoseEndTagDidNotMatch) {
   EXPECT_EQ(r.view.ErrorText, Report("<b>x</c>", 3, 3));
 }
 
+TEST(OwnTokenizer, EndTagMatchesItsStartTagAsWrittenBlanksIncluded) {
+  // An end tag empties the record of the element it closes only when its
+  // name equals the start tag's text as read; the unclosed r is reported
+  // then, else the b whose record stayed.
+  struct Case {
+    const char* input;
+    std::string report;
+  };
+  const Case cases[] = {
+      {"<r>\n<b >x</b >\n", Report("<r>", 1, 3)},
+      {"<r>\n<B>x</b>\n", Report("<r>", 1, 3)},
+      {"<r>\n<b>x</b >\n", Report("<b>x</b >", 2, 3)},
+      {"<r>\n<b >x</b>\n", Report("<b >x</b>", 2, 4)},
+  };
+  for (const Case& c : cases) {
+    Result r = Tokenize(c.input);
+    EXPECT_FALSE(r.ok) << c.input;
+    EXPECT_EQ(r.view.ErrorText, c.report) << c.input;
+  }
+}
+
 TEST(OwnTokenizer, ReportQuotesAtMost1024BytesOfAHugeLine) {
   std::string line = "<A>" + std::string(5000, 'x');
   Result r = Tokenize(line);
@@ -159,6 +181,15 @@ TEST(OwnTokenizer, ReportQuotesAtMost1024BytesOfAHugeLine) {
   std::string quoted = "\"" + line.substr(0, 1024) + "\"";
   EXPECT_NE(r.view.ErrorText.find(quoted), std::string::npos);
   EXPECT_LT(r.view.ErrorText.size(), 1200u);
+}
+
+TEST(OwnTokenizer, ReportQuotesALineIndentedBeyondTheQuotedLength) {
+  // The line is trimmed before it is cut: thousands of leading blanks and
+  // full-width spaces do not hide the tag behind them.
+  std::string indent = std::string(3000, ' ') + Sj("　");
+  Result r = Tokenize(indent + "<A>x");
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.view.ErrorText, Report("<A>x", 1, 3004));
 }
 
 TEST(OwnTokenizer, EndTagWithNothingOpenFailsWithoutReport) {
