@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <ostream>
 
 #include "import/delivery_files.h"
@@ -34,6 +36,30 @@ void NotFound(Host& host, int kind) {
 
 }  // namespace
 
+ScratchFolder ScratchFolder::Make() {
+  std::error_code ec;
+  std::string pattern = (std::filesystem::temp_directory_path(ec) / "zorview-XXXXXX").string();
+  if (ec) pattern = "/tmp/zorview-XXXXXX";
+  ScratchFolder folder;
+  if (mkdtemp(pattern.data())) folder.path_ = pattern + "/";
+  return folder;
+}
+
+ScratchFolder& ScratchFolder::operator=(ScratchFolder&& other) noexcept {
+  if (this != &other) {
+    ScratchFolder gone(std::move(*this));
+    path_ = std::move(other.path_);
+    other.path_.clear();
+  }
+  return *this;
+}
+
+ScratchFolder::~ScratchFolder() {
+  if (path_.empty()) return;
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
 CliEnvironment ReadCliEnvironment(std::ostream& err) {
   std::string error;
   Folders folders = ComputeFoldersFromEnvironment(nullptr, &error);
@@ -41,7 +67,19 @@ CliEnvironment ReadCliEnvironment(std::ostream& err) {
   Settings settings = DefaultSettings(folders);
   error.clear();
   if (!SettingsReadWrite('R', settings, folders, &error)) err << "zorview: " << error << "\n";
-  return {std::move(folders), std::move(settings)};
+  ScratchFolder work = ScratchFolder::Make();
+  if (work.Path().empty()) {
+    err << "zorview: no temporary folder could be made; the user data folder is used\n";
+  } else {
+    // Settings stay where they are; only the work files move.
+    folders.userData = work.Path();
+    folders.workData = work.Path();
+    folders.viewTemp = work.Path() + "TEMP_V/";
+    folders.graphicTemp = work.Path() + "TEMP_G/";
+    std::error_code ec;
+    for (const std::string& dir : {folders.viewTemp, folders.graphicTemp}) std::filesystem::create_directories(dir, ec);
+  }
+  return {std::move(folders), std::move(settings), std::move(work)};
 }
 
 std::optional<std::string> ChooseEntry(ImportContext& ctx, const std::string& path) {

@@ -18,12 +18,35 @@ class Host;
 
 namespace zor::cli {
 
+// A folder of this process's own, removed with everything in it when the
+// last owner goes.
+class ScratchFolder {
+ public:
+  // Makes a new folder under the system's temporary folder; Path() is empty
+  // when that failed.
+  static ScratchFolder Make();
+  ScratchFolder() = default;
+  ScratchFolder(ScratchFolder&& other) noexcept : path_(std::move(other.path_)) { other.path_.clear(); }
+  ScratchFolder& operator=(ScratchFolder&& other) noexcept;
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  ~ScratchFolder();
+  // Ends in '/' when set.
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
 struct CliEnvironment {
   Folders folders;
   Settings settings;
+  ScratchFolder work;  // the work table and work copies of this run
 };
 
-// The folders and ZOR.INI; what goes wrong is said on err and the defaults stay.
+// The folders and ZOR.INI; what goes wrong is said on err and the defaults
+// stay. The work table and the work copies go to a folder of this run, so a
+// verb never touches the files of a viewer that is open meanwhile.
 CliEnvironment ReadCliEnvironment(std::ostream& err);
 
 // The file the dispatcher gets, chosen as the menu commands choose it: a
