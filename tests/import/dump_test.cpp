@@ -1,12 +1,13 @@
 // `zorview --dump` run as users run it, on every fixture layout, against the
 // expected output in tests/data/import/expected (paths written as $DATA,
-// $USER and $SYSFILE). ZOR_UPDATE_EXPECTED=1 rewrites the expected files.
+// $USER, $WORK and $SYSFILE). ZOR_UPDATE_EXPECTED=1 rewrites the expected files.
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "import_fixture.h"
@@ -29,7 +30,9 @@ void ReplaceAll(std::string& s, const std::string& from, const std::string& to) 
 class DumpTest : public test::ImportTest {
  protected:
   ProgramRun Dump(const std::string& args) {
-    const std::string command = "XDG_DATA_HOME='" + Temp("xdg") + "' '" ZOR_PROGRAM "' --dump " + args + " 2>/dev/null";
+    fs::create_directories(Temp("tmp"));
+    const std::string command = "XDG_DATA_HOME='" + Temp("xdg") + "' TMPDIR='" + Temp("tmp") + "' '" ZOR_PROGRAM
+                                "' --dump " + args + " 2>/dev/null";
     ProgramRun run{-1, {}};
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;
@@ -40,6 +43,8 @@ class DumpTest : public test::ImportTest {
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     ReplaceAll(run.out, fs::weakly_canonical(Data("")).string() + "/", "$DATA/");
     ReplaceAll(run.out, Temp("xdg/TALMO/TempFiles/ZORVIEW/"), "$USER/");
+    // The run's own work folder: TMPDIR/zorview-XXXXXX/.
+    run.out = std::regex_replace(run.out, std::regex(Temp("tmp") + "/zorview-[A-Za-z0-9]{6}/"), "$$WORK/");
     ReplaceAll(run.out, fs::path(ZOR_PROGRAM).parent_path().string() + "/SYSFILE/", "$SYSFILE/");
     return run;
   }
@@ -99,7 +104,10 @@ TEST_F(DumpTest, NothingIsWrittenInsideTheDelivery) {
   EXPECT_EQ(Dump("'" + Temp("copy") + "'").status, 0);
   for (auto& e : fs::recursive_directory_iterator(Temp("copy"))) after += e.is_regular_file();
   EXPECT_EQ(after, before);
-  EXPECT_TRUE(fs::exists(Temp("xdg/TALMO/TempFiles/ZORVIEW/PIC/P0000001.JPG")));
+  // The work copies went to the run's own folder, which is gone again; the
+  // viewer's work folder is left alone.
+  EXPECT_FALSE(fs::exists(Temp("xdg/TALMO/TempFiles/ZORVIEW/PIC/P0000001.JPG")));
+  EXPECT_TRUE(fs::is_empty(Temp("tmp")));
 }
 
 TEST_F(DumpTest, FolderWithoutDeliveryAndUsageErrors) {
