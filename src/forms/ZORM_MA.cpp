@@ -411,8 +411,9 @@ void TZorMainForm::ReportProgress(char code, int value) {
     case 'R':
       if (value > ProgressBar->maximum()) return;
       if (!QGuiApplication::overrideCursor()) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+      // The bar repaints itself at once when the step changes what it
+      // shows; a repaint for every step would cost more than the reading.
       ProgressBar->setValue(value);
-      ProgressBar->repaint();
       break;
     case 'E':
       ProgressBar->hide();
