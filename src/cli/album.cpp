@@ -90,11 +90,9 @@ int Album(const Args& args, std::ostream& out, std::ostream& err) {
     return kExitFailed;
   }
 
-  const std::string path = fs::absolute(a->path, ec).lexically_normal().string();
-  if (ec || !fs::exists(path, ec)) {
-    err << "zorview --album: " << a->path << ": no such file or folder\n";
-    return kExitFailed;
-  }
+  const std::optional<std::string> found = ExistingPath(a->path, "--album", err);
+  if (!found) return kExitFailed;
+  const std::string& path = *found;
 
   const CliEnvironment env = ReadCliEnvironment(err);
   Delivery delivery;

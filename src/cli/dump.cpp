@@ -1,6 +1,5 @@
 // zorview --dump: loads a delivery as the menu commands would and prints
 // what the load left in the tables, as one JSON object in UTF-8.
-#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -157,12 +156,9 @@ int Dump(const Args& args, std::ostream& out, std::ostream& err) {
     err << "usage: zorview --dump [--own | --validating] PATH\n";
     return kExitUsage;
   }
-  std::error_code ec;
-  const std::string path = std::filesystem::absolute(options->path, ec).lexically_normal().string();
-  if (ec || !std::filesystem::exists(path, ec)) {
-    err << "zorview --dump: " << options->path << ": no such file or folder\n";
-    return kExitFailed;
-  }
+  const std::optional<std::string> found = ExistingPath(options->path, "--dump", err);
+  if (!found) return kExitFailed;
+  const std::string& path = *found;
 
   const CliEnvironment env = ReadCliEnvironment(err);
   Delivery delivery;

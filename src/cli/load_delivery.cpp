@@ -60,6 +60,16 @@ ScratchFolder::~ScratchFolder() {
   std::filesystem::remove_all(path_, ec);
 }
 
+std::optional<std::string> ExistingPath(const std::string& given, const char* verb, std::ostream& err) {
+  std::error_code ec;
+  const std::string path = std::filesystem::absolute(given, ec).lexically_normal().string();
+  if (ec || !std::filesystem::exists(path, ec)) {
+    err << "zorview " << verb << ": " << given << ": no such file or folder\n";
+    return std::nullopt;
+  }
+  return path;
+}
+
 CliEnvironment ReadCliEnvironment(std::ostream& err) {
   std::string error;
   Folders folders = ComputeFoldersFromEnvironment(nullptr, &error);

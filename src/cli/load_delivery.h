@@ -49,6 +49,11 @@ struct CliEnvironment {
 // verb never touches the files of a viewer that is open meanwhile.
 CliEnvironment ReadCliEnvironment(std::ostream& err);
 
+// The absolute, normalised form of a path given on the command line; when
+// nothing is there, "zorview VERB: PATH: no such file or folder" on err and
+// nothing.
+std::optional<std::string> ExistingPath(const std::string& given, const char* verb, std::ostream& err);
+
 // The file the dispatcher gets, chosen as the menu commands choose it: a
 // folder is tried for INDEX_C.XML, INDEX_D.XML, PHOTO.XML and PHOTO/PHOTO.XML
 // in this order, and a PHOTO.XML opens its delivery through a supported

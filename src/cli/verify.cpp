@@ -1,6 +1,5 @@
 // zorview --verify: loads a delivery as --dump does and prints the report of
 // the entry verification in UTF-8, one line of text per line.
-#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -64,12 +63,9 @@ int Verify(const Args& args, std::ostream& out, std::ostream& err) {
     err << "usage: zorview --verify [--scope 0|1|2] PATH\n";
     return kExitUsage;
   }
-  std::error_code ec;
-  const std::string path = std::filesystem::absolute(options->path, ec).lexically_normal().string();
-  if (ec || !std::filesystem::exists(path, ec)) {
-    err << "zorview --verify: " << options->path << ": no such file or folder\n";
-    return kExitNotVerified;
-  }
+  const std::optional<std::string> found = ExistingPath(options->path, "--verify", err);
+  if (!found) return kExitNotVerified;
+  const std::string& path = *found;
 
   const CliEnvironment env = ReadCliEnvironment(err);
   const Settings& settings = env.settings;
