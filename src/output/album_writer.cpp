@@ -199,6 +199,14 @@ class AlbumRun {
     }
   }
 
+  // A picture of the album shown at width, opening itself in a new window.
+  std::string ImageLink(const char* folder, const std::string& name, int width) const {
+    const std::string file = std::string("../") + folder + "/" + name;
+    return "<a href=\"" + file + "\" target=\"_blank\"><img src=\"" + file +
+           "\" border=\"2\" hspace=\"5\" vspace=\"5\" width=\"" + std::to_string(width) + "\"" +
+           std::string(markup_.Close()) + "></a>";
+  }
+
   void WritePhotoBlock(int record, const std::vector<std::string>& path) {
     PageFile& f = *page_;
     const std::string name = CopyName('P', ++result_.photos);
@@ -206,10 +214,7 @@ class AlbumRun {
     f.Line(0, "<table>");
     f.Line(1, "<tbody>");
     f.Line(2, "<tr>");
-    f.Line(2, "<td width=\"260\" height=\"260\" align=\"center\"><a href=\"../PIC/" + name +
-                  "\" target=\"_blank\"><img src=\"../PIC/" + name +
-                  "\" border=\"2\" hspace=\"5\" vspace=\"5\" width=\"260\"" + std::string(markup_.Close()) +
-                  "></a></td>");
+    f.Line(2, "<td width=\"260\" height=\"260\" align=\"center\">" + ImageLink("PIC", name, 260) + "</td>");
     f.Line(2, "<td width=\"260\" height=\"260\">");
     f.Line(2, "<table width=\"340\" border=\"1\" cellpadding=\"3\">");
     f.Line(2, "<col span=\"1\" align=\"center\">");
@@ -235,10 +240,7 @@ class AlbumRun {
       if (j > 0 && j % 3 == 0) f.Line(2, "</tr><tr>");
       f.Line(3, "<td>");
       f.Line(4, "<table><tbody>");
-      f.Line(5, "<tr><td width=\"190\" height=\"190\"><a href=\"../DRA/" + name +
-                    "\" target=\"_blank\"><img src=\"../DRA/" + name +
-                    "\" border=\"2\" hspace=\"5\" vspace=\"5\" width=\"190\"" + std::string(markup_.Close()) +
-                    "></a></td></tr>");
+      f.Line(5, "<tr><td width=\"190\" height=\"190\">" + ImageLink("DRA", name, 190) + "</td></tr>");
       f.Line(5, "<tr><td>");
       f.Line(6, "<table border=\"1\"><tbody>");
       for (const AlbumRow& row : DrawingRows(d_)) f.Row(RowForm::RN, 7, row.label, row.value);
