@@ -20,6 +20,7 @@
 
 #include "app/folders.h"
 #include "app/ini_file.h"
+#include "forms/dialog_helpers.h"
 #include "forms/message_boxes.h"
 #include "forms/qtext.h"
 #include "forms/window_positions.h"
@@ -75,9 +76,7 @@ TFolderForm::TFolderForm(FolderMode mode, const QString& caption, const QString&
   Lbl_NowDir = new QLabel(this);
   Lbl_NowDir->setObjectName(QStringLiteral("Lbl_NowDir"));
   Lbl_NowDir->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  Btn_MakeFolder = new QPushButton(QStringLiteral("フォルダ作成"), this);
-  Btn_MakeFolder->setObjectName(QStringLiteral("Btn_MakeFolder"));
-  Btn_MakeFolder->setAutoDefault(false);
+  Btn_MakeFolder = DialogButton(this, "Btn_MakeFolder", QStringLiteral("フォルダ作成"), false);
   dirRow->addWidget(Lbl_NowDir, 1);
   dirRow->addWidget(Btn_MakeFolder);
   layout->addLayout(dirRow);
@@ -108,15 +107,9 @@ TFolderForm::TFolderForm(FolderMode mode, const QString& caption, const QString&
           [this](const QPoint& pos) { popup_->exec(SystemTreeView->viewport()->mapToGlobal(pos)); });
 
   auto* buttons = new QHBoxLayout;
-  CheckBtn = new QPushButton(QStringLiteral("ＸＭＬデータ内容の確認(&T)"), this);
-  CheckBtn->setObjectName(QStringLiteral("CheckBtn"));
-  CheckBtn->setAutoDefault(false);
-  OpenBtn = new QPushButton(QStringLiteral("実行(&R)"), this);
-  OpenBtn->setObjectName(QStringLiteral("OpenBtn"));
-  OpenBtn->setDefault(true);
-  CloseBtn = new QPushButton(QStringLiteral("中止(&C)"), this);
-  CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
-  CloseBtn->setAutoDefault(false);
+  CheckBtn = DialogButton(this, "CheckBtn", QStringLiteral("ＸＭＬデータ内容の確認(&T)"), false);
+  OpenBtn = DialogButton(this, "OpenBtn", QStringLiteral("実行(&R)"), true);
+  CloseBtn = DialogButton(this, "CloseBtn", QStringLiteral("中止(&C)"), false);
   buttons->addWidget(CheckBtn);
   buttons->addStretch();
   buttons->addWidget(OpenBtn);

@@ -66,12 +66,8 @@ TMissForm::TMissForm(Settings& settings, QWidget* parent) : QDialog(parent), set
   MM_Kekka->setPalette(face);
   MM_Kekka->setMinimumSize(520, 220);
 
-  OpenBtn = new QPushButton(QStringLiteral("開始(&R)"), this);
-  OpenBtn->setObjectName(QStringLiteral("OpenBtn"));
-  OpenBtn->setDefault(true);
-  CloseBtn = new QPushButton(QStringLiteral("閉じる(&C)"), this);
-  CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
-  CloseBtn->setAutoDefault(false);
+  OpenBtn = DialogButton(this, "OpenBtn", QStringLiteral("開始(&R)"), true);
+  CloseBtn = DialogButton(this, "CloseBtn", QStringLiteral("閉じる(&C)"), false);
 
   auto* scope = new QHBoxLayout;
   scope->addWidget(Label1);

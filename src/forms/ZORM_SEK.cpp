@@ -53,12 +53,8 @@ TSeekForm::TSeekForm(Settings& settings, const std::string& historyFile, QWidget
   setProperty("hideWithMain", true);
   Today = [] { return QDate::currentDate(); };
 
-  OpenBtn = new QPushButton(QStringLiteral("検索(&R)"), this);
-  OpenBtn->setObjectName(QStringLiteral("OpenBtn"));
-  OpenBtn->setAutoDefault(false);
-  CloseBtn = new QPushButton(QStringLiteral("閉じる(&C)"), this);
-  CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
-  CloseBtn->setAutoDefault(false);
+  OpenBtn = DialogButton(this, "OpenBtn", QStringLiteral("検索(&R)"), false);
+  CloseBtn = DialogButton(this, "CloseBtn", QStringLiteral("閉じる(&C)"), false);
   CE_Seek_Pos = DropList("CE_Seek_Pos", this);
   CE_Seek_Mode = DropList("CE_Seek_Mode", this, {QStringLiteral("完全一致"), QStringLiteral("先頭一致"), QStringLiteral("部分一致")});
   CE_Seek_LevelSt = DropList("CE_Seek_LevelSt", this,

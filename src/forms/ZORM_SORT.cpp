@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "forms/dialog_helpers.h"
 #include "rules/photo_sort.h"
 
 namespace zor {
@@ -47,12 +48,8 @@ TSortForm::TSortForm(QWidget* parent) : QDialog(parent) {
   CB_Sortjun->setObjectName(QStringLiteral("CB_Sortjun"));
   CB_Sortjun->addItems({QStringLiteral("昇順"), QStringLiteral("降順")});
   CB_Sortjun->setCurrentIndex(0);
-  OpenBtn = new QPushButton(QStringLiteral("実行(&R)"), this);
-  OpenBtn->setObjectName(QStringLiteral("OpenBtn"));
-  OpenBtn->setDefault(true);
-  CloseBtn = new QPushButton(QStringLiteral("中止(&C)"), this);
-  CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
-  CloseBtn->setAutoDefault(false);
+  OpenBtn = DialogButton(this, "OpenBtn", QStringLiteral("実行(&R)"), true);
+  CloseBtn = DialogButton(this, "CloseBtn", QStringLiteral("中止(&C)"), false);
   auto* side = new QVBoxLayout;
   side->addWidget(OpenBtn);
   side->addWidget(CloseBtn);

@@ -22,6 +22,18 @@ class WaitCursor {
   WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// A push button of a dialog, named for the window tests; the default one
+// answers Enter, the others never take it over when focused.
+inline QPushButton* DialogButton(QWidget* parent, const char* name, const QString& caption, bool isDefault) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(QString::fromLatin1(name));
+  if (isDefault)
+    button->setDefault(true);
+  else
+    button->setAutoDefault(false);
+  return button;
+}
+
 // Keys previewed by a dialog: Enter runs its action while openBtn is
 // enabled, Escape closes it while closeBtn is enabled, whichever control has
 // the keyboard. True when the event was one of the two keys.
