@@ -1,22 +1,19 @@
 // `zorview --verify` on the import fixtures: the report, the faulty list and
 // the exit status.
 #include <gtest/gtest.h>
-#include <stdio.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <string>
+
+#include "program_run.h"
 
 namespace zor {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct ProgramRun {
-  int status = -1;
-  std::string out;
-};
+using test::ProgramRun;
 
 class VerifyCliTest : public ::testing::Test {
  protected:
@@ -29,15 +26,7 @@ class VerifyCliTest : public ::testing::Test {
   ProgramRun Verify(const std::string& args) {
     const std::string command =
         "XDG_DATA_HOME='" + xdg_.string() + "' '" ZOR_PROGRAM "' --verify " + args + " 2>/dev/null";
-    ProgramRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buf[4096];
-    std::size_t n;
-    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) run.out.append(buf, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return test::RunProgram(command);
   }
 
   static std::string Fixture(const std::string& name) { return "'" ZOR_TEST_DATA "/import/" + name + "'"; }

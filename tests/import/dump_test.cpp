@@ -1,9 +1,7 @@
 // `zorview --dump` run as users run it, on every fixture layout, against the
 // expected output in tests/data/import/expected (paths written as $DATA,
 // $USER, $WORK and $SYSFILE). ZOR_UPDATE_EXPECTED=1 rewrites the expected files.
-#include <stdio.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
@@ -11,16 +9,14 @@
 #include <sstream>
 
 #include "import_fixture.h"
+#include "program_run.h"
 
 namespace zor {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct ProgramRun {
-  int status;
-  std::string out;
-};
+using test::ProgramRun;
 
 void ReplaceAll(std::string& s, const std::string& from, const std::string& to) {
   for (std::size_t pos = s.find(from); pos != std::string::npos; pos = s.find(from, pos + to.size()))
@@ -33,14 +29,7 @@ class DumpTest : public test::ImportTest {
     fs::create_directories(Temp("tmp"));
     const std::string command = "XDG_DATA_HOME='" + Temp("xdg") + "' TMPDIR='" + Temp("tmp") + "' '" ZOR_PROGRAM
                                 "' --dump " + args + " 2>/dev/null";
-    ProgramRun run{-1, {}};
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buf[4096];
-    std::size_t n;
-    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) run.out.append(buf, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    ProgramRun run = test::RunProgram(command);
     ReplaceAll(run.out, fs::weakly_canonical(Data("")).string() + "/", "$DATA/");
     ReplaceAll(run.out, Temp("xdg/TALMO/TempFiles/ZORVIEW/"), "$USER/");
     // The run's own work folder: TMPDIR/zorview-XXXXXX/.
