@@ -18,6 +18,7 @@ enum ImageKindCode : int {
   kKindMetafile = 20,  // .WMF, .EMF
   kKindDxf = 30,
   kKindGif = 50,
+  kKindSvg = 60,  // .SVG, allowed for photos since the 2023 photo standard
   kKindNotPicture = -1,
   kKindRejected = -2,  // a .TIF, .TIFF or .GIF file the probe cannot read
 };

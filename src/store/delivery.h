@@ -42,8 +42,12 @@ class Delivery {
   PhotoBasicBlock PhotoBasicInfo;
   HierarchyTree Tree;
 
-  // The applicable standard, 0 .. 13 (StandardVersionTexts()).
+  // The applicable standard, 0 .. 17 (StandardVersionTexts()).
   int DigiVersion = kInitialDigiVersion;
+  // The 適用要領基準 value that decided DigiVersion, as read (code page 932):
+  // the index's when the delivery came through one, else the photo file's;
+  // empty when the file has none.
+  std::string Guideline;
   // The delivery came from INDEX_C.XML or INDEX_D.XML, not from PHOTO.XML alone.
   bool IndexLoaded = false;
   // IndexLoaded before the last read; readers copy it before changing IndexLoaded.
