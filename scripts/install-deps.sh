@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-image-formats-plugins libgl-dev
-  libjpeg62-turbo-dev libgif-dev libxml2-dev libgraphicsmagick++1-dev
+  libjpeg62-turbo-dev libgif-dev libxml2-dev libgraphicsmagick++1-dev librsvg2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
 )

@@ -9,6 +9,7 @@
 #include "cli/load_delivery.h"
 #include "cli/verbs.h"
 #include "store/delivery.h"
+#include "store/standards.h"
 #include "text/encoding.h"
 #include "text/sjis.h"
 
@@ -165,8 +166,15 @@ int Dump(const Args& args, std::ostream& out, std::ostream& err) {
   DumpHost host;
   const bool loaded = LoadDeliveryAt(delivery, host, env, path, options->msXmlParser);
 
-  out << "{\n  \"digiVersion\": " << delivery.DigiVersion
-      << ",\n  \"indexLoaded\": " << (delivery.IndexLoaded ? "true" : "false") << ",\n  \"workName\": ";
+  out << "{\n  \"digiVersion\": " << delivery.DigiVersion << ",\n  \"standard\": " << delivery.DigiVersion
+      << ",\n  \"standardName\": ";
+  WriteText(out, StandardName(delivery.DigiVersion, delivery.Guideline));
+  out << ",\n  \"guideline\": ";
+  if (delivery.Guideline.empty())
+    out << "null";
+  else
+    WriteText(out, delivery.Guideline);
+  out << ",\n  \"indexLoaded\": " << (delivery.IndexLoaded ? "true" : "false") << ",\n  \"workName\": ";
   WriteText(out, delivery.WorkName);
   out << ",\n";
   WriteRecords(out, delivery.PhotoTable);

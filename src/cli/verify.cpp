@@ -13,6 +13,7 @@
 #include "import/dispatch.h"
 #include "rules/verify_entries.h"
 #include "store/delivery.h"
+#include "store/standards.h"
 #include "text/encoding.h"
 
 namespace zor::cli {
@@ -80,6 +81,12 @@ int Verify(const Args& args, std::ostream& out, std::ostream& err) {
 
   Host quiet;
   const VerifyResult result = VerifyEntries(delivery, options->scope.value_or(settings.MissHanni), quiet);
+  // A later standard is checked by the rules of an earlier one: say which,
+  // as the verification dialog names the standard.
+  if (IsLaterStandard(delivery.DigiVersion)) {
+    WriteEntry(out, StandardName(delivery.DigiVersion, delivery.Guideline));
+    WriteEntry(out, RuleSetNote(delivery.DigiVersion));
+  }
   for (const std::string& line : result.lines) WriteEntry(out, line);
   if (!result.faulty.empty()) {
     out << "faulty records: ";

@@ -20,6 +20,7 @@
 #include "forms/message_boxes.h"
 #include "images/bitmap.h"
 #include "images/gif_loader.h"
+#include "images/svg_loader.h"
 #include "images/image_kind.h"
 #include "images/image_kit.h"
 
@@ -155,6 +156,9 @@ bool TViewForm::LoadByKind(const QString& path) {
       break;
     case kKindGif:
       if (!LoadGifFile(bitmap, file)) return false;
+      break;
+    case kKindSvg:
+      if (!LoadSvgFile(bitmap, file)) return false;
       break;
     default:  // the metafile and every other kind go to the general library
       if (!LoadWithImageKit(bitmap, file)) return false;

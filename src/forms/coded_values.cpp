@@ -1,5 +1,6 @@
 #include "forms/coded_values.h"
 
+#include "store/standards.h"
 #include "text/encoding.h"
 #include "text/lenient.h"
 
@@ -60,7 +61,7 @@ const CodedItem& MainServicesItem(int digi_version) {
   static const CodedItem v8 = Make(".不明", {"1.調査設計", "2.地質調査", "3.測量", "4.その他"});
   static const CodedItem other = Make(".不明", {"1.測量業務", "2.調査業務", "3.設計業務", "4.施工計画", "5.施工管理",
                                                 "6.積算", "7.記録・広報", "8.その他"});
-  return digi_version == 8 ? v8 : other;
+  return RuleSetOf(digi_version) == 8 ? v8 : other;
 }
 
 const CodedItem* IndexCodedItem(int item_code, bool construction_codes, int digi_version) {

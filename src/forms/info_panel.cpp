@@ -240,6 +240,12 @@ void TInfoPanel::SetStandardShown(int digi_version, bool input_level) {
   settingStandard_ = true;
   CE_Version->setEnabled(true);
   SB_InputLevel->setChecked(input_level);
+  // The later standards are named after the value read; the others keep
+  // their general names.
+  const std::vector<std::string>& texts = StandardVersionTexts();
+  for (int v = kLaterConstruction; v <= kLaterFarmServices && v < CE_Version->count(); ++v)
+    CE_Version->setItemText(v, Qs(v == digi_version ? StandardName(v, delivery_.Guideline)
+                                                    : texts[static_cast<std::size_t>(v)]));
   if (digi_version >= 0 && digi_version < CE_Version->count()) CE_Version->setCurrentIndex(digi_version);
   CE_Version->setEnabled(false);
   settingStandard_ = false;
@@ -423,7 +429,7 @@ bool TInfoPanel::FillPhotoGrid(int record) {
     const PhotoFieldPositions& f = table.FieldPos;
     auto text = [&table](int pos) { return pos < 0 ? std::string() : table.AsString(pos); };
     auto number = [&table](int pos) { return pos < 0 ? 0 : table.AsInteger(pos); };
-    const int v = delivery_.DigiVersion;
+    const int v = RuleSetOf(delivery_.DigiVersion);
     const std::string flag = std::to_string(number(f.FLAG));
     const int film = number(f.FILMNUM);
     TKoumokuGrid* grid = KoumokuGrid_Photo;
@@ -486,6 +492,8 @@ QString TInfoPanel::ImageFormatText(const std::string& file) {
       return QStringLiteral("TIFF形式");
     case kKindMetafile:
       return QStringLiteral("WMF形式");
+    case kKindSvg:
+      return QStringLiteral("SVG形式");
     default:
       return QStringLiteral("JPEG形式");
   }
@@ -622,7 +630,7 @@ bool TInfoPanel::eventFilter(QObject* watched, QEvent* event) {
   if (watched == PL_Grid && event->type() == QEvent::Resize) PL_GridResize();
   if (watched == CE_Version && event->type() == QEvent::FocusIn) {
     if (Links.requestButtonUpdate) Links.requestButtonUpdate();
-    if (Links.help) Links.help->ShowNothing();
+    if (Links.help) Links.help->ShowLabels(zor::ShowStandardHelp(delivery_.DigiVersion));
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -108,9 +108,7 @@ void TZorMainForm::SB_SortClick() {
 }
 
 void TZorMainForm::Mn_InputMissClick() {
-  const std::vector<std::string>& names = StandardVersionTexts();
-  const int v = delivery_.DigiVersion;
-  const QString name = v >= 0 && v < static_cast<int>(names.size()) ? Qs(names[static_cast<std::size_t>(v)]) : QString();
+  const QString name = Qs(StandardName(delivery_.DigiVersion, delivery_.Guideline));
   if (!MissForm) {
     if (!CreateWindowChecked([this] { MissForm = MakeMissForm(settings_, this); })) return;
     MissForm->setProperty(kKeptWindow, true);

@@ -55,6 +55,7 @@ ImageKindCode GetImageFileKind(const std::filesystem::path& path, bool skip_prob
   if (ext == ".DXF") return kKindDxf;
   if (ext == ".FPX") return kKindFlashPix;
   if (ext == ".PCX") return kKindPcx;
+  if (ext == ".SVG") return kKindSvg;
   if (ext == ".TIF" || ext == ".TIFF") {
     if (skip_probe) return kKindTiff;
     const int type = ProbeImageType(path);

@@ -17,6 +17,8 @@ std::string DescribeRoute(const ImageResult& result) {
       return "gif";
     case DecodeRoute::kDxf:
       return "dxf";
+    case DecodeRoute::kSvg:
+      return "svg";
     case DecodeRoute::kNone:
       break;
   }

@@ -16,6 +16,7 @@ enum class DecodeRoute {
   kGeneral,        // GraphicsMagick
   kGif,            // giflib, first frame
   kDxf,            // our own reader of 2D drawings
+  kSvg,            // librsvg
 };
 
 struct ImageResult {

@@ -5,10 +5,12 @@
 #include "images/image_kit.h"
 #include "images/jpeg_decode.h"
 #include "images/picture_format.h"
+#include "images/svg_loader.h"
 
 namespace zor {
 
 ImageResult LoadPhotoBitmap(Bitmap& bitmap, const std::filesystem::path& path, int max_size, Host* host) {
+  if (GetImageFileKind(path, true) == kKindSvg) return LoadSvgFile(bitmap, path, max_size);
   ImageResult jpeg = DecodeJpegFile(bitmap, path, max_size, host);
   if (jpeg) return jpeg;
   ImageResult general = LoadWithImageKit(bitmap, path);
@@ -18,7 +20,9 @@ ImageResult LoadPhotoBitmap(Bitmap& bitmap, const std::filesystem::path& path, i
 }
 
 ImageResult LoadThumbnailBitmap(Bitmap& bitmap, const std::filesystem::path& path, int size, Host* host) {
-  if (GetImageFileKind(path, false) == kKindTiffConvert) return LoadWithImageKit(bitmap, path);
+  const ImageKindCode kind = GetImageFileKind(path, false);
+  if (kind == kKindTiffConvert) return LoadWithImageKit(bitmap, path);
+  if (kind == kKindSvg) return LoadSvgFile(bitmap, path, size);
   if (auto exif = LoadExifThumbnail(path, size)) {
     ImageResult thumbnail = DecodeJpegStream(bitmap, *exif, size, host);
     if (thumbnail && (bitmap.Width() >= size || bitmap.Height() >= size)) {

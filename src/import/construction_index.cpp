@@ -60,6 +60,9 @@ enum Name {
   kContractorOld,
   kContractorNameOld,
   kContractorCodeOld,
+  kSystemNumber,
+  kClientSection,
+  kFacilityCode,
 };
 
 const ElementNames& Names() {
@@ -118,12 +121,16 @@ const ElementNames& Names() {
       {kContractorOld, "請負者情報"},
       {kContractorNameOld, "請負者名"},
       {kContractorCodeOld, "請負者コード"},
+      {kSystemNumber, "工事実績システム登録番号"},
+      {kClientSection, "工事担当課"},
+      {kFacilityCode, "施設コード"},
   };
   return names;
 }
 
 constexpr ContractorGroup kNow = ContractorGroup::kCurrent;
 constexpr ContractorGroup kOld = ContractorGroup::kEarlier;
+constexpr ContractorGroup kAny = ContractorGroup::kAny;
 
 constexpr IndexRow kRows[] = {
     {1, {kReserve}, 38, false},
@@ -166,6 +173,9 @@ constexpr IndexRow kRows[] = {
     {2, {kContractor, kContractorCode}, 37, true, kNow},
     {2, {kContractorOld, kContractorNameOld}, 36, true, kOld},
     {2, {kContractorOld, kContractorCodeOld}, 37, true, kOld},
+    {2, {kWork, kSystemNumber}, 39, true, kAny, true},
+    {2, {kClient, kClientSection}, 40, true, kAny, true},
+    {2, {kFacility, kFacilityCode}, 41, true, kAny, true},
 };
 
 constexpr IndexVersion kVersions[] = {
@@ -179,8 +189,10 @@ constexpr IndexVersion kVersions[] = {
 
 bool ReadConstructionIndex(ImportContext& ctx, const std::string& file, const std::string& workName) {
   // The contractor group follows the file's own standard: 受注者情報 is the
-  // 2010 guideline's (DigiVersion 7), 請負者情報 that of the earlier ones.
-  const IndexLayout layout{Names(), kBasicInfo, kStandard, kRows, kVersions, 7, 7, false};
+  // 2010 guideline's (rule set 7, the later ministry guidelines included),
+  // 請負者情報 that of the earlier ones.
+  const IndexLayout layout{Names(),   kBasicInfo, kStandard, kRows, kVersions, GuidelineSource::kConstructionIndex,
+                           7,         7,          false};
   return ReadIndexFile(ctx, layout, file, workName);
 }
 

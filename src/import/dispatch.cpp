@@ -10,6 +10,7 @@
 #include "import/reader_support.h"
 #include "import/readers.h"
 #include "import/revision.h"
+#include "store/standards.h"
 #include "text/encoding.h"
 #include "text/sjis.h"
 #include "xml/xml_tree.h"
@@ -63,6 +64,11 @@ bool IsSupportedIndex(ImportContext& ctx, const std::string& indexFile) {
   static const ElementNames names{{kBasicInfo, "基礎情報"}, {kStandard, "適用要領基準"}};
   static const std::string kSupported[] = {Sj("土木200406-01"), Sj("農村振興土木200504-01"), Sj("土木200805-01"),
                                            Sj("土木201009-01")};
+  // A later guideline's value is accepted when the index reader of this
+  // file's kind accepts it.
+  const GuidelineSource source = SameTextIgnoringCase(LastComponent(indexFile), "INDEX_D.XML")
+                                     ? GuidelineSource::kServicesIndex
+                                     : GuidelineSource::kConstructionIndex;
   TXMLTreeView view;
   if (!LoadNodeTree(ctx, view, indexFile)) return false;
   ElementPath path;
@@ -72,7 +78,7 @@ bool IsSupportedIndex(ImportContext& ctx, const std::string& indexFile) {
     if (node.Level != 2 || path[1] != kBasicInfo || path[2] != kStandard) continue;
     for (const std::string& s : kSupported)
       if (NodeValue(node) == s) return true;
-    return false;
+    return LaterStandardOf(NodeValue(node), source).has_value();
   }
   return false;
 }

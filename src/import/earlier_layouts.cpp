@@ -14,6 +14,8 @@ void EarlierLayoutReader::FinishLoad() {
   d.PreviousIndexLoaded = d.IndexLoaded;
   d.IndexLoaded = false;
   if (d.PreviousIndexLoaded != d.IndexLoaded) ctx_.host.LayOutInformationPanel();
+  // These layouts name no guideline; their standard is fixed.
+  d.Guideline.clear();
   if (d.DigiVersion != fixedStandard_) {
     d.DigiVersion = fixedStandard_;
     ctx_.host.RefreshAll();

@@ -16,9 +16,7 @@ namespace {
 constexpr int kFirstNodes = 1000;
 
 std::optional<int> VersionOf(const IndexLayout& layout, const std::string& value) {
-  for (const IndexVersion& v : layout.versions)
-    if (value == Sj(v.valueUtf8)) return v.digiVersion;
-  return std::nullopt;
+  return IndexStandardOf(layout.versions, layout.source, value);
 }
 
 bool RowMatches(const IndexRow& row, int level, const ElementPath& path, ContractorGroup group) {
@@ -42,9 +40,12 @@ bool ReadIndex(ImportContext& ctx, const IndexLayout& layout, const std::string&
   const int lastChecked = std::min(count, kFirstNodes) - 1;
   const int lastStored = layout.storeFromEveryNode ? count - 1 : lastChecked;
 
-  // The version check, before anything of the loaded delivery changes. The
-  // file's own standard also chooses the contractor group below.
+  // The version check, before anything of the loaded delivery changes: every
+  // value must be accepted, the first one decides. The file's own standard
+  // also chooses the contractor group below.
   int version = layout.defaultVersion;
+  std::string guideline;
+  bool decided = false;
   ElementPath path;
   std::vector<int> ids(static_cast<std::size_t>(std::max(count, 0)));
   for (int i = 0; i < count; ++i) ids[static_cast<std::size_t>(i)] = layout.names.Find(view.NodeAt(i).Text);
@@ -54,13 +55,18 @@ bool ReadIndex(ImportContext& ctx, const IndexLayout& layout, const std::string&
     if (!IsStandardNode(layout, node.Level, path)) continue;
     std::optional<int> v = VersionOf(layout, NodeValue(node));
     if (!v) {
-      ctx.host.ShowInformation(Sj("平成16年以前の電子納品データは読込ができません。"));
+      ctx.host.ShowInformation(RefusedStandardMessage(NodeValue(node)));
       return false;
     }
-    version = *v;
+    if (!decided) {
+      version = *v;
+      guideline = NodeValue(node);
+      decided = true;
+    }
   }
   const ContractorGroup group =
-      version == layout.currentContractorVersion ? ContractorGroup::kCurrent : ContractorGroup::kEarlier;
+      RuleSetOf(version) == layout.currentContractorVersion ? ContractorGroup::kCurrent : ContractorGroup::kEarlier;
+  const bool later = IsLaterStandard(version);
 
   // From here on the previous delivery is gone.
   ProgressScope progress(ctx.host);
@@ -74,7 +80,6 @@ bool ReadIndex(ImportContext& ctx, const IndexLayout& layout, const std::string&
   ctx.host.SelectUnclassifiedNode();
   progress.Start(lastStored);
 
-  version = layout.defaultVersion;
   path.Clear();
   for (int i = 0; i <= lastStored; ++i) {
     progress.Step(i);
@@ -82,17 +87,28 @@ bool ReadIndex(ImportContext& ctx, const IndexLayout& layout, const std::string&
     path.Set(node.Level, ids[static_cast<std::size_t>(i)]);
     if (node.Level < 1) continue;
     for (const IndexRow& row : layout.rows) {
+      if (row.later && !later) continue;
       if (RowMatches(row, node.Level, path, group)) {
         d.Index.Store(NodeValue(node), row.code, row.standard);
         break;
       }
     }
-    if (IsStandardNode(layout, node.Level, path))
-      if (std::optional<int> v = VersionOf(layout, NodeValue(node))) version = *v;
+    // A services index is stored from every node but checked in its first
+    // 1000 only; a value past them decides only when none came before.
+    if (!decided && IsStandardNode(layout, node.Level, path))
+      if (std::optional<int> v = VersionOf(layout, NodeValue(node))) {
+        version = *v;
+        guideline = NodeValue(node);
+        decided = true;
+      }
   }
 
   view.Clear();
-  if (d.DigiVersion != version) {
+  // A later standard's name follows the value read, so a new value renames
+  // the same standard.
+  const bool renamed = StandardName(d.DigiVersion, d.Guideline) != StandardName(version, guideline);
+  d.Guideline = guideline;
+  if (d.DigiVersion != version || renamed) {
     d.DigiVersion = version;
     ctx.host.RefreshAll();
   }
@@ -107,6 +123,19 @@ bool ReadIndex(ImportContext& ctx, const IndexLayout& layout, const std::string&
 }
 
 }  // namespace
+
+std::optional<int> IndexStandardOf(std::span<const IndexVersion> versions, GuidelineSource source,
+                                   const std::string& value) {
+  for (const IndexVersion& v : versions)
+    if (value == Sj(v.valueUtf8)) return v.digiVersion;
+  return LaterStandardOf(value, source);
+}
+
+std::string RefusedStandardMessage(const std::string& value) {
+  const std::optional<int> year = GuidelineYear(value);
+  if (year && *year <= 2004) return Sj("平成16年以前の電子納品データは読込ができません。");
+  return Sj("適用要領基準「") + value + Sj("」の電子納品データには対応していません。");
+}
 
 bool ReadIndexFile(ImportContext& ctx, const IndexLayout& layout, const std::string& file,
                    const std::string& workName) {

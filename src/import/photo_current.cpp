@@ -1,6 +1,9 @@
 // PHOTO.XML of the current layout (PHOTO03.DTD, PHOTO04.DTD and later).
+#include <optional>
+
 #include "import/photo_reader.h"
 #include "import/readers.h"
+#include "store/standards.h"
 #include "text/encoding.h"
 #include "text/lenient.h"
 
@@ -69,6 +72,9 @@ int StandardOf(const std::string& value) {
   };
   for (const auto& t : kTests)
     if (value.find(t.text) != std::string::npos) return t.standard;
+  // A photo file does not say whether it belongs to construction or
+  // services; the later guidelines' values count as construction.
+  if (std::optional<int> later = LaterStandardOf(value, GuidelineSource::kPhotoFile)) return *later;
   return 5;
 }
 
@@ -94,7 +100,12 @@ class CurrentReader : public PhotoFileReader {
           drawingFolder_ = FolderFrom(root_, value);
           break;
         case kStandard:
-          standard_ = StandardOf(value);
+          // The first value decides.
+          if (!standardRead_) {
+            standard_ = StandardOf(value);
+            guideline_ = value;
+            standardRead_ = true;
+          }
           break;
         default:
           break;
@@ -135,7 +146,9 @@ class CurrentReader : public PhotoFileReader {
       d.PreviousIndexLoaded = d.IndexLoaded;
       d.IndexLoaded = false;
       ctx_.host.LayOutInformationPanel();
-      if (d.DigiVersion == standard_ && !d.PreviousIndexLoaded) {
+      const bool renamed = StandardName(d.DigiVersion, d.Guideline) != StandardName(standard_, guideline_);
+      d.Guideline = guideline_;
+      if (d.DigiVersion == standard_ && !d.PreviousIndexLoaded && !renamed) {
         ctx_.host.RefillContractGrid();
       } else {
         d.DigiVersion = standard_;
@@ -149,6 +162,8 @@ class CurrentReader : public PhotoFileReader {
 
  private:
   const bool indexRead_;
+  bool standardRead_ = false;
+  std::string guideline_;
 };
 
 }  // namespace

@@ -55,6 +55,7 @@ enum Name {
   kFieldCode,
   kKeyword,
   kSummary,
+  kFacilityCode,
 };
 
 const ElementNames& Names() {
@@ -108,6 +109,7 @@ const ElementNames& Names() {
       {kFieldCode, "業務分野コード"},
       {kKeyword, "業務キーワード"},
       {kSummary, "業務概要"},
+      {kFacilityCode, "施設コード"},
   };
   return names;
 }
@@ -149,6 +151,7 @@ constexpr IndexRow kRows[] = {
     {2, {kServiceInfo, kFieldCode}, 33, true},
     {2, {kServiceInfo, kKeyword}, 34, true},
     {2, {kServiceInfo, kSummary}, 35, true},
+    {2, {kFacility, kFacilityCode}, 37, true, ContractorGroup::kAny, true},
 };
 
 constexpr IndexVersion kVersions[] = {
@@ -160,7 +163,7 @@ constexpr IndexVersion kVersions[] = {
 }  // namespace
 
 bool ReadServicesIndex(ImportContext& ctx, const std::string& file, const std::string& workName) {
-  const IndexLayout layout{Names(), kBasicInfo, kStandard, kRows, kVersions, 9, -1, true};
+  const IndexLayout layout{Names(), kBasicInfo, kStandard, kRows, kVersions, GuidelineSource::kServicesIndex, 9, -1, true};
   return ReadIndexFile(ctx, layout, file, workName);
 }
 

@@ -28,19 +28,30 @@ bool CopyBytes(const fs::path& source, const fs::path& target) {
   return !in.bad() && out.good();
 }
 
+fs::path CurrentPictureFile(const Delivery& d) {
+  const TViewDataSet& t = d.PhotoTable;
+  return t.FieldPos.FILENAME < 0 ? fs::path() : fs::path(Cp932ToUtf8(t.AsString(t.FieldPos.FILENAME)));
+}
+
 }  // namespace
+
+const char* AlbumPictureExtension(const Delivery& d) {
+  return GetImageFileKind(CurrentPictureFile(d), true) == kKindSvg ? ".SVG" : ".JPG";
+}
 
 AlbumPictureCopy CopyAlbumPicture(Delivery& d, const fs::path& folder, const std::string& name, int jpegQuality) {
   const TViewDataSet& t = d.PhotoTable;
   if (t.FieldPos.FILE_ORG >= 0 && !t.AsString(t.FieldPos.FILE_ORG).empty()) return AlbumPictureCopy::kNotCopied;
-  const fs::path source = t.FieldPos.FILENAME < 0 ? fs::path() : fs::path(Cp932ToUtf8(t.AsString(t.FieldPos.FILENAME)));
+  const fs::path source = CurrentPictureFile(d);
   // Removing first replaces a read-only copy too, and a missing source or a
   // failure below leaves no stale picture of an earlier run under the name.
   const fs::path target = folder / name;
   std::error_code ec;
   fs::remove(target, ec);
   if (source.empty() || !fs::is_regular_file(source, ec)) return AlbumPictureCopy::kMissing;
-  if (GetImageFileKind(source, false) == kKindJpeg) {
+  const ImageKindCode kind = GetImageFileKind(source, false);
+  // Browsers show JPEG and SVG pictures as they are.
+  if (kind == kKindJpeg || kind == kKindSvg) {
     if (CopyBytes(source, target)) return AlbumPictureCopy::kCopied;
     fs::remove(target, ec);
     return AlbumPictureCopy::kFailed;

@@ -6,6 +6,7 @@
 
 #include "output/html_text.h"
 #include "store/delivery.h"
+#include "store/standards.h"
 #include "text/encoding.h"
 
 namespace zor {
@@ -49,7 +50,13 @@ std::vector<AlbumRow> BasicRows(const Delivery& d) {
   Rows rows;
   rows.Add("写真フォルダ名", b.PhotoFolder);
   rows.Add("参考図フォルダ名", b.DrawingFolder);
-  if (In(d.DigiVersion, {0, 1, 10})) rows.Add("媒体情報予備", d.PhotoContractInfo.Text(ContractText::MediaReserve));
+  if (In(RuleSetOf(d.DigiVersion), {0, 1, 10}))
+    rows.Add("媒体情報予備", d.PhotoContractInfo.Text(ContractText::MediaReserve));
+  // A later guideline is named after the value read, and its rules said.
+  if (IsLaterStandard(d.DigiVersion)) {
+    rows.Add("適用要領基準", StandardName(d.DigiVersion, d.Guideline));
+    rows.Add("記入規則", RuleSetNote(d.DigiVersion));
+  }
   rows.Add("ソフトウェア名", b.SoftwareName);
   rows.Add("バージョン情報", b.SoftwareVersion);
   rows.Add("メーカ名", b.MakerName);
@@ -60,7 +67,7 @@ std::vector<AlbumRow> BasicRows(const Delivery& d) {
 
 std::vector<AlbumRow> ConstructionRows(const Delivery& d) {
   const PhotoContractBlock& c = d.PhotoContractInfo;
-  const int v = d.DigiVersion;
+  const int v = RuleSetOf(d.DigiVersion);
   const bool contractor = In(v, {4, 7});
   auto text = [&](ContractText f) { return c.Text(f); };
   Rows rows;
@@ -90,7 +97,7 @@ std::vector<AlbumRow> ConstructionRows(const Delivery& d) {
 std::vector<AlbumRow> PhotoRows(const Delivery& d, int serial, const std::vector<std::string>& path) {
   const RecordFields r(d);
   const PhotoFieldPositions& f = r.Pos();
-  const int v = d.DigiVersion;
+  const int v = RuleSetOf(d.DigiVersion);
   const bool early = In(v, {0, 1, 10});
   auto caption = [&](std::size_t level) { return level <= path.size() ? path[level - 1] : std::string(); };
   Rows rows;
@@ -125,10 +132,11 @@ std::vector<AlbumRow> PhotoRows(const Delivery& d, int serial, const std::vector
 std::vector<AlbumRow> DrawingRows(const Delivery& d) {
   const RecordFields r(d);
   const PhotoFieldPositions& f = r.Pos();
+  const bool early = RuleSetOf(d.DigiVersion) == 0;
   Rows rows;
-  if (d.DigiVersion != 0) rows.Add("参考図ファイル日本語名", r.Text(f.JFILENAME));
+  if (!early) rows.Add("参考図ファイル日本語名", r.Text(f.JFILENAME));
   rows.Add("参考図タイトル", r.Text(f.TITLE));
-  if (d.DigiVersion != 0) rows.Add("付加情報予備", r.Text(f.YOBI_FJ));
+  if (!early) rows.Add("付加情報予備", r.Text(f.YOBI_FJ));
   return rows.Take();
 }
 

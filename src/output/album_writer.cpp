@@ -30,11 +30,11 @@ const char* const kIndexBody =
 
 std::string PageName(int n) { return "PAGE" + std::to_string(n) + ".HTM"; }
 
-// "P" or "D", the serial number as 7 digits, ".JPG".
-std::string CopyName(char prefix, int serial) {
+// "P" or "D", the serial number as 7 digits, the extension.
+std::string CopyName(char prefix, int serial, const char* extension) {
   char digits[16];
   std::snprintf(digits, sizeof digits, "%07d", serial);
-  return prefix + std::string(digits) + ".JPG";
+  return prefix + std::string(digits) + extension;
 }
 
 class AlbumRun {
@@ -209,7 +209,7 @@ class AlbumRun {
 
   void WritePhotoBlock(int record, const std::vector<std::string>& path) {
     PageFile& f = *page_;
-    const std::string name = CopyName('P', ++result_.photos);
+    const std::string name = CopyName('P', ++result_.photos, AlbumPictureExtension(d_));
     Copy(o_.folder / "PIC", name);
     f.Line(0, "<table>");
     f.Line(1, "<tbody>");
@@ -235,7 +235,7 @@ class AlbumRun {
     f.Line(2, "<tr>");
     for (std::size_t j = 0; j < drawings.size(); ++j) {
       if (drawings[j] == 0 || !d_.GotoPhotoRecord(drawings[j])) continue;
-      const std::string name = CopyName('D', ++result_.drawings);
+      const std::string name = CopyName('D', ++result_.drawings, AlbumPictureExtension(d_));
       Copy(o_.folder / "DRA", name);
       if (j > 0 && j % 3 == 0) f.Line(2, "</tr><tr>");
       f.Line(3, "<td>");

@@ -3,6 +3,7 @@
 #include "rules/level_rules.h"
 #include "rules/text_rules.h"
 #include "rules/version_set.h"
+#include "store/standards.h"
 #include "text/encoding.h"
 
 namespace zor {
@@ -89,7 +90,15 @@ HelpLabels NoHelp() {
   return labels;
 }
 
-HelpLabels ShowItemHelp(const ItemHelpContext& context, const ItemRule& row, std::uint8_t faults) {
+HelpLabels ShowStandardHelp(int digi_version) {
+  HelpLabels labels = NoHelp();
+  labels[1].text = RuleSetNote(digi_version);
+  return labels;
+}
+
+HelpLabels ShowItemHelp(const ItemHelpContext& given, const ItemRule& row, std::uint8_t faults) {
+  ItemHelpContext context = given;
+  context.digi_version = RuleSetOf(given.digi_version);
   // An index file's items have no help of their own.
   if (!context.grid_focused || (context.index_loaded && context.construction_tab)) return NoHelp();
 
@@ -113,6 +122,7 @@ HelpLabels ShowItemHelp(const ItemHelpContext& context, const ItemRule& row, std
 }
 
 HelpLabels ShowLevelHelp(std::span<const std::string> path, int digi_version, bool keikoku_red) {
+  digi_version = RuleSetOf(digi_version);
   LevelCheck check = CheckLevelNode(path, digi_version);
   const Prefixes& prefix = Prefix();
   HelpLabels labels = Blank();

@@ -38,6 +38,10 @@ HelpLabels ShowItemHelp(const ItemHelpContext& context, const ItemRule& row, std
 // selected: "説明はありません".
 HelpLabels NoHelp();
 
+// The help of the standard selector: "説明はありません", and for a standard
+// checked by the rules of another the line naming that rule set.
+HelpLabels ShowStandardHelp(int digi_version);
+
 // The help of a tree node, path as for CheckLevelNode (empty for a top node):
 // representation, byte limit, the rule of the level and, in the fifth label,
 // the node's messages in red or its advice.

@@ -2,6 +2,7 @@
 
 #include "rules/text_rules.h"
 #include "rules/version_set.h"
+#include "store/standards.h"
 #include "text/encoding.h"
 
 namespace zor {
@@ -66,6 +67,10 @@ const IndexTable& ConstructionTable() {
               {36, {{{Vs("4, 7"), Sj("受注者名")}}, Sj("請負者名")}, 254},
               {37, {{{Vs("4, 7"), Sj("受注者コード")}}, Sj("請負者コード")}, 127},
               {38, Sj("予備"), 254},
+              // Items of the later guidelines, shown without a check.
+              {39, Sj("工事実績システム登録番号"), 0},
+              {40, Sj("工事担当課"), 0},
+              {41, Sj("施設コード"), 0},
           },
       .digits = Codes("1, 4, 9, 14, 16-26, 35, 37"),
       .ascii = Codes("2, 11, 12, 27-30"),
@@ -119,6 +124,8 @@ const IndexTable& ServicesTable() {
               {34, Sj("業務キーワード"), 20},
               {35, Sj("業務概要"), 600},
               {36, Sj("予備"), 254},
+              // An item of the later guidelines, shown without a check.
+              {37, Sj("施設コード"), 0},
           },
       .digits = Codes("1, 3, 5, 9, 10, 12-22, 28, 32"),
       .ascii = Codes("2, 7, 8, 23-26, 31, 33"),
@@ -142,14 +149,16 @@ const IndexCode* FindCode(const IndexTable& table, int item_code) {
 
 }  // namespace
 
-bool UsesConstructionIndexCodes(int digi_version) { return InSet(kConstructionIndexVersions, digi_version); }
+bool UsesConstructionIndexCodes(int digi_version) { return IsConstructionIndexVersion(digi_version); }
 
 int IndexCodeMaxBytes(int item_code, int digi_version) {
+  digi_version = RuleSetOf(digi_version);
   const IndexCode* c = FindCode(TableFor(digi_version), item_code);
   return c ? c->max_bytes : 0;
 }
 
 std::optional<ItemRule> FindIndexItemRule(int item_code, int digi_version) {
+  digi_version = RuleSetOf(digi_version);
   if (!InSet(kAllVersions, digi_version)) return std::nullopt;
   const IndexTable& table = TableFor(digi_version);
   const IndexCode* c = FindCode(table, item_code);

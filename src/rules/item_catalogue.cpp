@@ -5,6 +5,7 @@
 
 #include "rules/text_rules.h"
 #include "rules/version_set.h"
+#include "store/standards.h"
 #include "text/encoding.h"
 
 namespace zor {
@@ -372,6 +373,7 @@ const std::string& RepresentationLabel(int representation_class) {
 }
 
 std::optional<ItemRule> FindItemRule(InfoGrid grid, int code, int digi_version) {
+  digi_version = RuleSetOf(digi_version);
   if (!InSet(kAllVersions, digi_version)) return std::nullopt;
   for (const ItemRow& row : RowsOf(grid)) {
     if (row.code != code) continue;

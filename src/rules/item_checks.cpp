@@ -2,6 +2,7 @@
 
 #include "rules/text_rules.h"
 #include "rules/version_set.h"
+#include "store/standards.h"
 
 namespace zor {
 namespace {
@@ -54,6 +55,7 @@ std::uint8_t Apply(const ItemCheck& check, std::string_view value, int digi_vers
 }  // namespace
 
 std::uint8_t ItemFaults(InfoGrid grid, int code, std::string_view value, int digi_version) {
+  digi_version = RuleSetOf(digi_version);
   std::uint8_t flags = 0;
   for (const ItemCheck& check : kChecks)
     if (check.grid == grid && check.code == code && InSet(check.versions, digi_version))
@@ -62,14 +64,17 @@ std::uint8_t ItemFaults(InfoGrid grid, int code, std::string_view value, int dig
 }
 
 std::uint8_t CheckKojiItem(int code, std::string_view value, int digi_version, bool keikoku_red) {
+  digi_version = RuleSetOf(digi_version);
   return keikoku_red ? ItemFaults(InfoGrid::kKoji, code, value, digi_version) : 0;
 }
 
 std::uint8_t CheckPhotoItem(int code, std::string_view value, int digi_version, bool keikoku_red) {
+  digi_version = RuleSetOf(digi_version);
   return keikoku_red ? ItemFaults(InfoGrid::kPhoto, code, value, digi_version) : 0;
 }
 
 std::uint8_t CheckSankoItem(int code, std::string_view value, int digi_version, bool keikoku_red) {
+  digi_version = RuleSetOf(digi_version);
   return keikoku_red ? ItemFaults(InfoGrid::kSanko, code, value, digi_version) : 0;
 }
 

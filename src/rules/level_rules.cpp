@@ -5,6 +5,7 @@
 
 #include "rules/text_rules.h"
 #include "rules/version_set.h"
+#include "store/standards.h"
 #include "text/encoding.h"
 
 namespace zor {
@@ -82,10 +83,12 @@ bool Contains(const CodeList& list, const std::string& caption) {
 }  // namespace
 
 const CodeList& AllowedMajorClasses(int digi_version) {
+  digi_version = RuleSetOf(digi_version);
   return digi_version == 10 ? PhotoMajorClassesEarlier() : PhotoMajorClassesCurrent();
 }
 
 const CodeList& AllowedPhotoClasses(int digi_version) {
+  digi_version = RuleSetOf(digi_version);
   static const CodeList without_accidents = [] {
     static const std::string accident = Sj("事故写真");
     CodeList list;
@@ -107,6 +110,7 @@ const std::string& LevelItemName(int level) {
 }
 
 LevelCheck CheckLevelNode(std::span<const std::string> path, int digi_version) {
+  digi_version = RuleSetOf(digi_version);
   LevelCheck check;
   if (path.empty()) return check;
   check.level = static_cast<int>(std::min<std::size_t>(path.size(), 5));

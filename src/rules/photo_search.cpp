@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "rules/text_rules.h"
+#include "store/standards.h"
 #include "text/lenient.h"
 #include "text/sjis.h"
 
@@ -34,11 +35,18 @@ struct SortEntry {
 
 }  // namespace
 
-bool UsesDaihyoFlag(int v) { return (v >= 2 && v <= 9) || (v >= 11 && v <= 13); }
+bool UsesDaihyoFlag(int v) {
+  v = RuleSetOf(v);
+  return (v >= 2 && v <= 9) || (v >= 11 && v <= 13);
+}
 
-bool UsesTeishutsuFlag(int v) { return v == 3 || v == 4 || v == 6 || v == 7 || v == 9; }
+bool UsesTeishutsuFlag(int v) {
+  v = RuleSetOf(v);
+  return v == 3 || v == 4 || v == 6 || v == 7 || v == 9;
+}
 
 std::vector<SearchKeyEntry> SearchKeyList(int digiVersion, bool listMode, const std::string& today) {
+  digiVersion = RuleSetOf(digiVersion);
   std::vector<SearchKeyEntry> list;
   if (!listMode) list.push_back({kSeekNode, "工事階層/工事フォルダ"});
   list.push_back({kSeekFlag, UsesDaihyoFlag(digiVersion) ? "代表写真(例:0,1)" : "写真整理フラッグ (例:0～99)"});
@@ -55,6 +63,7 @@ std::vector<SearchKeyEntry> SearchKeyList(int digiVersion, bool listMode, const 
 }
 
 std::vector<std::string> SearchSortList(int digiVersion) {
+  digiVersion = RuleSetOf(digiVersion);
   std::vector<std::string> list = {"無 (工事階層順)", UsesDaihyoFlag(digiVersion) ? "代表写真" : "写真整理フラッグ",
                                    "ファイル日本語名", "タイトル", "撮影箇所", "撮影年月日"};
   if (UsesTeishutsuFlag(digiVersion)) list.push_back("提出頻度写真");
@@ -71,6 +80,7 @@ std::vector<std::string> SearchDirectionList(bool listMode) {
 }
 
 int KeptSearchEntry(int oldIndex, int count, int digiVersion) {
+  digiVersion = RuleSetOf(digiVersion);
   if (count <= 0) return -1;
   if (oldIndex < 0) return 0;
   if (digiVersion != 0 && oldIndex > 5) return 0;

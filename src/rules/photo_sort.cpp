@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "rules/photo_search.h"
+#include "store/standards.h"
 
 namespace zor {
 namespace {
@@ -23,6 +24,7 @@ std::string NumberText(int n) { return n == 0 ? std::string() : std::to_string(n
 }  // namespace
 
 std::vector<std::string> SortKeyList(int v) {
+  v = RuleSetOf(v);
   const bool seiri = v == 0 || v == 1 || v == 10;
   std::vector<std::string> list = {"指定無", seiri ? "写真整理フラッグ" : "代表写真", "写真ファイル日本語名",
                                    "写真タイトル", "撮影箇所", "撮影年月日"};
@@ -50,6 +52,8 @@ SortField SortFieldOfEntry(std::string_view text) {
 }
 
 int KeptSortSelection(int selection, int oldVersion, int newVersion, int newCount) {
+  oldVersion = RuleSetOf(oldVersion);
+  newVersion = RuleSetOf(newVersion);
   if (selection < 0) return -1;
   if (oldVersion == 0 && newVersion != 0 && selection > 5) return 0;
   return selection < newCount ? selection : -1;

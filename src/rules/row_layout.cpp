@@ -3,6 +3,7 @@
 #include <array>
 
 #include "rules/version_set.h"
+#include "store/standards.h"
 
 namespace zor {
 namespace {
@@ -82,6 +83,7 @@ int InfoRowLayout::RowOf(InfoGrid grid, int code) const {
 }
 
 InfoRowLayout LayoutInfoRows(int digi_version, bool input_level) {
+  digi_version = RuleSetOf(digi_version);
   return InfoRowLayout{
       .koji = LayoutGrid(InfoGrid::kKoji, digi_version, input_level),
       .photo = LayoutGrid(InfoGrid::kPhoto, digi_version, input_level),

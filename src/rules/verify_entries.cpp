@@ -7,6 +7,7 @@
 #include "rules/text_rules.h"
 #include "rules/version_set.h"
 #include "store/bindata_error.h"
+#include "store/standards.h"
 #include "text/encoding.h"
 
 namespace zor {
@@ -29,7 +30,7 @@ std::string CountLine(const char* head_utf8, int count, const char* tail_utf8) {
 class Verifier {
  public:
   Verifier(Delivery& delivery, int scope, Host& host)
-      : d_(delivery), v_(delivery.DigiVersion), scope_(std::clamp(scope, 0, 2)), host_(host) {}
+      : d_(delivery), v_(RuleSetOf(delivery.DigiVersion)), scope_(std::clamp(scope, 0, 2)), host_(host) {}
 
   VerifyResult Run() {
     CheckHierarchy();

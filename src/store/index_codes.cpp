@@ -69,6 +69,10 @@ const std::vector<IndexCode>& ConstructionIndexCodes() {
       {"受注者名", "請負者名", 254},
       {"受注者コード", "請負者コード", 127},
       {"予備", nullptr, 254},
+      // Items of the later guidelines; their limits are not known here.
+      {"工事実績システム登録番号", nullptr, 0},
+      {"工事担当課", nullptr, 0},
+      {"施設コード", nullptr, 0},
   });
   return codes;
 }
@@ -111,60 +115,12 @@ const std::vector<IndexCode>& ServicesIndexCodes() {
       {"業務キーワード", nullptr, 20},
       {"業務概要", nullptr, 600},
       {"予備", nullptr, 254},
+      {"施設コード", nullptr, 0},
   });
   return codes;
 }
 
 int ConstructionMaxBytes(int code) { return MaxBytesOf(ConstructionIndexCodes(), code); }
 int ServicesMaxBytes(int code) { return MaxBytesOf(ServicesIndexCodes(), code); }
-
-bool IsConstructionIndexVersion(int digiVersion) {
-  return digiVersion == 5 || digiVersion == 6 || digiVersion == 7 || digiVersion == 12;
-}
-
-const std::vector<std::string>& StandardVersionTexts() {
-  static const std::vector<std::string> texts = [] {
-    std::vector<std::string> t;
-    for (const char* s : {
-             "国交省 11年8月 デジタル写真管理情報基準(案)",
-             "国交省 14年7月 デジタル写真管理情報基準(案)",
-             "国交省 16年6月 デジタル写真管理情報基準(案)",
-             "国交省 20年5月 デジタル写真管理情報基準(案)",
-             "国交省 22年9月 デジタル写真管理情報基準",
-             "国交省 16年6月 工事完成図書の電子納品要領(案)",
-             "国交省 20年5月 工事完成図書の電子納品要領(案)",
-             "国交省 22年9月 工事完成図書の電子納品等要領",
-             "国交省 16年6月 土木設計業務等の電子納品要領(案)",
-             "国交省 20年5月 土木設計業務等の電子納品要領(案)",
-             "農水省 15年4月 電子化写真データの作成要領(案)",
-             "農水省 17年4月 電子化写真データの作成要領(案)",
-             "農水省 17年4月 工事完成図書の電子納品要領(案)",
-             "農水省 17年4月 設計業務等の電子納品要領(案)",
-         })
-      t.push_back(Sj(s));
-    return t;
-  }();
-  return texts;
-}
-
-std::string DtdVersionText(int digiVersion) {
-  switch (digiVersion) {
-    case 0:
-      return "1.0";
-    case 1:
-      return "02";
-    case 10:
-      return "02_200304";
-    case 2:
-    case 5:
-    case 8:
-    case 11:
-    case 12:
-    case 13:
-      return "03";
-    default:
-      return "05";
-  }
-}
 
 }  // namespace zor

@@ -1,10 +1,11 @@
-// The element codes of the two index files with their byte limits, the
-// fourteen standards a delivery may follow, and the DTD version text of
-// each. All texts are code page 932.
+// The element codes of the two index files with their byte limits. All
+// texts are code page 932.
 #pragma once
 
 #include <string>
 #include <vector>
+
+#include "store/standards.h"
 
 namespace zor {
 
@@ -14,30 +15,22 @@ struct IndexCode {
   int maxBytes;
 };
 
-// INDEX_C.XML, codes 1 .. 38 in order (38 is 予備).
+// INDEX_C.XML, codes 1 .. 41 in order (38 is 予備; 39 .. 41 are items of the
+// later guidelines: 工事実績システム登録番号, 工事担当課, 施設コード).
 const std::vector<IndexCode>& ConstructionIndexCodes();
-// INDEX_D.XML, codes 1 .. 36 in order (36 is 予備).
+// INDEX_D.XML, codes 1 .. 37 in order (36 is 予備; 37 is 施設コード of the
+// later guidelines).
 const std::vector<IndexCode>& ServicesIndexCodes();
 
 inline constexpr int kConstructionReserveCode = 38;
 inline constexpr int kServicesReserveCode = 36;
+inline constexpr int kConstructionSystemNumberCode = 39;
+inline constexpr int kConstructionClientSectionCode = 40;
+inline constexpr int kConstructionFacilityCode = 41;
+inline constexpr int kServicesFacilityCode = 37;
 
 // Byte limit of a code; 0 for a code outside the list.
 int ConstructionMaxBytes(int code);
 int ServicesMaxBytes(int code);
-
-// Construction index standards are 5, 6, 7 and 12; every other version
-// reads the services list.
-bool IsConstructionIndexVersion(int digiVersion);
-
-// The fourteen standards, indexed by DigiVersion (0 .. 13), as the version
-// selector shows them.
-const std::vector<std::string>& StandardVersionTexts();
-inline constexpr int kStandardVersionCount = 14;
-inline constexpr int kInitialDigiVersion = 7;
-
-// DTD version text of a standard: "1.0" for 0, "02" for 1, "02_200304" for
-// 10, "03" for 2, 5, 8, 11, 12, 13, "05" for the others.
-std::string DtdVersionText(int digiVersion);
 
 }  // namespace zor

@@ -57,9 +57,13 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, FindIndexTest,
     testing::Values(FindCase{"SupportedConstruction", "土木201009-01", nullptr, kEntryConstruction},
                     FindCase{"FarmConstruction", "農村振興土木200504-01", nullptr, kEntryConstruction},
-                    FindCase{"UnsupportedConstruction", "土木202003-01", nullptr, kEntryPhoto},
+                    FindCase{"LaterConstruction", "土木202303-01", nullptr, kEntryConstruction},
+                    FindCase{"UnsupportedConstruction", "土木202313-01", nullptr, kEntryPhoto},
                     // INDEX_D.XML is tried only when there is no INDEX_C.XML.
-                    FindCase{"UnsupportedConstructionBesideServices", "土木202003-01", "土木200805-01", kEntryPhoto},
+                    FindCase{"UnsupportedConstructionBesideServices", "土木202313-01", "土木200805-01", kEntryPhoto},
+                    // The services reader accepts what the construction reader refuses.
+                    FindCase{"ServicesFromSeptember2010", nullptr, "土木201009-01", kEntryServices},
+                    FindCase{"LaterServices", nullptr, "土木202003-01", kEntryServices},
                     FindCase{"SupportedServices", nullptr, "土木200406-01", kEntryServices},
                     FindCase{"IndexWithoutStandard", "", nullptr, kEntryPhoto},
                     FindCase{"NoIndex", nullptr, nullptr, kEntryPhoto}),

@@ -78,9 +78,16 @@ TEST_F(IndexReaderTest, ServicesFixtureFillsTheTables) {
 struct VersionCase {
   bool services;
   const char* value;  // nullptr: no 適用要領基準
-  bool accepted;
-  int digiVersion;
+  int digiVersion;    // -1: refused
 };
+
+// The refusal names the value, except for the values of before 2005.
+std::string Refusal(const char* value) {
+  const std::string v = value;
+  const bool old = v.find("2002") != std::string::npos || v.find("1999") != std::string::npos;
+  return old ? "info: 平成16年以前の電子納品データは読込ができません。"
+             : "info: 適用要領基準「" + v + "」の電子納品データには対応していません。";
+}
 
 class IndexVersionTest : public IndexReaderTest, public testing::WithParamInterface<VersionCase> {};
 
@@ -91,9 +98,13 @@ TEST_P(IndexVersionTest, StandardDecidesAcceptanceAndDigiVersion) {
                               ? IndexXml("gyomudata", basic, "<業務件名等><業務名称>名</業務名称></業務件名等>\n")
                               : IndexXml("constdata", basic, "<工事件名等><工事名称>名</工事名称></工事件名等>\n");
   d.DigiVersion = 0;
-  EXPECT_EQ(c.services ? ReadD(xml) : ReadC(xml), c.accepted);
-  if (c.accepted) {
+  EXPECT_EQ(c.services ? ReadD(xml) : ReadC(xml), c.digiVersion >= 0);
+  if (c.digiVersion >= 0) {
     EXPECT_EQ(d.DigiVersion, c.digiVersion);
+    // The XML reader drops the blanks around every value, this one included.
+    std::string read = c.value ? c.value : "";
+    while (!read.empty() && read.back() == ' ') read.pop_back();
+    EXPECT_EQ(d.Guideline, Sj(read));
     EXPECT_EQ(d.Index.IndexItemCount, 1);
     // The standard changed: every panel is rebuilt before the buttons and
     // the index rows.
@@ -103,18 +114,35 @@ TEST_P(IndexVersionTest, StandardDecidesAcceptanceAndDigiVersion) {
                                         "ShowNodePhotos"}));
   } else {
     EXPECT_EQ(d.DigiVersion, 0);
-    EXPECT_EQ(host.calls, std::vector<std::string>{"info: 平成16年以前の電子納品データは読込ができません。"});
+    EXPECT_EQ(host.calls, std::vector<std::string>{Refusal(c.value)});
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Values, IndexVersionTest,
-    testing::Values(VersionCase{false, "土木200406-01", true, 5}, VersionCase{false, "土木200805-01", true, 6},
-                    VersionCase{false, "土木201009-01", true, 7}, VersionCase{false, "農村振興土木200504-01", true, 12},
-                    VersionCase{false, nullptr, true, 7}, VersionCase{false, "土木200206-01", false, 0},
-                    VersionCase{false, "土木201009-1", false, 0}, VersionCase{true, "土木200406-01", true, 8},
-                    VersionCase{true, "土木200805-01", true, 9}, VersionCase{true, "農村振興土木200504-01", true, 13},
-                    VersionCase{true, nullptr, true, 9}, VersionCase{true, "土木201009-01", false, 0}));
+    testing::Values(
+        // The values of the first guidelines.
+        VersionCase{false, "土木200406-01", 5}, VersionCase{false, "土木200805-01", 6},
+        VersionCase{false, "土木201009-01", 7}, VersionCase{false, "農村振興土木200504-01", 12},
+        VersionCase{false, nullptr, 7}, VersionCase{true, "土木200406-01", 8}, VersionCase{true, "土木200805-01", 9},
+        VersionCase{true, "農村振興土木200504-01", 13}, VersionCase{true, nullptr, 9},
+        // The later guidelines, at their boundaries.
+        VersionCase{false, "土木201010-01", 14}, VersionCase{false, "土木202303-01", 14},
+        VersionCase{true, "土木201009-01", 15}, VersionCase{true, "土木202003-01", 15},
+        VersionCase{true, "土木201008-01", -1}, VersionCase{false, "農村振興土木200505-01", 16},
+        VersionCase{true, "農村振興土木201903-02", 17}, VersionCase{false, "農村振興土木200503-01", -1},
+        // Values of no known form.
+        VersionCase{false, "土木200206-01", -1}, VersionCase{false, "土木201009-1", -1},
+        VersionCase{false, "土木202303-01 ", 14}, VersionCase{false, "土木２０２３03-01", -1},
+        VersionCase{false, "土木202313-01", -1}, VersionCase{true, "土木999999-01", -1},
+        VersionCase{true, "工事202303-01", -1}, VersionCase{false, "", -1}));
+
+TEST_F(IndexReaderTest, TheFirstOfTwoStandardsDecides) {
+  ASSERT_TRUE(ReadC(IndexXml("constdata", Standard("土木202303-01") + Standard("土木201009-01"),
+                             "<工事件名等><工事名称>名</工事名称></工事件名等>\n")));
+  EXPECT_EQ(d.DigiVersion, 14);
+  EXPECT_EQ(d.Guideline, Sj("土木202303-01"));
+}
 
 TEST_F(IndexReaderTest, RefusedIndexLeavesThePreviousDeliveryAlone) {
   ImportContext ctx = Ctx();

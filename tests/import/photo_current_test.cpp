@@ -216,7 +216,14 @@ INSTANTIATE_TEST_SUITE_P(Values, CurrentStandardTest,
                                          StandardCase{"<適用要領基準>土木200406-01</適用要領基準>", 2},
                                          StandardCase{"<適用要領基準>土木200805-01</適用要領基準>", 6},
                                          StandardCase{"<適用要領基準>土木201009-01</適用要領基準>", 7},
-                                         StandardCase{"<適用要領基準>土木202003-01</適用要領基準>", 5}));
+                                         StandardCase{"<適用要領基準>土木202003-01</適用要領基準>", 14},
+                                         StandardCase{"<適用要領基準>農村振興土木201903-01</適用要領基準>", 16},
+                                         // Unknown forms keep the old default.
+                                         StandardCase{"<適用要領基準>土木2023-01</適用要領基準>", 5},
+                                         // The first value decides.
+                                         StandardCase{"<適用要領基準>土木202303-01</適用要領基準>"
+                                                      "<適用要領基準>土木200406-01</適用要領基準>",
+                                                      14}));
 
 TEST_F(CurrentReaderTest, SameStandardOnlyRefillsTheContractGrid) {
   d.DigiVersion = 7;

@@ -164,7 +164,7 @@ TEST(ItemCatalogue, UnnumberedItemsAndUnknownStandardsHaveNoRule) {
   EXPECT_FALSE(FindItemRule(InfoGrid::kKoji, 23, 0));
   EXPECT_FALSE(FindItemRule(InfoGrid::kPhoto, 19, 3));
   EXPECT_FALSE(FindItemRule(InfoGrid::kSanko, 4, 3));
-  EXPECT_FALSE(FindItemRule(InfoGrid::kPhoto, 4, 14));
+  EXPECT_FALSE(FindItemRule(InfoGrid::kPhoto, 4, 18));
   EXPECT_FALSE(FindItemRule(InfoGrid::kPhoto, 4, -1));
 }
 
@@ -215,6 +215,11 @@ TEST(IndexCatalogue, ItemRules) {
       {35, 13, "業務概要", 3, false, 600, false},
       {36, 9, "予備", 3, false, 0, true},
       {1, 0, "業務実績VerNo.", 1, false, 12, false},  // photo-file standards read the services codes
+      // Items of the later indexes: shown, with no class and no limit.
+      {40, 14, "工事担当課", 0, false, 0, false},
+      {41, 16, "施設コード", 0, false, 0, false},
+      {37, 15, "施設コード", 0, false, 0, false},
+      {36, 14, "受注者名", 3, false, 254, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "code " << c.code << " version " << c.version);
@@ -228,10 +233,10 @@ TEST(IndexCatalogue, ItemRules) {
     EXPECT_EQ(rule->multi_line, c.multi_line);
     EXPECT_TRUE(rule->entry_rule.empty());
   }
-  EXPECT_FALSE(FindIndexItemRule(39, 5));
-  EXPECT_FALSE(FindIndexItemRule(37, 8));  // the services table ends at 36
+  EXPECT_FALSE(FindIndexItemRule(42, 5));
+  EXPECT_FALSE(FindIndexItemRule(38, 8));  // the services table ends at 37
   EXPECT_FALSE(FindIndexItemRule(0, 5));
-  EXPECT_FALSE(FindIndexItemRule(1, 14));
+  EXPECT_FALSE(FindIndexItemRule(1, 18));
 }
 
 TEST(IndexCatalogue, EveryCodeHasAClassAndALimit) {
@@ -263,7 +268,10 @@ TEST(IndexCatalogue, LayoutIndexRows) {
       {7, true, {1, 0, 2, 0, 3}, {4, 254, 254, 254, 10}},
       // A services standard reads the same codes by its own table.
       {8, false, {1, 2, 3, 4, 5}, {12, 0, 30, 0, 254}},
-      {14, true, {1, 0, 2, 0, 3}, {12, 0, 30, 0, 254}},
+      {9, true, {1, 0, 2, 0, 3}, {12, 0, 30, 0, 254}},
+      // A later standard reads the table of its rule set.
+      {14, false, {1, 2, 3, 4, 5}, {4, 254, 254, 254, 10}},
+      {15, true, {1, 0, 2, 0, 3}, {12, 0, 30, 0, 254}},
   };
   for (const Case& c : cases) {
     std::vector<IndexSlotRow> rows = LayoutIndexRows(slots, c.version, c.input_level);

@@ -25,7 +25,8 @@ TEST(ItemChecks, FaultFlagsByStandard) {
       {InfoGrid::kPhoto, 8, 0, "2010-1-5", kFaultEntryRule},
       {InfoGrid::kPhoto, 8, 3, "2010-01-05", 0},
       {InfoGrid::kPhoto, 8, 3, "", 0},
-      {InfoGrid::kPhoto, 8, 14, "2010-1-5", 0},
+      {InfoGrid::kPhoto, 8, 14, "2010-1-5", kFaultEntryRule},  // a later standard checks by 7
+      {InfoGrid::kPhoto, 8, 18, "2010-1-5", 0},                // no standard: no check
       // Line limits of the reserve items in version 0 only.
       {InfoGrid::kPhoto, 5, 0, kFourLines, kFaultLines},
       {InfoGrid::kPhoto, 5, 0, kThreeLinesWithEmptyOnes, 0},

@@ -80,7 +80,7 @@ TEST(LayoutInfoRows, RowsCarryTheRulesOfTheStandard) {
 }
 
 TEST(LayoutInfoRows, StandardsOutsideTheListShowNoRows) {
-  for (int version : {-1, 14, 255}) {
+  for (int version : {-1, 18, 255}) {
     for (bool input_level : {false, true}) {
       InfoRowLayout layout = LayoutInfoRows(version, input_level);
       EXPECT_TRUE(layout.koji.empty()) << version;

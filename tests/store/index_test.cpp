@@ -59,8 +59,8 @@ TEST(IndexTables, ElementsPastTheLastSlotAreDroppedAndCounted) {
 TEST(IndexCodes, ListsAreNumberedFromOneWithTheirLimits) {
   const auto& c = ConstructionIndexCodes();
   const auto& s = ServicesIndexCodes();
-  ASSERT_EQ(c.size(), 38u);
-  ASSERT_EQ(s.size(), 36u);
+  ASSERT_EQ(c.size(), 41u);
+  ASSERT_EQ(s.size(), 37u);
   for (std::size_t i = 0; i < c.size(); ++i) EXPECT_EQ(c[i].code, static_cast<int>(i) + 1);
   for (std::size_t i = 0; i < s.size(); ++i) EXPECT_EQ(s[i].code, static_cast<int>(i) + 1);
   EXPECT_EQ(c[kConstructionReserveCode - 1].elements[0], Sj("予備"));
@@ -70,17 +70,26 @@ TEST(IndexCodes, ListsAreNumberedFromOneWithTheirLimits) {
   EXPECT_EQ(ConstructionMaxBytes(10), 254);
   EXPECT_EQ(ServicesMaxBytes(6), 128);
   EXPECT_EQ(ServicesMaxBytes(35), 600);
-  for (int bad : {0, -1, 39}) EXPECT_EQ(ConstructionMaxBytes(bad), 0);
-  EXPECT_EQ(ServicesMaxBytes(37), 0);
+  for (int bad : {0, -1, 42}) EXPECT_EQ(ConstructionMaxBytes(bad), 0);
+  EXPECT_EQ(ServicesMaxBytes(38), 0);
+  // The items of the later guidelines carry no limit.
+  EXPECT_EQ(c[kConstructionClientSectionCode - 1].elements[0], Sj("工事担当課"));
+  EXPECT_EQ(s[kServicesFacilityCode - 1].elements[0], Sj("施設コード"));
+  for (int code : {kConstructionSystemNumberCode, kConstructionClientSectionCode, kConstructionFacilityCode})
+    EXPECT_EQ(ConstructionMaxBytes(code), 0) << code;
 }
 
 TEST(IndexCodes, StandardsAndDtdVersions) {
-  ASSERT_EQ(StandardVersionTexts().size(), 14u);
+  ASSERT_EQ(StandardVersionTexts().size(), 18u);
   EXPECT_EQ(StandardVersionTexts()[kInitialDigiVersion], Sj("国交省 22年9月 工事完成図書の電子納品等要領"));
   EXPECT_EQ(StandardVersionTexts()[13], Sj("農水省 17年4月 設計業務等の電子納品要領(案)"));
-  const char* dtd[] = {"1.0", "02", "03", "05", "05", "03", "05", "05", "03", "05", "02_200304", "03", "03", "03"};
-  for (int v = 0; v < 14; ++v) EXPECT_EQ(DtdVersionText(v), dtd[v]) << v;
-  for (int v = 0; v < 14; ++v) EXPECT_EQ(IsConstructionIndexVersion(v), v == 5 || v == 6 || v == 7 || v == 12);
+  EXPECT_EQ(StandardVersionTexts()[14], Sj("国交省 平成23年以降 工事完成図書の電子納品等要領"));
+  EXPECT_EQ(StandardVersionTexts()[17], Sj("農水省 平成17年以降 設計業務等の電子納品要領"));
+  const char* dtd[] = {"1.0", "02", "03", "05", "05", "03", "05", "05", "03",
+                       "05",  "02_200304", "03", "03", "03", "05", "05", "05", "05"};
+  for (int v = 0; v < 18; ++v) EXPECT_EQ(DtdVersionText(v), dtd[v]) << v;
+  for (int v = 0; v < 18; ++v)
+    EXPECT_EQ(IsConstructionIndexVersion(v), v == 5 || v == 6 || v == 7 || v == 12 || v == 14 || v == 16) << v;
 }
 
 TEST(ContractBlock, TextsAreCutToTheirWidths) {
