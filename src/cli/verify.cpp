@@ -7,8 +7,8 @@
 
 #include "app/folders.h"
 #include "app/settings.h"
-#include "cli/load_delivery.h"
 #include "cli/dump_host.h"
+#include "cli/load_delivery.h"
 #include "cli/verbs.h"
 #include "import/dispatch.h"
 #include "rules/verify_entries.h"

@@ -20,9 +20,9 @@
 #include "forms/message_boxes.h"
 #include "images/bitmap.h"
 #include "images/gif_loader.h"
-#include "images/svg_loader.h"
 #include "images/image_kind.h"
 #include "images/image_kit.h"
+#include "images/svg_loader.h"
 
 namespace zor {
 namespace {

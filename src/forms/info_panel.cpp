@@ -23,9 +23,9 @@
 #include "forms/coded_values.h"
 #include "forms/help_panel.h"
 #include "forms/koumoku_grid.h"
-#include "forms/thumbnail_list.h"
 #include "forms/qtext.h"
 #include "forms/tab_set_ex.h"
+#include "forms/thumbnail_list.h"
 #include "images/image_kind.h"
 #include "rules/help_texts.h"
 #include "rules/index_catalogue.h"
@@ -244,8 +244,8 @@ void TInfoPanel::SetStandardShown(int digi_version, bool input_level) {
   // their general names.
   const std::vector<std::string>& texts = StandardVersionTexts();
   for (int v = kLaterConstruction; v <= kLaterFarmServices && v < CE_Version->count(); ++v)
-    CE_Version->setItemText(v, Qs(v == digi_version ? StandardName(v, delivery_.Guideline)
-                                                    : texts[static_cast<std::size_t>(v)]));
+    CE_Version->setItemText(
+        v, Qs(v == digi_version ? StandardName(v, delivery_.Guideline) : texts[static_cast<std::size_t>(v)]));
   if (digi_version >= 0 && digi_version < CE_Version->count()) CE_Version->setCurrentIndex(digi_version);
   CE_Version->setEnabled(false);
   settingStandard_ = false;

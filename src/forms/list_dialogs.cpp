@@ -169,8 +169,10 @@ void TZorMainForm::FormKensakuStr(QObject* sender, bool listMode, const std::str
   HierarchyNode* target = nodes[static_cast<std::size_t>(*node)];
   if (QTreeWidgetItem* item = TreePanel->ItemOf(target)) TreePanel->TV_Tree->scrollToItem(item);
   TreePanel->SelectNodeNow(target);
-  if (photo) ListView->SelectListItem(photo->index, true);
-  else TreePanel->AlignTreeHeader();
+  if (photo)
+    ListView->SelectListItem(photo->index, true);
+  else
+    TreePanel->AlignTreeHeader();
 }
 
 void TZorMainForm::SortCurrentList(const QStringList& texts, int order) {

@@ -65,8 +65,8 @@ ImageResult DecodeSvg(Bitmap& bitmap, std::span<const std::uint8_t> bytes, int m
   if (max_size > 0 && longer > max_size) scale = max_size / longer;
   const double fw = std::ceil(size->first * scale);
   const double fh = std::ceil(size->second * scale);
-  if (!(fw >= 1 && fh >= 1) || !Bitmap::SizeAllowed(static_cast<std::int64_t>(std::min(fw, 1e9)),
-                                                     static_cast<std::int64_t>(std::min(fh, 1e9))))
+  if (!(fw >= 1 && fh >= 1) ||
+      !Bitmap::SizeAllowed(static_cast<std::int64_t>(std::min(fw, 1e9)), static_cast<std::int64_t>(std::min(fh, 1e9))))
     return ImageResult::Failure("svg: picture too large");
   const int width = static_cast<int>(fw);
   const int height = static_cast<int>(fh);

@@ -191,8 +191,8 @@ bool ReadConstructionIndex(ImportContext& ctx, const std::string& file, const st
   // The contractor group follows the file's own standard: 受注者情報 is the
   // 2010 guideline's (rule set 7, the later ministry guidelines included),
   // 請負者情報 that of the earlier ones.
-  const IndexLayout layout{Names(),   kBasicInfo, kStandard, kRows, kVersions, GuidelineSource::kConstructionIndex,
-                           7,         7,          false};
+  const IndexLayout layout{Names(), kBasicInfo, kStandard, kRows, kVersions, GuidelineSource::kConstructionIndex,
+                           7,       7,          false};
   return ReadIndexFile(ctx, layout, file, workName);
 }
 

@@ -163,7 +163,8 @@ constexpr IndexVersion kVersions[] = {
 }  // namespace
 
 bool ReadServicesIndex(ImportContext& ctx, const std::string& file, const std::string& workName) {
-  const IndexLayout layout{Names(), kBasicInfo, kStandard, kRows, kVersions, GuidelineSource::kServicesIndex, 9, -1, true};
+  const IndexLayout layout{Names(), kBasicInfo, kStandard, kRows, kVersions, GuidelineSource::kServicesIndex,
+                           9,       -1,         true};
   return ReadIndexFile(ctx, layout, file, workName);
 }
 

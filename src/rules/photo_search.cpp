@@ -11,7 +11,9 @@
 namespace zor {
 namespace {
 
-bool IsTextKey(int key) { return key == kSeekJFileName || key == kSeekTitle || key == kSeekKasyo || key == kSeekNegaNum; }
+bool IsTextKey(int key) {
+  return key == kSeekJFileName || key == kSeekTitle || key == kSeekKasyo || key == kSeekNegaNum;
+}
 
 bool TextMatches(const std::string& normalisedValue, const std::string& normalisedFrom, int method) {
   switch (method) {
@@ -64,8 +66,9 @@ std::vector<SearchKeyEntry> SearchKeyList(int digiVersion, bool listMode, const 
 
 std::vector<std::string> SearchSortList(int digiVersion) {
   digiVersion = RuleSetOf(digiVersion);
-  std::vector<std::string> list = {"無 (工事階層順)", UsesDaihyoFlag(digiVersion) ? "代表写真" : "写真整理フラッグ",
-                                   "ファイル日本語名", "タイトル", "撮影箇所", "撮影年月日"};
+  std::vector<std::string> list = {"無 (工事階層順)",  UsesDaihyoFlag(digiVersion) ? "代表写真" : "写真整理フラッグ",
+                                   "ファイル日本語名", "タイトル",
+                                   "撮影箇所",         "撮影年月日"};
   if (UsesTeishutsuFlag(digiVersion)) list.push_back("提出頻度写真");
   if (digiVersion == 0) {
     list.push_back("フィルム番号");

@@ -26,8 +26,9 @@ std::string NumberText(int n) { return n == 0 ? std::string() : std::to_string(n
 std::vector<std::string> SortKeyList(int v) {
   v = RuleSetOf(v);
   const bool seiri = v == 0 || v == 1 || v == 10;
-  std::vector<std::string> list = {"指定無", seiri ? "写真整理フラッグ" : "代表写真", "写真ファイル日本語名",
-                                   "写真タイトル", "撮影箇所", "撮影年月日"};
+  std::vector<std::string> list = {
+      "指定無",    seiri ? "写真整理フラッグ" : "代表写真", "写真ファイル日本語名", "写真タイトル", "撮影箇所",
+      "撮影年月日"};
   if (UsesTeishutsuFlag(v)) list.push_back("提出頻度写真");
   if (v == 0) {
     list.push_back("フィルム番号");
@@ -42,8 +43,8 @@ SortField SortFieldOfEntry(std::string_view text) {
     SortField field;
   };
   static const Entry entries[] = {
-      {"写真整理フラッグ", kSortFlag}, {"代表写真", kSortFlag},       {"写真ファイル日本語名", kSortJFileName},
-      {"写真タイトル", kSortTitle},    {"撮影箇所", kSortKasyo},      {"撮影年月日", kSortDate},
+      {"写真整理フラッグ", kSortFlag}, {"代表写真", kSortFlag},        {"写真ファイル日本語名", kSortJFileName},
+      {"写真タイトル", kSortTitle},    {"撮影箇所", kSortKasyo},       {"撮影年月日", kSortDate},
       {"提出頻度写真", kSortFilmNum},  {"フィルム番号", kSortFilmNum}, {"コマ番号", kSortNegaNum},
   };
   for (const Entry& e : entries)
@@ -94,9 +95,8 @@ TIntList SortRecords(Delivery& d, const TIntList& records, const std::vector<Sor
     keyed.push_back(std::move(k));
   }
   // std::string compares its bytes as unsigned char, as Shift_JIS wants.
-  std::stable_sort(keyed.begin(), keyed.end(), [descending](const Keyed& a, const Keyed& b) {
-    return descending ? b.key < a.key : a.key < b.key;
-  });
+  std::stable_sort(keyed.begin(), keyed.end(),
+                   [descending](const Keyed& a, const Keyed& b) { return descending ? b.key < a.key : a.key < b.key; });
   TIntList sorted;
   sorted.reserve(keyed.size());
   for (const Keyed& k : keyed) sorted.push_back(k.record);

@@ -61,9 +61,7 @@ std::size_t AfterIssuer(std::string_view value, bool* farm) {
 
 }  // namespace
 
-bool IsLaterStandard(int digiVersion) {
-  return digiVersion >= kLaterConstruction && digiVersion <= kLaterFarmServices;
-}
+bool IsLaterStandard(int digiVersion) { return digiVersion >= kLaterConstruction && digiVersion <= kLaterFarmServices; }
 
 int RuleSetOf(int digiVersion) {
   const LaterEntry* later = LaterEntryOf(digiVersion);
@@ -90,8 +88,7 @@ const std::vector<std::string>& StandardVersionTexts() {
              "農水省 17年4月 設計業務等の電子納品要領(案)",
          })
       t.push_back(Sj(s));
-    for (const LaterEntry& e : LaterEntries())
-      t.push_back(Sj(std::string(e.issuer) + " " + e.since + " " + e.name));
+    for (const LaterEntry& e : LaterEntries()) t.push_back(Sj(std::string(e.issuer) + " " + e.since + " " + e.name));
     return t;
   }();
   return texts;

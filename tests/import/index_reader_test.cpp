@@ -108,34 +108,34 @@ TEST_P(IndexVersionTest, StandardDecidesAcceptanceAndDigiVersion) {
     EXPECT_EQ(d.Index.IndexItemCount, 1);
     // The standard changed: every panel is rebuilt before the buttons and
     // the index rows.
-    EXPECT_EQ(host.Steps(),
-              (std::vector<std::string>{"LeaveListMode", "UpdateTitle", "ClearPhotoLists", "SelectUnclassifiedNode",
-                                        "RefreshAll", "RequestButtonUpdate", "LayOutInformationPanel",
-                                        "ShowNodePhotos"}));
+    EXPECT_EQ(host.Steps(), (std::vector<std::string>{"LeaveListMode", "UpdateTitle", "ClearPhotoLists",
+                                                      "SelectUnclassifiedNode", "RefreshAll", "RequestButtonUpdate",
+                                                      "LayOutInformationPanel", "ShowNodePhotos"}));
   } else {
     EXPECT_EQ(d.DigiVersion, 0);
     EXPECT_EQ(host.calls, std::vector<std::string>{Refusal(c.value)});
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, IndexVersionTest,
-    testing::Values(
-        // The values of the first guidelines.
-        VersionCase{false, "土木200406-01", 5}, VersionCase{false, "土木200805-01", 6},
-        VersionCase{false, "土木201009-01", 7}, VersionCase{false, "農村振興土木200504-01", 12},
-        VersionCase{false, nullptr, 7}, VersionCase{true, "土木200406-01", 8}, VersionCase{true, "土木200805-01", 9},
-        VersionCase{true, "農村振興土木200504-01", 13}, VersionCase{true, nullptr, 9},
-        // The later guidelines, at their boundaries.
-        VersionCase{false, "土木201010-01", 14}, VersionCase{false, "土木202303-01", 14},
-        VersionCase{true, "土木201009-01", 15}, VersionCase{true, "土木202003-01", 15},
-        VersionCase{true, "土木201008-01", -1}, VersionCase{false, "農村振興土木200505-01", 16},
-        VersionCase{true, "農村振興土木201903-02", 17}, VersionCase{false, "農村振興土木200503-01", -1},
-        // Values of no known form.
-        VersionCase{false, "土木200206-01", -1}, VersionCase{false, "土木201009-1", -1},
-        VersionCase{false, "土木202303-01 ", 14}, VersionCase{false, "土木２０２３03-01", -1},
-        VersionCase{false, "土木202313-01", -1}, VersionCase{true, "土木999999-01", -1},
-        VersionCase{true, "工事202303-01", -1}, VersionCase{false, "", -1}));
+INSTANTIATE_TEST_SUITE_P(Values, IndexVersionTest,
+                         testing::Values(
+                             // The values of the first guidelines.
+                             VersionCase{false, "土木200406-01", 5}, VersionCase{false, "土木200805-01", 6},
+                             VersionCase{false, "土木201009-01", 7}, VersionCase{false, "農村振興土木200504-01", 12},
+                             VersionCase{false, nullptr, 7}, VersionCase{true, "土木200406-01", 8},
+                             VersionCase{true, "土木200805-01", 9}, VersionCase{true, "農村振興土木200504-01", 13},
+                             VersionCase{true, nullptr, 9},
+                             // The later guidelines, at their boundaries.
+                             VersionCase{false, "土木201010-01", 14}, VersionCase{false, "土木202303-01", 14},
+                             VersionCase{true, "土木201009-01", 15}, VersionCase{true, "土木202003-01", 15},
+                             VersionCase{true, "土木201008-01", -1}, VersionCase{false, "農村振興土木200505-01", 16},
+                             VersionCase{true, "農村振興土木201903-02", 17},
+                             VersionCase{false, "農村振興土木200503-01", -1},
+                             // Values of no known form.
+                             VersionCase{false, "土木200206-01", -1}, VersionCase{false, "土木201009-1", -1},
+                             VersionCase{false, "土木202303-01 ", 14}, VersionCase{false, "土木２０２３03-01", -1},
+                             VersionCase{false, "土木202313-01", -1}, VersionCase{true, "土木999999-01", -1},
+                             VersionCase{true, "工事202303-01", -1}, VersionCase{false, "", -1}));
 
 TEST_F(IndexReaderTest, TheFirstOfTwoStandardsDecides) {
   ASSERT_TRUE(ReadC(IndexXml("constdata", Standard("土木202303-01") + Standard("土木201009-01"),

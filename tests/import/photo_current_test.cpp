@@ -114,9 +114,9 @@ TEST_P(ForeignElementTest, ElementsOfTheOtherLayoutAreIgnored) {
   ASSERT_TRUE(Load(CurrentPhotoXml(kFolders, Photo("P1.JPG", GetParam().xml))));
   ASSERT_EQ(RecordCount(), 1);
   const PhotoFieldPositions& f = F();
-  const std::pair<const char*, int> fields[] = {{"YOBI_FJ", f.YOBI_FJ}, {"YOBI_SJ", f.YOBI_SJ}, {"YOBI_SK", f.YOBI_SK},
-                                                {"YOBI_JK", f.YOBI_JK}, {"YOBI_SO", f.YOBI_SO}, {"KANRI", f.KANRI},
-                                                {"UKEOIBIKOU", f.UKEOIBIKOU}};
+  const std::pair<const char*, int> fields[] = {
+      {"YOBI_FJ", f.YOBI_FJ}, {"YOBI_SJ", f.YOBI_SJ}, {"YOBI_SK", f.YOBI_SK},      {"YOBI_JK", f.YOBI_JK},
+      {"YOBI_SO", f.YOBI_SO}, {"KANRI", f.KANRI},     {"UKEOIBIKOU", f.UKEOIBIKOU}};
   for (const auto& [name, pos] : fields) EXPECT_EQ(Text(1, pos), "") << GetParam().field << " / " << name;
 }
 
@@ -126,8 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
         ForeignElementCase{"<写真ファイル情報><写真ファイル情報予備>fj</写真ファイル情報予備></写真ファイル情報>",
                            "YOBI_FJ"},
         ForeignElementCase{"<撮影情報><撮影情報予備>sj</撮影情報予備></撮影情報>", "YOBI_SJ"},
-        ForeignElementCase{"<施工管理値情報><施工管理値>k</施工管理値><施工管理値予備>sk</施工管理値予備></施工管理値情報>",
-                           "KANRI"},
+        ForeignElementCase{
+            "<施工管理値情報><施工管理値>k</施工管理値><施工管理値予備>sk</施工管理値予備></施工管理値情報>", "KANRI"},
         ForeignElementCase{"<状況説明予備>jk</状況説明予備>", "YOBI_JK"},
         ForeignElementCase{"<その他><請負者説明文>u</請負者説明文><写真情報予備>so</写真情報予備></その他>",
                            "UKEOIBIKOU"}));

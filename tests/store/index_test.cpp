@@ -85,7 +85,7 @@ TEST(IndexCodes, StandardsAndDtdVersions) {
   EXPECT_EQ(StandardVersionTexts()[13], Sj("農水省 17年4月 設計業務等の電子納品要領(案)"));
   EXPECT_EQ(StandardVersionTexts()[14], Sj("国交省 平成23年以降 工事完成図書の電子納品等要領"));
   EXPECT_EQ(StandardVersionTexts()[17], Sj("農水省 平成17年以降 設計業務等の電子納品要領"));
-  const char* dtd[] = {"1.0", "02", "03", "05", "05", "03", "05", "05", "03",
+  const char* dtd[] = {"1.0", "02",        "03", "05", "05", "03", "05", "05", "03",
                        "05",  "02_200304", "03", "03", "03", "05", "05", "05", "05"};
   for (int v = 0; v < 18; ++v) EXPECT_EQ(DtdVersionText(v), dtd[v]) << v;
   for (int v = 0; v < 18; ++v)
