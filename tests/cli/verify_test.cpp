@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "program_run.h"
@@ -58,6 +60,53 @@ TEST_F(VerifyCliTest, ConstructionFaultAloneHasNoFaultyRecords) {
   const ProgramRun run = Verify("--scope 0 " + Fixture("photo2002n"));
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "【工事情報】の未入力項目がありました。\n");
+}
+
+// The same delivery declared under the 2023 guideline is checked by the
+// rules of 2010: the same report, after the lines that say so.
+TEST_F(VerifyCliTest, LaterStandardReportsLikeItsRuleSetAfterNamingIt) {
+  const fs::path copy = xdg_ / "later";
+  fs::copy(ZOR_TEST_DATA "/import/construction", copy, fs::copy_options::recursive);
+  for (const fs::path file : {copy / "INDEX_C.XML", copy / "PHOTO" / "PHOTO.XML"}) {
+    std::ifstream in(file, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    // The value's digits are ASCII in Shift_JIS too.
+    const std::size_t at = bytes.find("201009-01");
+    ASSERT_NE(at, std::string::npos) << file;
+    bytes.replace(at, 9, "202303-01");
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+  }
+  for (const char* scope : {"0", "2"}) {
+    const ProgramRun earlier = Verify(std::string("--scope ") + scope + " " + Fixture("construction"));
+    const ProgramRun later = Verify(std::string("--scope ") + scope + " '" + copy.string() + "'");
+    EXPECT_EQ(later.status, earlier.status) << scope;
+    EXPECT_EQ(later.out,
+              "国交省 令和5年3月 工事完成図書の電子納品等要領\n"
+              "記入規則は 国交省 22年9月 工事完成図書の電子納品等要領 によります。\n" +
+                  earlier.out)
+        << scope;
+  }
+}
+
+// The real services deliveries of today's guidelines, where they are at hand.
+TEST_F(VerifyCliTest, RealServicesDeliveriesLoadAsTheLaterServicesStandard) {
+  const fs::path real = fs::path(ZOR_TEST_DATA).parent_path().parent_path().parent_path() / "shared/samples/real";
+  struct Case {
+    const char* folder;
+    const char* name;
+  } cases[] = {{"services-2022", "国交省 令和2年3月 土木設計業務等の電子納品要領"},
+               {"services-example", "国交省 31年3月 土木設計業務等の電子納品要領"}};
+  int found = 0;
+  for (const Case& c : cases) {
+    const fs::path index = real / c.folder / "INDEX_D.XML";
+    if (!fs::exists(index)) continue;
+    ++found;
+    const ProgramRun run = Verify("--scope 0 '" + index.string() + "'");
+    EXPECT_NE(run.status, 2) << c.folder;
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), c.name) << c.folder;
+  }
+  if (found == 0) GTEST_SKIP() << "no real deliveries under " << real;
 }
 
 TEST_F(VerifyCliTest, UnloadableDeliveryAndWrongArgumentsExitTwo) {

@@ -16,6 +16,7 @@ TEST(ImageKind, ByExtensionWithoutProbe) {
       {"x.png", 2},        {"x.tif", 3},      {"x.TIFF", 3},     {"x.fpx", 5},  {"x.Pcx", 6},
       {"x.wmf", 20},       {"x.EMF", 20},     {"x.dxf", 30},     {"x.gif", 50}, {"a.txt", -1},
       {"noextension", -1}, {"x.jpg.bak", -1}, {"dir.jpg/x", -1}, {"x.", -1},    {".jpg", 0},
+      {"P0000001.SVG", 60}, {"drawing.svg", 60}, {"x.svgz", -1},
   };
   for (const Case& c : cases) EXPECT_EQ(GetImageFileKind(c.name, true), c.kind) << c.name;
 }

@@ -99,6 +99,22 @@ TEST_F(DumpTest, NothingIsWrittenInsideTheDelivery) {
   EXPECT_TRUE(fs::is_empty(Temp("tmp")));
 }
 
+// An index of the 2023 guideline whose DTD is not at hand: the question is
+// answered Yes, the delivery loads as the later construction standard with
+// the items of the later index.
+TEST_F(DumpTest, IndexOfALaterGuidelineLoadsUnderItsOwnName) {
+  const ProgramRun run = Dump("--validating '" + Data("construction-2023") + "'");
+  EXPECT_EQ(run.status, 0);
+  for (const char* text : {"\"standard\": 14,", "\"standardName\": \"国交省 令和5年3月 工事完成図書の電子納品等要領\",",
+                           "\"guideline\": \"土木202303-01\",", "\"indexLoaded\": true,",
+                           "{\"slot\": 1, \"code\": 39, \"standard\": 1, \"value\": \"0123456789\"}",
+                           "\"code\": 40, \"standard\": 1, \"value\": \"道路整備保全課\"}",
+                           "\"code\": 41, \"standard\": 1, \"value\": \"0402\"}",
+                           "INDE_C09.DTD\\\" がファイルと同じフォルダにもシステムフォルダにもありません。",
+                           "\"JFILENAME\": \"補修状況.SVG\""})
+    EXPECT_NE(run.out.find(text), std::string::npos) << text;
+}
+
 TEST_F(DumpTest, FolderWithoutDeliveryAndUsageErrors) {
   fs::create_directories(Temp("empty"));
   const ProgramRun empty = Dump("'" + Temp("empty") + "'");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "album_fixture.h"
@@ -69,6 +70,23 @@ TEST_F(AlbumPictureTest, AJpegIsCopiedByteForByte) {
   ASSERT_TRUE(d_.GotoPhotoRecord(1));
   EXPECT_EQ(CopyAlbumPicture(d_, Album("PIC"), "P0000001.JPG", 10), AlbumPictureCopy::kCopied);
   EXPECT_EQ(ReadBytes(Album("PIC/P0000001.JPG")), ReadBytes(dir_ / "photo.JPG"));
+}
+
+// Browsers show an SVG as it is: copied unchanged, under an ".SVG" name.
+TEST_F(AlbumPictureTest, AnSvgIsCopiedByteForByteUnderItsOwnExtension) {
+  const std::string svg =
+      "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='30'><rect width='40' height='30'/></svg>";
+  std::ofstream(dir_ / "drawing.svg", std::ios::binary) << svg;
+  ASSERT_TRUE(EncodeJpegFile(TwoColours(), dir_ / "photo.JPG", 75));
+  PhotoFrom(dir_ / "drawing.svg");
+  PhotoFrom(dir_ / "photo.JPG");
+  fs::create_directories(Album("PIC"));
+  ASSERT_TRUE(d_.GotoPhotoRecord(1));
+  EXPECT_STREQ(AlbumPictureExtension(d_), ".SVG");
+  EXPECT_EQ(CopyAlbumPicture(d_, Album("PIC"), "P0000001.SVG", 90), AlbumPictureCopy::kCopied);
+  EXPECT_EQ(ReadBytes(Album("PIC/P0000001.SVG")), svg);
+  ASSERT_TRUE(d_.GotoPhotoRecord(2));
+  EXPECT_STREQ(AlbumPictureExtension(d_), ".JPG");
 }
 
 // Deliveries often come read-only (a disc, a locked share); the album's
