@@ -309,6 +309,35 @@ class InfoPanelTest : public QObject {
     QCOMPARE(g->Cell(2, 4), QStringLiteral("メモ"));
   }
 
+  void laterStandardIsNamedAfterTheValueRead() {
+    auto b = Shown();
+    IndexTables& index = b->delivery.Index;
+    index.Clear();
+    index.Store("0123456789", 39, true);
+    index.Store(Sj("道路整備保全課"), 40, true);
+    index.Finish();
+    b->delivery.IndexLoaded = true;
+    b->delivery.Guideline = Sj("土木202303-01");
+    b->Load(14);
+    QCOMPARE(b->panel->CE_Version->currentText(), QStringLiteral("国交省 令和5年3月 工事完成図書の電子納品等要領"));
+    // The entries not in use keep their general names.
+    QCOMPARE(b->panel->CE_Version->itemText(15), QStringLiteral("国交省 平成22年以降 土木設計業務等の電子納品要領"));
+    TKoumokuGrid* g = b->panel->KoumokuGrid_Koji;
+    QCOMPARE(g->Cell(0, 2), QStringLiteral("◇"));
+    QCOMPARE(g->Cell(1, 2), QStringLiteral("工事担当課"));
+    QCOMPARE(g->Cell(2, 2), QStringLiteral("道路整備保全課"));
+    // The standard's help names the rules in use.
+    b->panel->CE_Version->setEnabled(true);
+    b->panel->CE_Version->setFocus();
+    QCOMPARE(b->help->LB_Input1->text(), QStringLiteral("説明はありません"));
+    QCOMPARE(b->help->LB_Input2->text(),
+             QStringLiteral("記入規則は 国交省 22年9月 工事完成図書の電子納品等要領 によります。"));
+    // Another value renames the entry.
+    b->delivery.Guideline = Sj("土木201603-01");
+    b->Load(14);
+    QCOMPARE(b->panel->CE_Version->currentText(), QStringLiteral("国交省 28年3月 工事完成図書の電子納品等要領"));
+  }
+
   void indexLongerThanTheGridIsCut() {
     auto b = Shown();
     IndexTables& index = b->delivery.Index;
