@@ -17,7 +17,4 @@ inline constexpr const char* kStartupTitleUtf8 = "ミナロッサ３";
 inline constexpr const char* kValidatingParserNameUtf8 = "libxml2 XML Parser";
 inline constexpr const char* kOwnParserNameUtf8 = "TALMO XML Parser";
 
-// Where the latest version of the viewer is offered.
-inline constexpr const char* kDownloadPageUrl = "https://example.org/minarossa/zorview/";
-
 }  // namespace zor

@@ -48,6 +48,7 @@
 #include "output/album_writer.h"
 #include "store/photo_table.h"
 #include "forms/dialog_helpers.h"
+#include "forms/help_window.h"
 #include "forms/dropped_files.h"
 #include "forms/photo_list.h"
 #include "forms/ZORM_VW.h"
@@ -446,7 +447,7 @@ void TZorMainForm::UpdateTitle() {
   QString caption = QString::fromUtf8(kProductNameUtf8) + QLatin1Char(' ');
   if (!work.isEmpty()) caption += QLatin1Char('(') + work + QLatin1Char(')');
   setWindowTitle(caption);
-  QApplication::setApplicationDisplayName(caption);
+  SetApplicationTitle(caption);
 }
 
 void TZorMainForm::RefreshAll() {
@@ -757,9 +758,22 @@ void TZorMainForm::ShowHelpContext(int context) {
   if (helpFile_.isEmpty()) return;
   QUrl url = QUrl::fromLocalFile(helpFile_);
   if (context > 0) url.setFragment(QStringLiteral("ctx%1").arg(context));
+  // The pages open in a window of the program, so that help works with no
+  // browser. A modal window in front gets the help as its own modal child.
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal && modal != this) {
+    THelpWindow help(modal);
+    help.setModal(true);
+    if (help.ShowPage(url)) {
+      help.exec();
+      return;
+    }
+  } else {
+    if (!helpWindow_) helpWindow_ = new THelpWindow(this);
+    if (helpWindow_->ShowPage(url)) return;
+  }
   // The box's caption is the application title, as for every message box.
-  if (!QDesktopServices::openUrl(url))
-    ErrorBox(this, QStringLiteral("ヘルプを表示できません。\n\n") + url.toDisplayString(QUrl::PreferLocalFile));
+  ErrorBox(this, QStringLiteral("ヘルプを表示できません。\n\n") + url.toDisplayString(QUrl::PreferLocalFile));
 }
 
 }  // namespace zor

@@ -44,6 +44,7 @@ class TViewForm;
 class TSeekForm;
 class TSortForm;
 class TMissForm;
+class THelpWindow;
 struct SearchCondition;
 
 class TZorMainForm : public QMainWindow, public Host {
@@ -176,6 +177,9 @@ class TZorMainForm : public QMainWindow, public Host {
   void UpdateButtons();
   // Sets the help file; an empty path leaves the program without help.
   void SetHelpFile(const QString& path);
+  QString HelpFile() const { return helpFile_; }
+  // Shows the help page at a topic (0: its beginning).
+  void ShowHelpContext(int context);
 
   // The search, sort and verification dialogs (list_dialogs.cpp): made on
   // first use and kept until the window goes or memory runs short.
@@ -220,7 +224,6 @@ class TZorMainForm : public QMainWindow, public Host {
   std::string PositionsFile() const;
   void RestorePositions();
   void SavePositions();
-  void ShowHelpContext(int context);
   void PlaceProgressBar();
   void OnMinimised();
   void OnRestored();
@@ -235,6 +238,7 @@ class TZorMainForm : public QMainWindow, public Host {
   QString statusMessage_;
   QString hint_;
   QString helpFile_;
+  QPointer<THelpWindow> helpWindow_;
   std::string loadedEntry_;  // the file the loaded delivery was opened through
   bool firstShown_ = false;
   bool layoutReset_ = false;

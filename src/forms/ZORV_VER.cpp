@@ -1,13 +1,12 @@
 #include "forms/ZORV_VER.h"
 
+#include <gif_lib.h>
 #include <jpeglib.h>
 #include <libxml/xmlversion.h>
-#include <gif_lib.h>
 #include <png.h>
 #include <zlib.h>
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -16,16 +15,18 @@
 #include <QLinearGradient>
 #include <QMimeData>
 #include <QPainter>
+#include <QPushButton>
+#include <QScreen>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextEdit>
-#include <QPushButton>
-#include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/product.h"
 #include "forms/dropped_files.h"
+#include "forms/help_window.h"
+#include "forms/message_boxes.h"
 
 namespace zor {
 namespace {
@@ -142,7 +143,9 @@ TVerForm::TVerForm(QWidget* owner) : QDialog(owner) {
   Memo = new QTextEdit(this);
   Memo->setObjectName(QStringLiteral("Memo"));
   Memo->setReadOnly(true);
-  Memo->setLineWrapMode(QTextEdit::NoWrap);
+  // The licence and credits wrap to the window's width.
+  Memo->setLineWrapMode(QTextEdit::WidgetWidth);
+  Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo->setPlainText(MemoText());
   // Every line centred.
@@ -177,8 +180,7 @@ TVerForm::TVerForm(QWidget* owner) : QDialog(owner) {
 
   connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
   connect(SpeedButton2, &QPushButton::clicked, this, &TVerForm::SpeedButton2Click);
-  connect(Button_NewPrg, &QPushButton::clicked, this,
-          [] { QDesktopServices::openUrl(QUrl(QString::fromUtf8(kDownloadPageUrl))); });
+  connect(Button_NewPrg, &QPushButton::clicked, this, &TVerForm::Button_NewPrgClick);
 
   // Centred over the owner; without one, centred across the screen and a
   // quarter down.
@@ -232,9 +234,24 @@ void TVerForm::dropEvent(QDropEvent* event) {
   if (FileDrop) FileDrop(files);
 }
 
-void ShowAboutWindow(QWidget* owner, std::function<bool()> chooseFolder, std::function<void(const QStringList&)> fileDrop) {
+void TVerForm::Button_NewPrgClick() {
+  QUrl page = QUrl::fromLocalFile(HelpFile);
+  page.setFragment(QStringLiteral("browsers"));
+  // Over this modal window the help is modal too, so that it can be read.
+  THelpWindow help(this);
+  help.setModal(true);
+  if (HelpFile.isEmpty() || !help.ShowPage(page)) {
+    ErrorBox(this, QStringLiteral("ヘルプを表示できません。\n\n") + page.toDisplayString(QUrl::PreferLocalFile));
+    return;
+  }
+  help.exec();
+}
+
+void ShowAboutWindow(QWidget* owner, std::function<bool()> chooseFolder,
+                     std::function<void(const QStringList&)> fileDrop, const QString& helpFile) {
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   TVerForm form(owner);
+  form.HelpFile = helpFile;
   form.ChooseDeliveryFolder = std::move(chooseFolder);
   form.FileDrop = std::move(fileDrop);
   QGuiApplication::restoreOverrideCursor();

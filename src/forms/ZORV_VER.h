@@ -21,6 +21,9 @@ class TVerForm : public QDialog {
   std::function<bool()> ChooseDeliveryFolder;
   // Hands dropped files to the main window.
   std::function<void(const QStringList&)> FileDrop;
+  // The help page; "最新のブラウザの入手(&B)" shows its section on the
+  // browsers that show the album.
+  QString HelpFile;
 
   QLabel* Label1 = nullptr;
   QLabel* Label2 = nullptr;
@@ -44,12 +47,14 @@ class TVerForm : public QDialog {
 
  private:
   void SpeedButton2Click();
+  void Button_NewPrgClick();
 
   bool inExec_ = false;
   bool comeBack_ = false;  // the open button was cancelled during exec()
 };
 
 // Shows the about window modally over owner.
-void ShowAboutWindow(QWidget* owner, std::function<bool()> chooseFolder, std::function<void(const QStringList&)> fileDrop);
+void ShowAboutWindow(QWidget* owner, std::function<bool()> chooseFolder,
+                     std::function<void(const QStringList&)> fileDrop, const QString& helpFile = QString());
 
 }  // namespace zor

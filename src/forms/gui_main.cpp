@@ -50,8 +50,7 @@ int RunGui(int argc, char** argv) {
     InfoBox(nullptr, QStringLiteral("保守/修復プログラムが起動していますので終了して下さい｡"));
     return 0;
   }
-  QApplication::setApplicationDisplayName(QString::fromUtf8(kProductNameUtf8));
-  QApplication::setApplicationDisplayName(QString::fromUtf8(kStartupTitleUtf8));
+  SetApplicationTitle(QString::fromUtf8(kStartupTitleUtf8));
 
   Settings settings = DefaultSettings(folders);
   Delivery delivery;
@@ -61,7 +60,7 @@ int RunGui(int argc, char** argv) {
     if (!window.MayCreateWindow()) return;
     ShowAboutWindow(
         &window, [&window] { return window.ChooseDeliveryFolder(false); },
-        [&window](const QStringList& files) { window.HandleDroppedFiles(files); });
+        [&window](const QStringList& files) { window.HandleDroppedFiles(files); }, window.HelpFile());
   };
   QString help = QString::fromStdString(folders.program) + QStringLiteral("help/index.html");
   if (QFileInfo::exists(help)) window.SetHelpFile(help);

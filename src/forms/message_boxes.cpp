@@ -6,8 +6,12 @@
 #include <QMessageBox>
 #include <QPalette>
 
+#include "app/product.h"
+
 namespace zor {
 namespace {
+
+constexpr const char* kTitleProperty = "zorApplicationTitle";
 
 // Restores the normal cursor while a box is up.
 class NormalCursor {
@@ -28,12 +32,21 @@ class NormalCursor {
 int Run(QWidget* parent, QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons,
         QMessageBox::StandardButton def) {
   NormalCursor cursor;
-  QMessageBox box(icon, QApplication::applicationDisplayName(), text, buttons, parent);
+  QMessageBox box(icon, ApplicationTitle(), text, buttons, parent);
   box.setDefaultButton(def);
   return box.exec();
 }
 
 }  // namespace
+
+void SetApplicationTitle(const QString& title) {
+  if (qApp) qApp->setProperty(kTitleProperty, title);
+}
+
+QString ApplicationTitle() {
+  const QVariant title = qApp ? qApp->property(kTitleProperty) : QVariant();
+  return title.isValid() ? title.toString() : QString::fromUtf8(kProductNameUtf8);
+}
 
 void InfoBox(QWidget* parent, const QString& text) {
   Run(parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
@@ -60,11 +73,12 @@ bool ConfirmYesNo(QWidget* parent, const QString& text) {
 void SilenceableWarnings::Show(QWidget* parent, const QString& key, const QString& text) {
   if (IsSilenced(key)) return;
   NormalCursor cursor;
-  QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
+  QMessageBox box(QMessageBox::Warning, ApplicationTitle(), text, QMessageBox::Ok, parent);
   // The face of these boxes is the button face darkened by 40 per channel.
   QColor face = box.palette().color(QPalette::Button);
   QPalette pal = box.palette();
-  pal.setColor(QPalette::Window, QColor(qMax(0, face.red() - 40), qMax(0, face.green() - 40), qMax(0, face.blue() - 40)));
+  pal.setColor(QPalette::Window,
+               QColor(qMax(0, face.red() - 40), qMax(0, face.green() - 40), qMax(0, face.blue() - 40)));
   box.setPalette(pal);
   box.setAutoFillBackground(true);
   auto* check = new QCheckBox(QStringLiteral("今回作業中このメッセージを表示しない"), &box);

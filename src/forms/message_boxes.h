@@ -9,6 +9,12 @@ class QWidget;
 
 namespace zor {
 
+// The program's title, the caption of its message boxes: the product name
+// until the main window sets its own caption. Kept apart from Qt's
+// application display name, which Qt would append to every window title.
+void SetApplicationTitle(const QString& title);
+QString ApplicationTitle();
+
 // Information box with an OK button.
 void InfoBox(QWidget* parent, const QString& text);
 // Warning box with an OK button.

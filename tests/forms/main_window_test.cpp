@@ -1,3 +1,4 @@
+#include <QDialog>
 #include <QDir>
 #include <QDockWidget>
 #include <QMessageBox>
@@ -8,6 +9,8 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QUrl>
 #include <QTest>
 #include <QComboBox>
 #include <QPushButton>
@@ -15,6 +18,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QWindow>
 
 #include "app/folders.h"
 #include "app/ini_file.h"
@@ -26,7 +30,9 @@
 #include "forms/ijl_image.h"
 #include "forms/photo_list.h"
 #include "forms/info_panel.h"
+#include "forms/help_window.h"
 #include "forms/koumoku_grid.h"
+#include "forms/message_boxes.h"
 #include "forms/task_bar_menu.h"
 #include "forms/thumbnail_list.h"
 #include "forms/tree_panel.h"
@@ -555,9 +561,38 @@ class MainWindowTest : public QObject {
     });
     w.SearchforHelpOn->trigger();
     QCOMPARE(icon, QMessageBox::Critical);
-    QCOMPARE(title, QApplication::applicationDisplayName());
+    QCOMPARE(title, ApplicationTitle());
     QVERIFY2(text.startsWith(QStringLiteral("ヘルプを表示できません。")) && text.contains(QStringLiteral("help.html")),
              qPrintable(text));
+  }
+
+  // Help opens in a window of the program at the topic asked for; its
+  // button hands the same page and anchor to the desktop.
+  void helpOpensInsideTheProgram() {
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings, delivery_);
+    const QString help = dir_.filePath(QStringLiteral("index.html"));
+    QFile file(help);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<html><body><h2 id=\"contents\">目次</h2><p>x</p><h2 id=\"ctx32\">検証</h2><p>y</p></body></html>");
+    file.close();
+    w.SetHelpFile(help);
+    w.SearchforHelpOn->trigger();
+    auto* window = w.findChild<THelpWindow*>();
+    QVERIFY(window);
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->Page(), QUrl::fromLocalFile(help));
+    QVERIFY(window->Browser->toPlainText().contains(QStringLiteral("検証")));
+    w.ShowHelpContext(32);
+    QCOMPARE(w.findChildren<THelpWindow*>().size(), 1);  // the same window again
+    QCOMPARE(window->Page().fragment(), QStringLiteral("ctx32"));
+    QUrl handed;
+    window->OpenWithDesktop = [&](const QUrl& url) {
+      handed = url;
+      return true;
+    };
+    window->OpenInBrowser->click();
+    QCOMPARE(handed, window->Page());
   }
 
   // Coming to the front (task bar menu, second instance) restores a
@@ -581,6 +616,17 @@ class MainWindowTest : public QObject {
     w.UpdateTitle();
     QVERIFY(w.windowTitle().endsWith(QStringLiteral(" (ＸＭＬ入力)")));
     QCOMPARE(w.StatusPanel(3)->text(), QStringLiteral(" ＸＭＬ入力"));
+    // The caption alone reaches the window system, for the main window and
+    // for a dialog opened afterwards; message boxes carry the caption too.
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.windowHandle()->title(), w.windowTitle());
+    QDialog dialog(&w);
+    dialog.setWindowTitle(QStringLiteral("環境設定"));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.windowHandle()->title(), QStringLiteral("環境設定"));
+    QCOMPARE(ApplicationTitle(), w.windowTitle());
   }
 
   void narrowWindowShrinksTheLeftSiteFirst() {
