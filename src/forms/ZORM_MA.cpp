@@ -507,8 +507,12 @@ void TZorMainForm::UpdateButtons() {
 bool TZorMainForm::eventFilter(QObject* watched, QEvent* event) {
   auto* dock = qobject_cast<QDockWidget*>(watched);
   if (event->type() == QEvent::Resize && dock && !ResizeGuard) Timer_Resize.start();
-  // A panel dragged with Ctrl held floats wherever it is dropped.
-  if (dock && event->type() == QEvent::MouseButtonPress)
+  // A panel dragged with Ctrl held floats wherever it is dropped; Ctrl
+  // counts from the press and at every move of the drag.
+  const bool dragStep = event->type() == QEvent::MouseButtonPress ||
+                        (event->type() == QEvent::MouseMove &&
+                         static_cast<QMouseEvent*>(event)->buttons() & Qt::LeftButton);
+  if (dock && dragStep)
     dock->setAllowedAreas(static_cast<QMouseEvent*>(event)->modifiers() & Qt::ControlModifier ? Qt::NoDockWidgetArea
                                                                                                : Qt::AllDockWidgetAreas);
   return QMainWindow::eventFilter(watched, event);

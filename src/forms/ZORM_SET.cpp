@@ -6,7 +6,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -64,7 +64,8 @@ TSetForm::TSetForm(Settings& settings, QWidget* parent) : QDialog(parent), setti
   layout->addWidget(pages, 1);
 
   auto* grid = new QGridLayout(page);
-  Memo = new QPlainTextEdit(page);
+  Memo = new QTextEdit(page);
+  Memo->setAcceptRichText(false);
   Memo->setObjectName(QStringLiteral("Memo"));
   Memo->setReadOnly(true);
   Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -9,7 +9,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QPlainTextEdit;
+class QTextEdit;
 class QPushButton;
 class QSpinBox;
 
@@ -20,7 +20,7 @@ class TSetForm : public QDialog {
  public:
   TSetForm(Settings& settings, QWidget* parent = nullptr);
 
-  QPlainTextEdit* Memo = nullptr;
+  QTextEdit* Memo = nullptr;  // a rich-text editor: a plain-text one ignores the centring
   QComboBox* CB_Parser = nullptr;
   QSpinBox* CB_Thumbnail = nullptr;
   QLabel* LB_Thumbnail3 = nullptr;

@@ -373,12 +373,13 @@ bool TViewForm::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   switch (event->type()) {
     case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:  // the second press of a double click counts too
     case QEvent::MouseMove:
     case QEvent::MouseButtonRelease: {
       if (!widget || watched == ScrollBox) break;
       auto* mouse = static_cast<QMouseEvent*>(event);
       const QPoint pos = IJLImage->mapFrom(widget, mouse->position().toPoint());
-      if (event->type() == QEvent::MouseButtonPress) {
+      if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
         FocusControl->setFocus();
         PictureMouseDown(mouse->button(), pos);
       } else if (event->type() == QEvent::MouseMove) {

@@ -1,7 +1,9 @@
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QDockWidget>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -397,6 +399,15 @@ class MainWindowTest : public QObject {
       QCOMPARE(w.Float_Clip->allowedAreas(), ctrl ? Qt::NoDockWidgetArea : Qt::AllDockWidgetAreas);
       QTest::mouseRelease(w.Float_Clip, Qt::LeftButton, ctrl ? Qt::ControlModifier : Qt::NoModifier, QPoint(20, 5));
     }
+    // Ctrl pressed or let go while the drag goes on.
+    QTest::mousePress(w.Float_Clip, Qt::LeftButton, Qt::NoModifier, QPoint(20, 5));
+    for (bool ctrl : {true, false}) {
+      QMouseEvent move(QEvent::MouseMove, QPointF(24, 6), w.Float_Clip->mapToGlobal(QPointF(24, 6)), Qt::NoButton,
+                       Qt::LeftButton, ctrl ? Qt::ControlModifier : Qt::NoModifier);
+      QApplication::sendEvent(w.Float_Clip, &move);
+      QCOMPARE(w.Float_Clip->allowedAreas(), ctrl ? Qt::NoDockWidgetArea : Qt::AllDockWidgetAreas);
+    }
+    QTest::mouseRelease(w.Float_Clip, Qt::LeftButton, Qt::NoModifier, QPoint(24, 6));
   }
 
   // A published delivery, read through its photo file: every photo lands in

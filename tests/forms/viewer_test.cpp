@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <cmath>
 #include <QPainter>
 #include <QScrollArea>
@@ -108,6 +110,24 @@ class ViewerTest : public QObject {
     const int width = v->ControlGeometry().width();  // 10 % of 4000, truncated
     QVERIFY(width == 400 || width == 399);
     QVERIFY(v->windowTitle().contains(QStringLiteral("  10%  ")));
+  }
+
+  // Quick clicks arrive as a press, a release, a double-click press and a
+  // release: every press zooms.
+  void everyPressOfQuickClicksCounts() {
+    auto v = Viewer(600, 400);
+    Show(*v, Picture("big.jpg", 4000, 3000));
+    const int before = v->ControlGeometry().width();
+    QWidget* target = v->IJLImage;
+    const QPointF at(10, 10);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                              QEvent::MouseButtonRelease}) {
+      const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+      QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+      QApplication::sendEvent(target, &event);
+    }
+    const double grown = static_cast<double>(v->ControlGeometry().width()) / before;
+    QVERIFY2(std::abs(grown - 2.25) < 0.02, qPrintable(QString::number(grown)));
   }
 
   void dragZoomsToTheRectangle() {
