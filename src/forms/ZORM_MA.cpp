@@ -32,6 +32,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindowStateChangeEvent>
@@ -500,6 +501,10 @@ void TZorMainForm::UpdateButtons() {
   SB_Sort->setEnabled(mode != 2);
   SB_Kaijyo->setEnabled(mode != 0);
   SB_View->setEnabled(OneThumbnailSelected());
+  // A delivery is open and its node shows no photo: say how to see some.
+  ListView->SetEmptyHint(mode == 0 && !loadedEntry_.empty()
+                             ? QStringLiteral("左の工事階層で分類を選ぶと写真が表示されます")
+                             : QString());
 }
 
 // ---- Events ----------------------------------------------------------------
@@ -793,6 +798,14 @@ bool TZorMainForm::DispatchDeliveryFile(const QString& file) {
   bool dispatched = zor::DispatchDeliveryFile(ctx, file.toStdString(), Sj(kXmlInputWorkNameUtf8));
   if (dispatched) loadedEntry_ = file.toStdString();
   while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+  // The reading is over: its step text goes, as every other step's does
+  // (a message of the load stays), and the tree takes the keyboard.
+  const QString reading = QStringLiteral("を読み込んでいます・・・");
+  if (statusMessage_.endsWith(reading) || statusPanels_[0]->text().endsWith(reading)) {
+    ShowStatusText(QString());
+    if (hint_.isEmpty()) statusPanels_[0]->clear();
+  }
+  if (dispatched && TreePanel->TV_Tree->isVisible()) TreePanel->TV_Tree->setFocus();
   RequestButtonUpdate();
   return dispatched;
 }

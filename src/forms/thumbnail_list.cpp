@@ -161,9 +161,20 @@ void TThumbnailList::focusInEvent(QFocusEvent* event) {
   emit Entered();
 }
 
+void TThumbnailList::SetEmptyHint(const QString& hint) {
+  if (hint == emptyHint_) return;
+  emptyHint_ = hint;
+  viewport()->update();
+}
+
 void TThumbnailList::paintEvent(QPaintEvent* event) {
   cache_->BeginPass(this);
   QListView::paintEvent(event);
+  if (model_->Count() == 0 && !emptyHint_.isEmpty()) {
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+    painter.drawText(viewport()->rect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap, emptyHint_);
+  }
   RequestNearby();
   cache_->EndPass(this);
 }

@@ -64,6 +64,9 @@ class TThumbnailList : public QListView {
   // Ctrl+A: the lists keep one selected item, so the last one ends up
   // selected; an item without the focus gives it to the first.
   void SelectAllItems();
+  // A line shown in the middle of the list while it has no item (empty: none).
+  void SetEmptyHint(const QString& hint);
+  const QString& EmptyHint() const { return emptyHint_; }
   // The icon rectangle of a row in viewport coordinates.
   QRect IconRect(const QRect& itemRect) const;
 
@@ -88,6 +91,7 @@ class TThumbnailList : public QListView {
   bool framed_ = false;
   bool minFit_ = false;
   bool clickedFromCode_ = false;
+  QString emptyHint_;
 };
 
 }  // namespace zor

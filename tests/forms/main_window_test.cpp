@@ -301,6 +301,12 @@ class MainWindowTest : public QObject {
       QVERIFY2(grid->RowCount() > 5, c.entry);
       QVERIFY2(values.join(QString()).size() > 20, qPrintable(values.join(QLatin1Char('|'))));
       if (c.digiVersion == 7) QVERIFY(values.contains(QStringLiteral("一般国道１２号　白石改良工事")));
+      // After the read: no stale step text, the tree has the keyboard, and
+      // the empty node's list says how to see photos.
+      QCOMPARE(w.StatusPanel(0)->text(), QString());
+      QCOMPARE(w.focusWidget(), tree);
+      w.UpdateButtons();
+      QCOMPARE(w.ListView->EmptyHint(), QStringLiteral("左の工事階層で分類を選ぶと写真が表示されます"));
     }
     QVERIFY(w.infos.isEmpty());
   }
