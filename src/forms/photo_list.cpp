@@ -181,7 +181,16 @@ void TPhotoLists::FitThumbnails(bool refill) {
   ApplyCellStyle();
   if (refill) {
     FillThumbnails(focus >= 0 ? focus : kKeepFocus, drawingFocus >= 0 ? drawingFocus : kKeepFocus);
-    window_.context().ShowInfoTab(BrowseContext::kKojiTab);
+    // The panel agrees with the lists and the status line: the kept photo
+    // (or its kept drawing) keeps its tab and values; with nothing
+    // selected the construction tab shows.
+    BrowseContext& context = window_.context();
+    BrowseContext::InfoTab tab = BrowseContext::kKojiTab;
+    if (ListView->SelectedCount() == 1 && context.Photo() > 0) tab = BrowseContext::kPhotoTab;
+    if (tab == BrowseContext::kPhotoTab && ListView2->hasFocus() && ListView2->SelectedCount() == 1 &&
+        context.Drawing() > 0)
+      tab = BrowseContext::kSankoTab;
+    context.ShowInfoTab(tab);
   }
 }
 

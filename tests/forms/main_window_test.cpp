@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QDialog>
+#include <functional>
+#include <vector>
 #include <QDir>
 #include <QDockWidget>
 #include <QMessageBox>
@@ -35,6 +37,7 @@
 #include "forms/help_window.h"
 #include "forms/koumoku_grid.h"
 #include "forms/message_boxes.h"
+#include "forms/tab_set_ex.h"
 #include "forms/task_bar_menu.h"
 #include "forms/thumbnail_list.h"
 #include "forms/tree_panel.h"
@@ -433,6 +436,35 @@ class MainWindowTest : public QObject {
     QVERIFY(w.infos.isEmpty());
     // Its photos have no 写真区分: the tree warns once about the level.
     QCOMPARE(w.levelWarnings.size(), 1);
+  }
+
+  // The information panel keeps the selected photo's tab and row when the
+  // window or a panel is resized, docked or undocked.
+  void informationPanelKeepsItsTabAcrossResizes() {
+    Settings settings = DefaultSettings(folders_);
+    TestWindow w(folders_, settings, delivery_);
+    w.resize(1000, 700);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.Started = true;
+    QVERIFY(w.DispatchDeliveryFile(QStringLiteral(ZOR_TEST_DATA "/import/construction/INDEX_C.XML")));
+    HierarchyNode* node = delivery_.Tree.ConstructionNode();
+    while (node && node->Records().empty() && node->ChildCount() > 0) node = &node->Child(0);
+    QVERIFY(node && !node->Records().empty());
+    w.TreePanel->SelectNodeNow(node);
+    w.ListView->setFocus();
+    w.ListView->SelectListItem(0, true);
+    QTRY_COMPARE(w.InfoPanel->TabSetEx->TabIndex(), 1);
+    const int row = 3;
+    w.InfoPanel->KoumokuGrid_Photo->SetRow(row);
+    for (const std::function<void()>& change : std::vector<std::function<void()>>{
+             [&] { w.resize(800, 600); }, [&] { w.resizeDocks({w.Float_Clip}, {260}, Qt::Horizontal); },
+             [&] { w.Float_Clip->setFloating(true); }, [&] { w.Float_Clip->setFloating(false); }}) {
+      change();
+      QTest::qWait(350);  // the resize timers
+      QCOMPARE(w.InfoPanel->TabSetEx->TabIndex(), 1);
+      QCOMPARE(w.InfoPanel->KoumokuGrid_Photo->Row(), row);
+    }
   }
 
   // Minimising hides the floating panels and the kept windows that are up;
