@@ -18,6 +18,7 @@
 #include "forms/tree_header.h"
 #include "forms/tree_images.h"
 #include "rules/help_texts.h"
+#include "store/level_warning.h"
 
 namespace zor {
 namespace {
@@ -54,8 +55,8 @@ TTreePanel::TTreePanel(BrowseContext& context, const Settings& settings, QWidget
 
   auto* buttons = new QHBoxLayout;
   buttons->setContentsMargins(2, 1, 2, 1);
-  SB_TreeViewExpand =
-      MakeButton(this, "SB_TreeViewExpand", QStringLiteral("ツリーを全て開く"), QStyle::SP_ToolBarVerticalExtensionButton);
+  SB_TreeViewExpand = MakeButton(this, "SB_TreeViewExpand", QStringLiteral("ツリーを全て開く"),
+                                 QStyle::SP_ToolBarVerticalExtensionButton);
   SB_TreeViewCollapse = MakeButton(this, "SB_TreeViewCollapse", QStringLiteral("カーソル位置以外のツリーを全て閉じる"),
                                    QStyle::SP_ArrowUp);
   buttons->addWidget(SB_TreeViewExpand);
@@ -164,10 +165,10 @@ void TTreePanel::UpdateNodeImages(HierarchyNode& node, bool recursive) {
   TV_Tree->viewport()->update();
 }
 
-void TTreePanel::ShowLevelWarning() {
+void TTreePanel::ShowLevelWarning(const QString& text) {
   if (warnings_.IsSilenced(kLevelWarningKey)) return;
   QApplication::beep();
-  warnings_.Show(window(), kLevelWarningKey, QString::fromUtf8(kInvalidLevelWarningUtf8));
+  warnings_.Show(window(), kLevelWarningKey, text.isEmpty() ? Qs(InvalidLevelWarning(context_.delivery())) : text);
 }
 
 void TTreePanel::UpdateRootImages() {

@@ -50,7 +50,9 @@ class TTreePanel : public QWidget {
   void UpdateNodeImages(HierarchyNode& node, bool recursive);
   void UpdateRootImages();
   // The warning about photos at an invalid level, with its check box.
-  void ShowLevelWarning();
+  // The warning for photos at an invalid level (text: what it says; empty:
+  // made from the loaded delivery).
+  void ShowLevelWarning(const QString& text = QString());
   void ExpandAll();
   void CollapseAll();
   void AlignTreeHeader();

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "import/reader_support.h"
+#include "store/level_warning.h"
 #include "store/photo_table.h"
 #include "text/encoding.h"
 #include "text/lenient.h"
@@ -302,7 +303,7 @@ void PhotoFileReader::AppendDrawingRecord(const std::string& fileName, const Dra
 void PhotoFileReader::WarnAboutInvalidLevels() {
   Delivery& d = ctx_.delivery;
   if (d.Tree.ConstructionNode() && d.Tree.UpdateNodeImages(*d.Tree.ConstructionNode(), true))
-    ctx_.host.ShowLevelWarning(Sj(kInvalidLevelWarningUtf8));
+    ctx_.host.ShowLevelWarning(InvalidLevelWarning(d));
 }
 
 }  // namespace zor

@@ -182,7 +182,8 @@ class TreePanelTest : public QObject {
     answer.Arm();
     w.TreePanel->UpdateNodeImages(*s.fixture.delivery.Tree.ConstructionNode(), true);
     QCOMPARE(answer.seen, 1);
-    QCOMPARE(answer.text, QStringLiteral("工事フォルダは不正な階層レベルに写真が登録されています。"));
+    QCOMPARE(answer.text, QStringLiteral("工事フォルダは不正な階層レベルに写真が登録されています。\n\n"
+                                         "分類: 工事写真 > 工事\n写真: 「no class」"));
     answer.tick = true;
     answer.Arm();
     w.TreePanel->UpdateNodeImages(*s.fixture.delivery.Tree.ConstructionNode(), true);

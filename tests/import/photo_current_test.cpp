@@ -248,14 +248,26 @@ TEST_F(CurrentReaderTest, AfterAnIndexTheIndexStandardStays) {
   EXPECT_EQ(host.Count("RefreshAll"), 0);
 }
 
+TEST_F(CurrentReaderTest, LevelWarningNamesTheFirstNodeAndFivePhotos) {
+  std::string photos;
+  for (int i = 1; i <= 4; ++i) photos += Photo("A" + std::to_string(i) + ".JPG", "", "<写真-大分類>工事</写真-大分類>");
+  for (int i = 1; i <= 3; ++i) photos += Photo("B" + std::to_string(i) + ".JPG", "", "<写真-大分類>測量</写真-大分類>");
+  photos += Photo("C1.JPG");  // a valid place
+  ASSERT_TRUE(Load(CurrentPhotoXml("", photos)));
+  EXPECT_EQ(host.Messages(), std::vector<std::string>{"level warning: 工事フォルダは不正な階層レベルに写真が登録されています。"
+                                                      "\n\n分類: 工事写真 > 工事 ほか 1 分類\n"
+                                                      "写真: 「t A1.JPG」 「t A2.JPG」 「t A3.JPG」 「t A4.JPG」 「t B1.JPG」 ほか 2 件"});
+}
+
 TEST_F(CurrentReaderTest, WindowStepsInOrderAndProgressEnds) {
   ASSERT_TRUE(Load(CurrentPhotoXml("", Photo("P1.JPG", "", "<写真-大分類>工事</写真-大分類>"))));
   EXPECT_EQ(host.Steps(), (std::vector<std::string>{"LeaveListMode", "UpdateTitle", "SelectUnclassifiedNode",
                                                     "SelectUnclassifiedNode", "LayOutInformationPanel",
                                                     "RefillContractGrid", "RequestButtonUpdate", "ShowNodePhotos"}));
-  // A photo at the major class level is at an invalid place: one warning.
-  EXPECT_EQ(host.Messages(),
-            std::vector<std::string>{"level warning: 工事フォルダは不正な階層レベルに写真が登録されています。"});
+  // A photo at the major class level is at an invalid place: one warning
+  // that says where.
+  EXPECT_EQ(host.Messages(), std::vector<std::string>{"level warning: 工事フォルダは不正な階層レベルに写真が登録されています。"
+                                                      "\n\n分類: 工事写真 > 工事\n写真: 「t P1.JPG」"});
   EXPECT_EQ(host.progressStarts, 1);
   EXPECT_EQ(host.progressEnds, 1);
 }
