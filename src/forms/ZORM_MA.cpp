@@ -1,6 +1,5 @@
 #include "forms/ZORM_MA.h"
 
-#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,22 +13,23 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
-#include <QItemSelectionModel>
-#include <QKeySequence>
 #include <QLabel>
+#include <QKeySequence>
+#include <QItemSelectionModel>
+#include <QAbstractSpinBox>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
-#include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -45,24 +45,24 @@
 #include "forms/ZORM_DR.h"
 #include "forms/ZORM_SET.h"
 #include "forms/ZORM_TR.h"
-#include "forms/ZORM_VW.h"
-#include "forms/dialog_helpers.h"
-#include "forms/dropped_files.h"
-#include "forms/help_keys.h"
-#include "forms/help_panel.h"
-#include "forms/help_window.h"
-#include "forms/ijl_image.h"
-#include "forms/info_panel.h"
-#include "forms/koumoku_grid.h"
-#include "forms/photo_list.h"
-#include "forms/qtext.h"
-#include "forms/task_bar_menu.h"
-#include "forms/thumbnail_list.h"
-#include "forms/tree_panel.h"
-#include "forms/window_positions.h"
 #include "import/dispatch.h"
 #include "output/album_writer.h"
 #include "store/photo_table.h"
+#include "forms/dialog_helpers.h"
+#include "forms/help_window.h"
+#include "forms/dropped_files.h"
+#include "forms/photo_list.h"
+#include "forms/ZORM_VW.h"
+#include "forms/help_keys.h"
+#include "forms/ijl_image.h"
+#include "forms/help_panel.h"
+#include "forms/info_panel.h"
+#include "forms/koumoku_grid.h"
+#include "forms/qtext.h"
+#include "forms/task_bar_menu.h"
+#include "forms/thumbnail_list.h"
+#include "forms/window_positions.h"
+#include "forms/tree_panel.h"
 
 namespace zor {
 namespace {
@@ -111,21 +111,19 @@ void TZorMainForm::CreateMenus() {
 
   QMenu* file = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
   file->setObjectName(QStringLiteral("File1"));
-  QAction* openIndex = AddCommand(file, "Mn_IndexXML", QStringLiteral("開く(&P)..."),
-                                  QStringLiteral("INDEX_C,INDEX_D.XMLを開きます"), 301);
+  QAction* openIndex =
+      AddCommand(file, "Mn_IndexXML", QStringLiteral("開く(&P)..."), QStringLiteral("INDEX_C,INDEX_D.XMLを開きます"), 301);
   connect(openIndex, &QAction::triggered, this, [this] { ChooseDeliveryFolder(true); });
   QMenu* photo = file->addMenu(QStringLiteral("写真管理(&K)"));
   photo->setObjectName(QStringLiteral("Mn_XML"));
   photo->menuAction()->setStatusTip(QStringLiteral("電子納品"));
   photo->menuAction()->setProperty(kHelpContext, 31);
-  AddCommand(photo, "Mn_InputMiss", QStringLiteral("入力漏れ/入力ミスの検証(&C)..."), QStringLiteral("入力漏れの検証"),
-             32);
+  AddCommand(photo, "Mn_InputMiss", QStringLiteral("入力漏れ/入力ミスの検証(&C)..."), QStringLiteral("入力漏れの検証"), 32);
   photo->addSeparator();
-  QAction* openPhoto =
-      AddCommand(photo, "Mn_XML_Read", QStringLiteral("PHOTO.XML読込(&I)..."), QStringLiteral("ＸＭＬ読込"), 33);
+  QAction* openPhoto = AddCommand(photo, "Mn_XML_Read", QStringLiteral("PHOTO.XML読込(&I)..."), QStringLiteral("ＸＭＬ読込"), 33);
   connect(openPhoto, &QAction::triggered, this, [this] { ChooseDeliveryFolder(false); });
-  QAction* html = AddCommand(file, "Mn_HTML", QStringLiteral("HTML工事写真帳作成(&H)..."),
-                             QStringLiteral("HTML工事写真帳作成"), 35);
+  QAction* html =
+      AddCommand(file, "Mn_HTML", QStringLiteral("HTML工事写真帳作成(&H)..."), QStringLiteral("HTML工事写真帳作成"), 35);
   connect(html, &QAction::triggered, this, &TZorMainForm::Mn_HTMLClick);
   QAction* env = AddCommand(file, "Mn_Env", QStringLiteral("環境設定(&E)..."), QStringLiteral("環境設定"), 43);
   connect(env, &QAction::triggered, this, &TZorMainForm::Mn_EnvClick);
@@ -145,14 +143,10 @@ void TZorMainForm::CreateMenus() {
     int help;
     QDockWidget* TZorMainForm::*dock;
   } panels[] = {
-      {"Mn_Menu", QStringLiteral("工事階層パネル(&K)"), QStringLiteral("工事階層パネルの表示/非表示"), 53,
-       &TZorMainForm::Float_Menu},
-      {"Mn_Clip", QStringLiteral("情報パネル(&J)"), QStringLiteral("工事情報パネルの表示/非表示"), 54,
-       &TZorMainForm::Float_Clip},
-      {"Mn_Mime", QStringLiteral("参考図パネル(&S)"), QStringLiteral("参考図パネルの表示/非表示"), 55,
-       &TZorMainForm::Float_Mime},
-      {"Mn_Help", QStringLiteral("ヘルプパネル(&H)"), QStringLiteral("ヘルプパネルの表示/非表示"), 181,
-       &TZorMainForm::Float_Help},
+      {"Mn_Menu", QStringLiteral("工事階層パネル(&K)"), QStringLiteral("工事階層パネルの表示/非表示"), 53, &TZorMainForm::Float_Menu},
+      {"Mn_Clip", QStringLiteral("情報パネル(&J)"), QStringLiteral("工事情報パネルの表示/非表示"), 54, &TZorMainForm::Float_Clip},
+      {"Mn_Mime", QStringLiteral("参考図パネル(&S)"), QStringLiteral("参考図パネルの表示/非表示"), 55, &TZorMainForm::Float_Mime},
+      {"Mn_Help", QStringLiteral("ヘルプパネル(&H)"), QStringLiteral("ヘルプパネルの表示/非表示"), 181, &TZorMainForm::Float_Help},
   };
   for (const PanelCommand& p : panels) {
     QAction* action = AddCommand(show, p.name, p.caption, p.hint, p.help);
@@ -165,21 +159,17 @@ void TZorMainForm::CreateMenus() {
   }
   connect(show, &QMenu::aboutToShow, this, [this, show, panels] {
     for (const PanelCommand& p : panels)
-      if (QAction* a = show->findChild<QAction*>(QString::fromLatin1(p.name)))
-        a->setChecked((this->*p.dock)->isVisible());
+      if (QAction* a = show->findChild<QAction*>(QString::fromLatin1(p.name))) a->setChecked((this->*p.dock)->isVisible());
   });
-  QAction* reset = AddCommand(show, "Mn_GamenInit", QStringLiteral("画面状態の初期化(&I)..."),
-                              QStringLiteral("画面状態を初期値に戻す"), 49);
+  QAction* reset = AddCommand(show, "Mn_GamenInit", QStringLiteral("画面状態の初期化(&I)..."), QStringLiteral("画面状態を初期値に戻す"), 49);
   connect(reset, &QAction::triggered, this, [this] { Mn_GamenInitClick(); });
 
   QMenu* help = menuBar->addMenu(QStringLiteral("ヘルプ(&H)"));
   help->setObjectName(QStringLiteral("Help1"));
-  SearchforHelpOn =
-      AddCommand(help, "SearchforHelpOn", QStringLiteral("トピックの検索(&S)"), QStringLiteral("トピックの検索"), 137);
+  SearchforHelpOn = AddCommand(help, "SearchforHelpOn", QStringLiteral("トピックの検索(&S)"), QStringLiteral("トピックの検索"), 137);
   connect(SearchforHelpOn, &QAction::triggered, this, [this] { ShowHelpContext(0); });
   connect(help, &QMenu::aboutToShow, this, [this] { SearchforHelpOn->setEnabled(!helpFile_.isEmpty()); });
-  QAction* about = AddCommand(help, "Mn_About", QStringLiteral("バージョン情報(&V)..."),
-                              QStringLiteral("バージョン情報の表示"), 176);
+  QAction* about = AddCommand(help, "Mn_About", QStringLiteral("バージョン情報(&V)..."), QStringLiteral("バージョン情報の表示"), 176);
   connect(about, &QAction::triggered, this, [this] {
     if (ShowAbout) ShowAbout();
   });
@@ -198,8 +188,7 @@ void TZorMainForm::CreateMenus() {
   shortcut(QKeySequence(Qt::CTRL | Qt::Key_F), &TZorMainForm::SB_ListClick);
 
   // F1 over any window of the program, menus and dialogs included.
-  qApp->installEventFilter(new HelpKeyFilter(
-      this, [this](int context) { ShowHelpContext(context); }, this));
+  qApp->installEventFilter(new HelpKeyFilter(this, [this](int context) { ShowHelpContext(context); }, this));
 
   sizePopup_ = new QMenu(this);
   sizePopup_->setObjectName(QStringLiteral("PopupMenu_Size"));
@@ -227,14 +216,11 @@ void TZorMainForm::CreateToolButtons() {
     QStyle::StandardPixmap icon;
     bool toggle;
   } buttons[] = {
-      {&TZorMainForm::SB_List, "SB_List", QStringLiteral("工事階層/写真情報の検索"), QStyle::SP_FileDialogContentsView,
-       false},
+      {&TZorMainForm::SB_List, "SB_List", QStringLiteral("工事階層/写真情報の検索"), QStyle::SP_FileDialogContentsView, false},
       {&TZorMainForm::SB_Sort, "SB_Sort", QStringLiteral("現在階層の写真のソート"), QStyle::SP_ArrowDown, false},
       {&TZorMainForm::SB_Kaijyo, "SB_Kaijyo", QStringLiteral("一覧モードの解除"), QStyle::SP_DialogResetButton, false},
-      {&TZorMainForm::SB_Thumbnail, "SB_Thumbnail", QStringLiteral("サムネイルの写真は最小幅にあわせます"),
-       QStyle::SP_TitleBarNormalButton, true},
-      {&TZorMainForm::SB_Icon, "SB_Icon", QStringLiteral("カスタムサイズで表示します"), QStyle::SP_FileDialogListView,
-       true},
+      {&TZorMainForm::SB_Thumbnail, "SB_Thumbnail", QStringLiteral("サムネイルの写真は最小幅にあわせます"), QStyle::SP_TitleBarNormalButton, true},
+      {&TZorMainForm::SB_Icon, "SB_Icon", QStringLiteral("カスタムサイズで表示します"), QStyle::SP_FileDialogListView, true},
       {&TZorMainForm::SB_View, "SB_View", QStringLiteral("写真の表示"), QStyle::SP_FileDialogInfoView, false},
   };
   for (const Button& b : buttons) {
@@ -268,8 +254,7 @@ QDockWidget* TZorMainForm::MakeDock(const char* name, const QString& title, int 
   dock->setStatusTip(QString::fromUtf8(kDockHint));
   dock->setProperty(kHelpContext, helpContext);
   dock->setAllowedAreas(Qt::AllDockWidgetAreas);
-  dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                    QDockWidget::DockWidgetFloatable);
+  dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
   dock->setWidget(content);
   return dock;
 }
@@ -331,10 +316,8 @@ void TZorMainForm::CreatePanels() {
   LinkInfoPanel();
 
   // A floating panel shows its title in its frame, so its own header goes.
-  connect(Float_Mime, &QDockWidget::topLevelChanged, PL_Sanko,
-          [this](bool floating) { PL_Sanko->setVisible(!floating); });
-  connect(Float_Help, &QDockWidget::topLevelChanged, PL_Help,
-          [this](bool floating) { PL_Help->setVisible(!floating); });
+  connect(Float_Mime, &QDockWidget::topLevelChanged, PL_Sanko, [this](bool floating) { PL_Sanko->setVisible(!floating); });
+  connect(Float_Help, &QDockWidget::topLevelChanged, PL_Help, [this](bool floating) { PL_Help->setVisible(!floating); });
 
   for (QDockWidget* dock : {Float_Menu, Float_Clip, Float_Mime, Float_Help}) dock->installEventFilter(this);
 }
@@ -357,8 +340,7 @@ void TZorMainForm::LinkInfoPanel() {
   // The tree's level rules and the lists' "説明はありません" go to the help panel.
   connect(&context_, &BrowseContext::HelpChanged, HelpPanel, &THelpPanel::ShowLabels);
   // The start-up timer's handler sets Started first; the columns fit after it.
-  connect(
-      &Timer_Start, &QTimer::timeout, InfoPanel, [this] { InfoPanel->PL_GridResize(); }, Qt::QueuedConnection);
+  connect(&Timer_Start, &QTimer::timeout, InfoPanel, [this] { InfoPanel->PL_GridResize(); }, Qt::QueuedConnection);
 }
 
 void TZorMainForm::CreateStatusBar() {
@@ -520,8 +502,9 @@ void TZorMainForm::UpdateButtons() {
   SB_Kaijyo->setEnabled(mode != 0);
   SB_View->setEnabled(OneThumbnailSelected());
   // A delivery is open and its node shows no photo: say how to see some.
-  ListView->SetEmptyHint(
-      mode == 0 && !loadedEntry_.empty() ? QStringLiteral("左の工事階層で分類を選ぶと写真が表示されます") : QString());
+  ListView->SetEmptyHint(mode == 0 && !loadedEntry_.empty()
+                             ? QStringLiteral("左の工事階層で分類を選ぶと写真が表示されます")
+                             : QString());
 }
 
 // ---- Events ----------------------------------------------------------------
@@ -531,12 +514,12 @@ bool TZorMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Resize && dock && !ResizeGuard) Timer_Resize.start();
   // A panel dragged with Ctrl held floats wherever it is dropped; Ctrl
   // counts from the press and at every move of the drag.
-  const bool dragStep =
-      event->type() == QEvent::MouseButtonPress ||
-      (event->type() == QEvent::MouseMove && static_cast<QMouseEvent*>(event)->buttons() & Qt::LeftButton);
+  const bool dragStep = event->type() == QEvent::MouseButtonPress ||
+                        (event->type() == QEvent::MouseMove &&
+                         static_cast<QMouseEvent*>(event)->buttons() & Qt::LeftButton);
   if (dock && dragStep)
     dock->setAllowedAreas(static_cast<QMouseEvent*>(event)->modifiers() & Qt::ControlModifier ? Qt::NoDockWidgetArea
-                                                                                              : Qt::AllDockWidgetAreas);
+                                                                                               : Qt::AllDockWidgetAreas);
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -771,10 +754,9 @@ void TZorMainForm::ReportLowResources() {
   for (QWidget* w : QApplication::topLevelWidgets())
     if (w != this && !w->isVisible() && w->property(kKeptWindow).toBool()) delete w;
   QApplication::beep();
-  ShowWarning(
-      SjOf(QStringLiteral("システムリソースが不足しています。\n\n"
-                          "アプリケーションの動作が不安定になる可能性がありますので\n"
-                          "Windowsを一度再起動してから、もう一度作業を再開してみてください。")));
+  ShowWarning(SjOf(QStringLiteral("システムリソースが不足しています。\n\n"
+                                  "アプリケーションの動作が不安定になる可能性がありますので\n"
+                                  "Windowsを一度再起動してから、もう一度作業を再開してみてください。")));
 }
 
 // ---- Help --------------------------------------------------------------------
@@ -829,11 +811,10 @@ bool TZorMainForm::DispatchDeliveryFile(const QString& file) {
 }
 
 bool TZorMainForm::ChooseDeliveryFolder(bool indexVariant) {
-  const QString caption =
-      indexVariant ? QStringLiteral("INDEX_C.XMLまたはINDEX_D.XMLを開く") : QStringLiteral("写真管理／PHOTO.XML読込");
-  const QString comment = indexVariant
-                              ? QStringLiteral("INDEX_C.XMLまたはINDEX_D.XMLが存在するフォルダを指定してください。")
-                              : QStringLiteral("PHOTO.XMLが存在するフォルダを指定してください。");
+  const QString caption = indexVariant ? QStringLiteral("INDEX_C.XMLまたはINDEX_D.XMLを開く")
+                                       : QStringLiteral("写真管理／PHOTO.XML読込");
+  const QString comment = indexVariant ? QStringLiteral("INDEX_C.XMLまたはINDEX_D.XMLが存在するフォルダを指定してください。")
+                                       : QStringLiteral("PHOTO.XMLが存在するフォルダを指定してください。");
   const int help = indexVariant ? 284 : 33;
   for (;;) {
     FolderChoice choice;
@@ -843,9 +824,8 @@ bool TZorMainForm::ChooseDeliveryFolder(bool indexVariant) {
     choice.photoOn = settings_.PhotoOn;
     choice.bookOn = settings_.BookOn;
     if (!MayCreateWindow()) return false;
-    bool accepted = ShowFolderChooser(
-        this, caption, comment, help, FolderMode::Input, choice, [this](const QString& f) { ShowXmlFileModal(f); },
-        PositionsFile());
+    bool accepted = ShowFolderChooser(this, caption, comment, help, FolderMode::Input, choice,
+                                      [this](const QString& f) { ShowXmlFileModal(f); }, PositionsFile());
     // The folder is remembered even when the choice was cancelled.
     settings_.XmlLoad_Path = SjOf(QDir::toNativeSeparators(choice.folder));
     settings_.DensiOn = choice.densiOn;
@@ -914,8 +894,8 @@ void TZorMainForm::Mn_HTMLClick() {
   choice.bookOn = settings_.BookOn;
   if (!MayCreateWindow()) return;
   bool accepted = ShowFolderChooser(this, QStringLiteral("ＨＴＭＬ工事写真帳作成／ＨＴＭＬ出力先の指定"),
-                                    QStringLiteral("出力先のフォルダを指定してください。"), 35, FolderMode::Output,
-                                    choice, {}, PositionsFile());
+                                    QStringLiteral("出力先のフォルダを指定してください。"), 35, FolderMode::Output, choice,
+                                    {}, PositionsFile());
   // The last folder is remembered also when the choice was cancelled.
   settings_.HtmlSave_Path = SjOf(QDir::toNativeSeparators(choice.folder));
   settings_.OrgGrphHtml = choice.orgGrphHtml;
@@ -929,8 +909,7 @@ bool TZorMainForm::WriteAlbumInto(const QString& parent) {
   options.folder = AlbumFolderIn(parent.toStdString());
   // The program never writes into a delivery.
   if (!loadedEntry_.empty() && AlbumInsideFolder(options.folder, DeliveryFolderOfEntry(loadedEntry_))) {
-    ShowInformation(
-        SjOf(QStringLiteral("電子納品データのフォルダの中には出力できません。\n別のフォルダを指定してください。")));
+    ShowInformation(SjOf(QStringLiteral("電子納品データのフォルダの中には出力できません。\n別のフォルダを指定してください。")));
     return false;
   }
   options.xhtml = settings_.Xhtml;

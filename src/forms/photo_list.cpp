@@ -22,7 +22,9 @@
 #include "forms/tree_panel.h"
 
 namespace zor {
-namespace {}  // namespace
+namespace {
+
+}  // namespace
 
 const QColor TPhotoLists::kNormalColour(245, 220, 175);
 const QColor TPhotoLists::kListModeColour(183, 183, 183);
@@ -119,8 +121,7 @@ TThumbnailList* TPhotoLists::MakeList(const char* name, QFrame* panel, const cha
   view->setProperty("helpContext", 256);
   connect(view, &QAction::triggered, this, [this, list] { ListViewDblClick(list); });
   // Usable only for this list with the keyboard and one selected item.
-  connect(menu, &QMenu::aboutToShow, view,
-          [view, list] { view->setEnabled(list->hasFocus() && list->SelectedCount() == 1); });
+  connect(menu, &QMenu::aboutToShow, view, [view, list] { view->setEnabled(list->hasFocus() && list->SelectedCount() == 1); });
   list->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(list, &QWidget::customContextMenuRequested, menu,
           [menu, list](const QPoint& pos) { menu->exec(list->viewport()->mapToGlobal(pos)); });
@@ -249,8 +250,7 @@ void TPhotoLists::FillDrawingList(int focus) {
     if (d.LoadDrawingList(photo) == 2) {
       const TIntList drawings = d.DrawingRecordList;
       for (std::size_t i = 0; i < drawings.size(); ++i)
-        if (drawings[i] > 0)
-          items.push_back(ThumbnailItem{drawings[i], static_cast<int>(i), photo, ReadCell(drawings[i])});
+        if (drawings[i] > 0) items.push_back(ThumbnailItem{drawings[i], static_cast<int>(i), photo, ReadCell(drawings[i])});
     }
   }
   ListView2->Model()->SetItems(std::move(items));
