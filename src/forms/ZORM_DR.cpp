@@ -8,12 +8,15 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QThread>
 #include <QTreeView>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <functional>
 #include <optional>
@@ -80,6 +83,12 @@ TFolderForm::TFolderForm(FolderMode mode, const QString& caption, const QString&
   dirRow->addWidget(Lbl_NowDir, 1);
   dirRow->addWidget(Btn_MakeFolder);
   layout->addLayout(dirRow);
+  Ed_Path = new QLineEdit(this);
+  Ed_Path->setObjectName(QStringLiteral("Ed_Path"));
+  Ed_Path->setClearButtonEnabled(true);
+  Ed_Path->setPlaceholderText(QStringLiteral("フォルダのパスを入力して Enter"));
+  Ed_Path->installEventFilter(this);
+  layout->addWidget(Ed_Path);
 
   model_ = new QFileSystemModel(this);
   model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
@@ -146,6 +155,34 @@ TFolderForm::TFolderForm(FolderMode mode, const QString& caption, const QString&
   SelectFolder(choice_.folder);
 }
 
+bool TFolderForm::eventFilter(QObject* watched, QEvent* event) {
+  // Enter in the path field moves the tree; it does not press 実行.
+  if (watched == Ed_Path && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      GoToTypedPath();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TFolderForm::GoToTypedPath() {
+  QString typed = Ed_Path->text().trimmed();
+  if (typed.size() >= 2 && typed.startsWith(QLatin1Char('"')) && typed.endsWith(QLatin1Char('"')))
+    typed = typed.mid(1, typed.size() - 2);
+  if (typed == QLatin1String("~") || typed.startsWith(QStringLiteral("~/"))) typed.replace(0, 1, QDir::homePath());
+  if (typed.startsWith(QStringLiteral("file://"))) typed = QUrl(typed).toLocalFile();
+  const QFileInfo info(QDir::fromNativeSeparators(typed));
+  if (typed.isEmpty() || !info.isAbsolute() || !info.exists()) {
+    QApplication::beep();
+    Label_Comment->setText(QStringLiteral("そのフォルダは見つかりません: ") + typed);
+    return;
+  }
+  SelectFolder(info.isDir() ? info.absoluteFilePath() : info.absolutePath());
+  SystemTreeView->setFocus();
+}
+
 QString TFolderForm::SelectedFolder() const { return model_->filePath(SystemTreeView->currentIndex()); }
 
 void TFolderForm::SelectFolder(const QString& path) {
@@ -164,6 +201,7 @@ void TFolderForm::UpdateFolderState() {
   const QString folder = SelectedFolder();
   choice_.folder = folder;
   Lbl_NowDir->setText(QDir::toNativeSeparators(folder));
+  if (!Ed_Path->hasFocus()) Ed_Path->setText(QDir::toNativeSeparators(folder));
   bool usable = false;
   if (mode_ == FolderMode::Output) {
     usable = !folder.isEmpty() && !HoldsFolder(folder, "ALBUM");

@@ -10,6 +10,7 @@
 
 class QFileSystemModel;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTreeView;
@@ -49,14 +50,21 @@ class TFolderForm : public QDialog {
 
   QLabel* Label_Comment = nullptr;
   QLabel* Lbl_NowDir = nullptr;
+  // A path typed or pasted here moves the tree there with Enter; a file's
+  // path selects its folder.
+  QLineEdit* Ed_Path = nullptr;
   QPushButton* Btn_MakeFolder = nullptr;
   QTreeView* SystemTreeView = nullptr;
   QPushButton* CheckBtn = nullptr;
   QPushButton* OpenBtn = nullptr;
   QPushButton* CloseBtn = nullptr;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void UpdateFolderState();
+  void GoToTypedPath();
   void CheckBtnClick();
   void Reload();
   QString SelectedFolder() const;

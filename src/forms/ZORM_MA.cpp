@@ -819,7 +819,7 @@ bool TZorMainForm::ChooseDeliveryFolder(bool indexVariant) {
   for (;;) {
     FolderChoice choice;
     choice.kind = indexVariant ? kEntryConstruction : kEntryPhoto;
-    choice.folder = Qs(settings_.XmlLoad_Path);
+    choice.folder = StartFolder(settings_.XmlLoad_Path);
     choice.densiOn = settings_.DensiOn;
     choice.photoOn = settings_.PhotoOn;
     choice.bookOn = settings_.BookOn;
@@ -837,8 +837,7 @@ bool TZorMainForm::ChooseDeliveryFolder(bool indexVariant) {
     if (kind == kEntryPhoto) {
       ImportContext ctx{delivery_, *this, folders_, settings_.MsXmlParser};
       kind = FindIndexForPhotoFolder(ctx, folder);
-      settings_.XmlLoad_Path = SjOf(QDir::toNativeSeparators(QDir::cleanPath(QString::fromStdString(folder))));
-    }
+        }
     if (!folder.empty() && folder.back() != '/') folder += '/';
     const std::string entry = EntryFileOf(folder, kind);
     repaint();
@@ -848,6 +847,15 @@ bool TZorMainForm::ChooseDeliveryFolder(bool indexVariant) {
     }
     return OpenDeliveryFile && OpenDeliveryFile(QString::fromStdString(entry));
   }
+}
+
+QString TZorMainForm::StartFolder(const std::string& kept) const {
+  // Never used yet (the settings' default, the program's own folder, which
+  // an installed program cannot write): the user's home folder.
+  const QString folder = QDir::fromNativeSeparators(Qs(kept));
+  const QString program = QDir::cleanPath(QString::fromStdString(folders_.program));
+  if (folder.isEmpty() || QDir::cleanPath(folder) == program) return QDir::homePath();
+  return folder;
 }
 
 void TZorMainForm::ShowXmlFileModal(const QString& file) {
@@ -882,12 +890,12 @@ void TZorMainForm::EnterListMode(int kind, const std::vector<std::int32_t>& reco
 }
 
 void TZorMainForm::OpenInBrowser(const std::string& path) {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)))) browserFailed_ = true;
 }
 
 void TZorMainForm::Mn_HTMLClick() {
   FolderChoice choice;
-  choice.folder = Qs(settings_.HtmlSave_Path);
+  choice.folder = StartFolder(settings_.HtmlSave_Path);
   choice.orgGrphHtml = settings_.OrgGrphHtml;
   choice.densiOn = settings_.DensiOn;
   choice.photoOn = settings_.PhotoOn;
@@ -916,7 +924,16 @@ bool TZorMainForm::WriteAlbumInto(const QString& parent) {
   options.perPage = settings_.HtmlPage;
   options.sanko = settings_.HtmlSanko;
   options.jpegQuality = settings_.CompressionQuality;
-  return WriteHtmlAlbum(delivery_, options, *this).finished;
+  browserFailed_ = false;
+  const AlbumResult result = WriteHtmlAlbum(delivery_, options, *this);
+  if (!result.finished) return false;
+  // Say where the album is, also when no browser could show it.
+  const QString start = QDir::toNativeSeparators(QString::fromStdString((options.folder / "ALBUM.HTM").string()));
+  ShowStatusText(QStringLiteral("HTML工事写真帳を作成しました: ") + start);
+  QString text = QStringLiteral("HTML工事写真帳を作成しました。\n\n") + start;
+  if (browserFailed_) text += QStringLiteral("\n\nブラウザを起動できませんでした。このファイルをブラウザで開いてください。");
+  ShowInformation(SjOf(text));
+  return true;
 }
 
 void TZorMainForm::ShowLevelWarning(const std::string& text) {

@@ -109,6 +109,8 @@ class TZorMainForm : public QMainWindow, public Host {
   bool ChooseDeliveryFolder(bool indexVariant);
   // Shows a delivery file in the XML content window, modally.
   void ShowXmlFileModal(const QString& file);
+  // Where a folder chooser starts for a kept folder setting.
+  QString StartFolder(const std::string& kept) const;
   // Shows the about window; set by the start-up code.
   std::function<void()> ShowAbout;
   // The task bar menu of the main window and the search and sort dialogs.
@@ -238,6 +240,7 @@ class TZorMainForm : public QMainWindow, public Host {
   QString statusMessage_;
   QString hint_;
   QString helpFile_;
+  bool browserFailed_ = false;  // the last album's browser could not be started
   QPointer<THelpWindow> helpWindow_;
   std::string loadedEntry_;  // the file the loaded delivery was opened through
   bool firstShown_ = false;

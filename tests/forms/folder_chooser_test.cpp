@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -62,6 +63,42 @@ class FolderChooserTest : public QObject {
     QVERIFY(!form.Btn_MakeFolder->isVisibleTo(&form));
     QVERIFY(form.CheckBtn->isVisibleTo(&form));
     QCOMPARE(form.windowTitle(), QStringLiteral("フォルダの選択"));
+  }
+
+  // A path typed or pasted into the field moves the tree there with Enter,
+  // without pressing 実行; a file's path selects its folder; a path that
+  // does not exist moves nothing and says so.
+  void typedPathMovesTheTree() {
+    const QString start = Make(QStringLiteral("typed/start"), false);
+    const QString target = QFileInfo(Make(QStringLiteral("typed/deliv/PHOTO.XML"), true)).path();
+    FolderChoice choice;
+    choice.folder = start;
+    TFolderForm form(FolderMode::Input, QString(), QStringLiteral("指定してください。"), 33, choice);
+    bool accepted = false;
+    connect(&form, &QDialog::accepted, this, [&] { accepted = true; });
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(form.Ed_Path->text(), QDir::toNativeSeparators(start));
+    struct Step {
+      QString typed;
+      QString folder;  // where the tree is afterwards
+      bool usable;
+    } steps[] = {
+        {target, target, true},
+        {QStringLiteral("\"") + start + QStringLiteral("\""), start, false},
+        {target + QStringLiteral("/PHOTO.XML"), target, true},
+        {dir_.filePath(QStringLiteral("typed/none")), target, true},
+        {QStringLiteral("relative/path"), target, true},
+    };
+    for (const Step& step : steps) {
+      form.Ed_Path->setFocus();
+      form.Ed_Path->setText(step.typed);
+      QTest::keyClick(form.Ed_Path, Qt::Key_Return);
+      QCOMPARE(form.Choice().folder, step.folder);
+      QCOMPARE(form.OpenBtn->isEnabled(), step.usable);
+      QVERIFY(!accepted);
+    }
+    QVERIFY(form.Label_Comment->text().startsWith(QStringLiteral("そのフォルダは見つかりません: ")));
   }
 
   // The chooser keeps its size in the window positions file; without the

@@ -66,6 +66,13 @@ class TestWindow : public TZorMainForm {
   bool answer = true;
 };
 
+// The window's own way to a browser, which fails on the offscreen platform.
+class BrowserlessWindow : public TestWindow {
+ public:
+  using TestWindow::TestWindow;
+  void OpenInBrowser(const std::string& path) override { TZorMainForm::OpenInBrowser(path); }
+};
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -520,6 +527,26 @@ class MainWindowTest : public QObject {
     QVERIFY(w.WriteAlbumInto(out));
     QVERIFY(QFileInfo::exists(out + QStringLiteral("/ALBUM/ALBUM.HTM")));
     QCOMPARE(w.opened.size(), 1);
+    // The status line and a message say where the album is.
+    const QString start = QDir::toNativeSeparators(out + QStringLiteral("/ALBUM/ALBUM.HTM"));
+    QCOMPARE(w.infos.size(), 3);
+    QCOMPARE(w.infos[2], QStringLiteral("HTML工事写真帳を作成しました。\n\n") + start);
+    QCOMPARE(w.StatusPanel(0)->text(), QStringLiteral("HTML工事写真帳を作成しました: ") + start);
+  }
+
+  // With no browser to start (the offscreen platform opens no documents)
+  // the message says so, with the path.
+  void albumWithoutABrowserSaysWhereItIs() {
+    Settings settings = DefaultSettings(folders_);
+    BrowserlessWindow w(folders_, settings, delivery_);
+    QVERIFY(w.DispatchDeliveryFile(QStringLiteral(ZOR_TEST_DATA "/import/construction/INDEX_C.XML")));
+    const QString out = dir_.filePath(QStringLiteral("out-nobrowser"));
+    QVERIFY(QDir().mkpath(out));
+    QVERIFY(w.WriteAlbumInto(out));
+    QCOMPARE(w.infos.size(), 1);
+    QVERIFY2(w.infos[0].contains(QDir::toNativeSeparators(out + QStringLiteral("/ALBUM/ALBUM.HTM"))) &&
+                 w.infos[0].contains(QStringLiteral("ブラウザを起動できませんでした。")),
+             qPrintable(w.infos[0]));
   }
 
   // Confirming the settings refits the thumbnails at once, whatever the
@@ -586,7 +613,31 @@ class MainWindowTest : public QObject {
     answer(true);
     QVERIFY(w.ChooseDeliveryFolder(false));
     QCOMPARE(opened, QStringList{delivery + QStringLiteral("/INDEX_C.XML")});
-    QCOMPARE(QString::fromStdString(Cp932ToUtf8(settings.XmlLoad_Path)), delivery);
+    // The folder that was opened is kept, so that the next choice starts
+    // where 実行 can be pressed at once.
+    QCOMPARE(QString::fromStdString(Cp932ToUtf8(settings.XmlLoad_Path)), delivery + QStringLiteral("/PHOTO"));
+    QString started;
+    bool enabled = false;
+    QTimer::singleShot(0, [&] {
+      auto* form = qobject_cast<TFolderForm*>(QApplication::activeModalWidget());
+      QVERIFY(form);
+      started = form->Choice().folder;
+      enabled = form->OpenBtn->isEnabled();
+      form->CloseBtn->click();
+    });
+    QVERIFY(!w.ChooseDeliveryFolder(false));
+    QCOMPARE(started, delivery + QStringLiteral("/PHOTO"));
+    QVERIFY(enabled);
+    // Never chosen yet (the program folder by default): the home folder.
+    settings.XmlLoad_Path = Utf8ToCp932(QDir::cleanPath(QString::fromStdString(folders_.program)).toStdString());
+    QTimer::singleShot(0, [&] {
+      auto* form = qobject_cast<TFolderForm*>(QApplication::activeModalWidget());
+      QVERIFY(form);
+      started = form->Choice().folder;
+      form->CloseBtn->click();
+    });
+    QVERIFY(!w.ChooseDeliveryFolder(false));
+    QCOMPARE(started, QDir::homePath());
   }
 
   // A help page the desktop cannot open gives an error box under the
