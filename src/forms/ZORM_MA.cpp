@@ -295,7 +295,7 @@ void TZorMainForm::CreatePanels() {
   mimeLayout->addWidget(PL_Sanko);
   mimeLayout->addWidget(plListView2);
   PhotoLists = new TPhotoLists(*this, plListView, plListView2, TreePanel);
-  PhotoLists->ShowInViewer = [this](const QString& file) {
+  PhotoLists->ShowInViewer = [this](const QString& file, const QString& missing) {
     if (!viewer_ && !CreateWindowChecked([this] {
           viewer_ = new TViewForm(this);  // one viewer, kept for reuse
           viewer_->setProperty(kKeptWindow, true);
@@ -303,7 +303,7 @@ void TZorMainForm::CreatePanels() {
           viewer_->IJLImage->StatusHost = this;  // JPEG errors go to the status line
         }))
       return true;  // the resource message said it all
-    return viewer_->ShowPicture(file);
+    return viewer_->ShowPicture(file, 249, missing);
   };
   PhotoLists->ViewerShown = [this] { return viewer_ && viewer_->isVisible(); };
   ListView = PhotoLists->ListView;

@@ -170,7 +170,7 @@ bool TViewForm::LoadByKind(const QString& path) {
   return true;
 }
 
-bool TViewForm::ShowPicture(const QString& path, int helpContext) {
+bool TViewForm::ShowPicture(const QString& path, int helpContext, const QString& missing) {
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   helpContext_ = helpContext;
   setProperty("helpContext", helpContext);
@@ -183,6 +183,7 @@ bool TViewForm::ShowPicture(const QString& path, int helpContext) {
     return false;
   }
   fileLabel_ = info.fileName() + QLatin1Char(' ');
+  missing_ = missing;
   IJLImage->show();
   if (!isVisible()) layout()->activate();  // the fit needs the client size
   // A picture that loads empty counts as a failure too: its size would
@@ -242,6 +243,10 @@ void TViewForm::ScrollBoxResize() {
 
 void TViewForm::UpdateViewCaption() {
   if (IJLImage->isHidden() || IJLImage->ImageWidth() <= 0) return;
+  if (!missing_.isEmpty()) {
+    setWindowTitle(QStringLiteral("ファイルがありません: ") + missing_);
+    return;
+  }
   const QRect c = ControlGeometry();
   const long percent = std::lround(static_cast<double>(c.width()) / IJLImage->ImageWidth() * 100.0);
   setWindowTitle(QStringLiteral("表示 %1W %2 / H %3  %4%  (実寸 W %5 / H %6)")

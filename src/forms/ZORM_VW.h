@@ -26,7 +26,9 @@ class TViewForm : public QWidget {
 
   // Loads the file and shows the window; a missing file or one of no
   // picture kind only beeps. False when nothing was shown.
-  bool ShowPicture(const QString& path, int helpContext = 249);
+  // missing: the name of a picture that was not found, whose placeholder
+  // path is shown; the caption then names it.
+  bool ShowPicture(const QString& path, int helpContext = 249, const QString& missing = QString());
 
   // Fits the picture into the scroll box, or re-centres a zoomed one that fits.
   void ScrollBoxResize();
@@ -54,6 +56,7 @@ class TViewForm : public QWidget {
   bool Zoomed() const { return zoomed_; }
   bool Dragging() const { return dragging_; }
   const QString& FileLabel() const { return fileLabel_; }
+  const QString& MissingName() const { return missing_; }
   int HelpContext() const { return helpContext_; }
   // The picture control's place in the scroll box's scrolled area.
   QRect ControlGeometry() const;
@@ -77,6 +80,7 @@ class TViewForm : public QWidget {
   QWidget* canvas_ = nullptr;  // the scrolled area holding the picture control
   QWidget* band_ = nullptr;    // the dragged rectangle, drawn over the picture
   QString fileLabel_;
+  QString missing_;  // the name of the missing picture shown, else empty
   int helpContext_ = 249;
   bool zoomed_ = false;
   bool mouseDown_ = false;

@@ -1,7 +1,9 @@
 #include "forms/cell_painter.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
+#include <algorithm>
 #include <cstdint>
 
 #include "forms/ijl_image.h"
@@ -48,6 +50,25 @@ const QImage& GlyphFor(int flag, const CellResources& res) {
   if (flag == 0) return res.gradB;
   if (flag == 99) return res.gradW;
   return res.gradG;
+}
+
+// Over the placeholder of a picture that was not found: what is missing.
+void PaintMissingNote(QPainter& p, const QRect& area, const QString& name) {
+  if (area.width() < 20 || area.height() < 20) return;
+  p.setClipping(false);
+  QFont font = p.font();
+  font.setPixelSize(std::clamp(area.height() / 9, 9, 14));
+  p.setFont(font);
+  const QFontMetrics metrics(font);
+  const int line = metrics.height();
+  const QRect box(area.left() + 2, area.bottom() - 2 * line - 5, area.width() - 4, 2 * line + 4);
+  p.fillRect(box, QColor(255, 255, 255, 220));
+  p.setPen(QColor(192, 0, 0));
+  const QRect first(box.left() + 2, box.top() + 2, box.width() - 4, line);
+  p.drawText(first, Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("ファイルがありません"));
+  p.setPen(Qt::black);
+  const QRect second = first.translated(0, line);
+  p.drawText(second, Qt::AlignHCenter | Qt::AlignVCenter, metrics.elidedText(name, Qt::ElideMiddle, second.width()));
 }
 
 }  // namespace
@@ -167,6 +188,7 @@ void PaintCell(QPainter& p, const QRect& icon, int s, bool framed, bool minFit, 
       p.drawPixmap(cell.picture, *picture);
     }
   }
+  if (!record.missing.isEmpty()) PaintMissingNote(p, cell.background, record.missing);
   p.restore();
 }
 

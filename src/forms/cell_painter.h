@@ -24,6 +24,7 @@ struct CellRecord {
   bool hasWorkCopy = false;  // FILE_NOW not empty
   bool originalOnly = false; // FILE_ORG not empty: the picture is not shown
   QString file;              // FILENAME as a path
+  QString missing;           // the photo file's name of a picture not found (file is the placeholder)
 };
 
 // Colours and glyphs every cell uses; made once per palette.

@@ -211,6 +211,7 @@ CellRecord TPhotoLists::ReadCell(int record) {
   cell.hasWorkCopy = !text(t.FieldPos.FILE_NOW).empty();
   cell.originalOnly = !text(t.FieldPos.FILE_ORG).empty();
   cell.file = Qs(text(t.FieldPos.FILENAME));
+  cell.missing = Qs(d.MissingPictureOf(record));
   return cell;
 }
 
@@ -373,7 +374,7 @@ void TPhotoLists::OpenViewer(TThumbnailList* list) {
       shown = OpenWithDesktop && QFileInfo::exists(file) && OpenWithDesktop(QUrl::fromLocalFile(file));
     } else if (!original && QFileInfo::exists(file)) {
       if (!ShowInViewer) return;  // no viewer in this build yet
-      shown = ShowInViewer(file);
+      shown = ShowInViewer(file, Qs(d.MissingPictureOf(list->Model()->Item(row).record)));
     }
   }
   if (!shown) window_.ShowInformation(SjOf(QStringLiteral("写真の読み込みに失敗しました。")));

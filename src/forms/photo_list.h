@@ -50,7 +50,9 @@ class TPhotoLists : public QObject {
 
   // Opens a picture in the viewer; true when it was shown. Set by the window
   // once the viewer exists.
-  std::function<bool(const QString& file)> ShowInViewer;
+  // missing: the name the photo file gives a picture that was not found
+  // (file is then the placeholder); empty otherwise.
+  std::function<bool(const QString& file, const QString& missing)> ShowInViewer;
   // True while the viewer window is open and shown.
   std::function<bool()> ViewerShown;
   // The desktop's default program for a file (PDF drawings).

@@ -48,7 +48,7 @@ void PhotoFileReader::SetInteger(int pos, std::string_view value) {
 }
 
 PhotoFileReader::PictureFolder PhotoFileReader::FolderFrom(const std::string& base, std::string_view sjisName) const {
-  return PictureFolder{true, base, DeliveryNameComponents(sjisName)};
+  return PictureFolder{true, base, DeliveryNameComponents(sjisName), std::string(sjisName)};
 }
 
 void PhotoFileReader::JoinReserve(std::string& text, std::string_view value) {
@@ -82,6 +82,7 @@ bool PhotoFileReader::Load() {
   d.BuildTreeSkeleton();
   ctx_.host.SelectUnclassifiedNode();
   d.ResetPhotoBlocks();
+  d.MissingPictures.clear();
 
   Table().Last();
   recordNumber_ = Table().RecordCount() > 0 ? Table().AsInteger(Field().RECORD) : 0;
@@ -232,13 +233,23 @@ std::optional<std::string> PhotoFileReader::FindPicture(const PictureFolder& fol
   return finder_.FindFile(folder.base, all);
 }
 
-std::string PhotoFileReader::StoredPath(std::optional<std::string> file, const char* copyFolder) {
+void PhotoFileReader::NoteMissing(const PictureFolder& folder, const std::string& sjisName) {
+  std::string name = folder.text;
+  if (!name.empty() && name.back() != '/') name += '/';
+  ctx_.delivery.MissingPictures[recordNumber_] = name + sjisName;
+}
+
+std::string PhotoFileReader::StoredPath(std::optional<std::string> file, const char* copyFolder, bool* placeholder_used) {
   const std::string placeholder = PlaceholderPicture(ctx_.folders);
   std::string path = file ? *file : placeholder;
   if (multiMedia_)
     if (std::optional<std::string> copy = MakeWorkCopy(path, ctx_.folders.userData + copyFolder + "/", recordNumber_))
       path = *copy;
-  if (std::optional<std::string> stored = RecordFileName(path)) return *stored;
+  if (std::optional<std::string> stored = RecordFileName(path)) {
+    if (placeholder_used) *placeholder_used = !file;
+    return *stored;
+  }
+  if (placeholder_used) *placeholder_used = true;
   if (std::optional<std::string> stored = RecordFileName(placeholder)) return *stored;
   return Utf8ToCp932(placeholder);
 }
@@ -262,7 +273,9 @@ void PhotoFileReader::FinishPhoto() {
   }
   ++recordNumber_;
   table.SetAsInteger(Field().RECORD, recordNumber_);
-  table.SetAsString(Field().FILENAME, StoredPath(file, "PIC"));
+  bool placeholder = false;
+  table.SetAsString(Field().FILENAME, StoredPath(file, "PIC", &placeholder));
+  if (placeholder) NoteMissing(photoFolder_, photoFileName_);
   FillPhotoRecord();
   table.Post();
 
@@ -295,7 +308,9 @@ void PhotoFileReader::AppendDrawingRecord(const std::string& fileName, const Dra
     table.SetAsString(Field().TITLE, entry->title);
     table.SetAsString(Field().YOBI_FJ, entry->reserve);
   }
-  table.SetAsString(Field().FILENAME, StoredPath(file, "DRA"));
+  bool placeholder = false;
+  table.SetAsString(Field().FILENAME, StoredPath(file, "DRA", &placeholder));
+  if (placeholder) NoteMissing(drawingFolder_, fileName);
   table.Post();
   ctx_.delivery.DrawingRecordList.push_back(recordNumber_);
 }

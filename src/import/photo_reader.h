@@ -78,6 +78,7 @@ class PhotoFileReader {
     bool set = false;
     std::string base;                                    // UTF-8, ends in '/'
     std::optional<std::vector<std::string>> components;  // nothing: it climbs out with ".."
+    std::string text;  // the folder as the photo file writes it (code page 932)
   };
 
   // The layout's names; the ids of 写真情報 and メディア番号 among them.
@@ -139,7 +140,10 @@ class PhotoFileReader {
   std::optional<std::string> FindPicture(const PictureFolder& folder, const std::string& sjisName);
   // The path a record stores for a picture: its work copy in multi-media
   // mode, the placeholder when it is missing or cannot be stored whole.
-  std::string StoredPath(std::optional<std::string> file, const char* copyFolder);
+  // The FILENAME to store; placeholder_used tells when it is the placeholder.
+  std::string StoredPath(std::optional<std::string> file, const char* copyFolder, bool* placeholder_used = nullptr);
+  // Keeps the name of the current record's picture that was not found.
+  void NoteMissing(const PictureFolder& folder, const std::string& sjisName);
   void WarnAboutInvalidLevels();
 
   DeliveryFileFinder finder_;

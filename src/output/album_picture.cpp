@@ -49,6 +49,10 @@ AlbumPictureCopy CopyAlbumPicture(Delivery& d, const fs::path& folder, const std
   std::error_code ec;
   fs::remove(target, ec);
   if (source.empty() || !fs::is_regular_file(source, ec)) return AlbumPictureCopy::kMissing;
+  // A picture not found at load shows as the placeholder; the album gets
+  // nothing for it rather than a picture that is not the photo.
+  if (t.FieldPos.RECORD >= 0 && !d.MissingPictureOf(static_cast<int>(t.AsInteger(t.FieldPos.RECORD))).empty())
+    return AlbumPictureCopy::kMissing;
   const ImageKindCode kind = GetImageFileKind(source, false);
   // Browsers show JPEG and SVG pictures as they are.
   if (kind == kKindJpeg || kind == kKindSvg) {

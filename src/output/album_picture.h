@@ -13,7 +13,7 @@ enum class AlbumPictureCopy {
   kCopied,     // a JPEG or SVG, byte for byte
   kConverted,  // another format, written as a JPEG
   kNotCopied,  // the record's FILE_ORG is set: nothing to copy
-  kMissing,    // the source file does not exist; nothing at the destination
+  kMissing,    // the source file does not exist, or was not found at load; nothing at the destination
   kFailed,     // the copy or the conversion failed; nothing left at the destination
 };
 

@@ -28,4 +28,9 @@ void Delivery::Finish() {
   DrawingRecordList.clear();
 }
 
+std::string Delivery::MissingPictureOf(int record) const {
+  const auto it = MissingPictures.find(record);
+  return it == MissingPictures.end() ? std::string() : it->second;
+}
+
 }  // namespace zor

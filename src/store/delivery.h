@@ -18,6 +18,7 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <string>
 
 #include "store/basic_block.h"
@@ -54,6 +55,12 @@ class Delivery {
   bool PreviousIndexLoaded = false;
   // The loaded work's name (code page 932), empty before the first load.
   std::string WorkName;
+  // Records of the last read whose picture was not found: the name the photo
+  // file gives it (its folder element and file name, code page 932). Their
+  // FILENAME is the placeholder picture, which is what the lists draw.
+  std::map<int, std::string> MissingPictures;
+  // The name of record's missing picture; empty when it was found.
+  std::string MissingPictureOf(int record) const;
 
   Delivery() { PhotoBasicInfo.Reset(DigiVersion); }
   // Closes the photo table, which brings its header up to date.

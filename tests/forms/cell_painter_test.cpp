@@ -126,6 +126,32 @@ class CellPainterTest : public QObject {
     if (framed) QCOMPARE(canvas.pixel(142, 142), qRgb(57, 57, 57));  // drop shadow
   }
 
+  // The placeholder of a picture not found carries a note at the cell's
+  // foot; a found picture has none.
+  void missingPictureIsNotedOverThePlaceholder() {
+    CellResources res;
+    QPixmap placeholder(140, 105);
+    placeholder.fill(Qt::gray);
+    int reddish[2] = {0, 0};
+    for (bool missing : {false, true}) {
+      CellRecord record = Found();
+      if (missing) record.missing = QStringLiteral("PHOTO/PIC/P0000001.JPG");
+      QImage canvas(160, 160, QImage::Format_RGB32);
+      canvas.fill(Qt::black);
+      {
+        QPainter p(&canvas);
+        PaintCell(p, QRect(0, 0, 144, 144), 140, false, false, false, record, &placeholder, res);
+      }
+      for (int y = 100; y < 141; ++y)
+        for (int x = 0; x < 141; ++x) {
+          const QColor c = canvas.pixelColor(x, y);
+          if (c.red() > 120 && c.green() < 80 && c.blue() < 80) ++reddish[missing];
+        }
+    }
+    QCOMPARE(reddish[0], 0);
+    QVERIFY2(reddish[1] > 10, qPrintable(QString::number(reddish[1])));
+  }
+
   void gradientGlyphsRunFromTheLightFaceDownwards() {
     QPalette palette;
     palette.setColor(QPalette::Button, QColor(200, 200, 200));

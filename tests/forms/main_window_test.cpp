@@ -440,6 +440,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(geology->Records().size(), std::size_t(64));
     w.TreePanel->SelectNodeNow(geology);
     QCOMPARE(w.ListView->model()->rowCount(), 64);
+    // Its pictures are not published: each cell says which file is missing.
+    QCOMPARE(w.ListView->Model()->Item(0).cell.missing, QStringLiteral("PHOTO/PIC/P0000001.JPG"));
     QVERIFY(w.infos.isEmpty());
     // Its photos have no 写真区分: the tree warns once about the level.
     QCOMPARE(w.levelWarnings.size(), 1);
@@ -484,7 +486,7 @@ class MainWindowTest : public QObject {
     w.Started = true;
     const QString picture = dir_.filePath(QStringLiteral("p.jpg"));
     QImage(64, 48, QImage::Format_RGB32).save(picture, "JPG");
-    QVERIFY(w.PhotoLists->ShowInViewer(picture));
+    QVERIFY(w.PhotoLists->ShowInViewer(picture, QString()));
     TViewForm* viewerWindow = w.findChild<TViewForm*>();
     QVERIFY(viewerWindow && viewerWindow->isVisible());
     QCOMPARE(viewerWindow->IJLImage->StatusHost, static_cast<Host*>(&w));  // JPEG errors reach the status line

@@ -356,7 +356,7 @@ class PhotoListTest : public QObject {
       opened << url;
       return true;
     };
-    w.PhotoLists->ShowInViewer = [&](const QString& file) {
+    w.PhotoLists->ShowInViewer = [&](const QString& file, const QString&) {
       viewed << file;
       return false;
     };
@@ -383,7 +383,7 @@ class PhotoListTest : public QObject {
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QStringList viewed;
-    w.PhotoLists->ShowInViewer = [&](const QString& file) {
+    w.PhotoLists->ShowInViewer = [&](const QString& file, const QString&) {
       viewed << file;
       return true;
     };

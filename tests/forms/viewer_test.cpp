@@ -130,6 +130,16 @@ class ViewerTest : public QObject {
     QVERIFY2(std::abs(grown - 2.25) < 0.02, qPrintable(QString::number(grown)));
   }
 
+  // A picture not found at load shows the placeholder under its own name.
+  void missingPictureIsNamedInTheCaption() {
+    auto v = Viewer(512, 512);
+    QVERIFY(v->ShowPicture(Picture("DUMMY.JPG", 320, 240), 249, QStringLiteral("PIC/P0000001.JPG")));
+    QVERIFY(QTest::qWaitForWindowExposed(v.get()));
+    QCOMPARE(v->windowTitle(), QStringLiteral("ファイルがありません: PIC/P0000001.JPG"));
+    QVERIFY(v->ShowPicture(Picture("small.jpg", 320, 240)));
+    QVERIFY(v->windowTitle().startsWith(QStringLiteral("表示 small.jpg ")));
+  }
+
   void dragZoomsToTheRectangle() {
     auto v = Viewer(600, 400);
     Show(*v, Picture("half.jpg", 300, 200));

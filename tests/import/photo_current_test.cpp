@@ -145,6 +145,11 @@ TEST_F(CurrentReaderTest, MissingPicturesBecomeThePlaceholder) {
                                          Photo(Temp("secret.jpg")) + Photo(longName, Drawing("D1.JPG")))));
   ASSERT_EQ(RecordCount(), 6);
   for (int r = 1; r <= 6; ++r) EXPECT_EQ(Text(r, F().FILENAME), Placeholder()) << r;
+  // Each record keeps the name the photo file gives its picture.
+  EXPECT_EQ(d.MissingPictures.size(), 6u);
+  EXPECT_EQ(d.MissingPictureOf(1), Sj("PHOTO/PIC/P1.JPG"));
+  EXPECT_EQ(d.MissingPictureOf(2), Sj("PHOTO/PIC/..\\..\\secret.jpg"));
+  EXPECT_EQ(d.MissingPictureOf(6), Sj("PHOTO/DRA/D1.JPG"));
 }
 
 TEST_F(CurrentReaderTest, MissingPictureFolderGivesThePlaceholder) {
@@ -158,6 +163,7 @@ TEST_F(CurrentReaderTest, PictureFolderLongerThanTheRecordGivesThePlaceholder) {
   Picture("d/PHOTO/" + deep + "/P1.JPG");
   ASSERT_TRUE(Load(CurrentPhotoXml("<写真フォルダ名>PHOTO/" + deep + "</写真フォルダ名>\n", Photo("P1.JPG"))));
   EXPECT_EQ(Text(1, F().FILENAME), Placeholder());
+  EXPECT_EQ(d.MissingPictureOf(1), Sj("PHOTO/" + deep + "/P1.JPG"));
 }
 
 TEST_F(CurrentReaderTest, SectionsWithoutPictureOrFieldsAreDropped) {

@@ -72,6 +72,21 @@ TEST_F(AlbumPictureTest, AJpegIsCopiedByteForByte) {
   EXPECT_EQ(ReadBytes(Album("PIC/P0000001.JPG")), ReadBytes(dir_ / "photo.JPG"));
 }
 
+// A picture not found at load is drawn as the placeholder, which is not the
+// photo: the album copies nothing for it.
+TEST_F(AlbumPictureTest, APictureMissingAtLoadIsNotCopied) {
+  ASSERT_TRUE(EncodeJpegFile(TwoColours(), dir_ / "DUMMY.JPG", 75));
+  const int missing = PhotoFrom(dir_ / "DUMMY.JPG");
+  const int present = PhotoFrom(dir_ / "DUMMY.JPG");
+  d_.MissingPictures[missing] = Sj("PHOTO/PIC/P0000001.JPG");
+  fs::create_directories(Album("PIC"));
+  ASSERT_TRUE(d_.GotoPhotoRecord(missing));
+  EXPECT_EQ(CopyAlbumPicture(d_, Album("PIC"), "P0000001.JPG", 90), AlbumPictureCopy::kMissing);
+  EXPECT_FALSE(fs::exists(Album("PIC/P0000001.JPG")));
+  ASSERT_TRUE(d_.GotoPhotoRecord(present));
+  EXPECT_EQ(CopyAlbumPicture(d_, Album("PIC"), "P0000002.JPG", 90), AlbumPictureCopy::kCopied);
+}
+
 // Browsers show an SVG as it is: copied unchanged, under an ".SVG" name.
 TEST_F(AlbumPictureTest, AnSvgIsCopiedByteForByteUnderItsOwnExtension) {
   const std::string svg =
