@@ -46,5 +46,5 @@ cmake --build build -j"${ZOR_JOBS:-2}" --target browse_screenshots
 DISPLAY=$display XDG_DATA_HOME=$data XDG_RUNTIME_DIR=$data build/tests/forms/browse_screenshots "$out"
 # The secondary windows, the choosers over the bundled sample.
 cmake --build build -j"${ZOR_JOBS:-2}" --target window_screenshots
-DISPLAY=$display XDG_DATA_HOME=$data XDG_RUNTIME_DIR=$data build/tests/forms/window_screenshots "$out" "$PWD/samples/demo"
+DISPLAY=$display XDG_DATA_HOME=$data XDG_RUNTIME_DIR=$data build/tests/forms/window_screenshots "$out" "$PWD/samples/demo" "$PWD/data/help/index.html"
 echo "screenshots in $out"

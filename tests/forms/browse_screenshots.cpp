@@ -205,6 +205,15 @@ int main(int argc, char** argv) {
   w.TreePanel->SelectNodeNow(s.Node({"工事", "施工状況写真", "道路土工", "盛土工"}));
   w.TreePanel->grab().save(out + QStringLiteral("/tree.png"));
 
+  // A photo whose picture was not found at load: the cell says which file.
+  s.fixture.delivery.MissingPictures[15] = Sj("PHOTO/PIC/P0000015.JPG");
+  w.TreePanel->SelectNodeNow(s.Node({"工事", "着手前及び完成写真"}));
+  FocusOn(w.ListView);
+  w.ListView->SelectListItem(0, true);
+  QTest::qWait(400);
+  Save(w, out, "browse_missing_picture");
+  s.fixture.delivery.MissingPictures.clear();
+
   // The viewer on the first photo, fitted, then zoomed twice around a point.
   w.TreePanel->SelectNodeNow(s.Node({"工事", "施工状況写真", "道路土工", "掘削工"}));
   FocusOn(w.ListView);

@@ -1,9 +1,12 @@
 // Writes pictures of the secondary windows into the folder given as the first
 // argument: the about window, the folder chooser in both modes over a sample
-// delivery, the settings dialog and the XML content window. Run by
+// delivery (the second argument), the settings dialog, the help window (the
+// help page is the third argument) and the XML content window. Run by
 // scripts/screenshots.sh; not a test.
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QUrl>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -15,6 +18,7 @@
 #include "forms/ZORM_SET.h"
 #include "forms/ZORM_TR.h"
 #include "forms/ZORV_VER.h"
+#include "forms/help_window.h"
 
 using namespace zor;
 
@@ -58,6 +62,14 @@ int main(int argc, char** argv) {
   Settings settings = DefaultSettings(folders);
   TSetForm settingsForm(settings, nullptr);
   Save(settingsForm, out, "settings_dialog");
+
+  const QString help = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
+  if (!help.isEmpty() && QFileInfo::exists(help)) {
+    THelpWindow window;
+    QUrl page = QUrl::fromLocalFile(help);
+    page.setFragment(QStringLiteral("browsers"));
+    if (window.ShowPage(page)) Save(window, out, "help_window");
+  }
 
   if (!delivery.isEmpty()) {
     Host host;
