@@ -191,11 +191,20 @@ bool ParseDxf(std::string_view text, DxfDrawing& drawing, std::string* reason) {
   std::string_view type;
   std::vector<Group> groups;
   bool any = false;
+  int entities = 0;
   while (reader.Next(group)) {
     any = true;
     if (group.code != 0) {
+      if (groups.size() >= static_cast<std::size_t>(kMaxDxfEntityGroups)) {
+        *reason = "an entity holds more than " + std::to_string(kMaxDxfEntityGroups) + " groups; not drawn";
+        return false;
+      }
       groups.push_back(group);
       continue;
+    }
+    if (++entities > kMaxDxfEntities) {
+      *reason = "the drawing has more than " + std::to_string(kMaxDxfEntities) + " entities; not drawn";
+      return false;
     }
     if (!type.empty()) builder.Finish(type, groups);
     type = group.value;

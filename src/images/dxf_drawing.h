@@ -37,8 +37,13 @@ struct DxfDrawing {
   std::vector<DxfEntity> entities;
 };
 
-// Parses the drawing; false with a reason for a binary DXF or text that is
-// not a DXF file.
+// No drawing of a delivery comes near these; a file past them is refused
+// before it costs seconds and hundreds of megabytes.
+inline constexpr int kMaxDxfEntities = 1'000'000;   // code-0 groups (VERTEX included)
+inline constexpr int kMaxDxfEntityGroups = 1'000'000;  // groups inside one entity
+
+// Parses the drawing; false with a reason for a binary DXF, text that is
+// not a DXF file, or a drawing past the bounds above.
 bool ParseDxf(std::string_view text, DxfDrawing& drawing, std::string* reason);
 
 // Draws it scaled so that its longer side is longest_side pixels.

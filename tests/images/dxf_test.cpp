@@ -87,5 +87,31 @@ TEST(Dxf, NothingToDrawOrNotDxf) {
   EXPECT_TRUE(RenderDxf(drawing, 100, bitmap, &why)) << why;
 }
 
+// A drawing past the entity bound, or one entity with more groups than any
+// drawing has, is refused with a reason instead of costing seconds.
+TEST(Dxf, DrawingsPastTheBoundsAreRefused) {
+  struct Case {
+    std::string repeated;  // appended after the ENTITIES header
+    int times;
+    bool readable;
+  } cases[] = {
+      // SECTION, LWPOLYLINE, ENDSEC and EOF count too.
+      {"0\nPOINT\n", kMaxDxfEntities - 4, true},
+      {"0\nPOINT\n", kMaxDxfEntities - 3, false},
+      {"10\n1\n", kMaxDxfEntityGroups - 1, true},
+      {"10\n1\n", kMaxDxfEntityGroups + 1, false},
+  };
+  for (const Case& c : cases) {
+    std::string text = "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n";
+    text.reserve(text.size() + c.repeated.size() * static_cast<std::size_t>(c.times) + 32);
+    for (int i = 0; i < c.times; ++i) text += c.repeated;
+    text += "0\nENDSEC\n0\nEOF\n";
+    DxfDrawing drawing;
+    std::string why;
+    EXPECT_EQ(ParseDxf(text, drawing, &why), c.readable) << c.repeated << " x " << c.times << ": " << why;
+    if (!c.readable) EXPECT_NE(why.find("not drawn"), std::string::npos) << why;
+  }
+}
+
 }  // namespace
 }  // namespace zor
