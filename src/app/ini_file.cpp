@@ -58,6 +58,9 @@ std::optional<Entry> EntryOf(std::string_view line) {
   return e;
 }
 
+// Settings files are a few kilobytes.
+constexpr off_t kMaxIniBytes = 16 * 1024 * 1024;
+
 std::string ErrnoText(const std::string& what, const std::string& path, int err) {
   return what + " " + path + ": " + std::strerror(err);
 }
@@ -87,7 +90,8 @@ std::optional<IniFile> IniFile::Parse(std::string_view bytes, std::string* error
 }
 
 std::optional<IniFile> IniFile::Load(const std::string& path, std::string* error) {
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking: a FIFO put in the file's place must not hang the program.
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     if (errno == ENOENT) return IniFile();
     if (error) *error = ErrnoText("cannot open", path, errno);
@@ -100,6 +104,10 @@ std::optional<IniFile> IniFile::Load(const std::string& path, std::string* error
     err = errno;
   } else if (S_ISDIR(st.st_mode)) {
     err = EISDIR;
+  } else if (!S_ISREG(st.st_mode) || st.st_size > kMaxIniBytes) {
+    close(fd);
+    if (error) *error = path + (S_ISREG(st.st_mode) ? ": too large for a settings file" : ": not a regular file");
+    return std::nullopt;
   } else {
     char buf[65536];
     for (;;) {

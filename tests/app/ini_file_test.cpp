@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <string>
+
+#include "temp_folder.h"
 
 #include "text/encoding.h"
 
@@ -41,6 +46,35 @@ TEST(IniFile, OddLinesSurviveAndNewSectionsGoToTheEnd) {
   EXPECT_EQ(ini.Text(),
             "no equals sign\r\n;K=comment\r\n[S]\r\n=no key\r\nbinary\x01\x02\r\n[S2]\r\nA=x\r\n\r\n[New]\r\n"
             "B=linebreaks\r\n");
+}
+
+// Only a regular file is read: a FIFO, a device or a folder in the file's
+// place is refused at once, with the reason, instead of hanging or reading
+// without end; a missing file is an empty one.
+TEST(IniFile, OnlyRegularFilesAreRead) {
+  TempFolder tmp;
+  const std::string fifo = tmp.path() + "fifo.ini";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::filesystem::create_directory(tmp.path() + "folder.ini");
+  WriteBytes(tmp.path() + "ok.ini", "[A]\nk=v\n");
+  struct Case {
+    std::string path;
+    bool read;
+    const char* reason;
+  } cases[] = {
+      {fifo, false, "not a regular file"},
+      {"/dev/zero", false, "not a regular file"},
+      {tmp.path() + "folder.ini", false, "Is a directory"},
+      {tmp.path() + "missing.ini", true, ""},
+      {tmp.path() + "ok.ini", true, ""},
+  };
+  for (const Case& c : cases) {
+    std::string error;
+    const std::optional<IniFile> ini = IniFile::Load(c.path, &error);
+    EXPECT_EQ(ini.has_value(), c.read) << c.path;
+    EXPECT_NE(error.find(c.reason), std::string::npos) << c.path << ": " << error;
+  }
+  EXPECT_EQ(IniFile::Load(tmp.path() + "ok.ini", nullptr)->Get("A", "k"), "v");
 }
 
 TEST(IniFile, EmptyTextHasNoLines) {
