@@ -128,6 +128,7 @@ std::optional<std::vector<std::uint8_t>> LoadExifThumbnail(std::span<const std::
 std::optional<std::vector<std::uint8_t>> LoadExifThumbnail(const std::filesystem::path& path, int size) {
   if (!SizeWanted(size)) return std::nullopt;
   std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
   const std::uintmax_t file_size = std::filesystem::file_size(path, ec);
   if (ec) return std::nullopt;
   std::ifstream in(path, std::ios::binary);

@@ -26,6 +26,9 @@ bool LooksLikeDxf(const std::uint8_t* head, std::size_t size) {
 }  // namespace
 
 PictureFormat SniffPictureFormat(const std::filesystem::path& path) {
+  // Opening a FIFO or a device would block or never end: only files are read.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return PictureFormat::kUnknown;
   std::ifstream in(path, std::ios::binary);
   if (!in) return PictureFormat::kUnknown;
   std::uint8_t head[64] = {};

@@ -1,6 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "images/exif_thumbnail.h"
 #include "images/image_kind.h"
+#include "images/photo_loader.h"
+#include "images/picture_format.h"
 #include "sample_pictures.h"
 #include "test_support.h"
 
@@ -25,6 +33,26 @@ class ImageKindProbe : public ::testing::Test {
  protected:
   testing::ScratchDir dir{"kind"};
 };
+
+// A FIFO or a device under a picture's name is not opened: probing,
+// decoding and the thumbnail route all refuse it at once.
+TEST_F(ImageKindProbe, FifosAndDevicesAreNeverOpened) {
+  std::vector<std::filesystem::path> odd;
+  for (const char* name : {"pipe.gif", "pipe.tif", "pipe.jpg", "pipe.svg"}) {
+    ASSERT_EQ(mkfifo((dir / name).c_str(), 0600), 0) << name;
+    odd.push_back(dir / name);
+  }
+  odd.push_back("/dev/zero");
+  EXPECT_EQ(GetImageFileKind(dir / "pipe.gif", false), kKindRejected);
+  EXPECT_EQ(GetImageFileKind(dir / "pipe.tif", false), kKindRejected);
+  for (const std::filesystem::path& path : odd) {
+    EXPECT_EQ(SniffPictureFormat(path), PictureFormat::kUnknown) << path;
+    Bitmap bitmap;
+    EXPECT_FALSE(LoadPhotoBitmap(bitmap, path, 0)) << path;
+    EXPECT_FALSE(LoadThumbnailBitmap(bitmap, path, 96)) << path;
+    EXPECT_FALSE(LoadExifThumbnail(path, 96).has_value()) << path;
+  }
+}
 
 TEST_F(ImageKindProbe, EveryReadableTiffIsTypeTwelve) {
   const Bitmap picture = samples::Pattern(8, 6);
