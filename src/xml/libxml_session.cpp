@@ -1,5 +1,9 @@
 #include "xml/libxml_session.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <libxml/parserInternals.h>
 #include <libxml/uri.h>
 #include <libxml/xmlerror.h>
@@ -51,8 +55,20 @@ std::string LastComponent(const char* url) {
 }
 
 std::optional<std::string> ReadSmallFile(const std::string& path) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(path.c_str(), "rb"), std::fclose);
-  if (!f) return std::nullopt;
+  // Not blocking, and only a regular file: a FIFO or a device in a DTD's
+  // place must not hang the load.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return std::nullopt;
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    return std::nullopt;
+  }
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(fdopen(fd, "rb"), std::fclose);
+  if (!f) {
+    close(fd);
+    return std::nullopt;
+  }
   std::string bytes;
   char buf[8192];
   while (std::size_t got = std::fread(buf, 1, sizeof buf, f.get())) {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -67,6 +68,20 @@ TEST_F(LoadXmlDocumentTest, FailedValidationAsksAndCancelKeepsTheFailure) {
   EXPECT_EQ(host.questions[0], Question(view.ErrorText));
   EXPECT_EQ(host.beeps, 0);
   EXPECT_TRUE(host.shown.empty());
+}
+
+// A FIFO in the DTD's place is never opened: the load goes on as for a
+// missing DTD (the question, then the file without validation).
+TEST_F(LoadXmlDocumentTest, AFifoAsTheDtdDoesNotHangTheLoad) {
+  const std::string file = dir_.Write("PIPE.XML", "<?xml version=\"1.0\"?>\n<!DOCTYPE a SYSTEM \"PIPE.DTD\">\n<a>x</a>\n");
+  const std::string fifo = file.substr(0, file.size() - 3) + "DTD";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  RecordingHost host(true);
+  TXMLTreeView view;
+  ASSERT_TRUE(LoadXmlDocument(view, file, false, true, host));
+  EXPECT_EQ(host.questions.size(), 1u);
+  EXPECT_FALSE(view.Parse);
+  EXPECT_EQ(view.NodeCount(), 1);
 }
 
 TEST_F(LoadXmlDocumentTest, YesLoadsTheFileAgainWithoutValidation) {
