@@ -9,8 +9,10 @@
 
 #include "text/encoding.h"
 #include "text/sjis.h"
+#include "xml/attribute_bound.h"
 #include "xml/byte_stream.h"
 #include "xml/libxml_session.h"
+#include "xml/own_tokenizer.h"
 #include "xml/xml_names.h"
 
 namespace zor {
@@ -125,6 +127,25 @@ bool RunValidatingParser(TXMLTreeView& view, const std::string& file) {
   probe.reset();
   std::optional<std::string> declared = libxml::DeclaredEncoding(head);
   bool cp932 = declared && libxml::IsShiftJisName(*declared);
+
+  // An element of thousands of attributes would hold libxml2 for minutes:
+  // validation is refused, and a well-formedness check is the own
+  // tokenizer's, which takes such a file in its stride.
+  if (std::optional<AttributeExcess> excess = FindAttributeExcess(file)) {
+    if (!view.Parse) {
+      std::optional<ByteStream> in = ByteStream::Open(file);
+      return in && RunOwnTokenizer(view, *in);
+    }
+    const std::string reason =
+        excess->perElement ? "属性が " + std::to_string(kMaxAttributesPerElement) + " 個を超える要素があります。"
+                           : "文書全体の属性が " + std::to_string(kMaxAttributesInDocument) + " 個を超えています。";
+    std::string source;
+    if (std::optional<ByteStream> in = ByteStream::Open(file))
+      if (std::optional<std::string> line = in->ReadLine(excess->line, 2 * kReportLineBytes))
+        source = CutToBytes(TrimWide(cp932 ? *line : Utf8ToCp932(*line)), kReportLineBytes);
+    view.ErrorText = FormatError(libxml::ParseError{reason, file, static_cast<int>(excess->line), 0}, source);
+    return false;
+  }
 
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(file.c_str(), "rb"), std::fclose);
   if (!f) return false;

@@ -84,6 +84,22 @@ TEST_F(LoadXmlDocumentTest, AFifoAsTheDtdDoesNotHangTheLoad) {
   EXPECT_EQ(view.NodeCount(), 1);
 }
 
+// An element of very many attributes never reaches libxml2: the question
+// names the line, and Yes reads the file with the own tokenizer.
+TEST_F(LoadXmlDocumentTest, AnElementOfTooManyAttributesIsAskedAbout) {
+  std::string attributes;
+  for (int i = 0; i < 20000; ++i) attributes += " a" + std::to_string(i) + "=\"v\"";
+  const std::string file = dir_.Write("MANY.XML", "<?xml version=\"1.0\"?>\n<r>\n<e" + attributes + "/>\n</r>\n");
+  RecordingHost host(true);
+  TXMLTreeView view;
+  ASSERT_TRUE(LoadXmlDocument(view, file, false, true, host));
+  ASSERT_EQ(host.questions.size(), 1u);
+  EXPECT_TRUE(host.questions[0].starts_with(Sj("属性が 256 個を超える要素があります。"))) << host.questions[0];
+  EXPECT_NE(host.questions[0].find(Sj("行 > 3")), std::string::npos);
+  EXPECT_FALSE(view.Parse);
+  EXPECT_GE(view.NodeCount(), 2);
+}
+
 TEST_F(LoadXmlDocumentTest, YesLoadsTheFileAgainWithoutValidation) {
   RecordingHost host(true);
   TXMLTreeView view;
