@@ -1,10 +1,15 @@
 #include "cli/load_delivery.h"
 
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <ostream>
+#include <thread>
 
 #include "import/delivery_files.h"
 #include "import/dispatch.h"
@@ -36,12 +41,70 @@ void NotFound(Host& host, int kind) {
 
 }  // namespace
 
+// Waits, on a thread of its own, for the signals that end a verb; the
+// threads of the process block them, so that they all come here. On one it
+// removes the folder and ends the process by the same signal.
+class SignalCleanup {
+ public:
+  explicit SignalCleanup(std::string path) : path_(std::move(path)) {
+    sigemptyset(&set_);
+    for (int s : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&set_, s);
+    pthread_sigmask(SIG_BLOCK, &set_, &previous_);
+    sigaddset(&set_, SIGUSR2);  // how the owner ends the wait
+    pthread_sigmask(SIG_BLOCK, &set_, nullptr);
+    thread_ = std::thread([this] { Wait(); });
+  }
+  ~SignalCleanup() {
+    stopping_ = true;
+    pthread_kill(thread_.native_handle(), SIGUSR2);
+    thread_.join();
+    pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+  }
+  SignalCleanup(const SignalCleanup&) = delete;
+  SignalCleanup& operator=(const SignalCleanup&) = delete;
+
+ private:
+  void Wait() {
+    for (;;) {
+      int sig = 0;
+      if (sigwait(&set_, &sig) != 0) continue;
+      if (stopping_) return;
+      if (sig == SIGUSR2) continue;
+      std::error_code ec;
+      std::filesystem::remove_all(path_, ec);
+      signal(sig, SIG_DFL);
+      sigset_t just;
+      sigemptyset(&just);
+      sigaddset(&just, sig);
+      pthread_sigmask(SIG_UNBLOCK, &just, nullptr);
+      raise(sig);
+      _exit(128 + sig);  // in case the default action did not end it
+    }
+  }
+
+  std::string path_;
+  sigset_t set_{};
+  sigset_t previous_{};
+  std::atomic<bool> stopping_{false};
+  std::thread thread_;
+};
+
+ScratchFolder::ScratchFolder() = default;
+
+ScratchFolder::ScratchFolder(ScratchFolder&& other) noexcept
+    : path_(std::move(other.path_)), cleanup_(std::move(other.cleanup_)) {
+  other.path_.clear();
+}
+
 ScratchFolder ScratchFolder::Make() {
   std::error_code ec;
   std::string pattern = (std::filesystem::temp_directory_path(ec) / "zorview-XXXXXX").string();
   if (ec) pattern = "/tmp/zorview-XXXXXX";
   ScratchFolder folder;
-  if (mkdtemp(pattern.data())) folder.path_ = pattern + "/";
+  if (mkdtemp(pattern.data())) {
+    folder.path_ = pattern + "/";
+    folder.cleanup_ = std::make_unique<SignalCleanup>(folder.path_);
+  }
   return folder;
 }
 
@@ -49,12 +112,14 @@ ScratchFolder& ScratchFolder::operator=(ScratchFolder&& other) noexcept {
   if (this != &other) {
     ScratchFolder gone(std::move(*this));
     path_ = std::move(other.path_);
+    cleanup_ = std::move(other.cleanup_);
     other.path_.clear();
   }
   return *this;
 }
 
 ScratchFolder::~ScratchFolder() {
+  cleanup_.reset();  // no signal removes the folder while it is removed here
   if (path_.empty()) return;
   std::error_code ec;
   std::filesystem::remove_all(path_, ec);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -18,15 +19,18 @@ class Host;
 
 namespace zor::cli {
 
+class SignalCleanup;
+
 // A folder of this process's own, removed with everything in it when the
-// last owner goes.
+// last owner goes, and also when the process is ended by SIGINT, SIGTERM or
+// SIGHUP (the signal then ends it as it would have).
 class ScratchFolder {
  public:
   // Makes a new folder under the system's temporary folder; Path() is empty
   // when that failed.
   static ScratchFolder Make();
-  ScratchFolder() = default;
-  ScratchFolder(ScratchFolder&& other) noexcept : path_(std::move(other.path_)) { other.path_.clear(); }
+  ScratchFolder();
+  ScratchFolder(ScratchFolder&& other) noexcept;
   ScratchFolder& operator=(ScratchFolder&& other) noexcept;
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
@@ -36,6 +40,7 @@ class ScratchFolder {
 
  private:
   std::string path_;
+  std::unique_ptr<SignalCleanup> cleanup_;
 };
 
 struct CliEnvironment {
