@@ -49,13 +49,16 @@ const Verb* FindVerb(std::string_view name) {
 }  // namespace
 
 bool IsCliInvocation(int argc, char** argv) {
-  return argc >= 2 && std::string_view(argv[1]).starts_with("--");
+  // Any first argument with a dash: a mistyped verb ("-verify") is a usage
+  // error, never a window that a script waits on.
+  return argc >= 2 && std::string_view(argv[1]).starts_with("-");
 }
 
 int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
   const Verb* verb = argc >= 2 ? FindVerb(argv[1]) : nullptr;
   if (!verb) {
-    err << "zorview: unknown option " << (argc >= 2 ? argv[1] : "") << " (see zorview --help)\n";
+    err << "zorview: unknown option " << (argc >= 2 ? argv[1] : "") << "\n";
+    Help({}, err, err);
     return cli::kExitUsage;
   }
   cli::Args args(argv + 2, argv + argc);
