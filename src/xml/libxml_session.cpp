@@ -8,7 +8,9 @@
 #include <libxml/uri.h>
 #include <libxml/xmlerror.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 #include "app/folders.h"
@@ -37,6 +39,18 @@ std::string WithSlash(std::string folder) {
 std::optional<std::string> FindInFolder(const std::string& folder, const std::string& name) {
   if (folder.empty() || name.empty() || name == "." || name == "..") return std::nullopt;
   return ResolveCaseInsensitive(folder, name);
+}
+
+// True when the file, links resolved, lies in the folder (links resolved).
+bool InsideFolder(const std::string& file, const std::string& folder) {
+  if (folder.empty()) return false;
+  std::error_code ec;
+  const std::filesystem::path real = std::filesystem::canonical(file, ec);
+  if (ec) return false;
+  const std::filesystem::path base = std::filesystem::canonical(folder, ec);
+  if (ec) return false;
+  const auto [b, r] = std::mismatch(base.begin(), base.end(), real.begin(), real.end());
+  return b == base.end() && r != real.end();
 }
 
 // The last component of a system identifier, whether written as a URL, a
@@ -201,8 +215,21 @@ xmlParserInputPtr Session::LoadEntity(const char* url, const char*, xmlParserCtx
 xmlParserInputPtr Session::Load(const char* url, xmlParserCtxtPtr ctxt) {
   if (!loadExternals_) return xmlNewStringInputStream(ctxt, reinterpret_cast<const xmlChar*>(""));
   std::string name = LastComponent(url);
+  // Only the external subset, the DTD, is read: an external entity of the
+  // document (in its content or its internal subset) could pull any file's
+  // text into the delivery's values. It reads as empty text.
+  if (ctxt->inSubset != 2) {
+    if (std::find(refusedEntities_.begin(), refusedEntities_.end(), name) == refusedEntities_.end())
+      refusedEntities_.push_back(name);
+    return xmlNewStringInputStream(ctxt, reinterpret_cast<const xmlChar*>(""));
+  }
   std::optional<std::string> path = FindInFolder(folder_, name);
   if (!path) path = FindInFolder(systemFolder_, name);
+  // A DTD beside the file that is a link out of its folder is not read.
+  if (path && !InsideFolder(*path, folder_) && !InsideFolder(*path, systemFolder_)) {
+    outsideFiles_.push_back(name);
+    path.reset();
+  }
   std::optional<std::string> bytes;
   if (path) bytes = ReadSmallFile(*path);
   if (!bytes) {

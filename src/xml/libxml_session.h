@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 #include <string_view>
 
 namespace zor::libxml {
@@ -51,6 +52,11 @@ class Session {
   const std::optional<ParseError>& FirstError() const { return first_; }
   // The resource of an error's file, when it was a DTD or entity.
   const LoadedResource* Resource(const std::string& file) const;
+  // The external entities the document used, which were not loaded (the
+  // DTD is the only external resource a delivery needs), and the DTDs not
+  // read because they lead out of their folder (UTF-8 names).
+  const std::vector<std::string>& RefusedEntities() const { return refusedEntities_; }
+  const std::vector<std::string>& OutsideFiles() const { return outsideFiles_; }
 
  private:
   static void OnError(void* self, xmlErrorPtr error);
@@ -68,6 +74,8 @@ class Session {
   bool cp932_;
   std::optional<ParseError> first_;
   std::map<std::string, LoadedResource> resources_;
+  std::vector<std::string> refusedEntities_;
+  std::vector<std::string> outsideFiles_;
 
   // libxml2's process settings while the session lives, restored after.
   xmlExternalEntityLoader savedLoader_;

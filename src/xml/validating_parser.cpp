@@ -163,6 +163,12 @@ bool RunValidatingParser(TXMLTreeView& view, const std::string& file) {
       xmlCtxtReadIO(ctxt.get(), ReadCallback, CloseCallback, f.get(), file.c_str(), cp932 ? "CP932" : nullptr, options),
       xmlFreeDoc);
 
+  for (const std::string& name : session.RefusedEntities())
+    view.Notices.push_back(Sj("外部実体「") + Utf8ToCp932(name) +
+                           Sj("」は読み込みません（電子納品データが外部から読み込むのはDTDだけです）。"));
+  for (const std::string& name : session.OutsideFiles())
+    view.Notices.push_back(Sj("納品データのフォルダの外を指すため読み込みません: ") + Utf8ToCp932(name));
+
   std::optional<libxml::ParseError> error = session.FirstError();
   if (!error && (!doc || !ctxt->wellFormed)) error = libxml::ParseError{"XML document could not be parsed", file, 0, 0};
   if (error) {

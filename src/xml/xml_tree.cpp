@@ -32,12 +32,14 @@ int TXMLTreeView::AddNode(int parent, std::string text) {
 bool TXMLTreeView::ParseFile(const std::string& file, Host& host) {
   Clear();
   ErrorText.clear();
+  Notices.clear();
   bool ok = false;
   if (MSXML) {
     ok = RunValidatingParser(*this, file);
   } else if (std::optional<ByteStream> in = ByteStream::Open(file)) {
     ok = RunOwnTokenizer(*this, *in);
   }
+  for (const std::string& notice : Notices) host.ShowInformation(notice);
   if (!ok && ErrorMessage) {
     host.Beep();
     if (!ErrorText.empty()) host.ShowInformation(ErrorText);

@@ -46,6 +46,9 @@ class TXMLTreeView {
   std::string ParserName = "TALMO XML Parser";
   // Why the last load failed (code page 932); may be empty.
   std::string ErrorText;
+  // What the last load left out on purpose and must say (code page 932),
+  // shown through the host by ParseFile.
+  std::vector<std::string> Notices;
   // Where a DTD or external entity is looked up when it is not beside the
   // file: the system file folder (UTF-8 path, with or without a trailing '/').
   std::string SystemFileFolder;

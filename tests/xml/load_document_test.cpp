@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,48 @@ TEST_F(LoadXmlDocumentTest, AnElementOfTooManyAttributesIsAskedAbout) {
   EXPECT_NE(host.questions[0].find(Sj("行 > 3")), std::string::npos);
   EXPECT_FALSE(view.Parse);
   EXPECT_GE(view.NodeCount(), 2);
+}
+
+// Nothing outside the DTD is read on a document's behalf: an external entity
+// (in the content or through a parameter entity of the internal subset)
+// reads as empty text and is named in a message; a DTD that is a link out of
+// its folder is not read.
+TEST_F(LoadXmlDocumentTest, OnlyTheDtdIsReadAndOnlyInsideItsFolder) {
+  TempDir outside;
+  const std::string secret = outside.Write("secret.txt", "SECRET");
+  const std::string dtd = "<!ELEMENT a (#PCDATA)>\n";
+  dir_.Write("A.DTD", dtd);
+  std::filesystem::create_symlink(secret, dir_.path() + "leak.txt");
+  std::filesystem::create_symlink(outside.Write("OUT.DTD", dtd), dir_.path() + "LINK.DTD");
+  struct Case {
+    const char* name;
+    std::string text;
+    const char* notice;  // the start of the one message, nullptr: none
+    bool question;       // the DTD could not be read: the validation question
+  } cases[] = {
+      {"general entity", "<!DOCTYPE a SYSTEM \"A.DTD\" [<!ENTITY leak SYSTEM \"leak.txt\">]>\n<a>&leak;</a>\n",
+       "外部実体「leak.txt」は読み込みません", false},
+      {"parameter entity", "<!DOCTYPE a SYSTEM \"A.DTD\" [<!ENTITY % p SYSTEM \"leak.txt\"> %p;]>\n<a>x</a>\n",
+       "外部実体「leak.txt」は読み込みません", false},
+      {"linked DTD", "<!DOCTYPE a SYSTEM \"LINK.DTD\">\n<a>x</a>\n", "納品データのフォルダの外を指すため読み込みません: LINK.DTD",
+       true},
+      {"plain DTD", "<!DOCTYPE a SYSTEM \"A.DTD\">\n<a>x</a>\n", nullptr, false},
+  };
+  for (const Case& c : cases) {
+    RecordingHost host(true);
+    TXMLTreeView view;
+    const std::string file = dir_.Write("E.XML", "<?xml version=\"1.0\"?>\n" + c.text);
+    EXPECT_TRUE(LoadXmlDocument(view, file, false, true, host)) << c.name;
+    EXPECT_EQ(!host.questions.empty(), c.question) << c.name;
+    for (const XmlNode& node : view.Nodes())
+      EXPECT_EQ(NodeValue(node).find("SECRET"), std::string::npos) << c.name;
+    if (c.notice) {
+      ASSERT_FALSE(host.shown.empty()) << c.name;
+      EXPECT_TRUE(host.shown[0].starts_with(Sj(c.notice))) << c.name << ": " << Cp932ToUtf8(host.shown[0]);
+    } else {
+      EXPECT_TRUE(host.shown.empty()) << c.name;
+    }
+  }
 }
 
 TEST_F(LoadXmlDocumentTest, YesLoadsTheFileAgainWithoutValidation) {
