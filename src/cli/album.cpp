@@ -66,7 +66,10 @@ std::optional<AlbumArgs> ParseArgs(const Args& args) {
 // The folder an album must stay out of: the one holding the entry file, and
 // for a PHOTO.XML in the usual PHOTO folder the delivery folder above it.
 void PrintMessages(std::ostream& err, const DumpHost& host) {
-  for (const std::string& m : host.Messages()) err << "zorview --album: " << Cp932ToUtf8(m) << "\n";
+  for (std::string m : host.Messages()) {
+    for (std::size_t at = m.find("\r\n"); at != std::string::npos; at = m.find("\r\n", at)) m.replace(at, 2, " ");
+    err << "zorview --album: " << Cp932ToUtf8(m) << "\n";
+  }
 }
 
 }  // namespace
@@ -121,9 +124,10 @@ int Album(const Args& args, std::ostream& out, std::ostream& err) {
   PrintMessages(err, host);
   if (result.missingPictures > 0)
     err << "zorview --album: " << result.missingPictures << " picture files not found; their pages name them\n";
-  if (result.failedPictures > 0)
-    err << "zorview --album: " << result.failedPictures << " pictures could not be copied or converted\n";
-  if (!result.finished) return kExitFailed;
+  if (result.unchangedPictures > 0)
+    err << "zorview --album: " << result.unchangedPictures
+        << " pictures could not be converted and were copied unchanged\n";
+  if (!result.finished || result.failedPictures > 0) return kExitFailed;
   out << (folder / "ALBUM.HTM").string() << "\n";
   return kExitOk;
 }

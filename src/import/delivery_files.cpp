@@ -71,14 +71,14 @@ std::optional<std::string> DeliveryFileFinder::FindEntry(const std::string& fold
     if (DIR* dir = opendir(folder.c_str())) {
       while (dirent* entry = readdir(dir)) {
         std::string candidate = entry->d_name;
-        std::string& best = listing[UpperAscii(candidate)];
+        std::string& best = listing[FileNameKey(candidate)];
         if (best.empty() || candidate < best) best = std::move(candidate);
       }
       closedir(dir);
     }
     it = listings_.emplace(folder, std::move(listing)).first;
   }
-  auto found = it->second.find(UpperAscii(name));
+  auto found = it->second.find(FileNameKey(name));
   if (found == it->second.end()) return std::nullopt;
   return found->second;
 }

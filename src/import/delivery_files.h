@@ -29,7 +29,8 @@ std::string DeliveryRootOf(const std::string& photoFile);
 std::optional<std::vector<std::string>> DeliveryNameComponents(std::string_view sjisName);
 
 // Case-insensitive lookup of delivery files, as ResolveCaseInsensitive does
-// it (an exact match wins, else the smallest case variant), with every folder
+// it (an exact match wins, else the smallest name with the same
+// FileNameKey), with every folder
 // listed at most once per load: a CD mounted in lower case would otherwise be
 // listed again for each of its thousands of photos.
 class DeliveryFileFinder {
@@ -42,7 +43,7 @@ class DeliveryFileFinder {
   std::optional<std::string> FindEntry(const std::string& folder, const std::string& name);
   std::optional<std::string> FindFolder(const std::string& base, const std::vector<std::string>& components,
                                         std::size_t count);
-  // folder -> upper-cased name -> the smallest name on disk with that spelling
+  // folder -> FileNameKey -> the smallest name on disk with that key
   std::unordered_map<std::string, std::unordered_map<std::string, std::string>> listings_;
   // base + the folder components as written -> the folder found on disk
   std::unordered_map<std::string, std::optional<std::string>> folders_;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/folders.h"
 #include "import/readers.h"
 #include "import_fixture.h"
 #include "store/bindata_error.h"
@@ -145,6 +146,40 @@ TEST_F(CurrentReaderTest, MissingPicturesBecomeThePlaceholder) {
                                          Photo(Temp("secret.jpg")) + Photo(longName, Drawing("D1.JPG")))));
   ASSERT_EQ(RecordCount(), 6);
   for (int r = 1; r <= 6; ++r) EXPECT_EQ(Text(r, F().FILENAME), Placeholder()) << r;
+}
+
+// Characters that code page 932 takes without complaint but gives back as
+// other ones: a picture named on disk with one of them is found from its
+// name in PHOTO.XML, and the stored path leads back to it.
+TEST_F(CurrentReaderTest, NamesOnDiskThatCodePage932GivesBackOtherwise) {
+  const char* const names[] = {"写真〜1.JPG", "A−1.JPG", "A—1.JPG", "A‖1.JPG", "A¢1.JPG", "A£1.JPG", "A¬1.JPG"};
+  std::string sections;
+  for (const char* name : names) {
+    Picture(std::string("d/PHOTO/PIC/") + name);
+    sections += Photo(name);
+  }
+  ASSERT_TRUE(Load(CurrentPhotoXml(kFolders, sections)));
+  ASSERT_EQ(RecordCount(), 7);
+  for (int r = 1; r <= 7; ++r) {
+    EXPECT_NE(Text(r, F().FILENAME), Placeholder()) << names[r - 1];
+    const std::string stored = Utf8ToCp932(Text(r, F().FILENAME));
+    EXPECT_EQ(PathOnDisk(stored), Temp(std::string("d/PHOTO/PIC/") + names[r - 1])) << names[r - 1];
+  }
+}
+
+TEST_F(CurrentReaderTest, DeliveryUnderAFolderNamedWithAWaveDash) {
+  const std::string root = "工事〜A−1/";
+  Picture(root + "PHOTO/PIC/P1.JPG");
+  Picture(root + "PHOTO/DRA/D1.JPG");
+  const std::string file =
+      Write(root + "PHOTO/PHOTO.XML", CurrentPhotoXml(kFolders, Photo("P1.JPG", Drawing("D1.JPG"))));
+  ImportContext ctx = Ctx();
+  ASSERT_TRUE(ReadPhotoCurrent(ctx, file, false, Sj("ＸＭＬ入力")));
+  ASSERT_EQ(RecordCount(), 2);
+  // The record keeps the code page 932 form; the file is opened on disk.
+  EXPECT_EQ(Text(1, F().FILENAME), Temp("工事～A－1/PHOTO/PIC/P1.JPG"));
+  EXPECT_EQ(PathOnDisk(Utf8ToCp932(Text(1, F().FILENAME))), Temp(root + "PHOTO/PIC/P1.JPG"));
+  EXPECT_EQ(PathOnDisk(Utf8ToCp932(Text(2, F().FILENAME))), Temp(root + "PHOTO/DRA/D1.JPG"));
 }
 
 TEST_F(CurrentReaderTest, MissingPictureFolderGivesThePlaceholder) {
