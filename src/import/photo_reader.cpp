@@ -108,6 +108,9 @@ bool PhotoFileReader::Load() {
   recordOpen_ = false;
 
   view.Clear();
+  if (unstorablePaths_ > 0)
+    ctx_.host.ShowWarning(Sj("ファイルのパスが255バイトを超えるか、シフトJISにない文字を含むため、") +
+                          std::to_string(unstorablePaths_) + Sj("件の写真・参考図を代わりの画像で表示します。"));
   WarnAboutInvalidLevels();
   ctx_.host.SelectUnclassifiedNode();
   FinishLoad();
@@ -238,6 +241,7 @@ std::string PhotoFileReader::StoredPath(std::optional<std::string> file, const c
     if (std::optional<std::string> copy = MakeWorkCopy(path, ctx_.folders.userData + copyFolder + "/", recordNumber_))
       path = *copy;
   if (std::optional<std::string> stored = RecordFileName(path)) return *stored;
+  if (file) ++unstorablePaths_;
   if (std::optional<std::string> stored = RecordFileName(placeholder)) return *stored;
   return Utf8ToCp932(placeholder);
 }

@@ -146,6 +146,7 @@ class PhotoFileReader {
   bool multiMedia_ = false;
   int currentMedium_ = 1;
   int recordNumber_ = 0;
+  int unstorablePaths_ = 0;  // pictures found whose path the record cannot hold
   bool recordOpen_ = false;  // the appended photo record is in insert state
 };
 

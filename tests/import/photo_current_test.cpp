@@ -191,8 +191,14 @@ TEST_F(CurrentReaderTest, MissingPictureFolderGivesThePlaceholder) {
 TEST_F(CurrentReaderTest, PictureFolderLongerThanTheRecordGivesThePlaceholder) {
   const std::string deep = std::string(120, 'x') + "/" + std::string(120, 'y');
   Picture("d/PHOTO/" + deep + "/P1.JPG");
-  ASSERT_TRUE(Load(CurrentPhotoXml("<写真フォルダ名>PHOTO/" + deep + "</写真フォルダ名>\n", Photo("P1.JPG"))));
+  ASSERT_TRUE(Load(
+      CurrentPhotoXml("<写真フォルダ名>PHOTO/" + deep + "</写真フォルダ名>\n", Photo("P1.JPG") + Photo("P1.JPG"))));
   EXPECT_EQ(Text(1, F().FILENAME), Placeholder());
+  // Said once for the load, with the number of pictures.
+  EXPECT_EQ(host.Count("warning: "
+                       "ファイルのパスが255バイトを超えるか、シフトJISにない文字を含むため、2件の写真・参考図を代わりの"
+                       "画像で表示します。"),
+            1);
 }
 
 TEST_F(CurrentReaderTest, SectionsWithoutPictureOrFieldsAreDropped) {
@@ -362,7 +368,10 @@ TEST_F(CurrentReaderTest, UnparsableFileLeavesThePreviousDeliveryAlone) {
   const std::string broken = Write("e/PHOTO/PHOTO.XML", "<photodata><基礎情報></photodata>\n");
   ImportContext ctx = Ctx();
   EXPECT_FALSE(ReadPhotoCurrent(ctx, broken, false, Sj("ＸＭＬ入力")));
-  EXPECT_TRUE(host.calls.empty());
+  // Only the parser's report, naming the element left open.
+  ASSERT_EQ(host.calls.size(), 1u);
+  EXPECT_EQ(host.calls[0].rfind("info: XMLファイルのフォーマットが不正です。", 0), 0u) << host.calls[0];
+  EXPECT_NE(host.calls[0].find("<基礎情報>"), std::string::npos) << host.calls[0];
   EXPECT_EQ(RecordCount(), 1);
   EXPECT_EQ(Text(1, F().FILENAME), Temp("d/PHOTO/PIC/P1.JPG"));
 }
