@@ -27,6 +27,8 @@ std::string DeliveryRootOf(const std::string& photoFile);
 // outside itself, and following such a name would let the album and the
 // work copies pick up any file of the user.
 std::optional<std::vector<std::string>> DeliveryNameComponents(std::string_view sjisName);
+// The same for a name as read from a UTF-8 file (see XmlNode::Utf8Value).
+std::optional<std::vector<std::string>> DeliveryNameComponentsUtf8(std::string_view utf8Name);
 
 // Case-insensitive lookup of delivery files, as ResolveCaseInsensitive does
 // it (an exact match wins, else the smallest name with the same
@@ -61,6 +63,12 @@ void EmptyWorkCopyFolders(const Folders& folders);
 // seven digits + the source's extension, replacing a file of that name and
 // leaving the copy writable. The copy's path, or nothing when it failed.
 std::optional<std::string> MakeWorkCopy(const std::string& source, const std::string& folder, int record);
+
+// A link in folder (ending in '/', created when missing) to target, named
+// "L" + the record number in seven digits + the target's extension: the
+// way a record opens a picture whose own path it cannot hold. The link's
+// path, or nothing when it could not be made.
+std::optional<std::string> MakeWorkLink(const std::string& target, const std::string& folder, int record);
 
 // The path as the record's FILENAME (code page 932, at most 255 bytes), or
 // nothing when it cannot be stored there whole: a path cut to the field, or

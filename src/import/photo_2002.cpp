@@ -121,7 +121,7 @@ class Reader2002 : public EarlierLayoutReader {
         ApplyContract(level, path, value);
         break;
       case kPhoto:
-        ApplyPhoto(level, path, value);
+        ApplyPhoto(node, path);
         break;
       default:
         break;
@@ -222,7 +222,9 @@ class Reader2002 : public EarlierLayoutReader {
     }
   }
 
-  void ApplyPhoto(int level, const ElementPath& path, const std::string& value) {
+  void ApplyPhoto(const XmlNode& node, const ElementPath& path) {
+    const int level = node.Level;
+    const std::string& value = NodeValue(node);
     if (level == 2) {
       switch (path[2]) {
         case kDrawing:
@@ -236,7 +238,7 @@ class Reader2002 : public EarlierLayoutReader {
       }
       return;
     }
-    if (level == 3) ApplyPhotoSectionNode(path, value);
+    if (level == 3) ApplyPhotoSectionNode(path, node);
   }
 };
 

@@ -135,7 +135,7 @@ class CurrentReader : public PhotoFileReader {
       }
       return;
     }
-    if (level == 3) ApplyPhotoSectionNode(path, value);
+    if (level == 3) ApplyPhotoSectionNode(path, node);
   }
 
   void FillPhotoRecord() override { Table().SetAsString(Field().YOBI_KK, workTypeReserve_); }

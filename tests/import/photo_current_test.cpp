@@ -188,17 +188,60 @@ TEST_F(CurrentReaderTest, MissingPictureFolderGivesThePlaceholder) {
   EXPECT_EQ(Text(2, F().FILENAME), Placeholder());
 }
 
-TEST_F(CurrentReaderTest, PictureFolderLongerThanTheRecordGivesThePlaceholder) {
+// A path longer than the record's FILENAME is kept whole: the record holds a
+// link in the work folder to it, and the load says so once.
+TEST_F(CurrentReaderTest, PictureFolderLongerThanTheRecordOpensThroughALink) {
   const std::string deep = std::string(120, 'x') + "/" + std::string(120, 'y');
   Picture("d/PHOTO/" + deep + "/P1.JPG");
+  Picture("d/PHOTO/" + deep + "/P2.JPG");
   ASSERT_TRUE(Load(
-      CurrentPhotoXml("<写真フォルダ名>PHOTO/" + deep + "</写真フォルダ名>\n", Photo("P1.JPG") + Photo("P1.JPG"))));
-  EXPECT_EQ(Text(1, F().FILENAME), Placeholder());
-  // Said once for the load, with the number of pictures.
-  EXPECT_EQ(host.Count("warning: "
-                       "ファイルのパスが255バイトを超えるか、シフトJISにない文字を含むため、2件の写真・参考図を代わりの"
-                       "画像で表示します。"),
+      CurrentPhotoXml("<写真フォルダ名>PHOTO/" + deep + "</写真フォルダ名>\n", Photo("P1.JPG") + Photo("P2.JPG"))));
+  ASSERT_EQ(RecordCount(), 2);
+  for (int r = 1; r <= 2; ++r) {
+    const std::string link = folders.userData + "PIC/L000000" + std::to_string(r) + ".JPG";
+    EXPECT_EQ(Text(r, F().FILENAME), link);
+    EXPECT_EQ(fs::read_symlink(link), Temp("d/PHOTO/" + deep + "/P" + std::to_string(r) + ".JPG"));
+  }
+  EXPECT_EQ(host.Count("status: ファイルのパスが255バイトを超えるか、シフトJISにない文字を含むため、"
+                       "2件の写真・参考図を作業フォルダのリンクから開きます。"),
             1);
+}
+
+// When not even the link can be made, the placeholder stands in, and the
+// load says so once.
+TEST_F(CurrentReaderTest, PathThatCannotBeKeptGivesThePlaceholderAndAWarning) {
+  const std::string deep = std::string(120, 'x') + "/" + std::string(120, 'y');
+  Picture("d/PHOTO/" + deep + "/P1.JPG");
+  fs::remove_all(folders.userData + "PIC");
+  std::ofstream(folders.userData + "PIC") << "not a folder";
+  ASSERT_TRUE(Load(CurrentPhotoXml("<写真フォルダ名>PHOTO/" + deep + "</写真フォルダ名>\n", Photo("P1.JPG"))));
+  EXPECT_EQ(Text(1, F().FILENAME), Placeholder());
+  EXPECT_EQ(host.Count("warning: ファイルのパスが255バイトを超えるか、シフトJISにない文字を含むため、"
+                       "1件の写真・参考図を代わりの画像で表示します。"),
+            1);
+}
+
+// A UTF-8 photo file may name pictures with characters code page 932 lacks;
+// they still open.
+TEST_F(CurrentReaderTest, Utf8NamesCodePage932LacksStillOpenTheirFiles) {
+  const std::vector<std::string> names = {"Müller.JPG", "𠮷野.JPG", "現場📷.JPG"};
+  std::string sections;
+  for (const std::string& name : names) {
+    Picture("d/PHOTO/PIC/" + name);
+    sections += Photo(name);
+  }
+  std::string xml = CurrentPhotoXml(kFolders, sections);
+  xml.replace(xml.find("Shift_JIS"), 9, "UTF-8");
+  fs::create_directories(Temp("d/PHOTO"));
+  std::ofstream(Temp("d/PHOTO/PHOTO.XML"), std::ios::binary) << xml;
+  host.answers = {true};  // the sections are not complete for the DTD
+  ImportContext ctx = Ctx(true);
+  ASSERT_TRUE(ReadPhotoCurrent(ctx, Temp("d/PHOTO/PHOTO.XML"), false, Sj("ＸＭＬ入力")));
+  ASSERT_EQ(RecordCount(), 3);
+  for (int r = 1; r <= 3; ++r) {
+    const std::string stored = Utf8ToCp932(Text(r, F().FILENAME));
+    EXPECT_EQ(fs::canonical(PathOnDisk(stored)), fs::canonical(Temp("d/PHOTO/PIC/" + names[r - 1]))) << names[r - 1];
+  }
 }
 
 TEST_F(CurrentReaderTest, SectionsWithoutPictureOrFieldsAreDropped) {
