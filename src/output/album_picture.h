@@ -19,6 +19,10 @@ enum class AlbumPictureCopy {
   kFailed,     // the file could not be written (disk full, permissions); nothing left at the destination
 };
 
+// The extension of the current record's picture in the album: ".SVG" for an
+// SVG picture, else ".JPG".
+const char* AlbumPictureExtension(const Delivery& d);
+
 // Copies the picture named by the current record's FILENAME (code page 932)
 // to folder/name. Browsers show JPEG, BMP, PNG and GIF pictures whatever
 // their name says, so those are copied byte for byte, and so is an SVG
@@ -27,10 +31,6 @@ enum class AlbumPictureCopy {
 // cannot be decoded, like any other file, is copied byte for byte. An
 // existing destination is replaced, also when it is read-only; the copy
 // itself is a plain writable file, whatever the source's permissions.
-// The extension of the current record's picture in the album: ".SVG" for an
-// SVG picture, else ".JPG".
-const char* AlbumPictureExtension(const Delivery& d);
-
 AlbumPictureCopy CopyAlbumPicture(Delivery& d, const std::filesystem::path& folder, const std::string& name,
                                   int jpegQuality);
 
