@@ -16,7 +16,7 @@ enum class AlbumPictureCopy {
   kUnchanged,  // it could not be converted (a PDF, a damaged TIFF): copied byte for byte
   kNotCopied,  // the record's FILE_ORG is set: nothing to copy
   kMissing,    // the source file does not exist; nothing at the destination
-  kFailed,     // the file could not be written (disk full, permissions); nothing left at the destination
+  kFailed,     // the copy could not be made (disk full, permissions, a read error); nothing left behind
 };
 
 // The extension of the current record's picture in the album: ".SVG" for an

@@ -52,7 +52,7 @@ class AlbumRun {
     result_.pages = n_;
     host_.ReportProgress('E', 0);
     if (result_.failedPictures > 0)
-      host_.ShowWarning(Sj("書き込めなかった写真ファイルがあります（") + std::to_string(result_.failedPictures) +
+      host_.ShowWarning(Sj("コピーできなかった写真ファイルがあります（") + std::to_string(result_.failedPictures) +
                         Sj("件）。") + "\r\n" + Utf8ToCp932(result_.failedPicture));
     if (result_.finished) host_.OpenInBrowser((o_.folder / "ALBUM.HTM").string());
     return result_;

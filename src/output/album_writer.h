@@ -33,7 +33,7 @@ struct AlbumResult {
   int drawings = 0;           // D0000001 ..
   int missingPictures = 0;    // source files that do not exist
   int unchangedPictures = 0;  // not convertible, copied byte for byte
-  int failedPictures = 0;     // copies that could not be written
+  int failedPictures = 0;     // copies that could not be made
   std::string failedPicture;  // the first of those, as its path in the album (UTF-8)
   std::string message;        // why the run ended early (code page 932)
 };
@@ -54,7 +54,7 @@ std::filesystem::path DeliveryFolderOfEntry(const std::string& entryFile);
 // when the album is complete the host opens ALBUM.HTM in the browser. A
 // folder that cannot be made or a page that cannot be written ends the run
 // with a warning naming it; the pages written so far stay. Pictures that
-// cannot be written are counted and the run goes on. The photo table's
+// cannot be copied are counted, the first named in a warning, and the run goes on. The photo table's
 // current record moves.
 AlbumResult WriteHtmlAlbum(Delivery& d, const AlbumOptions& options, Host& host);
 

@@ -160,6 +160,23 @@ TEST_F(HostileInputTest, AlbumThatCannotBeWrittenFails) {
   EXPECT_NE(run.err.find("フォルダを作成できませんでした。 /proc/self/ALBUM"), std::string::npos) << run.err;
 }
 
+// A picture that cannot be copied fails the run, naming the copy; here the
+// source cannot be read (a link to the memory of the reading process).
+TEST_F(HostileInputTest, AlbumWithAPictureThatCannotBeCopiedFails) {
+  const fs::path delivery = CopyOf("import/construction", "unreadable");
+  fs::remove(delivery / "PHOTO/PIC/P0000002.JPG");
+  fs::create_symlink("/proc/self/mem", delivery / "PHOTO/PIC/P0000002.JPG");
+  const Outcome run = Zorview("--album " + Q(delivery) + " " + Q(temp_));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_NE(
+      run.err.find("コピーできなかった写真ファイルがあります（1件）。 " + (temp_ / "ALBUM/PIC/P0000002.JPG").string()),
+      std::string::npos)
+      << run.err;
+  // The other pictures are there.
+  EXPECT_EQ(ReadBytes(temp_ / "ALBUM/PIC/P0000001.JPG"), ReadBytes(delivery / "PHOTO/PIC/P0000001.JPG"));
+}
+
 // Pictures that cannot be converted are copied unchanged and counted; the
 // run still succeeds.
 TEST_F(HostileInputTest, AlbumCountsPicturesCopiedUnchanged) {
