@@ -54,8 +54,8 @@ std::filesystem::path DeliveryFolderOfEntry(const std::string& entryFile);
 // when the album is complete the host opens ALBUM.HTM in the browser. A
 // folder that cannot be made or a page that cannot be written ends the run
 // with a warning naming it; the pages written so far stay. Pictures that
-// cannot be copied are counted, the first named in a warning, and the run goes on. The photo table's
-// current record moves.
+// cannot be copied are counted, the first named in a warning, and the run
+// goes on. The photo table's current record moves.
 AlbumResult WriteHtmlAlbum(Delivery& d, const AlbumOptions& options, Host& host);
 
 }  // namespace zor
