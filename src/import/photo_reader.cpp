@@ -46,8 +46,9 @@ void PhotoFileReader::SetInteger(int pos, std::string_view value) {
   if (recordOpen_) Table().SetAsInteger(pos, LenientInteger(value));
 }
 
-PhotoFileReader::PictureFolder PhotoFileReader::FolderFrom(const std::string& base, std::string_view sjisName) const {
-  return PictureFolder{true, base, DeliveryNameComponents(sjisName)};
+PhotoFileReader::PictureFolder PhotoFileReader::FolderFrom(const std::string& base, std::string_view sjisName,
+                                                           const std::optional<std::string>& utf8Name) const {
+  return PictureFolder{true, base, utf8Name ? DeliveryNameComponentsUtf8(*utf8Name) : DeliveryNameComponents(sjisName)};
 }
 
 void PhotoFileReader::JoinReserve(std::string& text, std::string_view value) {

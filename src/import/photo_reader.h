@@ -101,7 +101,10 @@ class PhotoFileReader {
   const PhotoFieldPositions& Field() const { return ctx_.delivery.PhotoTable.FieldPos; }
   void SetText(int pos, std::string_view value);
   void SetInteger(int pos, std::string_view value);  // the value's leading number, 0 without one
-  PictureFolder FolderFrom(const std::string& base, std::string_view sjisName) const;
+  // The folder named sjisName, or utf8Name when given (a name code page 932
+  // cannot hold), below base.
+  PictureFolder FolderFrom(const std::string& base, std::string_view sjisName,
+                           const std::optional<std::string>& utf8Name = std::nullopt) const;
   // Appends a value to a reserve text: each non-empty value, after a CR LF
   // when the text is not empty.
   static void JoinReserve(std::string& text, std::string_view value);

@@ -221,26 +221,29 @@ TEST_F(CurrentReaderTest, PathThatCannotBeKeptGivesThePlaceholderAndAWarning) {
             1);
 }
 
-// A UTF-8 photo file may name pictures with characters code page 932 lacks;
-// they still open.
+// A UTF-8 photo file may name pictures and their folder with characters
+// code page 932 lacks; they still open.
 TEST_F(CurrentReaderTest, Utf8NamesCodePage932LacksStillOpenTheirFiles) {
   const std::vector<std::string> names = {"Müller.JPG", "𠮷野.JPG", "現場📷.JPG"};
   std::string sections;
   for (const std::string& name : names) {
     Picture("d/PHOTO/PIC/" + name);
-    sections += Photo(name);
+    sections += Photo(name, Drawing("D.JPG"));
   }
-  std::string xml = CurrentPhotoXml(kFolders, sections);
+  Picture("d/PHOTO/DRAß/D.JPG");
+  std::string xml = CurrentPhotoXml(
+      "<写真フォルダ名>PHOTO/PIC</写真フォルダ名>\n<参考図フォルダ名>PHOTO/DRAß</参考図フォルダ名>\n", sections);
   xml.replace(xml.find("Shift_JIS"), 9, "UTF-8");
   fs::create_directories(Temp("d/PHOTO"));
   std::ofstream(Temp("d/PHOTO/PHOTO.XML"), std::ios::binary) << xml;
   host.answers = {true};  // the sections are not complete for the DTD
   ImportContext ctx = Ctx(true);
   ASSERT_TRUE(ReadPhotoCurrent(ctx, Temp("d/PHOTO/PHOTO.XML"), false, Sj("ＸＭＬ入力")));
-  ASSERT_EQ(RecordCount(), 3);
-  for (int r = 1; r <= 3; ++r) {
+  ASSERT_EQ(RecordCount(), 6);
+  for (int r = 1; r <= 6; ++r) {
     const std::string stored = Utf8ToCp932(Text(r, F().FILENAME));
-    EXPECT_EQ(fs::canonical(PathOnDisk(stored)), fs::canonical(Temp("d/PHOTO/PIC/" + names[r - 1]))) << names[r - 1];
+    const std::string expected = r % 2 ? "d/PHOTO/PIC/" + names[(r - 1) / 2] : "d/PHOTO/DRAß/D.JPG";
+    EXPECT_EQ(fs::canonical(PathOnDisk(stored)), fs::canonical(Temp(expected))) << expected;
   }
 }
 
