@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need. Idempotent: only
 # missing packages are installed, and nothing is done when all are present.
-# Usage: scripts/install-deps.sh [--gui]   (--gui adds the fonts the viewer uses)
+# Usage: scripts/install-deps.sh [--gui] [--browser]
+#   --gui adds the fonts the viewer uses, --browser the chromium that
+#   tests/output/album_in_browser.sh opens the album in
 set -euo pipefail
 
 packages=(
@@ -11,9 +13,12 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
 )
-if [ "${1:-}" = "--gui" ]; then
-  packages+=(fonts-noto-cjk)
-fi
+for option in "$@"; do
+  case "$option" in
+    --gui) packages+=(fonts-noto-cjk) ;;
+    --browser) packages+=(chromium) ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

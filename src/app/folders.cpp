@@ -9,7 +9,11 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
+#include <utility>
 #include <vector>
+
+#include "text/encoding.h"
 
 namespace zor {
 namespace {
@@ -48,27 +52,17 @@ std::string Parent(const std::string& path) {
   return path.substr(0, slash + 1);
 }
 
-bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]);
-    unsigned char y = static_cast<unsigned char>(b[i]);
-    if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 'a' + 'A');
-    if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 'a' + 'A');
-    if (x != y) return false;
-  }
-  return true;
-}
-
-// The entry of folder (ending in '/') that matches name ignoring case.
+// The entry of folder (ending in '/') that matches name as FileNameKey
+// compares names.
 std::optional<std::string> FindEntry(const std::string& folder, const std::string& name) {
   if (Exists(folder + name)) return name;
   DIR* dir = opendir(folder.c_str());
   if (!dir) return std::nullopt;
+  const std::string key = FileNameKey(name);
   std::optional<std::string> best;
   while (dirent* entry = readdir(dir)) {
     std::string candidate = entry->d_name;
-    if (SameIgnoringAsciiCase(candidate, name) && (!best || candidate < *best)) best = candidate;
+    if (FileNameKey(candidate) == key && (!best || candidate < *best)) best = candidate;
   }
   closedir(dir);
   return best;
@@ -135,6 +129,42 @@ Folders ComputeFoldersFromEnvironment(const char* argv0, std::string* error) {
       homeDir = found->pw_dir;
   }
   return ComputeFolders(programDir, xdg ? xdg : "", homeDir, error);
+}
+
+std::string FileNameKey(const std::string& utf8Name) {
+  // Each pair: the character code page 932 takes, the one it gives back.
+  static constexpr std::pair<std::string_view, std::string_view> kSame[] = {
+      {"\u301C", "\uFF5E"}, {"\u2212", "\uFF0D"}, {"\u2014", "\u2015"}, {"\u2016", "\u2225"},
+      {"\u00A2", "\uFFE0"}, {"\u00A3", "\uFFE1"}, {"\u00AC", "\uFFE2"},
+  };
+  std::string key;
+  key.reserve(utf8Name.size());
+  for (std::size_t i = 0; i < utf8Name.size();) {
+    const char c = utf8Name[i];
+    if (c >= 'a' && c <= 'z') {
+      key += static_cast<char>(c - 'a' + 'A');
+      ++i;
+      continue;
+    }
+    bool replaced = false;
+    if (static_cast<unsigned char>(c) >= 0xC2) {
+      for (const auto& [taken, given] : kSame) {
+        if (std::string_view(utf8Name).substr(i, taken.size()) != taken) continue;
+        key += given;
+        i += taken.size();
+        replaced = true;
+        break;
+      }
+    }
+    if (!replaced) key += utf8Name[i++];
+  }
+  return key;
+}
+
+std::string PathOnDisk(const std::string& sjisPath) {
+  const std::string path = Cp932ToUtf8(sjisPath);
+  if (path.empty() || Exists(path) || path[0] != '/') return path;
+  return ResolveCaseInsensitive("/", path.substr(1)).value_or(path);
 }
 
 std::optional<std::string> ResolveCaseInsensitive(const std::string& dir, const std::string& name) {

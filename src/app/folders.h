@@ -40,4 +40,18 @@ Folders ComputeFoldersFromEnvironment(const char* argv0, std::string* error = nu
 // does not exist.
 std::optional<std::string> ResolveCaseInsensitive(const std::string& dir, const std::string& name);
 
+// The form of a file name (UTF-8) under which the lookups above compare it:
+// ASCII letters upper-cased, and each of the characters that code page 932
+// gives back as another one (U+301C and U+FF5E, U+2212 and U+FF0D, U+2014
+// and U+2015, U+2016 and U+2225, U+00A2, U+00A3, U+00AC and U+FFE0 to
+// U+FFE2) written as the one code page 932 gives back. A folder on disk
+// named with 〜 is thus found from its code page 932 name, and a name read
+// from a delivery finds the file whichever of the two the disk uses.
+std::string FileNameKey(const std::string& utf8Name);
+
+// The file that a path stored in code page 932 (a record's FILENAME) names
+// on disk, as UTF-8: the converted path when it exists, else the file that
+// ResolveCaseInsensitive finds from the root, else the converted path.
+std::string PathOnDisk(const std::string& sjisPath);
+
 }  // namespace zor

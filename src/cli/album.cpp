@@ -11,6 +11,7 @@
 
 #include "cli/dump_host.h"
 #include "cli/load_delivery.h"
+#include "cli/out_text.h"
 #include "cli/verbs.h"
 #include "output/album_writer.h"
 #include "store/delivery.h"
@@ -39,7 +40,7 @@ std::optional<int> PositiveNumber(const std::string& text) {
   return value;
 }
 
-std::optional<AlbumArgs> ParseArgs(const Args& args) {
+std::optional<AlbumArgs> ParseArgs(const Args& args, std::ostream& err) {
   AlbumArgs a;
   std::vector<std::string> plain;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -48,9 +49,11 @@ std::optional<AlbumArgs> ParseArgs(const Args& args) {
     } else if (args[i] == "--sanko") {
       a.sanko = true;
     } else if (args[i] == "--per-page") {
-      if (++i == args.size()) return std::nullopt;
-      a.perPage = PositiveNumber(args[i]);
-      if (!a.perPage) return std::nullopt;
+      a.perPage = ++i == args.size() ? std::nullopt : PositiveNumber(args[i]);
+      if (!a.perPage) {
+        err << "zorview --album: --per-page needs the number of photos on a page, 1 or more\n";
+        return std::nullopt;
+      }
     } else if (args[i].starts_with("--")) {
       return std::nullopt;
     } else {
@@ -66,13 +69,13 @@ std::optional<AlbumArgs> ParseArgs(const Args& args) {
 // The folder an album must stay out of: the one holding the entry file, and
 // for a PHOTO.XML in the usual PHOTO folder the delivery folder above it.
 void PrintMessages(std::ostream& err, const DumpHost& host) {
-  for (const std::string& m : host.Messages()) err << "zorview --album: " << Cp932ToUtf8(m) << "\n";
+  for (const std::string& m : host.Messages()) err << "zorview --album: " << OneLine(Cp932ToUtf8(m)) << "\n";
 }
 
 }  // namespace
 
 int Album(const Args& args, std::ostream& out, std::ostream& err) {
-  const std::optional<AlbumArgs> a = ParseArgs(args);
+  const std::optional<AlbumArgs> a = ParseArgs(args, err);
   if (!a) {
     err << kUsage;
     return kExitUsage;
@@ -121,9 +124,10 @@ int Album(const Args& args, std::ostream& out, std::ostream& err) {
   PrintMessages(err, host);
   if (result.missingPictures > 0)
     err << "zorview --album: " << result.missingPictures << " picture files not found; their pages name them\n";
-  if (result.failedPictures > 0)
-    err << "zorview --album: " << result.failedPictures << " pictures could not be copied or converted\n";
-  if (!result.finished) return kExitFailed;
+  if (result.unchangedPictures > 0)
+    err << "zorview --album: " << result.unchangedPictures
+        << " pictures could not be converted and were copied unchanged\n";
+  if (!result.finished || result.failedPictures > 0) return kExitFailed;
   out << (folder / "ALBUM.HTM").string() << "\n";
   return kExitOk;
 }

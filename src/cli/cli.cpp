@@ -20,7 +20,8 @@ int Help(const cli::Args&, std::ostream& out, std::ostream&);
 constexpr Verb kVerbs[] = {
     {"--help", Help, "--help                          this text"},
     {"--version", cli::Version, "--version                       program name and version"},
-    {"--xml-tree", cli::XmlTree, "--xml-tree [--own | --validating] FILE   an XML file's node tree, one JSON line per node"},
+    {"--xml-tree", cli::XmlTree,
+     "--xml-tree [--own | --validating] FILE   an XML file's node tree, one JSON line per node"},
     {"--thumbnail", cli::Thumbnail,
      "--thumbnail SIZE [--out DIR] FILE...\n"
      "                                          decode thumbnails; one line per file: WxH via PATH"},
@@ -30,7 +31,8 @@ constexpr Verb kVerbs[] = {
      "--verify [--scope 0|1|2] PATH          check a delivery's entries, print the report\n"
      "                                                 (scope: the MissHanni setting); exit status 0 nothing found,\n"
      "                                                 1 faults found, 2 not loaded or wrong arguments"},
-    {"--album", cli::Album, "--album PATH OUTPARENT [--xhtml] [--per-page N] [--sanko]   write OUTPARENT/ALBUM, the HTML photo album"},
+    {"--album", cli::Album,
+     "--album PATH OUTPARENT [--xhtml] [--per-page N] [--sanko]   write OUTPARENT/ALBUM, the HTML photo album"},
 };
 
 int Help(const cli::Args&, std::ostream& out, std::ostream&) {

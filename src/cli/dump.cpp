@@ -7,6 +7,7 @@
 #include "cli/dump_host.h"
 #include "cli/json.h"
 #include "cli/load_delivery.h"
+#include "cli/out_text.h"
 #include "cli/verbs.h"
 #include "store/delivery.h"
 #include "store/standards.h"
@@ -183,7 +184,10 @@ int Dump(const Args& args, std::ostream& out, std::ostream& err) {
   WriteContract(out, delivery.PhotoContractInfo);
   WriteMessages(out, host);
   out << "}\n";
-  return loaded ? kExitOk : kExitFailed;
+  if (loaded) return kExitOk;
+  // Why it failed, where a user running the verb looks.
+  for (const std::string& m : host.Messages()) err << "zorview --dump: " << OneLine(Cp932ToUtf8(m)) << "\n";
+  return kExitFailed;
 }
 
 }  // namespace zor::cli

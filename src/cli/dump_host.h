@@ -1,6 +1,7 @@
 // The Host of `zorview --dump`: nobody to ask, so every box, status message
-// and question is recorded in order, the media question is answered Cancel
-// and the "load without validation" question Yes.
+// and question is recorded in order, each question followed by the answer
+// taken: the media question is answered Cancel and the "load without
+// validation" question Yes.
 #pragma once
 
 #include <string>
@@ -24,9 +25,12 @@ class DumpHost : public Host {
 
   // Code page 932 texts, in the order they came.
   const std::vector<std::string>& Messages() const { return messages_; }
+  // A file failed its validation and was read as well-formed XML only.
+  bool ReadWithoutValidation() const { return readWithoutValidation_; }
 
  private:
   std::vector<std::string> messages_;
+  bool readWithoutValidation_ = false;
 };
 
 }  // namespace zor::cli

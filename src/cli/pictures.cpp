@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/host.h"
+#include "cli/out_text.h"
 #include "cli/verbs.h"
 #include "images/image_kind.h"
 #include "images/image_kit.h"
@@ -60,7 +61,8 @@ int Thumbnail(const Args& args, std::ostream& out, std::ostream& err) {
     const std::filesystem::path file = args[i];
     ImageResult result = LoadThumbnailBitmap(bitmap, file, size, &host);
     if (!result) bitmap.Clear();
-    out << args[i] << "\t" << bitmap.Width() << "x" << bitmap.Height() << " via " << DescribeRoute(result) << "\n";
+    out << EscapeControls(args[i]) << "\t" << bitmap.Width() << "x" << bitmap.Height() << " via "
+        << DescribeRoute(result) << "\n";
     all = all && result.ok;
     if (result && !out_dir.empty()) {
       ImageResult written = WriteImageFile(bitmap, out_dir / (file.stem().string() + ".png"), "PNG");
@@ -78,8 +80,18 @@ int Kind(const Args& args, std::ostream& out, std::ostream& err) {
     err << "zorview: --kind FILE...\n";
     return kExitUsage;
   }
-  for (const std::string& file : args) out << file << "\t" << GetImageFileKind(file, false) << "\n";
-  return kExitOk;
+  // A file that is not there has no kind: said on standard error, exit 1.
+  bool all = true;
+  for (const std::string& file : args) {
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec)) {
+      err << "zorview --kind: " << EscapeControls(file) << ": no such file\n";
+      all = false;
+      continue;
+    }
+    out << EscapeControls(file) << "\t" << GetImageFileKind(file, false) << "\n";
+  }
+  return all ? kExitOk : kExitFailed;
 }
 
 }  // namespace zor::cli

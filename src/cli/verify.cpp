@@ -9,6 +9,7 @@
 #include "app/settings.h"
 #include "cli/dump_host.h"
 #include "cli/load_delivery.h"
+#include "cli/out_text.h"
 #include "cli/verbs.h"
 #include "import/dispatch.h"
 #include "rules/verify_entries.h"
@@ -22,6 +23,9 @@ namespace {
 // The delivery could not be verified: not loaded, or the run stopped. Shares
 // its number with a usage error, so that 1 always means faults were found.
 constexpr int kExitNotVerified = kExitUsage;
+
+constexpr const char* kNotValidatedLineUtf8 =
+    "DTDによる検証に失敗したため、ウェルフォームドXML文書として読み込みました。";
 
 struct VerifyOptions {
   std::string path;
@@ -73,7 +77,7 @@ int Verify(const Args& args, std::ostream& out, std::ostream& err) {
   Delivery delivery;
   DumpHost host;
   const bool loaded = LoadDeliveryAt(delivery, host, env, path, std::nullopt);
-  for (const std::string& message : host.Messages()) err << Cp932ToUtf8(message) << "\n";
+  for (const std::string& message : host.Messages()) err << OneLine(Cp932ToUtf8(message)) << "\n";
   if (!loaded) {
     err << "zorview --verify: " << options->path << ": the delivery could not be loaded\n";
     return kExitNotVerified;
@@ -87,6 +91,9 @@ int Verify(const Args& args, std::ostream& out, std::ostream& err) {
     WriteEntry(out, StandardName(delivery.DigiVersion, delivery.Guideline));
     WriteEntry(out, RuleSetNote(delivery.DigiVersion));
   }
+  // A delivery that failed its DTD was read as well-formed XML only: the
+  // entries are checked, but the delivery is not clean.
+  if (host.ReadWithoutValidation()) WriteEntry(out, Sj(kNotValidatedLineUtf8));
   for (const std::string& line : result.lines) WriteEntry(out, line);
   if (!result.faulty.empty()) {
     out << "faulty records: ";
@@ -97,7 +104,7 @@ int Verify(const Args& args, std::ostream& out, std::ostream& err) {
     err << "zorview --verify: the verification stopped: " << Cp932ToUtf8(result.error) << "\n";
     return kExitNotVerified;
   }
-  return result.clean ? kExitOk : kExitFailed;
+  return result.clean && !host.ReadWithoutValidation() ? kExitOk : kExitFailed;
 }
 
 }  // namespace zor::cli

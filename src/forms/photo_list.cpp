@@ -12,6 +12,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "app/folders.h"
 #include "forms/ZORM_MA.h"
 #include "forms/dialog_helpers.h"
 #include "forms/info_panel.h"
@@ -22,9 +23,7 @@
 #include "forms/tree_panel.h"
 
 namespace zor {
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 const QColor TPhotoLists::kNormalColour(245, 220, 175);
 const QColor TPhotoLists::kListModeColour(183, 183, 183);
@@ -121,7 +120,8 @@ TThumbnailList* TPhotoLists::MakeList(const char* name, QFrame* panel, const cha
   view->setProperty("helpContext", 256);
   connect(view, &QAction::triggered, this, [this, list] { ListViewDblClick(list); });
   // Usable only for this list with the keyboard and one selected item.
-  connect(menu, &QMenu::aboutToShow, view, [view, list] { view->setEnabled(list->hasFocus() && list->SelectedCount() == 1); });
+  connect(menu, &QMenu::aboutToShow, view,
+          [view, list] { view->setEnabled(list->hasFocus() && list->SelectedCount() == 1); });
   list->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(list, &QWidget::customContextMenuRequested, menu,
           [menu, list](const QPoint& pos) { menu->exec(list->viewport()->mapToGlobal(pos)); });
@@ -210,7 +210,7 @@ CellRecord TPhotoLists::ReadCell(int record) {
   cell.hasDrawings = !text(t.FieldPos.REC_DRA).empty();
   cell.hasWorkCopy = !text(t.FieldPos.FILE_NOW).empty();
   cell.originalOnly = !text(t.FieldPos.FILE_ORG).empty();
-  cell.file = Qs(text(t.FieldPos.FILENAME));
+  cell.file = QString::fromStdString(PathOnDisk(text(t.FieldPos.FILENAME)));
   cell.missing = Qs(d.MissingPictureOf(record));
   return cell;
 }
@@ -251,7 +251,8 @@ void TPhotoLists::FillDrawingList(int focus) {
     if (d.LoadDrawingList(photo) == 2) {
       const TIntList drawings = d.DrawingRecordList;
       for (std::size_t i = 0; i < drawings.size(); ++i)
-        if (drawings[i] > 0) items.push_back(ThumbnailItem{drawings[i], static_cast<int>(i), photo, ReadCell(drawings[i])});
+        if (drawings[i] > 0)
+          items.push_back(ThumbnailItem{drawings[i], static_cast<int>(i), photo, ReadCell(drawings[i])});
     }
   }
   ListView2->Model()->SetItems(std::move(items));
@@ -368,7 +369,8 @@ void TPhotoLists::OpenViewer(TThumbnailList* list) {
   bool shown = false;
   {
     WaitCursor wait;
-    const QString file = t.FieldPos.FILENAME >= 0 ? Qs(t.AsString(t.FieldPos.FILENAME)) : QString();
+    const QString file =
+        t.FieldPos.FILENAME >= 0 ? QString::fromStdString(PathOnDisk(t.AsString(t.FieldPos.FILENAME))) : QString();
     const bool original = t.FieldPos.FILE_ORG >= 0 && !t.AsString(t.FieldPos.FILE_ORG).empty();
     if (file.endsWith(QStringLiteral(".PDF"), Qt::CaseInsensitive)) {
       shown = OpenWithDesktop && QFileInfo::exists(file) && OpenWithDesktop(QUrl::fromLocalFile(file));

@@ -1,8 +1,12 @@
 #include "images/magick_io.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include <magick/api.h>
@@ -18,6 +22,39 @@ struct InfoDeleter {
 struct ImageDeleter {
   void operator()(Image* image) const { DestroyImageList(image); }
 };
+// The WMF decoder writes its diagnostics ("ERROR: meta.c (173): ...")
+// straight to standard error, where they tell a user nothing the returned
+// reason does not. While one WMF is read, standard error goes to /dev/null;
+// WMF reads take turns so that the descriptor is always put back.
+class QuietStandardError {
+ public:
+  explicit QuietStandardError(bool quiet) {
+    if (!quiet) return;
+    lock_ = std::unique_lock<std::mutex>(Turn());
+    std::fflush(stderr);
+    saved_ = dup(STDERR_FILENO);
+    const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (saved_ >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+    if (null >= 0) close(null);
+  }
+  ~QuietStandardError() {
+    if (saved_ < 0) return;
+    std::fflush(stderr);
+    dup2(saved_, STDERR_FILENO);
+    close(saved_);
+  }
+  QuietStandardError(const QuietStandardError&) = delete;
+  QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+ private:
+  static std::mutex& Turn() {
+    static std::mutex turn;
+    return turn;
+  }
+  std::unique_lock<std::mutex> lock_;
+  int saved_ = -1;
+};
+
 using InfoPtr = std::unique_ptr<ImageInfo, InfoDeleter>;
 using ImagePtr = std::unique_ptr<Image, ImageDeleter>;
 
@@ -83,6 +120,7 @@ MagickPing PingWithMagick(const std::filesystem::path& path, const char* coder) 
 
 bool ReadWithMagick(const std::filesystem::path& path, const char* coder, Bitmap& bitmap, std::string* reason) {
   bitmap.Clear();
+  const QuietStandardError quiet(coder && std::strcmp(coder, "WMF") == 0);
   MagickPing ping = PingWithMagick(path, coder);
   if (!ping.ok) {
     *reason = ping.reason;

@@ -1,6 +1,9 @@
 #include "images/photo_loader.h"
 
+#include <optional>
+
 #include "images/exif_thumbnail.h"
+#include "images/file_bytes.h"
 #include "images/image_kind.h"
 #include "images/image_kit.h"
 #include "images/jpeg_decode.h"
@@ -9,17 +12,35 @@
 
 namespace zor {
 
+namespace {
+
+// A file larger than any picture this program reads, said as such rather
+// than as an unknown format.
+std::optional<ImageResult> TooLarge(const std::filesystem::path& path) {
+  std::error_code ec;
+  const std::uintmax_t bytes = std::filesystem::file_size(path, ec);
+  if (ec || bytes <= kMaxPictureFileBytes) return std::nullopt;
+  return ImageResult::Failure("the file is larger than 1 GB, more than a picture this program reads");
+}
+
+}  // namespace
+
 ImageResult LoadPhotoBitmap(Bitmap& bitmap, const std::filesystem::path& path, int max_size, Host* host) {
+  if (std::optional<ImageResult> large = TooLarge(path)) return *large;
   if (GetImageFileKind(path, true) == kKindSvg) return LoadSvgFile(bitmap, path, max_size);
-  ImageResult jpeg = DecodeJpegFile(bitmap, path, max_size, host);
+  // The JPEG decoder is tried on every file; its status line is for JPEG
+  // files only ("Not a JPEG file" says nothing about a PNG).
+  const bool jpegFile = SniffPictureFormat(path) == PictureFormat::kJpeg;
+  ImageResult jpeg = DecodeJpegFile(bitmap, path, max_size, jpegFile ? host : nullptr);
   if (jpeg) return jpeg;
   ImageResult general = LoadWithImageKit(bitmap, path);
   if (general) return general;
   // Both failed: the general library's reason says more, unless the file is a JPEG.
-  return SniffPictureFormat(path) == PictureFormat::kJpeg ? jpeg : general;
+  return jpegFile ? jpeg : general;
 }
 
 ImageResult LoadThumbnailBitmap(Bitmap& bitmap, const std::filesystem::path& path, int size, Host* host) {
+  if (std::optional<ImageResult> large = TooLarge(path)) return *large;
   const ImageKindCode kind = GetImageFileKind(path, false);
   if (kind == kKindTiffConvert) return LoadWithImageKit(bitmap, path);
   if (kind == kKindSvg) return LoadSvgFile(bitmap, path, size);

@@ -48,13 +48,16 @@ std::string DeliveryRootOf(const std::string& photoFile) {
 }
 
 std::optional<std::vector<std::string>> DeliveryNameComponents(std::string_view sjisName) {
-  const std::string utf8 = Cp932ToUtf8(NormalizeXmlPath(sjisName));
+  return DeliveryNameComponentsUtf8(Cp932ToUtf8(NormalizeXmlPath(sjisName)));
+}
+
+std::optional<std::vector<std::string>> DeliveryNameComponentsUtf8(std::string_view utf8) {
   std::vector<std::string> parts;
   std::size_t begin = 0;
   while (begin <= utf8.size()) {
     std::size_t end = utf8.find_first_of("/\\", begin);
     if (end == std::string::npos) end = utf8.size();
-    std::string part = utf8.substr(begin, end - begin);
+    std::string part(utf8.substr(begin, end - begin));
     begin = end + 1;
     if (part.empty() || part == ".") continue;
     if (part == "..") return std::nullopt;
@@ -71,14 +74,14 @@ std::optional<std::string> DeliveryFileFinder::FindEntry(const std::string& fold
     if (DIR* dir = opendir(folder.c_str())) {
       while (dirent* entry = readdir(dir)) {
         std::string candidate = entry->d_name;
-        std::string& best = listing[UpperAscii(candidate)];
+        std::string& best = listing[FileNameKey(candidate)];
         if (best.empty() || candidate < best) best = std::move(candidate);
       }
       closedir(dir);
     }
     it = listings_.emplace(folder, std::move(listing)).first;
   }
-  auto found = it->second.find(UpperAscii(name));
+  auto found = it->second.find(FileNameKey(name));
   if (found == it->second.end()) return std::nullopt;
   return found->second;
 }
@@ -140,6 +143,19 @@ std::optional<std::string> MakeWorkCopy(const std::string& source, const std::st
   if (!fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec)) return std::nullopt;
   fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
   return target;
+}
+
+std::optional<std::string> MakeWorkLink(const std::string& target, const std::string& folder, int record) {
+  const std::string extension = fs::path(target).extension().string();
+  char name[32];
+  std::snprintf(name, sizeof name, "L%07d", record);
+  const std::string link = folder + name + (RecordFileName(extension) ? extension : std::string());
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  fs::remove(link, ec);
+  fs::create_symlink(target, link, ec);
+  if (ec) return std::nullopt;
+  return link;
 }
 
 std::optional<std::string> RecordFileName(const std::string& path) {

@@ -27,9 +27,12 @@ std::string DeliveryRootOf(const std::string& photoFile);
 // outside itself, and following such a name would let the album and the
 // work copies pick up any file of the user.
 std::optional<std::vector<std::string>> DeliveryNameComponents(std::string_view sjisName);
+// The same for a name as read from a UTF-8 file (see XmlNode::Utf8Value).
+std::optional<std::vector<std::string>> DeliveryNameComponentsUtf8(std::string_view utf8Name);
 
 // Case-insensitive lookup of delivery files, as ResolveCaseInsensitive does
-// it (an exact match wins, else the smallest case variant), with every folder
+// it (an exact match wins, else the smallest name with the same
+// FileNameKey), with every folder
 // listed at most once per load: a CD mounted in lower case would otherwise be
 // listed again for each of its thousands of photos.
 class DeliveryFileFinder {
@@ -42,7 +45,7 @@ class DeliveryFileFinder {
   std::optional<std::string> FindEntry(const std::string& folder, const std::string& name);
   std::optional<std::string> FindFolder(const std::string& base, const std::vector<std::string>& components,
                                         std::size_t count);
-  // folder -> upper-cased name -> the smallest name on disk with that spelling
+  // folder -> FileNameKey -> the smallest name on disk with that key
   std::unordered_map<std::string, std::unordered_map<std::string, std::string>> listings_;
   // base + the folder components as written -> the folder found on disk
   std::unordered_map<std::string, std::optional<std::string>> folders_;
@@ -60,6 +63,12 @@ void EmptyWorkCopyFolders(const Folders& folders);
 // seven digits + the source's extension, replacing a file of that name and
 // leaving the copy writable. The copy's path, or nothing when it failed.
 std::optional<std::string> MakeWorkCopy(const std::string& source, const std::string& folder, int record);
+
+// A link in folder (ending in '/', created when missing) to target, named
+// "L" + the record number in seven digits + the target's extension: the
+// way a record opens a picture whose own path it cannot hold. The link's
+// path, or nothing when it could not be made.
+std::optional<std::string> MakeWorkLink(const std::string& target, const std::string& folder, int record);
 
 // The path as the record's FILENAME (code page 932, at most 255 bytes), or
 // nothing when it cannot be stored there whole: a path cut to the field, or

@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <optional>
+#include <string_view>
 
 #include "import/delivery_files.h"
 #include "import/element_names.h"
@@ -121,15 +122,31 @@ bool DispatchDeliveryFile(ImportContext& ctx, const std::string& path, const std
   }
 
   std::optional<PhotoRevision> revision;
+  bool utf16 = false;
   {
     if (!IsRegularFile(photoFile)) return false;
     std::ifstream in(photoFile, std::ios::binary);
     if (!in) return false;
     if (indexRead) ctx.host.ShowStatus(Sj("写真情報を読み込んでいます・・・"));
     revision = RecognizePhotoRevision(in);
+    if (!revision) {
+      in.clear();
+      in.seekg(0);
+      char head[2] = {};
+      in.read(head, 2);
+      const std::string_view two(head, static_cast<std::size_t>(in.gcount()));
+      utf16 = two == "\xFF\xFE" || two == "\xFE\xFF" || two == std::string_view("<\0", 2) ||
+              two == std::string_view("\0<", 2);
+    }
   }
   if (!revision) {
-    ctx.host.ShowInformation(Sj("PHOTO.XML の改正バージョンが不明です。"));
+    // The revision is read from the bytes of a Shift_JIS or UTF-8 file; a
+    // UTF-16 one is said as such.
+    std::string message = Sj("PHOTO.XML の改正バージョンが不明です。");
+    if (utf16)
+      message += "\r\n" +
+                 Sj("このファイルは UTF-16 で書かれています。Shift_JIS か UTF-8 で保存したファイルを開いてください。");
+    ctx.host.ShowInformation(message);
     return false;
   }
   bool ok = false;

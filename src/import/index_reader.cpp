@@ -116,6 +116,10 @@ bool ReadIndex(ImportContext& ctx, const IndexLayout& layout, const std::string&
   d.PreviousIndexLoaded = d.IndexLoaded;
   d.IndexLoaded = true;
   d.Index.Finish();
+  if (d.Index.Dropped() > 0)
+    ctx.host.ShowWarning(Sj("索引の項目が多すぎるため、") + std::to_string(d.Index.Dropped()) +
+                         Sj("件の項目を読み込みませんでした（") + std::to_string(IndexTables::kMaxSlots) +
+                         Sj("件まで）。"));
 
   ctx.host.LayOutInformationPanel();
   ctx.host.ShowNodePhotos();

@@ -115,13 +115,13 @@ class Reader2002 : public EarlierLayoutReader {
     if (level < 2) return;
     switch (path[1]) {
       case kBasicInfo:
-        ApplyBasic(path, value);
+        ApplyBasic(path, value, node.Utf8Value);
         break;
       case kContract:
         ApplyContract(level, path, value);
         break;
       case kPhoto:
-        ApplyPhoto(level, path, value);
+        ApplyPhoto(node, path);
         break;
       default:
         break;
@@ -134,13 +134,13 @@ class Reader2002 : public EarlierLayoutReader {
   }
 
  private:
-  void ApplyBasic(const ElementPath& path, const std::string& value) {
+  void ApplyBasic(const ElementPath& path, const std::string& value, const std::optional<std::string>& utf8) {
     switch (path[2]) {
       case kPhotoFolder:
-        photoFolder_ = FolderFrom(root_, value);
+        photoFolder_ = FolderFrom(root_, value, utf8);
         break;
       case kDrawingFolder:
-        drawingFolder_ = FolderFrom(root_, value);
+        drawingFolder_ = FolderFrom(root_, value, utf8);
         break;
       case kMediaReserve:
         Contract().SetText(ContractText::MediaReserve, value);
@@ -222,7 +222,9 @@ class Reader2002 : public EarlierLayoutReader {
     }
   }
 
-  void ApplyPhoto(int level, const ElementPath& path, const std::string& value) {
+  void ApplyPhoto(const XmlNode& node, const ElementPath& path) {
+    const int level = node.Level;
+    const std::string& value = NodeValue(node);
     if (level == 2) {
       switch (path[2]) {
         case kDrawing:
@@ -236,7 +238,7 @@ class Reader2002 : public EarlierLayoutReader {
       }
       return;
     }
-    if (level == 3) ApplyPhotoSectionNode(path, value);
+    if (level == 3) ApplyPhotoSectionNode(path, node);
   }
 };
 

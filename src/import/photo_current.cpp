@@ -94,10 +94,10 @@ class CurrentReader : public PhotoFileReader {
     if (level >= 2 && path[1] == kBasicInfo) {
       switch (path[2]) {
         case kPhotoFolder:
-          photoFolder_ = FolderFrom(root_, value);
+          photoFolder_ = FolderFrom(root_, value, node.Utf8Value);
           break;
         case kDrawingFolder:
-          drawingFolder_ = FolderFrom(root_, value);
+          drawingFolder_ = FolderFrom(root_, value, node.Utf8Value);
           break;
         case kStandard:
           // The first value decides.
@@ -135,7 +135,7 @@ class CurrentReader : public PhotoFileReader {
       }
       return;
     }
-    if (level == 3) ApplyPhotoSectionNode(path, value);
+    if (level == 3) ApplyPhotoSectionNode(path, node);
   }
 
   void FillPhotoRecord() override { Table().SetAsString(Field().YOBI_KK, workTypeReserve_); }

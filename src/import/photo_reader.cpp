@@ -47,8 +47,10 @@ void PhotoFileReader::SetInteger(int pos, std::string_view value) {
   if (recordOpen_) Table().SetAsInteger(pos, LenientInteger(value));
 }
 
-PhotoFileReader::PictureFolder PhotoFileReader::FolderFrom(const std::string& base, std::string_view sjisName) const {
-  return PictureFolder{true, base, DeliveryNameComponents(sjisName), std::string(sjisName)};
+PhotoFileReader::PictureFolder PhotoFileReader::FolderFrom(const std::string& base, std::string_view sjisName,
+                                                           const std::optional<std::string>& utf8Name) const {
+  return PictureFolder{true, base, utf8Name ? DeliveryNameComponentsUtf8(*utf8Name) : DeliveryNameComponents(sjisName),
+                       std::string(sjisName)};
 }
 
 void PhotoFileReader::JoinReserve(std::string& text, std::string_view value) {
@@ -110,6 +112,12 @@ bool PhotoFileReader::Load() {
   recordOpen_ = false;
 
   view.Clear();
+  if (linkedPaths_ > 0)
+    ctx_.host.ShowStatus(Sj("ファイルのパスが255バイトを超えるか、シフトJISにない文字を含むため、") +
+                         std::to_string(linkedPaths_) + Sj("件の写真・参考図を作業フォルダのリンクから開きます。"));
+  if (unstorablePaths_ > 0)
+    ctx_.host.ShowWarning(Sj("ファイルのパスが255バイトを超えるか、シフトJISにない文字を含むため、") +
+                          std::to_string(unstorablePaths_) + Sj("件の写真・参考図を代わりの画像で表示します。"));
   WarnAboutInvalidLevels();
   ctx_.host.SelectUnclassifiedNode();
   FinishLoad();
@@ -141,6 +149,7 @@ void PhotoFileReader::FinishSection(const ElementPath& path) {
 
 void PhotoFileReader::ClearSection() {
   photoFileName_.clear();
+  photoFileNameUtf8_.reset();
   drawings_.clear();
   for (std::string& c : classification_) c.clear();
   workTypeReserve_.clear();
@@ -149,8 +158,9 @@ void PhotoFileReader::ClearSection() {
   photoReserve_.clear();
 }
 
-void PhotoFileReader::ApplyPhotoSectionNode(const ElementPath& path, const std::string& value) {
+void PhotoFileReader::ApplyPhotoSectionNode(const ElementPath& path, const XmlNode& node) {
   using namespace photo_names;
+  const std::string& value = NodeValue(node);
   const int section = path[2];
   const int element = path[3];
   switch (section) {
@@ -158,6 +168,7 @@ void PhotoFileReader::ApplyPhotoSectionNode(const ElementPath& path, const std::
       switch (element) {
         case kFileName:
           photoFileName_ = value;
+          photoFileNameUtf8_ = node.Utf8Value;
           break;
         case kJapaneseName:
           SetText(Field().JFILENAME, value);
@@ -185,6 +196,7 @@ void PhotoFileReader::ApplyPhotoSectionNode(const ElementPath& path, const std::
       switch (element) {
         case kDrawingFile:
           drawings_.back().file = value;
+          drawings_.back().fileUtf8 = node.Utf8Value;
           break;
         case kDrawingJapaneseName:
           drawings_.back().japaneseName = value;
@@ -224,9 +236,11 @@ void PhotoFileReader::ApplyPhotoSectionNode(const ElementPath& path, const std::
   }
 }
 
-std::optional<std::string> PhotoFileReader::FindPicture(const PictureFolder& folder, const std::string& sjisName) {
+std::optional<std::string> PhotoFileReader::FindPicture(const PictureFolder& folder, const std::string& sjisName,
+                                                        const std::optional<std::string>& utf8Name) {
   if (!folder.set || !folder.components) return std::nullopt;
-  std::optional<std::vector<std::string>> name = DeliveryNameComponents(sjisName);
+  std::optional<std::vector<std::string>> name =
+      utf8Name ? DeliveryNameComponentsUtf8(*utf8Name) : DeliveryNameComponents(sjisName);
   if (!name) return std::nullopt;
   std::vector<std::string> all = *folder.components;
   all.insert(all.end(), name->begin(), name->end());
@@ -249,6 +263,16 @@ std::string PhotoFileReader::StoredPath(std::optional<std::string> file, const c
     if (placeholder_used) *placeholder_used = !file;
     return *stored;
   }
+  if (file) {
+    const std::optional<std::string> link = MakeWorkLink(path, ctx_.folders.userData + copyFolder + "/", recordNumber_);
+    if (link)
+      if (std::optional<std::string> stored = RecordFileName(*link)) {
+        ++linkedPaths_;
+        if (placeholder_used) *placeholder_used = false;
+        return *stored;
+      }
+    ++unstorablePaths_;
+  }
   if (placeholder_used) *placeholder_used = true;
   if (std::optional<std::string> stored = RecordFileName(placeholder)) return *stored;
   return Utf8ToCp932(placeholder);
@@ -260,13 +284,13 @@ void PhotoFileReader::FinishPhoto() {
     table.Cancel();
     return;
   }
-  std::optional<std::string> file = FindPicture(photoFolder_, photoFileName_);
+  std::optional<std::string> file = FindPicture(photoFolder_, photoFileName_, photoFileNameUtf8_);
   if (multiMedia_ && photoMedium_ != currentMedium_) {
     const std::string question = MediumQuestion(photoMedium_);
     while (true) {
       finder_ = DeliveryFileFinder();  // another medium: forget the listings
       const bool yes = ctx_.host.ConfirmYesCancel(question);
-      file = FindPicture(photoFolder_, photoFileName_);
+      file = FindPicture(photoFolder_, photoFileName_, photoFileNameUtf8_);
       if (!yes || file) break;
     }
     currentMedium_ = photoMedium_;
@@ -299,7 +323,8 @@ void PhotoFileReader::AddDrawings() {
 
 void PhotoFileReader::AppendDrawingRecord(const std::string& fileName, const DrawingEntry* entry) {
   TViewDataSet& table = Table();
-  std::optional<std::string> file = FindPicture(drawingFolder_, fileName);
+  std::optional<std::string> file =
+      FindPicture(drawingFolder_, fileName, entry ? entry->fileUtf8 : std::optional<std::string>());
   table.Append();
   ++recordNumber_;
   table.SetAsInteger(Field().RECORD, recordNumber_);

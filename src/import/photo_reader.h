@@ -67,7 +67,8 @@ class PhotoFileReader {
 
  protected:
   struct DrawingEntry {
-    std::string file;  // 参考図ファイル名
+    std::string file;                     // 参考図ファイル名
+    std::optional<std::string> fileUtf8;  // the same as read, when code page 932 lacks some of it
     std::string japaneseName;
     std::string title;
     std::string reserve;
@@ -101,14 +102,17 @@ class PhotoFileReader {
   const PhotoFieldPositions& Field() const { return ctx_.delivery.PhotoTable.FieldPos; }
   void SetText(int pos, std::string_view value);
   void SetInteger(int pos, std::string_view value);  // the value's leading number, 0 without one
-  PictureFolder FolderFrom(const std::string& base, std::string_view sjisName) const;
+  // The folder named sjisName, or utf8Name when given (a name code page 932
+  // cannot hold), below base.
+  PictureFolder FolderFrom(const std::string& base, std::string_view sjisName,
+                           const std::optional<std::string>& utf8Name = std::nullopt) const;
   // Appends a value to a reserve text: each non-empty value, after a CR LF
   // when the text is not empty.
   static void JoinReserve(std::string& text, std::string_view value);
   // A level-3 node under 写真情報 of the current or the 2002 layout: path[2]
   // names its section, path[3] the element (ids of photo_names). An element
   // in a section it does not belong to is passed over.
-  void ApplyPhotoSectionNode(const ElementPath& path, const std::string& value);
+  void ApplyPhotoSectionNode(const ElementPath& path, const XmlNode& node);
   // Appends one drawing record for the file name (code page 932) and fills
   // JFILENAME, TITLE and YOBI_FJ from the entry when given.
   void AppendDrawingRecord(const std::string& fileName, const DrawingEntry* entry);
@@ -123,6 +127,7 @@ class PhotoFileReader {
   int standard_ = 7;
   int photoMedium_ = 1;  // kept from photo to photo when a photo names none
   std::string photoFileName_;
+  std::optional<std::string> photoFileNameUtf8_;  // as read, when code page 932 lacks some of it
   HierarchyPath classification_;
   std::string workTypeReserve_;
   // Only the earlier layouts have these reserves; the current one leaves them empty.
@@ -137,10 +142,15 @@ class PhotoFileReader {
   void StartPhotoRecord();
   void FinishSection(const ElementPath& path);
   void FinishPhoto();
-  std::optional<std::string> FindPicture(const PictureFolder& folder, const std::string& sjisName);
+  // The picture named sjisName, or utf8Name when given (a name code page
+  // 932 cannot hold), in the folder.
+  std::optional<std::string> FindPicture(const PictureFolder& folder, const std::string& sjisName,
+                                         const std::optional<std::string>& utf8Name = std::nullopt);
   // The path a record stores for a picture: its work copy in multi-media
-  // mode, the placeholder when it is missing or cannot be stored whole.
-  // The FILENAME to store; placeholder_used tells when it is the placeholder.
+  // mode, the placeholder when it is missing. A path the record cannot hold
+  // whole (too long, or with characters code page 932 lacks) is stored as
+  // a link in the work folder to the picture. placeholder_used tells when
+  // the placeholder is stored.
   std::string StoredPath(std::optional<std::string> file, const char* copyFolder, bool* placeholder_used = nullptr);
   // Keeps the name of the current record's picture that was not found.
   void NoteMissing(const PictureFolder& folder, const std::string& sjisName);
@@ -150,6 +160,8 @@ class PhotoFileReader {
   bool multiMedia_ = false;
   int currentMedium_ = 1;
   int recordNumber_ = 0;
+  int linkedPaths_ = 0;      // pictures found whose path the record holds as a link
+  int unstorablePaths_ = 0;  // ... and could not even do that
   bool recordOpen_ = false;  // the appended photo record is in insert state
 };
 

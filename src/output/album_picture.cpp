@@ -3,12 +3,12 @@
 #include <fstream>
 #include <system_error>
 
+#include "app/folders.h"
 #include "images/bitmap.h"
 #include "images/image_kind.h"
 #include "images/jpeg_encode.h"
 #include "images/photo_loader.h"
 #include "store/delivery.h"
-#include "text/encoding.h"
 
 namespace zor {
 
@@ -30,7 +30,19 @@ bool CopyBytes(const fs::path& source, const fs::path& target) {
 
 fs::path CurrentPictureFile(const Delivery& d) {
   const TViewDataSet& t = d.PhotoTable;
-  return t.FieldPos.FILENAME < 0 ? fs::path() : fs::path(Cp932ToUtf8(t.AsString(t.FieldPos.FILENAME)));
+  return t.FieldPos.FILENAME < 0 ? fs::path() : fs::path(PathOnDisk(t.AsString(t.FieldPos.FILENAME)));
+}
+
+// The kinds that browsers show from their content, whatever the file's name.
+bool BrowserShows(ImageKindCode kind) {
+  return kind == kKindJpeg || kind == kKindBitmap || kind == kKindPng || kind == kKindGif || kind == kKindSvg;
+}
+
+AlbumPictureCopy CopyAsItIs(const fs::path& source, const fs::path& target, AlbumPictureCopy done) {
+  if (CopyBytes(source, target)) return done;
+  std::error_code ec;
+  fs::remove(target, ec);
+  return AlbumPictureCopy::kFailed;
 }
 
 }  // namespace
@@ -54,16 +66,12 @@ AlbumPictureCopy CopyAlbumPicture(Delivery& d, const fs::path& folder, const std
   if (t.FieldPos.RECORD >= 0 && !d.MissingPictureOf(static_cast<int>(t.AsInteger(t.FieldPos.RECORD))).empty())
     return AlbumPictureCopy::kMissing;
   const ImageKindCode kind = GetImageFileKind(source, false);
-  // Browsers show JPEG and SVG pictures as they are.
-  if (kind == kKindJpeg || kind == kKindSvg) {
-    if (CopyBytes(source, target)) return AlbumPictureCopy::kCopied;
-    fs::remove(target, ec);
-    return AlbumPictureCopy::kFailed;
-  }
+  if (BrowserShows(kind)) return CopyAsItIs(source, target, AlbumPictureCopy::kCopied);
   Bitmap bitmap;
-  if (!LoadPhotoBitmap(bitmap, source, 0) || !EncodeJpegFile(bitmap, target, jpegQuality))
-    return AlbumPictureCopy::kFailed;
-  return AlbumPictureCopy::kConverted;
+  if (!LoadPhotoBitmap(bitmap, source, 0)) return CopyAsItIs(source, target, AlbumPictureCopy::kUnchanged);
+  if (EncodeJpegFile(bitmap, target, jpegQuality)) return AlbumPictureCopy::kConverted;
+  fs::remove(target, ec);
+  return AlbumPictureCopy::kFailed;
 }
 
 }  // namespace zor

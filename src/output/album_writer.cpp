@@ -43,19 +43,17 @@ class AlbumRun {
       : d_(d), o_(options), host_(host), markup_{options.xhtml}, perPage_(std::max(1, options.perPage)) {}
 
   AlbumResult Run() {
-    MakeFolders();
-    WriteStartFile();
+    if (!MakeFolders() || !WriteStartFile()) return result_;
     for (HierarchyNode* node : d_.Tree.Nodes())
       if (node != d_.Tree.UnclassifiedNode()) total_ += static_cast<int>(node->Records().size());
     host_.ReportProgress('S', total_ + 1);
     progress_ = 1;
-    WritePageOne();
-    if (WritePhotoPages()) {
-      WriteIndex();
-      result_.finished = true;
-    }
+    result_.finished = WritePageOne() && WritePhotoPages() && WriteIndex();
     result_.pages = n_;
     host_.ReportProgress('E', 0);
+    if (result_.failedPictures > 0)
+      host_.ShowWarning(Sj("コピーできなかった写真ファイルがあります（") + std::to_string(result_.failedPictures) +
+                        Sj("件）。") + "\r\n" + Utf8ToCp932(result_.failedPicture));
     if (result_.finished) host_.OpenInBrowser((o_.folder / "ALBUM.HTM").string());
     return result_;
   }
@@ -63,17 +61,34 @@ class AlbumRun {
  private:
   fs::path Html() const { return o_.folder / "HTML"; }
 
-  void MakeFolders() {
+  // False when a folder could not be made; result_.message names it.
+  bool MakeFolders() {
     for (const fs::path& folder : {o_.folder, o_.folder / "PIC", o_.folder / "DRA", Html()}) {
       std::error_code ec;
       fs::create_directories(folder, ec);
-      if (!fs::is_directory(folder, ec)) host_.Beep();
+      if (!fs::is_directory(folder, ec)) {
+        host_.Beep();
+        return Failed(Sj("フォルダを作成できませんでした。"), folder);
+      }
     }
+    return true;
   }
 
-  void WriteStartFile() {
-    PageFile f(o_.folder / "ALBUM.HTM", markup_);
-    if (!f.Ok()) return;
+  // Ends the run: the message and the file it names become result_.message
+  // and a warning. Always false.
+  bool Failed(const std::string& what, const fs::path& file) {
+    result_.message = what + "\r\n" + Utf8ToCp932(file.string());
+    page_.reset();
+    host_.ShowWarning(result_.message);
+    return false;
+  }
+
+  bool FileFailed(const fs::path& file) { return Failed(Sj("HTMLファイルを書き込めませんでした。"), file); }
+
+  bool WriteStartFile() {
+    const fs::path file = o_.folder / "ALBUM.HTM";
+    PageFile f(file, markup_);
+    if (!f.Ok()) return FileFailed(file);
     f.Doctype();
     for (const char* line :
          {"<html>", "<head>", "<title>ミナロッサHTML</title>", "</head>", "<frameset cols=\"129,*\">",
@@ -81,13 +96,14 @@ class AlbumRun {
           "<body>", "<p>このページをご覧いただくにはフレーム対応のブラウザが必要です。</p>", "</body>", "</noframes>",
           "</frameset>", "</html>"})
       f.Line(0, Sj(line));
-    f.Close();
+    return f.Close() || FileFailed(file);
   }
 
-  void WritePageOne() {
+  bool WritePageOne() {
     n_ = 1;
-    PageFile f(Html() / PageName(1), markup_);
-    if (!f.Ok()) return;
+    const fs::path file = Html() / PageName(1);
+    PageFile f(file, markup_);
+    if (!f.Ok()) return FileFailed(file);
     const std::string br(markup_.Br());
     f.Head(kPageBody);
     f.Line(0, "Page." + std::to_string(n_) + br + br);
@@ -110,7 +126,7 @@ class AlbumRun {
     if (total_ >= 1) f.Line(0, "<p><a href=\"" + PageName(n_ + 1) + Sj("\">次ページ</a></p>"));
     f.Line(0, "</body>");
     f.Line(0, "</html>");
-    f.Close();
+    return f.Close() || FileFailed(file);
   }
 
   std::string NavigationLine() const {
@@ -167,13 +183,7 @@ class AlbumRun {
     return ok || PageFailed();
   }
 
-  bool PageFailed() {
-    const std::string file = (Html() / PageName(n_)).string();
-    result_.message = Sj("HTMLファイルを書き込めませんでした。") + "\r\n" + Utf8ToCp932(file);
-    page_.reset();
-    host_.ShowWarning(result_.message);
-    return false;
-  }
+  bool PageFailed() { return FileFailed(Html() / PageName(n_)); }
 
   // The captions of the node's path, levels 1 .. its own level.
   static std::vector<std::string> PathCaptions(const HierarchyNode& node) {
@@ -191,8 +201,11 @@ class AlbumRun {
       case AlbumPictureCopy::kMissing:
         ++result_.missingPictures;
         break;
+      case AlbumPictureCopy::kUnchanged:
+        ++result_.unchangedPictures;
+        break;
       case AlbumPictureCopy::kFailed:
-        ++result_.failedPictures;
+        if (++result_.failedPictures == 1) result_.failedPicture = (folder / name).string();
         break;
       default:
         break;
@@ -255,9 +268,10 @@ class AlbumRun {
     if (o_.sanko) c_ = perPage_;
   }
 
-  void WriteIndex() {
-    PageFile f(Html() / "INDEX.HTM", markup_);
-    if (!f.Ok()) return;
+  bool WriteIndex() {
+    const fs::path file = Html() / "INDEX.HTM";
+    PageFile f(file, markup_);
+    if (!f.Ok()) return FileFailed(file);
     f.Head(kIndexBody);
     f.Line(0, Sj("<p align=\"center\"><b>目次</b></p>"));
     for (int p = 1; p <= n_; ++p)
@@ -265,7 +279,7 @@ class AlbumRun {
                     "</a></p>");
     f.Line(0, "</body>");
     f.Line(0, "</html>");
-    f.Close();
+    return f.Close() || FileFailed(file);
   }
 
   Delivery& d_;

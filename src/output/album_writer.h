@@ -27,13 +27,15 @@ struct AlbumOptions {
 };
 
 struct AlbumResult {
-  bool finished = false;    // every file was written (pictures aside)
-  int pages = 0;            // PAGE1 .. PAGEn
-  int photos = 0;           // P0000001 .. as written
-  int drawings = 0;         // D0000001 ..
-  int missingPictures = 0;  // source files that do not exist
-  int failedPictures = 0;   // copies or conversions that failed
-  std::string message;      // why the run ended early (code page 932)
+  bool finished = false;      // every folder and page was written (pictures aside)
+  int pages = 0;              // PAGE1 .. PAGEn
+  int photos = 0;             // P0000001 .. as written
+  int drawings = 0;           // D0000001 ..
+  int missingPictures = 0;    // source files that do not exist
+  int unchangedPictures = 0;  // not convertible, copied byte for byte
+  int failedPictures = 0;     // copies that could not be made
+  std::string failedPicture;  // the first of those, as its path in the album (UTF-8)
+  std::string message;        // why the run ended early (code page 932)
 };
 
 // The album folder inside a parent folder.
@@ -50,8 +52,10 @@ std::filesystem::path DeliveryFolderOfEntry(const std::string& entryFile);
 // built) into options.folder, which is created when absent; files already
 // there under the same names are replaced. Progress goes to the host, and
 // when the album is complete the host opens ALBUM.HTM in the browser. A
-// photo page that cannot be written ends the run with a warning; the pages
-// written so far stay. The photo table's current record moves.
+// folder that cannot be made or a page that cannot be written ends the run
+// with a warning naming it; the pages written so far stay. Pictures that
+// cannot be copied are counted, the first named in a warning, and the run
+// goes on. The photo table's current record moves.
 AlbumResult WriteHtmlAlbum(Delivery& d, const AlbumOptions& options, Host& host);
 
 }  // namespace zor

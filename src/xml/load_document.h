@@ -13,8 +13,9 @@ namespace zor {
 // fails, asks through host.ConfirmYesCancel whether to load the file as a
 // well-formed document; on Yes loads it again without validation, and a
 // failure of that second load is shown by beep and information box. A
-// failure of the own tokenizer is not shown and not retried: the report
-// stays in view.ErrorText.
+// failure of the own tokenizer is not retried; it is shown the same way,
+// with the tokenizer's report (also left in view.ErrorText), or the file's
+// name when the tokenizer made none.
 bool LoadXmlDocument(TXMLTreeView& view, const std::string& file, bool gamenPrint, bool msXmlParser, Host& host);
 
 }  // namespace zor

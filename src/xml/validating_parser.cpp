@@ -74,7 +74,17 @@ class DomWalker {
     if (view_.GamenPrint)
       node.Text = DisplayNodeText(node.Text, Utf8ToCp932(text));
     else
-      node.Value = Utf8ToCp932(text);  // the last text of an element wins
+      StoreValue(node, text);
+  }
+
+  // The last text of an element wins.
+  static void StoreValue(XmlNode& node, std::string_view text) {
+    std::size_t replaced = 0;
+    node.Value = Utf8ToCp932(text, &replaced);
+    if (replaced > 0)
+      node.Utf8Value = std::string(text);
+    else
+      node.Utf8Value.reset();
   }
 
   static void AppendAttributes(xmlNodePtr element, std::string& text) {

@@ -21,8 +21,12 @@ struct XmlNode {
   std::string Text;
   int Level = 0;                     // 0 for the document element
   std::optional<std::string> Value;  // the element's text; none when it never got one
-  int Parent = -1;                   // index of the parent node, -1 at the top
-  std::vector<int> Children;         // indexes of the child nodes in document order
+  // The validating parser: the element's text as read (UTF-8), kept only
+  // when code page 932 lacks some of its characters, so that a file name
+  // holding them still names its file.
+  std::optional<std::string> Utf8Value;
+  int Parent = -1;            // index of the parent node, -1 at the top
+  std::vector<int> Children;  // indexes of the child nodes in document order
 };
 
 // The node's value, empty when it has none.

@@ -1,5 +1,5 @@
-#include <QLabel>
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -29,8 +29,12 @@ class KeyCounter : public QObject {
 std::vector<FixturePhoto> ThreeAndTwo() {
   std::vector<FixturePhoto> photos;
   for (int i = 0; i < 3; ++i)
-    photos.push_back({i == 1 ? "" : "写真A" + std::to_string(i), {"工事", "施工状況写真", "土工"}, 0,
-                      QStringLiteral("a%1.jpg").arg(i), {400, 300}, {}});
+    photos.push_back({i == 1 ? "" : "写真A" + std::to_string(i),
+                      {"工事", "施工状況写真", "土工"},
+                      0,
+                      QStringLiteral("a%1.jpg").arg(i),
+                      {400, 300},
+                      {}});
   photos.push_back({"写真B0", {"工事", "施工状況写真", "舗装工"}, 1, QStringLiteral("b0.jpg"), {1600, 1200}, {0, 1}});
   photos.push_back({"写真B1", {"工事", "施工状況写真", "舗装工"}, 99, QStringLiteral("b1.pdf"), {400, 300}, {}});
   return photos;
@@ -139,8 +143,9 @@ class PhotoListTest : public QObject {
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     w.TreePanel->TV_Tree->setFocus();
-    for (const auto& [path, title] : {std::pair{std::vector<const char*>{"工事", "施工状況写真", "土工"}, "写真A0"},
-                                      std::pair{std::vector<const char*>{"工事", "施工状況写真", "舗装工"}, "写真B0"}}) {
+    for (const auto& [path, title] :
+         {std::pair{std::vector<const char*>{"工事", "施工状況写真", "土工"}, "写真A0"},
+          std::pair{std::vector<const char*>{"工事", "施工状況写真", "舗装工"}, "写真B0"}}) {
       HierarchyNode* node = s.fixture.delivery.Tree.ConstructionNode();
       for (const char* c : path) node = node->FindChild(Sj(c));
       Choose(s, node);
@@ -422,6 +427,28 @@ class PhotoListTest : public QObject {
     w.ListView->viewport()->repaint();
     QTest::qWait(50);
     QCOMPARE(w.PhotoLists->Cache().DecodesStarted(), decodes);
+  }
+
+  // A delivery under a folder named with 〜 and −, which code page 932 gives
+  // back as ～ and －: the list still shows the pictures on disk.
+  void picturesUnderAWaveDashFolderAreShown() {
+    BrowseSetup s;
+    const QString sub = QStringLiteral("工事〜A−1");
+    QVERIFY(QDir(s.fixture.Folder()).mkpath(sub));
+    s.fixture.MakePicture(sub + QStringLiteral("/P0000001.JPG"), {400, 300}, QColor(200, 40, 40));
+    s.fixture.Load(
+        {{"写真1", {"工事", "施工状況写真", "土工"}, 0, sub + QStringLiteral("/P0000001.JPG"), {400, 300}, {}}});
+    BrowseWindow& w = s.Open();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Choose(s, s.Node({"工事", "施工状況写真", "土工"}));
+    const QString file = s.fixture.Folder() + sub + QStringLiteral("/P0000001.JPG");
+    QCOMPARE(w.ListView->Model()->Item(0).cell.file, file);
+    const int size = w.PhotoLists->ThumbnailSize();
+    QVERIFY(QTest::qWaitFor([&] { return w.PhotoLists->Cache().Find(file, size) != nullptr; }, 5000));
+    QImage shot = w.ListView->viewport()->grab().toImage();
+    const QRect icon = w.ListView->IconRect(w.ListView->visualRect(w.ListView->Model()->index(0)));
+    const QColor middle = shot.pixelColor(icon.center() * shot.devicePixelRatio());
+    QVERIFY2(qAbs(middle.red() - 200) < 20 && qAbs(middle.blue() - 40) < 20, qPrintable(middle.name()));
   }
 };
 

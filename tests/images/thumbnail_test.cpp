@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "cli/cli.h"
@@ -79,16 +82,62 @@ TEST_F(ThumbnailOrder, PicksTheCheapestPictureLargeEnough) {
     EXPECT_EQ(Load(name, 96).route.rfind("failed: ", 0), 0u) << name;
 }
 
-TEST_F(ThumbnailOrder, BitmapPassesTheJpegDecoderFirstWhichLeavesItsStatus) {
-  RecordingHost host;
-  EXPECT_EQ(Load("photo.bmp", 96, &host).route, "general");
-  ASSERT_EQ(host.statuses.size(), 1u);
-  EXPECT_NE(host.statuses[0].find("Not a JPEG file"), std::string::npos) << host.statuses[0];
+// The JPEG decoder's status line is for JPEG files: a bitmap or a PNG
+// (whatever its name) that the general library reads leaves none.
+TEST_F(ThumbnailOrder, OnlyJpegFilesLeaveTheJpegStatus) {
+  const struct {
+    const char* name;
+    const char* route;
+    bool status;
+  } cases[] = {{"photo.bmp", "general", false},
+               {"png_inside.jpg", "general", false},
+               {"photo.tif", "general", false},
+               {"truncated.jpg", "jpeg 1/4", true}};
+  for (const auto& c : cases) {
+    RecordingHost host;
+    EXPECT_EQ(Load(c.name, 96, &host).route, c.route) << c.name;
+    EXPECT_EQ(host.statuses.size(), c.status ? 1u : 0u) << c.name;
+    if (c.status && !host.statuses.empty())
+      EXPECT_NE(host.statuses[0].find("JPEG Error Status="), std::string::npos) << host.statuses[0];
+  }
+}
 
-  // A TIFF of image type 12 goes to the general library straight away.
-  RecordingHost tiff_host;
-  EXPECT_EQ(Load("photo.tif", 96, &tiff_host).route, "general");
-  EXPECT_TRUE(tiff_host.statuses.empty());
+// A file over 1 GB is said to be too large, not an unknown format.
+TEST_F(ThumbnailOrder, FileOverOneGigabyteIsSaidToBeTooLarge) {
+  for (const char* name : {"huge.jpg", "huge.bmp"}) {
+    {
+      std::ofstream out(dir / name, std::ios::binary);
+      out << (name[5] == 'j' ? "\xFF\xD8\xFF" : "BM");
+    }
+    std::filesystem::resize_file(dir / name, (1ull << 30) + 1);
+    RecordingHost host;
+    EXPECT_EQ(Load(name, 96, &host).route,
+              "failed: the file is larger than 1 GB, more than a picture this program reads")
+        << name;
+    Bitmap bitmap;
+    EXPECT_EQ(LoadPhotoBitmap(bitmap, dir / name, 0, &host).reason,
+              "the file is larger than 1 GB, more than a picture this program reads")
+        << name;
+    EXPECT_TRUE(host.statuses.empty()) << name;
+    std::filesystem::remove(dir / name);
+  }
+}
+
+// The WMF decoder's own diagnostics do not reach standard error; the
+// reason returned says what failed.
+TEST_F(ThumbnailOrder, DamagedMetafileWritesNothingOnStandardError) {
+  samples::Bytes wmf = samples::RedRectangleWmf();
+  for (std::size_t i = 22; i < wmf.size(); ++i) wmf[i] = static_cast<std::uint8_t>(i * 37);
+  samples::WriteBytes(dir / "damaged.wmf", wmf);
+  ::testing::internal::CaptureStderr();
+  const Outcome o = Load("damaged.wmf", 96);
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(o.route.rfind("failed: ", 0), 0u) << o.route;
+  EXPECT_EQ(err, "");
+  // Standard error works again afterwards.
+  ::testing::internal::CaptureStderr();
+  std::fputs("after\n", stderr);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "after\n");
 }
 
 TEST_F(ThumbnailOrder, CommandLinePrintsOneLinePerFile) {

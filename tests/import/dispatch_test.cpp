@@ -2,6 +2,8 @@
 #include "import/dispatch.h"
 
 #include <filesystem>
+#include <fstream>
+#include <utility>
 
 #include "import_fixture.h"
 #include "text/encoding.h"
@@ -110,6 +112,26 @@ TEST_F(DispatchTest, UnknownRevisionIsReported) {
   EXPECT_FALSE(Dispatch(Temp("d/PHOTO.XML")));
   EXPECT_EQ(host.Messages(), std::vector<std::string>{"info: PHOTO.XML の改正バージョンが不明です。"});
   EXPECT_FALSE(d.PhotoTable.Active());
+}
+
+// A UTF-16 file, with or without its byte order mark, is named as such.
+TEST_F(DispatchTest, Utf16PhotoFileIsSaidToBeUtf16) {
+  const std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<!DOCTYPE photodata SYSTEM \"PHOTO05.DTD\">\n";
+  auto utf16 = [&xml](bool bigEndian, bool mark) {
+    std::string out = mark ? (bigEndian ? "\xFE\xFF" : "\xFF\xFE") : "";
+    for (char c : xml) out += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    return out;
+  };
+  for (const auto& [bigEndian, mark] : {std::pair{false, true}, std::pair{true, true}, std::pair{false, false}}) {
+    host.calls.clear();
+    fs::create_directories(Temp("u"));
+    std::ofstream(Temp("u/PHOTO.XML"), std::ios::binary | std::ios::trunc) << utf16(bigEndian, mark);
+    EXPECT_FALSE(Dispatch(Temp("u/PHOTO.XML")));
+    EXPECT_EQ(host.Messages(), std::vector<std::string>{"info: PHOTO.XML の改正バージョンが不明です。\r\n"
+                                                        "このファイルは UTF-16 で書かれています。Shift_JIS か UTF-8 "
+                                                        "で保存したファイルを開いてください。"})
+        << bigEndian << mark;
+  }
 }
 
 TEST_F(DispatchTest, MissingOrUnreadablePhotoFileIsNoDispatch) {

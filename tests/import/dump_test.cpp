@@ -27,8 +27,8 @@ class DumpTest : public test::ImportTest {
  protected:
   ProgramRun Dump(const std::string& args) {
     fs::create_directories(Temp("tmp"));
-    const std::string command = "XDG_DATA_HOME='" + Temp("xdg") + "' TMPDIR='" + Temp("tmp") + "' '" ZOR_PROGRAM
-                                "' --dump " + args + " 2>/dev/null";
+    const std::string command = "XDG_DATA_HOME='" + Temp("xdg") + "' TMPDIR='" + Temp("tmp") +
+                                "' '" ZOR_PROGRAM "' --dump " + args + " 2>/dev/null";
     ProgramRun run = test::RunProgram(command);
     ReplaceAll(run.out, fs::weakly_canonical(Data("")).string() + "/", "$DATA/");
     ReplaceAll(run.out, Temp("xdg/TALMO/TempFiles/ZORVIEW/"), "$USER/");

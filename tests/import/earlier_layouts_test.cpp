@@ -62,9 +62,10 @@ TEST_F(EarlierLayoutTest, Fixture2002FillsRecordsAndContract) {
 TEST_F(EarlierLayoutTest, ElementsOfTheCurrentLayoutAreIgnoredIn2002) {
   // 代表写真 and 提出頻度写真 do not exist in this layout; 施工管理値 and
   // 請負者説明文 belong under 施工管理値情報 and その他.
-  ASSERT_TRUE(Read2002(Photo2002("", "<写真情報><写真ファイル情報><写真ファイル名>P.JPG</写真ファイル名></写真ファイル情報>"
-                                     "<代表写真>1</代表写真><提出頻度写真>7</提出頻度写真><施工管理値>k</施工管理値>"
-                                     "<請負者説明文>u</請負者説明文></写真情報>\n")));
+  ASSERT_TRUE(Read2002(Photo2002("",
+                                 "<写真情報><写真ファイル情報><写真ファイル名>P.JPG</写真ファイル名></写真ファイル情報>"
+                                 "<代表写真>1</代表写真><提出頻度写真>7</提出頻度写真><施工管理値>k</施工管理値>"
+                                 "<請負者説明文>u</請負者説明文></写真情報>\n")));
   ASSERT_EQ(RecordCount(), 1);
   EXPECT_EQ(Number(1, F().FLAG), 0);
   EXPECT_EQ(Number(1, F().FILMNUM), 0);

@@ -204,12 +204,20 @@ TEST_F(IndexReaderTest, MoreThan999ElementsKeepTheFirst999) {
   ASSERT_TRUE(ReadD(IndexXml("gyomudata", Standard("土木200805-01"), many)));
   EXPECT_EQ(d.Index.IndexItemCount, 999);
   EXPECT_EQ(Cp932ToUtf8(d.Index.IndexItemValue[999]), "998");
+  // The elements past the table are not dropped without a word.
+  const int dropped = d.Index.Dropped();
+  EXPECT_GT(dropped, 0);
+  EXPECT_EQ(host.Count("warning: 索引の項目が多すぎるため、" + std::to_string(dropped) +
+                       "件の項目を読み込みませんでした（999件まで）。"),
+            1);
 }
 
 TEST_F(IndexReaderTest, UnparsableIndexChangesNothing) {
   d.DigiVersion = 3;
   EXPECT_FALSE(ReadC("<constdata><基礎情報></constdata>"));
-  EXPECT_TRUE(host.calls.empty());
+  // Nothing but the parser's report.
+  ASSERT_EQ(host.calls.size(), 1u);
+  EXPECT_EQ(host.calls[0].rfind("info: XMLファイルのフォーマットが不正です。", 0), 0u) << host.calls[0];
   EXPECT_EQ(d.DigiVersion, 3);
   EXPECT_FALSE(d.PhotoTable.Active());
 }

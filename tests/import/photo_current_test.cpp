@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/folders.h"
 #include "import/readers.h"
 #include "import_fixture.h"
 #include "store/bindata_error.h"
@@ -152,18 +153,105 @@ TEST_F(CurrentReaderTest, MissingPicturesBecomeThePlaceholder) {
   EXPECT_EQ(d.MissingPictureOf(6), Sj("PHOTO/DRA/D1.JPG"));
 }
 
+// Characters that code page 932 takes without complaint but gives back as
+// other ones: a picture named on disk with one of them is found from its
+// name in PHOTO.XML, and the stored path leads back to it.
+TEST_F(CurrentReaderTest, NamesOnDiskThatCodePage932GivesBackOtherwise) {
+  const char* const names[] = {"写真〜1.JPG", "A−1.JPG", "A—1.JPG", "A‖1.JPG", "A¢1.JPG", "A£1.JPG", "A¬1.JPG"};
+  std::string sections;
+  for (const char* name : names) {
+    Picture(std::string("d/PHOTO/PIC/") + name);
+    sections += Photo(name);
+  }
+  ASSERT_TRUE(Load(CurrentPhotoXml(kFolders, sections)));
+  ASSERT_EQ(RecordCount(), 7);
+  for (int r = 1; r <= 7; ++r) {
+    EXPECT_NE(Text(r, F().FILENAME), Placeholder()) << names[r - 1];
+    const std::string stored = Utf8ToCp932(Text(r, F().FILENAME));
+    EXPECT_EQ(PathOnDisk(stored), Temp(std::string("d/PHOTO/PIC/") + names[r - 1])) << names[r - 1];
+  }
+}
+
+TEST_F(CurrentReaderTest, DeliveryUnderAFolderNamedWithAWaveDash) {
+  const std::string root = "工事〜A−1/";
+  Picture(root + "PHOTO/PIC/P1.JPG");
+  Picture(root + "PHOTO/DRA/D1.JPG");
+  const std::string file =
+      Write(root + "PHOTO/PHOTO.XML", CurrentPhotoXml(kFolders, Photo("P1.JPG", Drawing("D1.JPG"))));
+  ImportContext ctx = Ctx();
+  ASSERT_TRUE(ReadPhotoCurrent(ctx, file, false, Sj("ＸＭＬ入力")));
+  ASSERT_EQ(RecordCount(), 2);
+  // The record keeps the code page 932 form; the file is opened on disk.
+  EXPECT_EQ(Text(1, F().FILENAME), Temp("工事～A－1/PHOTO/PIC/P1.JPG"));
+  EXPECT_EQ(PathOnDisk(Utf8ToCp932(Text(1, F().FILENAME))), Temp(root + "PHOTO/PIC/P1.JPG"));
+  EXPECT_EQ(PathOnDisk(Utf8ToCp932(Text(2, F().FILENAME))), Temp(root + "PHOTO/DRA/D1.JPG"));
+}
+
 TEST_F(CurrentReaderTest, MissingPictureFolderGivesThePlaceholder) {
   ASSERT_TRUE(Load(CurrentPhotoXml(kFolders, Photo("P1.JPG", Drawing("D1.JPG")))));
   EXPECT_EQ(Text(1, F().FILENAME), Placeholder());
   EXPECT_EQ(Text(2, F().FILENAME), Placeholder());
 }
 
-TEST_F(CurrentReaderTest, PictureFolderLongerThanTheRecordGivesThePlaceholder) {
+// A path longer than the record's FILENAME is kept whole: the record holds a
+// link in the work folder to it, and the load says so once.
+TEST_F(CurrentReaderTest, PictureFolderLongerThanTheRecordOpensThroughALink) {
   const std::string deep = std::string(120, 'x') + "/" + std::string(120, 'y');
   Picture("d/PHOTO/" + deep + "/P1.JPG");
+  Picture("d/PHOTO/" + deep + "/P2.JPG");
+  ASSERT_TRUE(Load(
+      CurrentPhotoXml("<写真フォルダ名>PHOTO/" + deep + "</写真フォルダ名>\n", Photo("P1.JPG") + Photo("P2.JPG"))));
+  ASSERT_EQ(RecordCount(), 2);
+  for (int r = 1; r <= 2; ++r) {
+    const std::string link = folders.userData + "PIC/L000000" + std::to_string(r) + ".JPG";
+    EXPECT_EQ(Text(r, F().FILENAME), link);
+    EXPECT_EQ(fs::read_symlink(link), Temp("d/PHOTO/" + deep + "/P" + std::to_string(r) + ".JPG"));
+  }
+  EXPECT_EQ(host.Count("status: ファイルのパスが255バイトを超えるか、シフトJISにない文字を含むため、"
+                       "2件の写真・参考図を作業フォルダのリンクから開きます。"),
+            1);
+}
+
+// When not even the link can be made, the placeholder stands in, and the
+// load says so once.
+TEST_F(CurrentReaderTest, PathThatCannotBeKeptGivesThePlaceholderAndAWarning) {
+  const std::string deep = std::string(120, 'x') + "/" + std::string(120, 'y');
+  Picture("d/PHOTO/" + deep + "/P1.JPG");
+  fs::remove_all(folders.userData + "PIC");
+  std::ofstream(folders.userData + "PIC") << "not a folder";
   ASSERT_TRUE(Load(CurrentPhotoXml("<写真フォルダ名>PHOTO/" + deep + "</写真フォルダ名>\n", Photo("P1.JPG"))));
   EXPECT_EQ(Text(1, F().FILENAME), Placeholder());
+  // The placeholder stands for the picture: it counts as missing.
   EXPECT_EQ(d.MissingPictureOf(1), Sj("PHOTO/" + deep + "/P1.JPG"));
+  EXPECT_EQ(host.Count("warning: ファイルのパスが255バイトを超えるか、シフトJISにない文字を含むため、"
+                       "1件の写真・参考図を代わりの画像で表示します。"),
+            1);
+}
+
+// A UTF-8 photo file may name pictures and their folder with characters
+// code page 932 lacks; they still open.
+TEST_F(CurrentReaderTest, Utf8NamesCodePage932LacksStillOpenTheirFiles) {
+  const std::vector<std::string> names = {"Müller.JPG", "𠮷野.JPG", "現場📷.JPG"};
+  std::string sections;
+  for (const std::string& name : names) {
+    Picture("d/PHOTO/PIC/" + name);
+    sections += Photo(name, Drawing("D.JPG"));
+  }
+  Picture("d/PHOTO/DRAß/D.JPG");
+  std::string xml = CurrentPhotoXml(
+      "<写真フォルダ名>PHOTO/PIC</写真フォルダ名>\n<参考図フォルダ名>PHOTO/DRAß</参考図フォルダ名>\n", sections);
+  xml.replace(xml.find("Shift_JIS"), 9, "UTF-8");
+  fs::create_directories(Temp("d/PHOTO"));
+  std::ofstream(Temp("d/PHOTO/PHOTO.XML"), std::ios::binary) << xml;
+  host.answers = {true};  // the sections are not complete for the DTD
+  ImportContext ctx = Ctx(true);
+  ASSERT_TRUE(ReadPhotoCurrent(ctx, Temp("d/PHOTO/PHOTO.XML"), false, Sj("ＸＭＬ入力")));
+  ASSERT_EQ(RecordCount(), 6);
+  for (int r = 1; r <= 6; ++r) {
+    const std::string stored = Utf8ToCp932(Text(r, F().FILENAME));
+    const std::string expected = r % 2 ? "d/PHOTO/PIC/" + names[(r - 1) / 2] : "d/PHOTO/DRAß/D.JPG";
+    EXPECT_EQ(fs::canonical(PathOnDisk(stored)), fs::canonical(Temp(expected))) << expected;
+  }
 }
 
 TEST_F(CurrentReaderTest, SectionsWithoutPictureOrFieldsAreDropped) {
@@ -345,7 +433,10 @@ TEST_F(CurrentReaderTest, UnparsableFileLeavesThePreviousDeliveryAlone) {
   const std::string broken = Write("e/PHOTO/PHOTO.XML", "<photodata><基礎情報></photodata>\n");
   ImportContext ctx = Ctx();
   EXPECT_FALSE(ReadPhotoCurrent(ctx, broken, false, Sj("ＸＭＬ入力")));
-  EXPECT_TRUE(host.calls.empty());
+  // Only the parser's report, naming the element left open.
+  ASSERT_EQ(host.calls.size(), 1u);
+  EXPECT_EQ(host.calls[0].rfind("info: XMLファイルのフォーマットが不正です。", 0), 0u) << host.calls[0];
+  EXPECT_NE(host.calls[0].find("<基礎情報>"), std::string::npos) << host.calls[0];
   EXPECT_EQ(RecordCount(), 1);
   EXPECT_EQ(Text(1, F().FILENAME), Temp("d/PHOTO/PIC/P1.JPG"));
 }

@@ -15,7 +15,7 @@ root=$(cd "$here/../.." && pwd)
 
 browser=$(command -v chromium || command -v chromium-browser || true)
 if [ -z "$browser" ]; then
-  echo "album_in_browser: chromium is not installed (apt-get install chromium)" >&2
+  echo "album_in_browser: chromium is not installed (scripts/install-deps.sh --browser)" >&2
   exit 2
 fi
 

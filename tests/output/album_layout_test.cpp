@@ -211,6 +211,49 @@ TEST_F(AlbumLayoutTest, PicturesReplaceOldCopiesAndMissingOnesAreCounted) {
   EXPECT_FALSE(fs::exists(Album("PIC/P0000002.JPG")));               // no stale picture under its name
 }
 
+// Every file of the album is checked: a folder that cannot be made or a
+// file that cannot be written ends the run with a warning naming it.
+TEST_F(AlbumLayoutTest, AFolderOrFileThatCannotBeWrittenEndsTheRun) {
+  const struct {
+    const char* blocked;  // made a non-empty folder, or a file when it ends in "/"
+    bool asFile;
+  } cases[] = {
+      {"HTML", true}, {"PIC", true}, {"ALBUM.HTM", false}, {"HTML/PAGE1.HTM", false}, {"HTML/INDEX.HTM", false}};
+  for (const auto& c : cases) {
+    fs::remove_all(options_.folder);
+    host_ = AlbumHost();
+    fs::create_directories(options_.folder / fs::path(c.blocked).parent_path());
+    if (c.asFile) {
+      WriteBytes(Album(c.blocked), "x");
+    } else {
+      fs::create_directories(Album(c.blocked) / "in");
+    }
+    AddPhotos(1);
+    const AlbumResult result = Write();
+    EXPECT_FALSE(result.finished) << c.blocked;
+    ASSERT_EQ(host_.warnings.size(), 1u) << c.blocked;
+    EXPECT_NE(host_.warnings[0].find(Album(c.blocked).string()), std::string::npos) << host_.warnings[0];
+    EXPECT_TRUE(host_.opened.empty()) << c.blocked;
+  }
+}
+
+TEST_F(AlbumLayoutTest, PicturesThatCannotBeWrittenOrConvertedAreCounted) {
+  WriteBytes(dir_ / "a.jpg", "\xFF\xD8a\xFF\xD9");
+  WriteBytes(dir_ / "drawing.pdf", "%PDF-1.4");
+  AddPhoto({{"TITLE", "a"}, {"FILENAME", (dir_ / "a.jpg").string()}});
+  AddPhoto({{"TITLE", "pdf"}, {"FILENAME", (dir_ / "drawing.pdf").string()}});
+  AddPhoto({{"TITLE", "blocked"}, {"FILENAME", (dir_ / "a.jpg").string()}});
+  fs::create_directories(Album("PIC/P0000003.JPG/in"));
+  const AlbumResult result = Write();
+  EXPECT_TRUE(result.finished);
+  EXPECT_EQ(result.unchangedPictures, 1);
+  EXPECT_EQ(ReadBytes(Album("PIC/P0000002.JPG")), "%PDF-1.4");
+  EXPECT_EQ(result.failedPictures, 1);
+  EXPECT_EQ(result.failedPicture, Album("PIC/P0000003.JPG").string());
+  ASSERT_EQ(host_.warnings.size(), 1u);
+  EXPECT_NE(host_.warnings[0].find(Album("PIC/P0000003.JPG").string()), std::string::npos) << host_.warnings[0];
+}
+
 }  // namespace
 }  // namespace zor
 

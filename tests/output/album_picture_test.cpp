@@ -1,5 +1,6 @@
-// Pictures in the album: a JPEG byte for byte, every other format as a real
-// JPEG, since a browser shows nothing else under a ".JPG" name.
+// Pictures in the album: what a browser shows (JPEG, BMP, PNG, GIF, SVG)
+// byte for byte, what it cannot show converted to a JPEG, and what cannot
+// be converted copied unchanged: no picture is lost.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -34,11 +35,16 @@ class AlbumPictureTest : public AlbumTest {
   }
 };
 
-TEST_F(AlbumPictureTest, EveryFormatBecomesAJpegOfTheSamePicture) {
+TEST_F(AlbumPictureTest, FormatsBrowsersShowAreCopiedTheOthersConverted) {
   const struct {
     const char* file;
     const char* format;  // GraphicsMagick writer
-  } cases[] = {{"a.bmp", "BMP"}, {"b.png", "PNG"}, {"c.tif", "TIFF"}, {"d.gif", "GIF"}, {"e.pcx", "PCX"}};
+    AlbumPictureCopy expected;
+  } cases[] = {{"a.bmp", "BMP", AlbumPictureCopy::kCopied},
+               {"b.png", "PNG", AlbumPictureCopy::kCopied},
+               {"c.tif", "TIFF", AlbumPictureCopy::kConverted},
+               {"d.gif", "GIF", AlbumPictureCopy::kCopied},
+               {"e.pcx", "PCX", AlbumPictureCopy::kConverted}};
   const Bitmap picture = TwoColours();
   for (const auto& c : cases) ASSERT_TRUE(WriteImageFile(picture, dir_ / c.file, c.format)) << c.file;
   for (const auto& c : cases) PhotoFrom(dir_ / c.file);
@@ -47,8 +53,12 @@ TEST_F(AlbumPictureTest, EveryFormatBecomesAJpegOfTheSamePicture) {
   for (const auto& c : cases) {
     ASSERT_TRUE(d_.GotoPhotoRecord(++serial));
     const std::string name = "P000000" + std::to_string(serial) + ".JPG";
-    EXPECT_EQ(CopyAlbumPicture(d_, Album("PIC"), name, 90), AlbumPictureCopy::kConverted) << c.file;
+    EXPECT_EQ(CopyAlbumPicture(d_, Album("PIC"), name, 90), c.expected) << c.file;
     const std::string bytes = ReadBytes(Album("PIC/" + name));
+    if (c.expected == AlbumPictureCopy::kCopied) {
+      EXPECT_EQ(bytes, ReadBytes(dir_ / c.file)) << c.file;
+      continue;
+    }
     ASSERT_GE(bytes.size(), 4u) << c.file;
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xD8") << c.file;
     Bitmap back;
@@ -126,28 +136,55 @@ TEST_F(AlbumPictureTest, CopiesOfReadOnlyOrExecutableSourcesArePlainFiles) {
   }
 }
 
-TEST_F(AlbumPictureTest, NothingUsableLeavesNothingBehind) {
+TEST_F(AlbumPictureTest, NoPictureIsLost) {
+  WriteBytes(dir_ / "broken.tif", "II*\0 not a picture");
+  WriteBytes(dir_ / "drawing.pdf", "%PDF-1.4 a drawing");
   WriteBytes(dir_ / "broken.bmp", "BM not a bitmap");
+  PhotoFrom(dir_ / "broken.tif");
+  PhotoFrom(dir_ / "drawing.pdf");
   PhotoFrom(dir_ / "broken.bmp");
   PhotoFrom(dir_ / "absent.jpg");
-  const int withOriginal = PhotoFrom(dir_ / "broken.bmp");
+  const int withOriginal = PhotoFrom(dir_ / "drawing.pdf");
   ASSERT_TRUE(d_.GotoPhotoRecord(withOriginal));
   d_.PhotoTable.Edit();
   d_.PhotoTable.SetAsString(d_.PhotoTable.FieldPos.FILE_ORG, "1");
   d_.PhotoTable.Post();
   fs::create_directories(Album("PIC"));
-  for (int record : {1, 2, 3}) WriteBytes(Album("PIC/P" + std::to_string(record) + ".JPG"), "stale");
+  for (int record = 1; record <= 5; ++record) WriteBytes(Album("PIC/P" + std::to_string(record) + ".JPG"), "stale");
 
   const struct {
     int record;
     AlbumPictureCopy expected;
-  } cases[] = {{1, AlbumPictureCopy::kFailed}, {2, AlbumPictureCopy::kMissing}, {3, AlbumPictureCopy::kNotCopied}};
+    const char* source;  // the bytes the album holds afterwards; null: nothing
+  } cases[] = {{1, AlbumPictureCopy::kUnchanged, "broken.tif"},
+               {2, AlbumPictureCopy::kUnchanged, "drawing.pdf"},
+               {3, AlbumPictureCopy::kCopied, "broken.bmp"},
+               {4, AlbumPictureCopy::kMissing, nullptr},
+               {5, AlbumPictureCopy::kNotCopied, nullptr}};
   for (const auto& c : cases) {
     ASSERT_TRUE(d_.GotoPhotoRecord(c.record));
     const std::string name = "P" + std::to_string(c.record) + ".JPG";
     EXPECT_EQ(CopyAlbumPicture(d_, Album("PIC"), name, 90), c.expected) << c.record;
-    // A failed or missing source leaves no stale picture; FILE_ORG touches nothing.
-    EXPECT_EQ(fs::exists(Album("PIC/" + name)), c.expected == AlbumPictureCopy::kNotCopied) << c.record;
+    if (c.source)
+      EXPECT_EQ(ReadBytes(Album("PIC/" + name)), ReadBytes(dir_ / c.source)) << c.record;
+    else if (c.expected == AlbumPictureCopy::kMissing)
+      EXPECT_FALSE(fs::exists(Album("PIC/" + name))) << "no stale picture stays";
+    else
+      EXPECT_EQ(ReadBytes(Album("PIC/" + name)), "stale") << "FILE_ORG touches nothing";
+  }
+}
+
+// A copy that cannot be written (here: its folder is gone) is a failure and
+// leaves nothing behind.
+TEST_F(AlbumPictureTest, ACopyThatCannotBeWrittenFails) {
+  ASSERT_TRUE(EncodeJpegFile(TwoColours(), dir_ / "photo.JPG", 75));
+  WriteBytes(dir_ / "drawing.pdf", "%PDF-1.4 a drawing");
+  ASSERT_TRUE(WriteImageFile(TwoColours(), dir_ / "c.tif", "TIFF"));
+  for (const char* file : {"photo.JPG", "drawing.pdf", "c.tif"}) PhotoFrom(dir_ / file);
+  for (int record : {1, 2, 3}) {
+    ASSERT_TRUE(d_.GotoPhotoRecord(record));
+    EXPECT_EQ(CopyAlbumPicture(d_, Album("GONE"), "P1.JPG", 90), AlbumPictureCopy::kFailed) << record;
+    EXPECT_FALSE(fs::exists(Album("GONE/P1.JPG"))) << record;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "text/encoding.h"
 #include "xml/load_document.h"
 #include "xml_test_support.h"
 
@@ -164,14 +165,28 @@ TEST_F(LoadXmlDocumentTest, ASecondFailureIsShownWithABeep) {
   EXPECT_EQ(host.shown[0], view.ErrorText);
 }
 
-TEST_F(LoadXmlDocumentTest, OwnTokenizerFailureIsNeitherShownNorRetried) {
+// The own tokenizer's failure is shown with its report, never retried.
+TEST_F(LoadXmlDocumentTest, OwnTokenizerFailureIsShownNotRetried) {
   RecordingHost host(true);
   TXMLTreeView view;
   EXPECT_FALSE(LoadXmlDocument(view, Broken(), false, false, host));
   EXPECT_TRUE(host.questions.empty());
-  EXPECT_EQ(host.beeps, 0);
-  EXPECT_TRUE(host.shown.empty());
+  EXPECT_EQ(host.beeps, 1);
   EXPECT_EQ(view.ErrorText.rfind(Sj("XMLファイルのフォーマットが不正です。"), 0), 0u);
+  ASSERT_EQ(host.shown.size(), 1u);
+  EXPECT_EQ(host.shown[0], view.ErrorText);
+}
+
+// Without a report of the tokenizer (an end tag with nothing open, a file
+// that cannot be read) the message names the file.
+TEST_F(LoadXmlDocumentTest, OwnTokenizerFailureWithoutReportNamesTheFile) {
+  for (const std::string& file : {dir_.Write("CLOSED.XML", "</a>"), dir_.path() + "ABSENT.XML"}) {
+    RecordingHost host(true);
+    TXMLTreeView view;
+    EXPECT_FALSE(LoadXmlDocument(view, file, false, false, host));
+    ASSERT_EQ(host.shown.size(), 1u) << file;
+    EXPECT_EQ(host.shown[0], Sj("XMLファイルのフォーマットが不正です。") + "\r\n\r\n" + Utf8ToCp932(file));
+  }
 }
 
 TEST_F(LoadXmlDocumentTest, EveryLoadStartsFromAnEmptyTree) {
