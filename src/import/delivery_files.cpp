@@ -102,17 +102,39 @@ std::optional<std::string> DeliveryFileFinder::FindFolder(const std::string& bas
   return path;
 }
 
+bool DeliveryFileFinder::Inside(const std::string& base, const std::string& file) {
+  std::error_code ec;
+  auto known = realBases_.find(base);
+  if (known == realBases_.end()) {
+    const fs::path real = fs::canonical(base, ec);
+    known = realBases_.emplace(base, ec ? std::string() : real.string()).first;
+  }
+  if (known->second.empty()) return false;
+  const std::string real = fs::canonical(file, ec).string();
+  if (ec) return false;
+  const std::string& root = known->second;
+  return real.size() > root.size() && real.compare(0, root.size(), root) == 0 &&
+         (root.back() == '/' || real[root.size()] == '/');
+}
+
 std::optional<std::string> DeliveryFileFinder::FindFile(const std::string& base,
                                                         const std::vector<std::string>& components) {
+  lastOutside_ = false;
   if (components.empty()) return std::nullopt;
   // Thousands of pictures share a few folders: each folder is found once.
   std::optional<std::string> folder = FindFolder(base, components, components.size() - 1);
   if (!folder) return std::nullopt;
-  const std::string exact = *folder + components.back();
-  if (IsRegularFile(exact)) return exact;
-  std::optional<std::string> entry = FindEntry(*folder, components.back());
-  if (!entry || !IsRegularFile(*folder + *entry)) return std::nullopt;
-  return *folder + *entry;
+  std::string found = *folder + components.back();
+  if (!IsRegularFile(found)) {
+    std::optional<std::string> entry = FindEntry(*folder, components.back());
+    if (!entry || !IsRegularFile(*folder + *entry)) return std::nullopt;
+    found = *folder + *entry;
+  }
+  if (!Inside(base, found)) {
+    lastOutside_ = true;
+    return std::nullopt;
+  }
+  return found;
 }
 
 std::string PlaceholderPicture(const Folders& folders) { return folders.sysFile + "DUMMY.JPG"; }

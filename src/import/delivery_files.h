@@ -38,8 +38,12 @@ std::optional<std::vector<std::string>> DeliveryNameComponentsUtf8(std::string_v
 class DeliveryFileFinder {
  public:
   // base (an existing folder, ending in '/') followed by the components;
-  // the path of an existing regular file, or nothing.
+  // the path of an existing regular file, or nothing. A file whose real
+  // path (links resolved) lies outside base is not given: a link in a
+  // delivery must not bring an outside file into the album or the lists.
   std::optional<std::string> FindFile(const std::string& base, const std::vector<std::string>& components);
+  // True when the last FindFile found the file but refused it as outside.
+  bool LastWasOutside() const { return lastOutside_; }
 
  private:
   std::optional<std::string> FindEntry(const std::string& folder, const std::string& name);
@@ -49,6 +53,11 @@ class DeliveryFileFinder {
   std::unordered_map<std::string, std::unordered_map<std::string, std::string>> listings_;
   // base + the folder components as written -> the folder found on disk
   std::unordered_map<std::string, std::optional<std::string>> folders_;
+  // base -> its real path
+  std::unordered_map<std::string, std::string> realBases_;
+  bool lastOutside_ = false;
+
+  bool Inside(const std::string& base, const std::string& file);
 };
 
 // The picture shown for a photo or drawing whose file is missing.

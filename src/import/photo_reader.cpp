@@ -118,6 +118,9 @@ bool PhotoFileReader::Load() {
   if (unstorablePaths_ > 0)
     ctx_.host.ShowWarning(Sj("ファイルのパスが255バイトを超えるか、シフトJISにない文字を含むため、") +
                           std::to_string(unstorablePaths_) + Sj("件の写真・参考図を代わりの画像で表示します。"));
+  if (!outside_.empty())
+    ctx_.host.ShowWarning(Sj("納品データのフォルダの外を指すため読み込みません: ") + *outside_.begin() +
+                          (outside_.size() > 1 ? Sj(" ほか ") + std::to_string(outside_.size() - 1) + Sj(" 件") : ""));
   WarnAboutInvalidLevels();
   ctx_.host.SelectUnclassifiedNode();
   FinishLoad();
@@ -244,7 +247,9 @@ std::optional<std::string> PhotoFileReader::FindPicture(const PictureFolder& fol
   if (!name) return std::nullopt;
   std::vector<std::string> all = *folder.components;
   all.insert(all.end(), name->begin(), name->end());
-  return finder_.FindFile(folder.base, all);
+  std::optional<std::string> found = finder_.FindFile(folder.base, all);
+  if (finder_.LastWasOutside()) outside_.insert(sjisName);
+  return found;
 }
 
 void PhotoFileReader::NoteMissing(const PictureFolder& folder, const std::string& sjisName) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -157,6 +158,7 @@ class PhotoFileReader {
   void WarnAboutInvalidLevels();
 
   DeliveryFileFinder finder_;
+  std::set<std::string> outside_;  // picture names that lead out of the delivery
   bool multiMedia_ = false;
   int currentMedium_ = 1;
   int recordNumber_ = 0;

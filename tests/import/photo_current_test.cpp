@@ -187,6 +187,28 @@ TEST_F(CurrentReaderTest, DeliveryUnderAFolderNamedWithAWaveDash) {
   EXPECT_EQ(PathOnDisk(Utf8ToCp932(Text(2, F().FILENAME))), Temp(root + "PHOTO/DRA/D1.JPG"));
 }
 
+// A link in the delivery that leads out of it, to a file or as the picture
+// folder, is not followed: the photo shows the placeholder and the load
+// names what was refused; a link to another picture inside is fine.
+TEST_F(CurrentReaderTest, LinksOutOfTheDeliveryAreNotFollowed) {
+  const std::string secret = Picture("outside/secret.jpg");
+  Picture("outside/PIC2/P3.JPG");
+  const std::string inside = Picture("d/PHOTO/PIC/P1.JPG");
+  fs::create_symlink(secret, Temp("d/PHOTO/PIC/P2.JPG"));
+  fs::create_symlink(inside, Temp("d/PHOTO/PIC/P4.JPG"));
+  fs::create_symlink(Temp("outside/PIC2"), Temp("d/PHOTO/PIC2"));
+  ASSERT_TRUE(Load(CurrentPhotoXml(kFolders, Photo("P1.JPG") + Photo("P2.JPG") + Photo("P4.JPG"))));
+  ASSERT_EQ(RecordCount(), 3);
+  EXPECT_EQ(Text(1, F().FILENAME), Temp("d/PHOTO/PIC/P1.JPG"));
+  EXPECT_EQ(Text(2, F().FILENAME), Placeholder());
+  EXPECT_EQ(Text(3, F().FILENAME), Temp("d/PHOTO/PIC/P4.JPG"));
+  EXPECT_EQ(host.Count("warning: 納品データのフォルダの外を指すため読み込みません: P2.JPG"), 1);
+  host.calls.clear();
+  ASSERT_TRUE(Load(CurrentPhotoXml("<写真フォルダ名>PHOTO/PIC2</写真フォルダ名>\n", Photo("P3.JPG"))));
+  EXPECT_EQ(Text(1, F().FILENAME), Placeholder());
+  EXPECT_EQ(host.Count("warning: 納品データのフォルダの外を指すため読み込みません: P3.JPG"), 1);
+}
+
 TEST_F(CurrentReaderTest, MissingPictureFolderGivesThePlaceholder) {
   ASSERT_TRUE(Load(CurrentPhotoXml(kFolders, Photo("P1.JPG", Drawing("D1.JPG")))));
   EXPECT_EQ(Text(1, F().FILENAME), Placeholder());
