@@ -48,6 +48,16 @@ std::string Parent(const std::string& path) {
   return path.substr(0, slash + 1);
 }
 
+// Where the files that come with the program are: beside it in a build
+// tree, else under share/ of the prefix it is installed in (bin/'s parent).
+std::string SystemDataFolder(const std::string& program) {
+  if (IsDirectory(program + "SYSFILE")) return program;
+  std::string prefix = Parent(program.substr(0, program.size() - 1));
+  std::string installed = prefix + "share/zorview/";
+  if (!prefix.empty() && IsDirectory(installed)) return installed;
+  return program;
+}
+
 bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
@@ -91,7 +101,9 @@ Folders ComputeFolders(const std::string& programDir, const std::string& xdgData
   f.userData = f.dataRoot + "TALMO/TempFiles/ZORVIEW/";
   f.viewTemp = f.userData + "TEMP_V/";
   f.graphicTemp = f.userData + "TEMP_G/";
-  f.sysFile = IsDirectory(f.program + "SYSFILE") ? f.program + "SYSFILE/" : f.program;
+  f.systemData = SystemDataFolder(f.program);
+  f.sysFile = IsDirectory(f.systemData + "SYSFILE") ? f.systemData + "SYSFILE/" : f.program;
+  f.help = f.systemData + "help/";
   f.settings = f.userData;
   f.workData = f.userData;
 
