@@ -22,17 +22,15 @@
 #include "forms/tree_panel.h"
 
 namespace zor {
-namespace {
-
-}  // namespace
 
 const QColor TPhotoLists::kNormalColour(245, 220, 175);
 const QColor TPhotoLists::kListModeColour(183, 183, 183);
 
 TPhotoLists::TPhotoLists(TZorMainForm& window, QFrame* listPanel, QFrame* drawingPanel, TTreePanel* tree)
     : QObject(&window), window_(window), tree_(tree), listPanel_(listPanel), drawingPanel_(drawingPanel) {
-  // Decoding must never take every core from the window.
-  pool_.setMaxThreadCount(std::clamp(QThread::idealThreadCount() - 1, 1, 4));
+  // Every core decodes: the first screen waits for nothing else, and the
+  // window thread needs little while the decodes run.
+  pool_.setMaxThreadCount(ThumbnailCache::WorkerCount(QThread::idealThreadCount()));
   pool_.setObjectName(QStringLiteral("ThumbnailPool"));
   cache_ = new ThumbnailCache(&pool_, &DecodeThumbnail, this);
   resources_ = MakeCellResources(QApplication::palette());
@@ -121,7 +119,8 @@ TThumbnailList* TPhotoLists::MakeList(const char* name, QFrame* panel, const cha
   view->setProperty("helpContext", 256);
   connect(view, &QAction::triggered, this, [this, list] { ListViewDblClick(list); });
   // Usable only for this list with the keyboard and one selected item.
-  connect(menu, &QMenu::aboutToShow, view, [view, list] { view->setEnabled(list->hasFocus() && list->SelectedCount() == 1); });
+  connect(menu, &QMenu::aboutToShow, view,
+          [view, list] { view->setEnabled(list->hasFocus() && list->SelectedCount() == 1); });
   list->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(list, &QWidget::customContextMenuRequested, menu,
           [menu, list](const QPoint& pos) { menu->exec(list->viewport()->mapToGlobal(pos)); });
@@ -241,7 +240,8 @@ void TPhotoLists::FillDrawingList(int focus) {
     if (d.LoadDrawingList(photo) == 2) {
       const TIntList drawings = d.DrawingRecordList;
       for (std::size_t i = 0; i < drawings.size(); ++i)
-        if (drawings[i] > 0) items.push_back(ThumbnailItem{drawings[i], static_cast<int>(i), photo, ReadCell(drawings[i])});
+        if (drawings[i] > 0)
+          items.push_back(ThumbnailItem{drawings[i], static_cast<int>(i), photo, ReadCell(drawings[i])});
     }
   }
   ListView2->Model()->SetItems(std::move(items));

@@ -26,14 +26,15 @@ ThumbnailCache::~ThumbnailCache() {
   channel_->owner = nullptr;
 }
 
+int ThumbnailCache::WorkerCount(int cores) { return std::clamp(cores, 1, kMaxWorkers); }
+
 QString ThumbnailCache::KeyOf(const QString& file, int size) { return QString::number(size) + QLatin1Char('|') + file; }
 
 QImage ThumbnailCache::Reduce(const QImage& image, int size) {
   const int shorter = std::min(image.width(), image.height());
   if (size <= 0 || shorter <= size) return image;
-  return image.width() < image.height()
-             ? image.scaledToWidth(size, Qt::SmoothTransformation)
-             : image.scaledToHeight(size, Qt::SmoothTransformation);
+  return image.width() < image.height() ? image.scaledToWidth(size, Qt::SmoothTransformation)
+                                        : image.scaledToHeight(size, Qt::SmoothTransformation);
 }
 
 const QPixmap* ThumbnailCache::Find(const QString& file, int size, State* state, QSize* decodedSize) {

@@ -36,6 +36,11 @@ class ThumbnailCache : public QObject {
   enum class State { kMissing, kPending, kReady, kFailed };
   enum Priority { kVisible = 0, kNearby = 1 };
 
+  // Workers for a machine of that many cores: one per core, so the first
+  // screen decodes on all of them, at most kMaxWorkers; one on one core.
+  static constexpr int kMaxWorkers = 8;
+  static int WorkerCount(int cores);
+
   // The pool is not owned; at most its maxThreadCount decodes run at once.
   ThumbnailCache(QThreadPool* pool, Decoder decoder, QObject* parent = nullptr);
   ~ThumbnailCache() override;
