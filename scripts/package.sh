@@ -6,7 +6,11 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 jobs=${ZOR_JOBS:-2}
-cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DZOR_BUILD_TESTS=OFF >/dev/null
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DZOR_BUILD_TESTS=OFF "${launcher[@]}" >/dev/null
 cmake --build build-package -j"$jobs" --target zorview
 (cd build-package && cpack -G DEB >/dev/null)
 ls "$PWD"/build-package/zorview_*.deb
