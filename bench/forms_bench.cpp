@@ -124,9 +124,12 @@ bool VisibleCellsPainted(TThumbnailList* list) {
   return any;
 }
 
-// Arg 0: pictures without a camera thumbnail; 1: with one of 160 x 120.
+// First argument 0: pictures without a camera thumbnail; 1: with one of
+// 160 x 120. Second: the number of workers, 0 for the program's own (one
+// per core); 1 is how the list decoded on two cores before.
 void BM_ThumbnailListScroll(benchmark::State& state) {
   const bool exif = state.range(0) != 0;
+  const int workers = static_cast<int>(state.range(1));
   for (auto _ : state) {
     state.PauseTiming();
     BrowseSetup s;
@@ -136,6 +139,7 @@ void BM_ThumbnailListScroll(benchmark::State& state) {
     w.settings().IconStyle = 0;
     w.SB_Icon->setChecked(false);
     w.PhotoLists->FitThumbnails(false);
+    if (workers > 0) w.PhotoLists->Pool().setMaxThreadCount(workers);
     if (!QTest::qWaitForWindowExposed(&w)) state.SkipWithError("window not shown");
     state.ResumeTiming();
 
@@ -196,7 +200,13 @@ void BM_ThumbnailListScroll(benchmark::State& state) {
     state.counters["threads"] = threads;
   }
 }
-BENCHMARK(BM_ThumbnailListScroll)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ThumbnailListScroll)
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 // A large JPEG written a band of rows at a time, so that making it does
 // not itself take the memory the viewer must not take.
