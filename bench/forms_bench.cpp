@@ -149,12 +149,14 @@ void BM_ThumbnailListScroll(benchmark::State& state) {
     QElapsedTimer clock;
     qint64 last = 0;
     qint64 longest = 0;
+    int over30 = 0;  // blocks longer than 30 ms
     QTimer probe;
     probe.setInterval(1);
     probe.setTimerType(Qt::PreciseTimer);
     QObject::connect(&probe, &QTimer::timeout, [&] {
       const qint64 now = clock.nsecsElapsed();
       longest = std::max(longest, now - last);
+      if (now - last > 30'000'000) ++over30;
       last = now;
     });
 
@@ -168,6 +170,7 @@ void BM_ThumbnailListScroll(benchmark::State& state) {
     const double firstScreen = clock.nsecsElapsed() / 1e6;
 
     longest = 0;
+    over30 = 0;
     QScrollBar* bar = w.ListView->verticalScrollBar();
     last = clock.nsecsElapsed();
     while (bar->value() < bar->maximum()) {
@@ -196,6 +199,7 @@ void BM_ThumbnailListScroll(benchmark::State& state) {
     state.counters["fill_ms"] = selectBlock / 1e6;
     state.counters["first_screen_ms"] = firstScreen;
     state.counters["longest_block_scrolling_ms"] = longest / 1e6;
+    state.counters["blocks_over_30ms_scrolling"] = over30;
     state.counters["decodes"] = w.PhotoLists->Cache().DecodesStarted();
     state.counters["threads"] = threads;
   }
