@@ -11,12 +11,14 @@
 #pragma once
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QImage>
 #include <QList>
 #include <QObject>
 #include <QPixmap>
 #include <QString>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -56,6 +58,11 @@ class ThumbnailCache : public QObject {
   // BeginPass and EndPass are dropped, the rest are started.
   void BeginPass(const void* requester);
   void EndPass(const void* requester);
+
+  // For ms from now one core fewer decodes, so that a list scrolling on a
+  // machine whose cores all decode still gets one; then all decode again.
+  // With one worker that worker keeps decoding.
+  void KeepACoreFree(int ms);
 
   // Frees every picture and forgets every request (each load, file drop).
   void Clear();
@@ -113,6 +120,8 @@ class ThumbnailCache : public QObject {
   quint64 useClock_ = 0;
   qint64 bytes_ = 0;
   qint64 byteBudget_ = kDefaultByteBudget;
+  QDeadlineTimer coreFreeUntil_;  // expired: every worker decodes
+  QTimer resume_;
 };
 
 }  // namespace zor

@@ -6,6 +6,10 @@
 #include <algorithm>
 
 namespace zor {
+namespace {
+// How long after the last scroll step the list counts as scrolling.
+constexpr int kScrollQuietMs = 200;
+}  // namespace
 
 ThumbnailDelegate::ThumbnailDelegate(TThumbnailList* list) : QStyledItemDelegate(list), list_(list) {}
 
@@ -159,6 +163,12 @@ void TThumbnailList::mousePressEvent(QMouseEvent* event) {
 void TThumbnailList::focusInEvent(QFocusEvent* event) {
   QListView::focusInEvent(event);
   emit Entered();
+}
+
+void TThumbnailList::scrollContentsBy(int dx, int dy) {
+  // Scrolling wants the window thread on a core of its own.
+  cache_->KeepACoreFree(kScrollQuietMs);
+  QListView::scrollContentsBy(dx, dy);
 }
 
 void TThumbnailList::paintEvent(QPaintEvent* event) {
