@@ -52,6 +52,16 @@ std::string Parent(const std::string& path) {
   return path.substr(0, slash + 1);
 }
 
+// Where the files that come with the program are: beside it in a build
+// tree, else under share/ of the prefix it is installed in (bin/'s parent).
+std::string SystemDataFolder(const std::string& program) {
+  if (IsDirectory(program + "SYSFILE")) return program;
+  std::string prefix = Parent(program.substr(0, program.size() - 1));
+  std::string installed = prefix + "share/zorview/";
+  if (!prefix.empty() && IsDirectory(installed)) return installed;
+  return program;
+}
+
 // The entry of folder (ending in '/') that matches name as FileNameKey
 // compares names.
 std::optional<std::string> FindEntry(const std::string& folder, const std::string& name) {
@@ -85,7 +95,9 @@ Folders ComputeFolders(const std::string& programDir, const std::string& xdgData
   f.userData = f.dataRoot + "TALMO/TempFiles/ZORVIEW/";
   f.viewTemp = f.userData + "TEMP_V/";
   f.graphicTemp = f.userData + "TEMP_G/";
-  f.sysFile = IsDirectory(f.program + "SYSFILE") ? f.program + "SYSFILE/" : f.program;
+  f.systemData = SystemDataFolder(f.program);
+  f.sysFile = IsDirectory(f.systemData + "SYSFILE") ? f.systemData + "SYSFILE/" : f.program;
+  f.help = f.systemData + "help/";
   f.settings = f.userData;
   f.workData = f.userData;
 

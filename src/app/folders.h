@@ -14,7 +14,10 @@ struct Folders {
   std::string userData;     // dataRoot + "TALMO/TempFiles/ZORVIEW/"
   std::string viewTemp;     // userData + "TEMP_V/"
   std::string graphicTemp;  // userData + "TEMP_G/"
-  std::string sysFile;      // program + "SYSFILE/" when it exists, else program
+  std::string systemData;   // program, or for an installed program without
+                            // SYSFILE beside it program + "../share/zorview/"
+  std::string sysFile;      // systemData + "SYSFILE/" when it exists, else program
+  std::string help;         // systemData + "help/", whether it exists or not
   std::string settings;     // folder of ZOR.INI: the user data folder
   std::string workData;     // folder of the photo table file: the user data folder
 };

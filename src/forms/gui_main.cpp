@@ -14,6 +14,7 @@
 #include "forms/ZORM_MA.h"
 #include "forms/ZORV_VER.h"
 #include "forms/message_boxes.h"
+#include "forms/qt_texts.h"
 #include "forms/single_instance.h"
 #include "forms/task_bar_menu.h"
 
@@ -32,6 +33,7 @@ QString GuardFolder(const Folders& folders) {
 int RunGui(int argc, char** argv) {
   Folders folders = ComputeFoldersFromEnvironment(argc > 0 ? argv[0] : "");
   QApplication app(argc, argv);
+  InstallJapaneseQtTexts(app);
 
   if (QScreen* screen = QGuiApplication::primaryScreen(); screen && screen->depth() <= 8) {
     InfoBox(nullptr, QStringLiteral("画面色をHigh Color(16ビット)以上に設定してください。\n\n"
@@ -62,7 +64,7 @@ int RunGui(int argc, char** argv) {
         &window, [&window] { return window.ChooseDeliveryFolder(false); },
         [&window](const QStringList& files) { window.HandleDroppedFiles(files); }, window.HelpFile());
   };
-  QString help = QString::fromStdString(folders.program) + QStringLiteral("help/index.html");
+  QString help = QString::fromStdString(folders.help) + QStringLiteral("index.html");
   if (QFileInfo::exists(help)) window.SetHelpFile(help);
 
   const QString commandFile = QString::fromStdString(CommandLineFile(argc, argv));

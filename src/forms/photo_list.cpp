@@ -23,15 +23,15 @@
 #include "forms/tree_panel.h"
 
 namespace zor {
-namespace {}  // namespace
 
 const QColor TPhotoLists::kNormalColour(245, 220, 175);
 const QColor TPhotoLists::kListModeColour(183, 183, 183);
 
 TPhotoLists::TPhotoLists(TZorMainForm& window, QFrame* listPanel, QFrame* drawingPanel, TTreePanel* tree)
     : QObject(&window), window_(window), tree_(tree), listPanel_(listPanel), drawingPanel_(drawingPanel) {
-  // Decoding must never take every core from the window.
-  pool_.setMaxThreadCount(std::clamp(QThread::idealThreadCount() - 1, 1, 4));
+  // Every core decodes: the first screen waits for nothing else, and the
+  // window thread needs little while the decodes run.
+  pool_.setMaxThreadCount(ThumbnailCache::WorkerCount(QThread::idealThreadCount()));
   pool_.setObjectName(QStringLiteral("ThumbnailPool"));
   cache_ = new ThumbnailCache(&pool_, &DecodeThumbnail, this);
   resources_ = MakeCellResources(QApplication::palette());

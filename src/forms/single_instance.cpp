@@ -1,7 +1,9 @@
 #include "forms/single_instance.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalSocket>
+#include <QThread>
 
 namespace zor {
 
@@ -25,7 +27,9 @@ bool SingleInstanceGuard::CheckRunning() {
   QDir().mkpath(lockDir_);
   auto lock = std::make_unique<QLockFile>(QDir(lockDir_).filePath(name_ + QStringLiteral(".lock")));
   lock->setStaleLockTime(0);  // only a dead owner makes a lock stale
-  if (!lock->tryLock(0)) return true;
+  // IsLockInUse holds the lock for a moment to test it; a running instance
+  // holds it for good, so a short wait tells the two apart.
+  if (!lock->tryLock(100)) return true;
   lock_ = std::move(lock);
   QLocalServer::removeServer(ServerName());  // left by an instance that crashed
   server_.listen(ServerName());
@@ -33,9 +37,16 @@ bool SingleInstanceGuard::CheckRunning() {
 }
 
 bool SingleInstanceGuard::ActivateRunning(int timeoutMs) const {
+  // The running instance takes its lock a moment before it listens, so a
+  // start in that moment finds no server yet and tries again.
+  QDeadlineTimer deadline(timeoutMs);
   QLocalSocket socket;
-  socket.connectToServer(ServerName());
-  if (!socket.waitForConnected(timeoutMs)) return false;
+  for (;;) {
+    socket.connectToServer(ServerName());
+    if (socket.waitForConnected(static_cast<int>(deadline.remainingTime()))) break;
+    if (deadline.hasExpired()) return false;
+    QThread::msleep(20);
+  }
   socket.write("activate\n");
   socket.waitForBytesWritten(timeoutMs);
   socket.disconnectFromServer();

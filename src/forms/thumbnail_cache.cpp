@@ -19,6 +19,8 @@ struct ThumbnailCache::Channel {
 ThumbnailCache::ThumbnailCache(QThreadPool* pool, Decoder decoder, QObject* parent)
     : QObject(parent), pool_(pool), decoder_(std::move(decoder)), channel_(std::make_shared<Channel>()) {
   channel_->owner = this;
+  resume_.setSingleShot(true);
+  connect(&resume_, &QTimer::timeout, this, &ThumbnailCache::Pump);
 }
 
 ThumbnailCache::~ThumbnailCache() {
@@ -26,14 +28,15 @@ ThumbnailCache::~ThumbnailCache() {
   channel_->owner = nullptr;
 }
 
+int ThumbnailCache::WorkerCount(int cores) { return std::clamp(cores, 1, kMaxWorkers); }
+
 QString ThumbnailCache::KeyOf(const QString& file, int size) { return QString::number(size) + QLatin1Char('|') + file; }
 
 QImage ThumbnailCache::Reduce(const QImage& image, int size) {
   const int shorter = std::min(image.width(), image.height());
   if (size <= 0 || shorter <= size) return image;
-  return image.width() < image.height()
-             ? image.scaledToWidth(size, Qt::SmoothTransformation)
-             : image.scaledToHeight(size, Qt::SmoothTransformation);
+  return image.width() < image.height() ? image.scaledToWidth(size, Qt::SmoothTransformation)
+                                        : image.scaledToHeight(size, Qt::SmoothTransformation);
 }
 
 const QPixmap* ThumbnailCache::Find(const QString& file, int size, State* state, QSize* decodedSize) {
@@ -85,8 +88,14 @@ void ThumbnailCache::EndPass(const void* requester) {
   Pump();
 }
 
+void ThumbnailCache::KeepACoreFree(int ms) {
+  coreFreeUntil_.setRemainingTime(ms);
+  resume_.start(ms);
+}
+
 void ThumbnailCache::Pump() {
-  const int limit = std::max(1, pool_->maxThreadCount());
+  int limit = std::max(1, pool_->maxThreadCount());
+  if (!coreFreeUntil_.hasExpired()) limit = std::max(1, limit - 1);
   while (running_ < limit && !pending_.isEmpty()) {
     // Visible cells first, then in the order they were asked for.
     auto best = std::min_element(pending_.begin(), pending_.end(),

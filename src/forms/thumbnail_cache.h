@@ -11,12 +11,14 @@
 #pragma once
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QImage>
 #include <QList>
 #include <QObject>
 #include <QPixmap>
 #include <QString>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -36,6 +38,11 @@ class ThumbnailCache : public QObject {
   enum class State { kMissing, kPending, kReady, kFailed };
   enum Priority { kVisible = 0, kNearby = 1 };
 
+  // Workers for a machine of that many cores: one per core, so the first
+  // screen decodes on all of them, at most kMaxWorkers; one on one core.
+  static constexpr int kMaxWorkers = 8;
+  static int WorkerCount(int cores);
+
   // The pool is not owned; at most its maxThreadCount decodes run at once.
   ThumbnailCache(QThreadPool* pool, Decoder decoder, QObject* parent = nullptr);
   ~ThumbnailCache() override;
@@ -51,6 +58,11 @@ class ThumbnailCache : public QObject {
   // BeginPass and EndPass are dropped, the rest are started.
   void BeginPass(const void* requester);
   void EndPass(const void* requester);
+
+  // For ms from now one core fewer decodes, so that a list scrolling on a
+  // machine whose cores all decode still gets one; then all decode again.
+  // With one worker that worker keeps decoding.
+  void KeepACoreFree(int ms);
 
   // Frees every picture and forgets every request (each load, file drop).
   void Clear();
@@ -108,6 +120,8 @@ class ThumbnailCache : public QObject {
   quint64 useClock_ = 0;
   qint64 bytes_ = 0;
   qint64 byteBudget_ = kDefaultByteBudget;
+  QDeadlineTimer coreFreeUntil_;  // expired: every worker decodes
+  QTimer resume_;
 };
 
 }  // namespace zor

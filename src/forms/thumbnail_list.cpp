@@ -6,6 +6,10 @@
 #include <algorithm>
 
 namespace zor {
+namespace {
+// How long after the last scroll step the list counts as scrolling.
+constexpr int kScrollQuietMs = 200;
+}  // namespace
 
 ThumbnailDelegate::ThumbnailDelegate(TThumbnailList* list) : QStyledItemDelegate(list), list_(list) {}
 
@@ -165,6 +169,12 @@ void TThumbnailList::SetEmptyHint(const QString& hint) {
   if (hint == emptyHint_) return;
   emptyHint_ = hint;
   viewport()->update();
+}
+
+void TThumbnailList::scrollContentsBy(int dx, int dy) {
+  // Scrolling wants the window thread on a core of its own.
+  cache_->KeepACoreFree(kScrollQuietMs);
+  QListView::scrollContentsBy(dx, dy);
 }
 
 void TThumbnailList::paintEvent(QPaintEvent* event) {

@@ -183,6 +183,7 @@ void Session::OnError(void* self, xmlErrorPtr error) {
   e.file = error->file ? error->file : "";
   e.line = error->line;
   e.column = error->int2;
+  e.code = error->code;
   static_cast<Session*>(self)->Record(std::move(e));
 }
 
@@ -237,6 +238,7 @@ xmlParserInputPtr Session::Load(const char* url, xmlParserCtxtPtr ctxt) {
     e.reason = path ? "\"" + name + "\" を読み込めません。"
                     : "\"" + name + "\" がファイルと同じフォルダにもシステムフォルダにもありません。";
     e.file = document_;
+    e.code = XML_IO_LOAD_ERROR;
     if (ctxt->input) {
       e.line = ctxt->input->line;
       e.column = ctxt->input->col;

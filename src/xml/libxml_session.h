@@ -27,6 +27,7 @@ struct ParseError {
   std::string file;    // where it was found: the document or a DTD or entity
   int line = 0;
   int column = 0;
+  int code = 0;  // libxml2's error code (xmlParserErrors)
 };
 
 // A loaded DTD or external entity, kept for quoting a line of it.

@@ -11,6 +11,7 @@
 #include "text/sjis.h"
 #include "xml/attribute_bound.h"
 #include "xml/byte_stream.h"
+#include "xml/error_lines.h"
 #include "xml/libxml_session.h"
 #include "xml/own_tokenizer.h"
 #include "xml/xml_names.h"
@@ -122,9 +123,13 @@ std::string SourceLine(const libxml::ParseError& error, const libxml::Session& s
   return CutToBytes(TrimWide(text), kReportLineBytes);
 }
 
+// Our own line for the frequent errors, then libxml2's text, then where.
 std::string FormatError(const libxml::ParseError& error, const std::string& source) {
-  return TrimWide(Utf8ToCp932(error.reason)) + "\r\n\r\n" + Sj("内容 > ") + "\"" + source + "\"\r\n\r\n" + Sj("行 > ") +
-         std::to_string(error.line) + Sj("  位置 > ") + std::to_string(error.column);
+  std::string reason = TrimWide(Utf8ToCp932(error.reason));
+  std::string_view first = libxml::ErrorFirstLine(error.code);
+  if (!first.empty()) reason = Utf8ToCp932(first) + "\r\n" + reason;
+  return reason + "\r\n\r\n" + Sj("内容 > ") + "\"" + source + "\"\r\n\r\n" + Sj("行 > ") + std::to_string(error.line) +
+         Sj("  位置 > ") + std::to_string(error.column);
 }
 
 }  // namespace

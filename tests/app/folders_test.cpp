@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "temp_folder.h"
 
@@ -34,6 +35,41 @@ TEST(ComputeFolders, LinuxMappingAndCreation) {
 
   fs::create_directories(prog + "/SYSFILE");
   EXPECT_EQ(ComputeFolders(prog, tmp.path() + "xdg", "").sysFile, prog + "/SYSFILE/");
+}
+
+// The build tree keeps SYSFILE and help beside the program; an installed
+// program in PREFIX/bin finds them in PREFIX/share/zorview.
+TEST(ComputeFolders, SystemFilesInTheBuildTreeOrAnInstalledPrefix) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> made;  // folders made under the temporary root
+    std::string systemData, sysFile, help;
+  };
+  const std::vector<Case> cases = {
+      {"build tree", {"bin/SYSFILE", "bin/help"}, "bin/", "bin/SYSFILE/", "bin/help/"},
+      {"installed",
+       {"share/zorview/SYSFILE", "share/zorview/help"},
+       "share/zorview/",
+       "share/zorview/SYSFILE/",
+       "share/zorview/help/"},
+      {"both: the build tree wins", {"bin/SYSFILE", "share/zorview/SYSFILE"}, "bin/", "bin/SYSFILE/", "bin/help/"},
+      {"installed without help pages",
+       {"share/zorview/SYSFILE"},
+       "share/zorview/",
+       "share/zorview/SYSFILE/",
+       "share/zorview/help/"},
+      {"installed without SYSFILE", {"share/zorview/help"}, "share/zorview/", "bin/", "share/zorview/help/"},
+      {"neither", {}, "bin/", "bin/", "bin/help/"},
+  };
+  for (const Case& c : cases) {
+    TempFolder tmp;
+    fs::create_directories(tmp.path() + "bin");
+    for (const std::string& folder : c.made) fs::create_directories(tmp.path() + folder);
+    Folders f = ComputeFolders(tmp.path() + "bin", tmp.path() + "xdg", "");
+    EXPECT_EQ(f.systemData, tmp.path() + c.systemData) << c.name;
+    EXPECT_EQ(f.sysFile, tmp.path() + c.sysFile) << c.name;
+    EXPECT_EQ(f.help, tmp.path() + c.help) << c.name;
+  }
 }
 
 TEST(ComputeFolders, DataRootFallsBackToHome) {

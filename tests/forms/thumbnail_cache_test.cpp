@@ -165,6 +165,78 @@ class ThumbnailCacheTest : public QObject {
     QVERIFY(cache.Bytes() <= 70 * picture);
   }
 
+  void oneWorkerPerCore_data() {
+    QTest::addColumn<int>("cores");
+    QTest::addColumn<int>("workers");
+    QTest::newRow("unknown") << 0 << 1;
+    QTest::newRow("one core") << 1 << 1;
+    QTest::newRow("two cores") << 2 << 2;
+    QTest::newRow("six cores") << 6 << 6;
+    QTest::newRow("many cores") << 64 << ThumbnailCache::kMaxWorkers;
+  }
+  void oneWorkerPerCore() {
+    QFETCH(int, cores);
+    QFETCH(int, workers);
+    QCOMPARE(ThumbnailCache::WorkerCount(cores), workers);
+  }
+
+  // With two workers two decodes run at once, visible cells still first.
+  void everyWorkerDecodes() {
+    QThreadPool pool;
+    pool.setMaxThreadCount(2);
+    auto gate = std::make_shared<QSemaphore>(0);
+    auto inside = std::make_shared<QSemaphore>(0);
+    ThumbnailCache cache(&pool, [gate, inside](const QString&, int) {
+      inside->release();
+      gate->acquire();
+      QImage image(10, 10, QImage::Format_RGB32);
+      image.fill(Qt::blue);
+      return image;
+    });
+    QStringList files;
+    for (int i = 0; i < 5; ++i) files << File(QStringLiteral("w%1.jpg").arg(i));
+    Paint(cache, files, 100);
+    QCOMPARE(cache.RunningCount(), 2);
+    QCOMPARE(cache.PendingCount(), 3);
+    QVERIFY(inside->tryAcquire(2, 5000));  // both decode at the same time
+    gate->release(5);
+    QVERIFY(Settle(cache));
+    for (const QString& f : files) QVERIFY(cache.Find(f, 100));
+  }
+
+  // While a list scrolls one core fewer decodes; one worker keeps going.
+  void scrollingKeepsACoreFree_data() {
+    QTest::addColumn<int>("workers");
+    QTest::addColumn<int>("whileScrolling");
+    QTest::newRow("two workers") << 2 << 1;
+    QTest::newRow("four workers") << 4 << 3;
+    QTest::newRow("one worker") << 1 << 1;
+  }
+  void scrollingKeepsACoreFree() {
+    QFETCH(int, workers);
+    QFETCH(int, whileScrolling);
+    QThreadPool pool;
+    pool.setMaxThreadCount(workers);
+    auto gate = std::make_shared<QSemaphore>(0);
+    ThumbnailCache cache(&pool, [gate](const QString&, int) {
+      gate->acquire();
+      QImage image(10, 10, QImage::Format_RGB32);
+      image.fill(Qt::blue);
+      return image;
+    });
+    QStringList files;
+    for (int i = 0; i < 6; ++i) files << File(QStringLiteral("k%1.jpg").arg(i));
+    cache.KeepACoreFree(60000);
+    Paint(cache, files, 100);
+    QCOMPARE(cache.RunningCount(), whileScrolling);
+    // Scrolling stopped: the spare cores take decodes again by themselves.
+    cache.KeepACoreFree(1);
+    QTRY_COMPARE(cache.RunningCount(), workers);
+    gate->release(6);
+    QVERIFY(Settle(cache));
+    for (const QString& f : files) QVERIFY(cache.Find(f, 100));
+  }
+
   void requestsOfCellsScrolledAwayAreDropped() {
     QThreadPool pool;
     pool.setMaxThreadCount(1);
