@@ -8,7 +8,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-image-formats-plugins libgl-dev
   libjpeg62-turbo-dev libgif-dev libxml2-dev libgraphicsmagick++1-dev librsvg2-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
   clang libclang-rt-14-dev
 )
 if [ "${1:-}" = "--gui" ]; then

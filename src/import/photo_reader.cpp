@@ -81,6 +81,7 @@ bool PhotoFileReader::Load() {
   d.BuildTreeSkeleton();
   ctx_.host.SelectUnclassifiedNode();
   d.ResetPhotoBlocks();
+  d.Pictures = ListedPictures{root_, FixedPictureNames(), {}};
 
   Table().Last();
   recordNumber_ = Table().RecordCount() > 0 ? Table().AsInteger(Field().RECORD) : 0;
@@ -122,6 +123,7 @@ void PhotoFileReader::StartPhotoRecord() {
   Table().Append();
   recordOpen_ = true;
   drawings_.clear();
+  serial_.clear();
 }
 
 void PhotoFileReader::FinishSection(const ElementPath& path) {
@@ -242,6 +244,12 @@ std::string PhotoFileReader::StoredPath(std::optional<std::string> file, const c
   return Utf8ToCp932(placeholder);
 }
 
+void PhotoFileReader::ListPicture(bool drawing, const std::string& name, const std::optional<std::string>& file,
+                                  bool otherMedium) {
+  ctx_.delivery.Pictures.entries.push_back(
+      ListedPicture{recordNumber_, drawing, name, file.value_or(std::string()), otherMedium, drawing ? "" : serial_});
+}
+
 void PhotoFileReader::FinishPhoto() {
   TViewDataSet& table = Table();
   if (photoFileName_.empty()) {
@@ -249,18 +257,23 @@ void PhotoFileReader::FinishPhoto() {
     return;
   }
   std::optional<std::string> file = FindPicture(photoFolder_, photoFileName_);
+  bool otherMedium = false;
   if (multiMedia_ && photoMedium_ != currentMedium_) {
     const std::string question = MediumQuestion(photoMedium_);
     while (true) {
       finder_ = DeliveryFileFinder();  // another medium: forget the listings
       const bool yes = ctx_.host.ConfirmYesCancel(question);
       file = FindPicture(photoFolder_, photoFileName_);
-      if (!yes || file) break;
+      if (!yes || file) {
+        otherMedium = !yes && !file;
+        break;
+      }
     }
     currentMedium_ = photoMedium_;
   }
   ++recordNumber_;
   table.SetAsInteger(Field().RECORD, recordNumber_);
+  ListPicture(false, photoFileName_, file, otherMedium);
   table.SetAsString(Field().FILENAME, StoredPath(file, "PIC"));
   FillPhotoRecord();
   table.Post();
@@ -289,6 +302,7 @@ void PhotoFileReader::AppendDrawingRecord(const std::string& fileName, const Dra
   table.Append();
   ++recordNumber_;
   table.SetAsInteger(Field().RECORD, recordNumber_);
+  ListPicture(true, fileName, file, false);
   if (entry) {
     table.SetAsString(Field().JFILENAME, entry->japaneseName);
     table.SetAsString(Field().TITLE, entry->title);

@@ -94,6 +94,8 @@ class PhotoFileReader {
   virtual void ClearSection();
   // The steps after the walk that decide DigiVersion and the panels.
   virtual void FinishLoad() = 0;
+  // The layout names its pictures "P" / "D" + 7 digits.
+  virtual bool FixedPictureNames() const { return false; }
 
   // Helpers for the layouts.
   TViewDataSet& Table() { return ctx_.delivery.PhotoTable; }
@@ -122,6 +124,7 @@ class PhotoFileReader {
   int standard_ = 7;
   int photoMedium_ = 1;  // kept from photo to photo when a photo names none
   std::string photoFileName_;
+  std::string serial_;  // シリアル番号 of the photo being read
   HierarchyPath classification_;
   std::string workTypeReserve_;
   // Only the earlier layouts have these reserves; the current one leaves them empty.
@@ -140,6 +143,7 @@ class PhotoFileReader {
   // The path a record stores for a picture: its work copy in multi-media
   // mode, the placeholder when it is missing or cannot be stored whole.
   std::string StoredPath(std::optional<std::string> file, const char* copyFolder);
+  void ListPicture(bool drawing, const std::string& name, const std::optional<std::string>& file, bool otherMedium);
   void WarnAboutInvalidLevels();
 
   DeliveryFileFinder finder_;
