@@ -33,10 +33,13 @@ std::optional<std::vector<std::string>> SplitStrings(std::span<const std::uint8_
   return items;
 }
 
+// 64 hex digits. The writers store lower case; an upper-case value is well
+// formed but never equals a digest, so it reads as a changed picture, as the
+// reference checker has it.
 bool IsDigest(const std::string& v) {
   if (v.size() != 64) return false;
   for (char c : v)
-    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))) return false;
   return true;
 }
 
@@ -101,7 +104,7 @@ TamperValues ReadTamperValues(std::span<const std::uint8_t> d) {
     if (name != kImageItem && name != kDateItem) continue;
     if (i >= values->size()) return Malformed("a tamper item without a value");
     const std::string& value = (*values)[i];
-    if (!IsDigest(value)) return Malformed("a tamper value is not 64 lower-case hex digits");
+    if (!IsDigest(value)) return Malformed("a tamper value is not 64 hex digits");
     (name == kImageItem ? v.image : v.date) = value;
     (name == kImageItem ? image : date) = true;
   }
