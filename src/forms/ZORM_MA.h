@@ -8,8 +8,8 @@
 #include <QPointer>
 #include <QString>
 #include <QTimer>
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,6 +44,7 @@ class TViewForm;
 class TSeekForm;
 class TSortForm;
 class TMissForm;
+class InspectionDialog;
 struct SearchCondition;
 
 class TZorMainForm : public QMainWindow, public Host {
@@ -183,6 +184,11 @@ class TZorMainForm : public QMainWindow, public Host {
   void ShowSeekForm();
   void SB_SortClick();
   void Mn_InputMissClick();
+  // The inspection of the pictures (写真ファイルの検査).
+  void Mn_InspectClick();
+  // Selects a photo by its record: in the list shown, else in the list mode
+  // of the given records.
+  void SelectPhotoRecord(int record, const std::vector<int>& records);
   // The search dialog's call-back: list mode shows every match, move mode
   // selects the next one; texts in code page 932.
   void FormKensakuStr(QObject* sender, bool listMode, const std::string& to, const std::string& from,
@@ -193,6 +199,7 @@ class TZorMainForm : public QMainWindow, public Host {
   QPointer<TSeekForm> SeekForm;
   QPointer<TSortForm> SortForm;
   QPointer<TMissForm> MissForm;
+  QPointer<InspectionDialog> InspectForm;
 
  protected:
   void showEvent(QShowEvent* event) override;

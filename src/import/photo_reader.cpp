@@ -246,8 +246,12 @@ std::string PhotoFileReader::StoredPath(std::optional<std::string> file, const c
 
 void PhotoFileReader::ListPicture(bool drawing, const std::string& name, const std::optional<std::string>& file,
                                   bool otherMedium) {
-  ctx_.delivery.Pictures.entries.push_back(
-      ListedPicture{recordNumber_, drawing, name, file.value_or(std::string()), otherMedium, drawing ? "" : serial_});
+  std::vector<ListedPicture>& entries = ctx_.delivery.Pictures.entries;
+  int photo = recordNumber_;
+  if (drawing) photo = entries.empty() ? 0 : entries.back().photo;
+  entries.push_back(ListedPicture{recordNumber_, drawing, name, file.value_or(std::string()), otherMedium,
+                                  drawing ? "" : serial_, photo});
+});
 }
 
 void PhotoFileReader::FinishPhoto() {

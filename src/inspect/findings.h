@@ -19,6 +19,7 @@ struct Finding {
   Severity severity = Severity::kNote;
   std::string message;
   std::vector<int> records;  // a counting line: the records it counts, when it lists them
+  int photo = 0;             // the photo the finding belongs to (a drawing's photo); 0 for a counting line
 };
 
 // The checks in the order a report groups them.

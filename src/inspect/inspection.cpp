@@ -83,8 +83,8 @@ void Collect(const InspectionPlan& plan, const std::vector<std::size_t>& jobs, s
   if (r.summary.tamperChecked > 0) {
     // In a delivery of blackboard photos a photo without check data stands out.
     for (const ListedPicture* e : withoutTamper)
-      r.findings.push_back(
-          Finding{e->record, e->name, "tamper", Severity::kWarning, Sj("改ざんチェック値がありません。"), {}});
+      r.findings.push_back(Finding{
+          e->record, e->name, "tamper", Severity::kWarning, Sj("改ざんチェック値がありません。"), {}, e->photo});
     r.findings.push_back(Finding{0,
                                  "",
                                  "tamper",
@@ -213,7 +213,7 @@ InspectionResult InspectDelivery(Delivery& delivery, Host& host, const InspectOp
 std::vector<int> RecordsWithFindings(const InspectionResult& result) {
   std::vector<int> records;
   for (const Finding& f : result.findings)
-    if (f.record > 0 && f.severity != Severity::kNote) records.push_back(f.record);
+    if (f.photo > 0 && f.severity != Severity::kNote) records.push_back(f.photo);
   std::sort(records.begin(), records.end());
   records.erase(std::unique(records.begin(), records.end()), records.end());
   return records;

@@ -71,7 +71,8 @@ InspectionResult RunInspection(const InspectionPlan& plan, Host& host, const Ins
 // Both steps in the calling thread's turn.
 InspectionResult InspectDelivery(Delivery& delivery, Host& host, const InspectOptions& options);
 
-// The records with a finding of 誤り or 注意, ascending.
+// The photos with a finding of 誤り or 注意 (a drawing's finding counts for
+// its photo), ascending.
 std::vector<int> RecordsWithFindings(const InspectionResult& result);
 
 }  // namespace zor

@@ -40,7 +40,7 @@ bool IsFixedName(const std::string& name, char letter, bool svgAllowed) {
 }
 
 void Add(std::vector<Finding>& out, const ListedPicture& e, const char* check, Severity s, std::string message) {
-  out.push_back(Finding{e.record, e.name, check, s, std::move(message), {}});
+  out.push_back(Finding{e.record, e.name, check, s, std::move(message), {}, e.photo});
 }
 
 void CheckFiles(const InspectionPlan& plan, std::vector<Finding>& out, InspectionSummary& summary) {

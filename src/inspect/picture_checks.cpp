@@ -45,7 +45,7 @@ class Checker {
   Checker(const ListedPicture& entry, PictureVerdict& out) : entry_(entry), out_(out) {}
 
   void Add(const char* check, Severity severity, const std::string& message) {
-    out_.findings.push_back(Finding{entry_.record, entry_.name, check, severity, message, {}});
+    out_.findings.push_back(Finding{entry_.record, entry_.name, check, severity, message, {}, entry_.photo});
   }
 
  private:

@@ -17,6 +17,7 @@ struct ListedPicture {
   std::string file;          // the file found on disk (UTF-8); empty when missing
   bool otherMedium = false;  // listed on another medium that was not at hand
   std::string serial;        // シリアル番号 as written (code page 932); photos of the current layout
+  int photo = 0;             // the photo's record: this one's, or for a drawing its photo's
 };
 
 struct ListedPictures {

@@ -35,7 +35,7 @@ class InspectionTest : public ::testing::Test {
   void AddPhoto(const std::string& name, const std::string& date, const std::string& serial,
                 const std::string& exifDate = "", bool write = true) {
     const int record = static_cast<int>(plan_.pictures.entries.size()) + 1;
-    ListedPicture p{record, false, name, "", false, serial};
+    ListedPicture p{record, false, name, "", false, serial, record};
     if (write) {
       const fs::path file = root_ / "PIC" / name;
       test::ExifSpec exif;
@@ -120,7 +120,7 @@ TEST_F(InspectionTest, EachRecordGivesItsOneFinding) {
 TEST_F(InspectionTest, UnlistedFilesAndPicturesOnAnotherMedium) {
   AddPhoto("P0000001.JPG", "2010-10-05", "1");
   test::WriteFile(root_ / "PIC" / "P0000099.JPG", Jpeg());
-  plan_.pictures.entries.push_back(ListedPicture{2, false, "P0000002.JPG", "", true, "2"});
+  plan_.pictures.entries.push_back(ListedPicture{2, false, "P0000002.JPG", "", true, "2", 2});
   plan_.dates.push_back("2010-10-05");
   const InspectionResult r = Run();
   std::vector<std::string> unlisted, missing;
