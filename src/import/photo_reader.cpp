@@ -251,7 +251,6 @@ void PhotoFileReader::ListPicture(bool drawing, const std::string& name, const s
   if (drawing) photo = entries.empty() ? 0 : entries.back().photo;
   entries.push_back(ListedPicture{recordNumber_, drawing, name, file.value_or(std::string()), otherMedium,
                                   drawing ? "" : serial_, photo});
-});
 }
 
 void PhotoFileReader::FinishPhoto() {
