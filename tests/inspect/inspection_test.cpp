@@ -169,6 +169,28 @@ TEST_F(InspectionTest, CountingLines) {
   EXPECT_EQ(RecordsWithFindings(r), std::vector<int>{1});
 }
 
+// A DateTimeOriginal without its NUL, or with a broken EXIF directory: a
+// clear line each, never a silent pass.
+TEST_F(InspectionTest, BrokenExifDatesAreReported) {
+  test::ExifSpec shortDate;
+  shortDate.dateTimeOriginal = "2010:10:05 09:00:00";
+  test::WriteFile(root_ / "PIC" / "P0000001.JPG", test::CameraPhoto(Jpeg(), shortDate));
+  AddPhoto("P0000001.JPG", "2010-10-05", "1");
+  test::ExifSpec loop;
+  loop.exifIfdPointsToIfd0 = true;
+  test::WriteFile(root_ / "PIC" / "P0000002.JPG", test::CameraPhoto(Jpeg(), loop));
+  AddPhoto("P0000002.JPG", "2010-10-05", "2");
+  const InspectionResult r = Run();
+  for (int record : {1, 2}) {
+    std::vector<std::string> messages;
+    for (const Finding& f : r.findings)
+      if (f.record == record && f.check == "exif.date" && f.severity == Severity::kWarning)
+        messages.push_back(Cp932ToUtf8(f.message));
+    ASSERT_EQ(messages.size(), 1u) << record;
+    EXPECT_NE(messages[0].find(record == 1 ? "形式が不正" : "壊れています"), std::string::npos) << messages[0];
+  }
+}
+
 TEST_F(InspectionTest, ALinkOutOfTheDeliveryIsNotFollowed) {
   const fs::path outside = root_.string() + "_outside.jpg";
   test::WriteFile(outside, test::CameraPhoto(Jpeg(), {}));
