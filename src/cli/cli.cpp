@@ -20,8 +20,7 @@ int Help(const cli::Args&, std::ostream& out, std::ostream&);
 constexpr Verb kVerbs[] = {
     {"--help", Help, "--help                          this text"},
     {"--version", cli::Version, "--version                       program name and version"},
-    {"--xml-tree", cli::XmlTree,
-     "--xml-tree [--own | --validating] FILE   an XML file's node tree, one JSON line per node"},
+    {"--xml-tree", cli::XmlTree, "--xml-tree [--own | --validating] FILE   an XML file's node tree, one JSON line per node"},
     {"--thumbnail", cli::Thumbnail,
      "--thumbnail SIZE [--out DIR] FILE...\n"
      "                                          decode thumbnails; one line per file: WxH via PATH"},
@@ -34,10 +33,8 @@ constexpr Verb kVerbs[] = {
     {"--inspect", cli::Inspect,
      "--inspect [--json] PATH                 inspect a delivery's pictures: files, names, formats, dates,\n"
      "                                                 EXIF and tamper values; --json: one finding per line;\n"
-     "                                                 exit status 0 no 誤り, 1 誤り found, 2 not loaded or wrong "
-     "arguments"},
-    {"--album", cli::Album,
-     "--album PATH OUTPARENT [--xhtml] [--per-page N] [--sanko]   write OUTPARENT/ALBUM, the HTML photo album"},
+     "                                                 exit 0 nothing 誤り, 1 誤り found, 2 not loaded or wrong arguments"},
+    {"--album", cli::Album, "--album PATH OUTPARENT [--xhtml] [--per-page N] [--sanko]   write OUTPARENT/ALBUM, the HTML photo album"},
 };
 
 int Help(const cli::Args&, std::ostream& out, std::ostream&) {
@@ -55,7 +52,9 @@ const Verb* FindVerb(std::string_view name) {
 
 }  // namespace
 
-bool IsCliInvocation(int argc, char** argv) { return argc >= 2 && std::string_view(argv[1]).starts_with("--"); }
+bool IsCliInvocation(int argc, char** argv) {
+  return argc >= 2 && std::string_view(argv[1]).starts_with("--");
+}
 
 int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
   const Verb* verb = argc >= 2 ? FindVerb(argv[1]) : nullptr;

@@ -8,8 +8,8 @@
 #include <QPointer>
 #include <QString>
 #include <QTimer>
-#include <cstdint>
 #include <functional>
+#include <cstdint>
 #include <string>
 #include <vector>
 

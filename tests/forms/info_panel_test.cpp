@@ -1,13 +1,13 @@
 #include <QApplication>
 #include <QComboBox>
+#include <QStackedWidget>
+#include <QToolButton>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
-#include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QToolButton>
 
 #include "app/settings.h"
 #include "forms/browse_context.h"
@@ -227,14 +227,10 @@ class InfoPanelTest : public QObject {
       int version, flag, filmnum, code;
       QString shown;
     } cases[] = {
-        {0, 99, 0, 1, QStringLiteral("99.提出しない")},
-        {0, 2, 0, 1, QStringLiteral("2.未登録")},
-        {0, 0, 0, 9, QString()},
-        {0, 0, 17, 9, QStringLiteral("17")},
-        {3, 99, 0, 18, QStringLiteral("99.設定しない")},
-        {3, 1, 0, 18, QStringLiteral("1.代表写真")},
-        {4, 0, 0, 20, QStringLiteral("0.設定しない")},
-        {4, 0, 5, 20, QStringLiteral("5.")},
+        {0, 99, 0, 1, QStringLiteral("99.提出しない")}, {0, 2, 0, 1, QStringLiteral("2.未登録")},
+        {0, 0, 0, 9, QString()},                       {0, 0, 17, 9, QStringLiteral("17")},
+        {3, 99, 0, 18, QStringLiteral("99.設定しない")}, {3, 1, 0, 18, QStringLiteral("1.代表写真")},
+        {4, 0, 0, 20, QStringLiteral("0.設定しない")},   {4, 0, 5, 20, QStringLiteral("5.")},
     };
     for (const Case& c : cases) {
       auto b = Shown();

@@ -1,5 +1,5 @@
-#include <QAction>
 #include <QLabel>
+#include <QAction>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -29,12 +29,8 @@ class KeyCounter : public QObject {
 std::vector<FixturePhoto> ThreeAndTwo() {
   std::vector<FixturePhoto> photos;
   for (int i = 0; i < 3; ++i)
-    photos.push_back({i == 1 ? "" : "写真A" + std::to_string(i),
-                      {"工事", "施工状況写真", "土工"},
-                      0,
-                      QStringLiteral("a%1.jpg").arg(i),
-                      {400, 300},
-                      {}});
+    photos.push_back({i == 1 ? "" : "写真A" + std::to_string(i), {"工事", "施工状況写真", "土工"}, 0,
+                      QStringLiteral("a%1.jpg").arg(i), {400, 300}, {}});
   photos.push_back({"写真B0", {"工事", "施工状況写真", "舗装工"}, 1, QStringLiteral("b0.jpg"), {1600, 1200}, {0, 1}});
   photos.push_back({"写真B1", {"工事", "施工状況写真", "舗装工"}, 99, QStringLiteral("b1.pdf"), {400, 300}, {}});
   return photos;
@@ -143,9 +139,8 @@ class PhotoListTest : public QObject {
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     w.TreePanel->TV_Tree->setFocus();
-    for (const auto& [path, title] :
-         {std::pair{std::vector<const char*>{"工事", "施工状況写真", "土工"}, "写真A0"},
-          std::pair{std::vector<const char*>{"工事", "施工状況写真", "舗装工"}, "写真B0"}}) {
+    for (const auto& [path, title] : {std::pair{std::vector<const char*>{"工事", "施工状況写真", "土工"}, "写真A0"},
+                                      std::pair{std::vector<const char*>{"工事", "施工状況写真", "舗装工"}, "写真B0"}}) {
       HierarchyNode* node = s.fixture.delivery.Tree.ConstructionNode();
       for (const char* c : path) node = node->FindChild(Sj(c));
       Choose(s, node);
