@@ -78,7 +78,7 @@ class FieldReader {
 
   void Run() {
     if (!r_.Header()) {
-      out_.fault = "no TIFF header";
+      out_.fault = "TIFF ヘッダーがありません";
       return;
     }
     std::uint32_t exifIfd = 0;
@@ -89,16 +89,16 @@ class FieldReader {
  private:
   void Directory(std::uint32_t offset, bool exif, std::uint32_t* exifIfd) {
     if (!visited_.insert(offset).second) {
-      out_.fault = "an EXIF directory is reached twice";
+      out_.fault = "EXIF のディレクトリが循環しています";
       return;
     }
     if (!r_.Has(offset, 2)) {
-      out_.fault = "an EXIF directory lies outside the data";
+      out_.fault = "EXIF のディレクトリが範囲外を指しています";
       return;
     }
     const std::uint16_t count = r_.U16(offset);
     if (!r_.Has(offset + 2, std::uint64_t{count} * 12)) {
-      out_.fault = "an EXIF directory runs past the data";
+      out_.fault = "EXIF のディレクトリが範囲外まで続いています";
       return;
     }
     for (std::uint16_t i = 0; i < count; ++i) Entry(offset + 2 + std::size_t{i} * 12, exif, exifIfd);
@@ -116,7 +116,7 @@ class FieldReader {
                 tag == kTagExifIfd);
     if (!wanted) return;
     if (size == 0 || !r_.Has(at, size)) {
-      out_.fault = "an EXIF value lies outside the data";
+      out_.fault = "EXIF の値が範囲外を指しています";
       return;
     }
     const auto bytes = r_.Bytes(static_cast<std::size_t>(at), static_cast<std::size_t>(size));

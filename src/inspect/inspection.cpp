@@ -55,6 +55,10 @@ void Collect(const InspectionPlan& plan, const std::vector<std::size_t>& jobs, s
     if (v.read) ++r.summary.read;
     for (Finding& f : v.findings) r.findings.push_back(std::move(f));
     if (!v.read || e.drawing) continue;
+    if (!v.formatOk) {
+      if (v.tamper != TamperOutcome::kNoData) ++r.summary.tamperChecked;
+      continue;
+    }
     if (v.pixelsOutside) pixels.push_back(e.record);
     if (v.withoutExifDate) ++r.summary.withoutExifDate;
     if (v.tamper == TamperOutcome::kNoData)

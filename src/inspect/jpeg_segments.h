@@ -28,7 +28,7 @@ struct JpegHeader {
   std::size_t sos = 0;                // offset of FF DA when complete
   int width = 0;                      // from the frame header (SOF), 0 without one
   int height = 0;
-  std::string fault;  // UTF-8, why the walk stopped, for kFault
+  std::string fault;  // UTF-8, why the walk stopped, for kFault (Japanese, shown in reports)
 };
 
 // Walks bytes (the file's start) from SOI to the first SOS.

@@ -137,7 +137,14 @@ PictureVerdict CheckPicture(const ListedPicture& entry, const std::string& date,
   }
   v.read = true;
   CheckFormat(entry, f, svgAllowed, c);
+  v.formatOk = v.findings.empty();
   if (entry.drawing) return v;
+  // A broken picture is counted by none of the lines below; only tamper
+  // values it still carries are checked.
+  if (!v.formatOk) {
+    if (f.tamperValues.kind != TamperValues::Kind::kNone) CheckTamper(f, v, c);
+    return v;
+  }
   CheckExifDate(f, date, v, c);
   if ((f.format == PictureFormat::kJpeg || f.format == PictureFormat::kTiff) && f.formatFault.empty()) {
     const long long pixels = static_cast<long long>(f.width) * f.height;

@@ -16,6 +16,7 @@ namespace zor {
 struct PictureVerdict {
   std::vector<Finding> findings;
   bool read = false;
+  bool formatOk = false;       // read and of an allowed format, whole
   bool pixelsOutside = false;  // a photo outside 1 to 3 million pixels
   bool withoutExifDate = false;
   TamperOutcome tamper = TamperOutcome::kNoData;

@@ -120,7 +120,7 @@ void ReadJpeg(PictureFacts& f, File& file, std::vector<std::uint8_t>& head) {
   bool end = false;
   while (h.status == JpegHeader::Status::kNeedMore && !end) {
     if (head.size() >= kMaxHeader) {
-      f.formatFault = "the header before the image data is too long";
+      f.formatFault = "画像データの前のヘッダーが長すぎます";
       return;
     }
     const long n = file.Read(block.data(), block.size());
@@ -138,7 +138,7 @@ void ReadJpeg(PictureFacts& f, File& file, std::vector<std::uint8_t>& head) {
     return;
   }
   if (h.status != JpegHeader::Status::kComplete) {
-    f.formatFault = "the file ends inside its header";
+    f.formatFault = "ヘッダーの途中でファイルが終わっています";
     return;
   }
   f.width = h.width;
@@ -161,7 +161,7 @@ void ReadJpeg(PictureFacts& f, File& file, std::vector<std::uint8_t>& head) {
     f.fileSize += static_cast<std::uint64_t>(n);
     if (!image.Done()) image.Feed(block.data(), static_cast<std::size_t>(n));
   }
-  if (!image.Done()) f.formatFault = "the image data has no end (EOI); the file is cut";
+  if (!image.Done()) f.formatFault = "画像データに終わりのマーカーがなく、ファイルが途中で切れています";
   if (hash) {
     // A cut file has no image value to match.
     const std::string imageDigest = image.Done() ? image.Digest() : std::string();
@@ -181,7 +181,7 @@ bool ReadRest(PictureFacts& f, File& file, std::vector<std::uint8_t>& all) {
   std::vector<std::uint8_t> block(kBlock);
   while (true) {
     if (all.size() > kMaxWholeFile) {
-      f.formatFault = "the file is too large to read";
+      f.formatFault = "ファイルが大きすぎます";
       return false;
     }
     const long n = file.Read(block.data(), block.size());
@@ -238,7 +238,7 @@ PictureFacts ReadPictureFacts(const std::filesystem::path& path) {
     f.hasExif = f.exif.dateTimeOriginal.has_value() || !f.exif.make.empty();
     f.width = static_cast<int>(f.exif.imageWidth);
     f.height = static_cast<int>(f.exif.imageLength);
-    if (f.width <= 0 || f.height <= 0) f.formatFault = f.exif.fault.empty() ? "no picture size" : f.exif.fault;
+    if (f.width <= 0 || f.height <= 0) f.formatFault = f.exif.fault.empty() ? "画像の大きさがありません" : f.exif.fault;
   } else if (LooksLikeSvg(start)) {
     f.format = PictureFormat::kSvg;
     if (!ReadRest(f, file, head)) return f;

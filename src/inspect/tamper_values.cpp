@@ -69,9 +69,9 @@ TamperValues ReadTamperValues(std::span<const std::uint8_t> d) {
   // else (a camera's own memo) carries no check data.
   if (!Contains(d, kImageItem) || !Contains(d, kDateItem)) return none;
 
-  if (d.size() < kHeaderSize + kCharsetSize) return Malformed("the segment ends before its charset");
+  if (d.size() < kHeaderSize + kCharsetSize) return Malformed("文字コードの前でセグメントが終わっています");
   if (std::memcmp(d.data() + kHeaderSize, "S-JIS\0\0\0", kCharsetSize) != 0)
-    return Malformed("the charset is not S-JIS");
+    return Malformed("文字コードが S-JIS ではありません");
   std::optional<std::vector<std::string>> names;
   std::optional<std::vector<std::string>> values;
   std::size_t p = kHeaderSize + kCharsetSize;
@@ -81,34 +81,34 @@ TamperValues ReadTamperValues(std::span<const std::uint8_t> d) {
     const std::uint16_t type = Big16(d, p);
     const std::uint16_t size = Big16(d, p + 2);
     if (type == 0 && size == 0) break;
-    if (size < 2) return Malformed("a section size below 2");
+    if (size < 2) return Malformed("セクションの長さが不正です");
     const std::size_t end = p + 2 + size;
-    if (end > d.size()) return Malformed("a section runs past the segment");
+    if (end > d.size()) return Malformed("セクションがセグメントの外まで続いています");
     const auto data = d.subspan(p + 4, size - 2);
     // Padding after the strings is NULs; drop it before splitting.
     std::size_t used = data.size();
     while (used > 1 && data[used - 1] == 0 && data[used - 2] == 0) --used;
     if (type == kNamesSection || type == kValuesSection) {
       auto items = SplitStrings(data.first(used));
-      if (!items) return Malformed(type == kNamesSection ? "item names without a NUL" : "values without a NUL");
+      if (!items) return Malformed(type == kNamesSection ? "項目名に終端がありません" : "値に終端がありません");
       (type == kNamesSection ? names : values) = std::move(items);
     }
     p = end;
   }
-  if (!names) return Malformed("no names section");
-  if (!values) return Malformed("no values section");
+  if (!names) return Malformed("項目名のセクションがありません");
+  if (!values) return Malformed("値のセクションがありません");
   TamperValues v;
   bool image = false, date = false;
   for (std::size_t i = 0; i < names->size(); ++i) {
     const std::string& name = (*names)[i];
     if (name != kImageItem && name != kDateItem) continue;
-    if (i >= values->size()) return Malformed("a tamper item without a value");
+    if (i >= values->size()) return Malformed("値のない項目があります");
     const std::string& value = (*values)[i];
-    if (!IsDigest(value)) return Malformed("a tamper value is not 64 hex digits");
+    if (!IsDigest(value)) return Malformed("値が64桁の16進数ではありません");
     (name == kImageItem ? v.image : v.date) = value;
     (name == kImageItem ? image : date) = true;
   }
-  if (!image || !date) return Malformed("a tamper item name is cut");
+  if (!image || !date) return Malformed("項目名が途中で切れています");
   v.kind = TamperValues::Kind::kValues;
   return v;
 }

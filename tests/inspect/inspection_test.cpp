@@ -191,6 +191,23 @@ TEST_F(InspectionTest, BrokenExifDatesAreReported) {
   }
 }
 
+// A picture that does not read as its format gives file.format alone: it
+// is not counted as a photo without EXIF date, pixels or check data.
+TEST_F(InspectionTest, ABrokenPictureGivesItsFormatFindingAlone) {
+  test::ExifSpec exif;
+  exif.dateTimeOriginal = std::string("2010:10:05 09:00:00", 20);
+  test::WriteFile(root_ / "PIC" / "P0000001.JPG", test::BlackboardPhoto(Jpeg(), exif));
+  AddPhoto("P0000001.JPG", "2010-10-05", "1");
+  test::Bytes cut = test::CameraPhoto(Jpeg(), {});
+  cut.resize(test::ImageDataOffset(cut) - 10);
+  test::WriteFile(root_ / "PIC" / "P0000002.JPG", cut);
+  AddPhoto("P0000002.JPG", "2010-10-05", "2");
+  const InspectionResult r = Run();
+  EXPECT_EQ(ChecksOf(r, 2), std::vector<std::string>{"file.format"});
+  EXPECT_EQ(r.summary.withoutTamper, 0);
+  EXPECT_EQ(r.summary.withoutExifDate, 0);
+}
+
 TEST_F(InspectionTest, ALinkOutOfTheDeliveryIsNotFollowed) {
   const fs::path outside = root_.string() + "_outside.jpg";
   test::WriteFile(outside, test::CameraPhoto(Jpeg(), {}));
