@@ -42,7 +42,7 @@ InspectionDialog::InspectionDialog(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("写真ファイルの検査"));
   setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
   setModal(false);
-  setProperty("helpContext", 32);
+  setProperty("helpContext", 36);
   setProperty("closeOnStandardChange", true);
   setProperty("hideWithMain", true);
 
