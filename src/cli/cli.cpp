@@ -31,6 +31,10 @@ constexpr Verb kVerbs[] = {
      "--verify [--scope 0|1|2] PATH          check a delivery's entries, print the report\n"
      "                                                 (scope: the MissHanni setting); exit status 0 nothing found,\n"
      "                                                 1 faults found, 2 not loaded or wrong arguments"},
+    {"--inspect", cli::Inspect,
+     "--inspect [--json] PATH                 inspect a delivery's pictures: files, names, formats, dates,\n"
+     "                                                 EXIF and tamper values; --json: one finding per line;\n"
+     "                                                 exit 0 nothing 誤り, 1 誤り found, 2 not loaded or wrong arguments"},
     {"--album", cli::Album,
      "--album PATH OUTPARENT [--xhtml] [--per-page N] [--sanko]   write OUTPARENT/ALBUM, the HTML photo album"},
 };

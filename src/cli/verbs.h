@@ -20,6 +20,7 @@ int Thumbnail(const Args& args, std::ostream& out, std::ostream& err);
 int Kind(const Args& args, std::ostream& out, std::ostream& err);
 int Dump(const Args& args, std::ostream& out, std::ostream& err);
 int Verify(const Args& args, std::ostream& out, std::ostream& err);
+int Inspect(const Args& args, std::ostream& out, std::ostream& err);
 int Album(const Args& args, std::ostream& out, std::ostream& err);
 
 }  // namespace zor::cli

@@ -125,6 +125,7 @@ void TZorMainForm::CreateMenus() {
   QAction* html =
       AddCommand(file, "Mn_HTML", QStringLiteral("HTML工事写真帳作成(&H)..."), QStringLiteral("HTML工事写真帳作成"), 35);
   connect(html, &QAction::triggered, this, &TZorMainForm::Mn_HTMLClick);
+  AddCommand(file, "Mn_Inspect", QStringLiteral("写真ファイルの検査(&I)..."), QStringLiteral("写真ファイルの検査"), 36);
   QAction* env = AddCommand(file, "Mn_Env", QStringLiteral("環境設定(&E)..."), QStringLiteral("環境設定"), 43);
   connect(env, &QAction::triggered, this, &TZorMainForm::Mn_EnvClick);
   QAction* exit = AddCommand(file, "Mn_Exit", QStringLiteral("終了(&X)"), QStringLiteral("ミナロッサを終了します"), 45);

@@ -45,6 +45,7 @@ class TSeekForm;
 class TSortForm;
 class TMissForm;
 class THelpWindow;
+class InspectionDialog;
 struct SearchCondition;
 
 class TZorMainForm : public QMainWindow, public Host {
@@ -189,6 +190,11 @@ class TZorMainForm : public QMainWindow, public Host {
   void ShowSeekForm();
   void SB_SortClick();
   void Mn_InputMissClick();
+  // The inspection of the pictures (写真ファイルの検査).
+  void Mn_InspectClick();
+  // Selects a photo by its record: in the list shown, else in the list mode
+  // of the given records.
+  void SelectPhotoRecord(int record, const std::vector<int>& records);
   // The search dialog's call-back: list mode shows every match, move mode
   // selects the next one; texts in code page 932.
   void FormKensakuStr(QObject* sender, bool listMode, const std::string& to, const std::string& from,
@@ -199,6 +205,7 @@ class TZorMainForm : public QMainWindow, public Host {
   QPointer<TSeekForm> SeekForm;
   QPointer<TSortForm> SortForm;
   QPointer<TMissForm> MissForm;
+  QPointer<InspectionDialog> InspectForm;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -24,6 +24,7 @@
 #include "forms/help_panel.h"
 #include "forms/koumoku_grid.h"
 #include "forms/qtext.h"
+#include "forms/shooting_data_page.h"
 #include "forms/tab_set_ex.h"
 #include "forms/thumbnail_list.h"
 #include "images/image_kind.h"
@@ -40,6 +41,7 @@ namespace zor {
 const QString TInfoPanel::kKojiTab = QStringLiteral(" 工事情報  ");
 const QString TInfoPanel::kPhotoTab = QStringLiteral(" 写真情報  ");
 const QString TInfoPanel::kSankoTab = QStringLiteral(" 付加情報  ");
+const QString TInfoPanel::kShootingTab = QStringLiteral(" 撮影データ  ");
 
 namespace {
 
@@ -209,6 +211,8 @@ void TInfoPanel::CreateGrids() {
   KoumokuGrid_Photo = MakeGrid("KoumokuGrid_Photo");
   KoumokuGrid_Sanko = MakeGrid("KoumokuGrid_Sanko");
   Notebook->addWidget(new QWidget(Notebook));  // page 3 stays empty
+  ShootingData = new ShootingDataPage(Notebook);
+  Notebook->addWidget(ShootingData);
   layout()->addWidget(PL_Grid);
 
   TabSetEx->AboutToChange = [this](int index) { TabSetExChange(index); };
@@ -282,8 +286,8 @@ void TInfoPanel::Refresh() {
 
   QWidget* focus = QApplication::focusWidget();
   if (focus && focus == CE_Version) {
-    if (TabSetEx->TabIndex() == 1) FillPhotoGrid(context_.Photo());
-    if (TabSetEx->TabIndex() == 2) FillSankoGrid(context_.Drawing());
+    if (PageOfTab(TabSetEx->TabIndex()) == 1) FillPhotoGrid(context_.Photo());
+    if (PageOfTab(TabSetEx->TabIndex()) == 2) FillSankoGrid(context_.Drawing());
   } else if ((ListFocused(Links.photoList) || (focus && focus == KoumokuGrid_Photo)) &&
              SelectedCount(Links.photoList) == 1) {
     ShowPhotoTab();
@@ -521,10 +525,16 @@ void TInfoPanel::ShowPhotoTab() {
   if (TabSetEx->Count() == 0) TabSetEx->AddTab(kKojiTab);
   if (TabSetEx->Count() == 1) {
     TabSetEx->AddTab(kPhotoTab);
+    TabSetEx->AddTab(kShootingTab);
     TabSetEx->SetTabIndex(1);
-  } else if (TabSetEx->Count() > 2) {
+  } else if (TabSetEx->Count() > 2 && TabSetEx->Tabs()[2] != kShootingTab) {
     TabSetEx->RemoveTab(2);
+    TabSetEx->AddTab(kShootingTab);
     TabSetEx->SetTabIndex(1);
+  } else if (TabSetEx->Count() == 2) {
+    TabSetEx->AddTab(kShootingTab);
+  } else if (TabSetEx->TabIndex() == 2) {
+    FillShootingData();  // another photo while its data shows
   }
   const bool listActive = ListFocused(Links.photoList);
   if (!listActive && FocusedGrid() != KoumokuGrid_Photo) return;
@@ -535,6 +545,8 @@ void TInfoPanel::ShowPhotoTab() {
 void TInfoPanel::ShowSankoTab() {
   if (TabSetEx->Count() == 0) TabSetEx->AddTab(kKojiTab);
   if (TabSetEx->Count() == 1) TabSetEx->AddTab(kPhotoTab);
+  // The photo's 撮影データ tab gives way to its drawing's.
+  if (TabSetEx->Count() > 2 && TabSetEx->Tabs()[2] == kShootingTab) TabSetEx->RemoveTab(2);
   if (TabSetEx->Count() == 2) TabSetEx->AddTab(kSankoTab);
   TabSetEx->SetTabIndex(2);
   const bool listActive = ListFocused(Links.drawingList);
@@ -552,13 +564,34 @@ void TInfoPanel::TabSetExChange(int newIndex) {
 }
 
 void TInfoPanel::TabSetExChanged(int index) {
-  Notebook->setCurrentIndex(std::clamp(index, 0, 2));
-  context_.SetShownTab(std::clamp(index, 0, 2));
+  const int page = PageOfTab(index);
+  Notebook->setCurrentIndex(page);
+  if (page == kShootingPage) FillShootingData();
+  context_.SetShownTab(page == kShootingPage ? BrowseContext::kPhotoTab : page);
   ShowItemHelp(-1);
 }
 
+int TInfoPanel::PageOfTab(int index) const {
+  if (index < 0 || index >= TabSetEx->Count()) return 0;
+  const QString& caption = TabSetEx->Tabs()[index];
+  if (caption == kShootingTab) return kShootingPage;
+  if (caption == kSankoTab) return 2;
+  if (caption == kPhotoTab) return 1;
+  return 0;
+}
+
+void TInfoPanel::FillShootingData() {
+  const int photo = context_.Photo();
+  for (const ListedPicture& p : delivery_.Pictures.entries) {
+    if (p.record != photo) continue;
+    ShootingData->ShowFile(p.otherMedium ? std::string() : p.file);
+    return;
+  }
+  ShootingData->Clear();
+}
+
 TKoumokuGrid* TInfoPanel::VisibleGrid() const {
-  switch (TabSetEx->TabIndex()) {
+  switch (PageOfTab(TabSetEx->TabIndex())) {
     case 1:
       return KoumokuGrid_Photo;
     case 2:

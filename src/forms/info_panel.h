@@ -25,6 +25,7 @@ class Delivery;
 class TKoumokuGrid;
 class THelpPanel;
 class TTabSetEx;
+class ShootingDataPage;
 struct Settings;
 
 // What the panel reaches outside itself; the main window fills it. Every
@@ -45,9 +46,12 @@ struct InfoPanelLinks {
 class TInfoPanel : public QWidget {
   Q_OBJECT
  public:
-  static const QString kKojiTab;   // " 工事情報  "
-  static const QString kPhotoTab;  // " 写真情報  "
-  static const QString kSankoTab;  // " 付加情報  "
+  static const QString kKojiTab;      // " 工事情報  "
+  static const QString kPhotoTab;     // " 写真情報  "
+  static const QString kSankoTab;     // " 付加情報  "
+  static const QString kShootingTab;  // " 撮影データ  ", beside the photo tab
+  // The notebook page of the 撮影データ tab (page 3 stays empty).
+  static constexpr int kShootingPage = 4;
 
   TInfoPanel(Delivery& delivery, Settings& settings, BrowseContext& context, QWidget* parent = nullptr);
 
@@ -61,6 +65,7 @@ class TInfoPanel : public QWidget {
   TKoumokuGrid* KoumokuGrid_Koji = nullptr;
   TKoumokuGrid* KoumokuGrid_Photo = nullptr;
   TKoumokuGrid* KoumokuGrid_Sanko = nullptr;
+  ShootingDataPage* ShootingData = nullptr;
 
   // Shows the input level and the standard without running their change
   // handler; CE_Version is enabled only while it is set.
@@ -133,6 +138,10 @@ class TInfoPanel : public QWidget {
   void ResetGrid(TKoumokuGrid* grid, int rows);
   void TabSetExChange(int newIndex);
   void TabSetExChanged(int index);
+  // The notebook page of a tab: 0, 1, 2 by its caption, kShootingPage.
+  int PageOfTab(int index) const;
+  // The selected photo's picture into the 撮影データ page.
+  void FillShootingData();
   // The picture format of the current record's FILENAME.
   QString CurrentRecordFormat();
   bool StepListItem(QAbstractItemView* list, TKoumokuGrid* grid, QKeyEvent* event);

@@ -6,12 +6,14 @@
 #include <QKeySequence>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "forms/ZORM_MA.h"
 #include "forms/ZORM_MIS.h"
 #include "forms/ZORM_SEK.h"
 #include "forms/ZORM_SORT.h"
 #include "forms/dialog_helpers.h"
+#include "forms/inspection_dialog.h"
 #include "forms/photo_list.h"
 #include "forms/qtext.h"
 #include "forms/task_bar_menu.h"
@@ -73,6 +75,8 @@ void TZorMainForm::ConnectListDialogs() {
   connect(SB_Sort, &QToolButton::clicked, this, &TZorMainForm::SB_SortClick);
   if (auto* miss = findChild<QAction*>(QStringLiteral("Mn_InputMiss")))
     connect(miss, &QAction::triggered, this, &TZorMainForm::Mn_InputMissClick);
+  if (auto* inspect = findChild<QAction*>(QStringLiteral("Mn_Inspect")))
+    connect(inspect, &QAction::triggered, this, &TZorMainForm::Mn_InspectClick);
   TaskBar->SeekDialog = [this]() -> QWidget* { return SeekForm.data(); };
   TaskBar->SortDialog = [this]() -> QWidget* { return SortForm.data(); };
 }
@@ -122,6 +126,45 @@ void TZorMainForm::Mn_InputMissClick() {
     if (!result.error.empty()) ShowWarning(result.error);
     return result.clean;
   });
+}
+
+void TZorMainForm::Mn_InspectClick() {
+  if (!InspectForm) {
+    if (!CreateWindowChecked([this] { InspectForm = new InspectionDialog(this); })) return;
+    InspectForm->setProperty(kKeptWindow, true);
+    InspectForm->adjustSize();
+    const QRect main = frameGeometry();
+    InspectForm->move(main.center() - QPoint(InspectForm->width() / 2, InspectForm->height() / 2));
+    InspectForm->Plan = [this] {
+      InspectionPlan plan;
+      ReadingTable(*this, [&] { plan = PlanInspection(delivery_); });
+      return plan;
+    };
+    InspectForm->SelectPhoto = [this](int record) {
+      const InspectionResult* result = InspectForm ? InspectForm->Result() : nullptr;
+      SelectPhotoRecord(record, result ? RecordsWithFindings(*result) : std::vector<int>{record});
+    };
+    InspectForm->ListPhotos = [this](const std::vector<int>& records) {
+      if (!records.empty()) PhotoLists->EnterListMode(2, TIntList(records.begin(), records.end()));
+    };
+  }
+  InspectForm->show();
+  InspectForm->raise();
+  InspectForm->activateWindow();
+}
+
+void TZorMainForm::SelectPhotoRecord(int record, const std::vector<int>& records) {
+  auto find = [this, record] {
+    const TIntList& shown = PhotoLists->CurrentList();
+    const auto at = std::find(shown.begin(), shown.end(), record);
+    return at == shown.end() ? -1 : static_cast<int>(at - shown.begin());
+  };
+  int row = find();
+  if (row < 0 && std::find(records.begin(), records.end(), record) != records.end()) {
+    PhotoLists->EnterListMode(2, TIntList(records.begin(), records.end()));
+    row = find();
+  }
+  if (row >= 0) ListView->SelectListItem(row, true);
 }
 
 void TZorMainForm::FormKensakuStr(QObject* sender, bool listMode, const std::string& to, const std::string& from,

@@ -135,8 +135,11 @@ class CurrentReader : public PhotoFileReader {
       }
       return;
     }
+    if (level == 3 && path[2] == kFileInfo && path[3] == kSerial) serial_ = value;
     if (level == 3) ApplyPhotoSectionNode(path, node);
   }
+
+  bool FixedPictureNames() const override { return true; }
 
   void FillPhotoRecord() override { Table().SetAsString(Field().YOBI_KK, workTypeReserve_); }
 

@@ -85,6 +85,7 @@ bool PhotoFileReader::Load() {
   ctx_.host.SelectUnclassifiedNode();
   d.ResetPhotoBlocks();
   d.MissingPictures.clear();
+  d.Pictures = ListedPictures{root_, FixedPictureNames(), {}};
 
   Table().Last();
   recordNumber_ = Table().RecordCount() > 0 ? Table().AsInteger(Field().RECORD) : 0;
@@ -135,6 +136,7 @@ void PhotoFileReader::StartPhotoRecord() {
   Table().Append();
   recordOpen_ = true;
   drawings_.clear();
+  serial_.clear();
 }
 
 void PhotoFileReader::FinishSection(const ElementPath& path) {
@@ -283,6 +285,15 @@ std::string PhotoFileReader::StoredPath(std::optional<std::string> file, const c
   return Utf8ToCp932(placeholder);
 }
 
+void PhotoFileReader::ListPicture(bool drawing, const std::string& name, const std::optional<std::string>& file,
+                                  bool otherMedium) {
+  std::vector<ListedPicture>& entries = ctx_.delivery.Pictures.entries;
+  int photo = recordNumber_;
+  if (drawing) photo = entries.empty() ? 0 : entries.back().photo;
+  entries.push_back(ListedPicture{recordNumber_, drawing, name, file.value_or(std::string()), otherMedium,
+                                  drawing ? "" : serial_, photo});
+}
+
 void PhotoFileReader::FinishPhoto() {
   TViewDataSet& table = Table();
   if (photoFileName_.empty()) {
@@ -290,18 +301,23 @@ void PhotoFileReader::FinishPhoto() {
     return;
   }
   std::optional<std::string> file = FindPicture(photoFolder_, photoFileName_, photoFileNameUtf8_);
+  bool otherMedium = false;
   if (multiMedia_ && photoMedium_ != currentMedium_) {
     const std::string question = MediumQuestion(photoMedium_);
     while (true) {
       finder_ = DeliveryFileFinder();  // another medium: forget the listings
       const bool yes = ctx_.host.ConfirmYesCancel(question);
       file = FindPicture(photoFolder_, photoFileName_, photoFileNameUtf8_);
-      if (!yes || file) break;
+      if (!yes || file) {
+        otherMedium = !yes && !file;
+        break;
+      }
     }
     currentMedium_ = photoMedium_;
   }
   ++recordNumber_;
   table.SetAsInteger(Field().RECORD, recordNumber_);
+  ListPicture(false, photoFileName_, file, otherMedium);
   bool placeholder = false;
   table.SetAsString(Field().FILENAME, StoredPath(file, "PIC", &placeholder));
   if (placeholder) NoteMissing(photoFolder_, photoFileName_);
@@ -333,6 +349,7 @@ void PhotoFileReader::AppendDrawingRecord(const std::string& fileName, const Dra
   table.Append();
   ++recordNumber_;
   table.SetAsInteger(Field().RECORD, recordNumber_);
+  ListPicture(true, fileName, file, false);
   if (entry) {
     table.SetAsString(Field().JFILENAME, entry->japaneseName);
     table.SetAsString(Field().TITLE, entry->title);

@@ -97,6 +97,8 @@ class PhotoFileReader {
   virtual void ClearSection();
   // The steps after the walk that decide DigiVersion and the panels.
   virtual void FinishLoad() = 0;
+  // The layout names its pictures "P" / "D" + 7 digits.
+  virtual bool FixedPictureNames() const { return false; }
 
   // Helpers for the layouts.
   TViewDataSet& Table() { return ctx_.delivery.PhotoTable; }
@@ -129,6 +131,7 @@ class PhotoFileReader {
   int photoMedium_ = 1;  // kept from photo to photo when a photo names none
   std::string photoFileName_;
   std::optional<std::string> photoFileNameUtf8_;  // as read, when code page 932 lacks some of it
+  std::string serial_;                            // シリアル番号 of the photo being read
   HierarchyPath classification_;
   std::string workTypeReserve_;
   // Only the earlier layouts have these reserves; the current one leaves them empty.
@@ -155,6 +158,7 @@ class PhotoFileReader {
   std::string StoredPath(std::optional<std::string> file, const char* copyFolder, bool* placeholder_used = nullptr);
   // Keeps the name of the current record's picture that was not found.
   void NoteMissing(const PictureFolder& folder, const std::string& sjisName);
+  void ListPicture(bool drawing, const std::string& name, const std::optional<std::string>& file, bool otherMedium);
   void WarnAboutInvalidLevels();
 
   DeliveryFileFinder finder_;

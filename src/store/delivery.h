@@ -27,6 +27,7 @@
 #include "store/index_codes.h"
 #include "store/index_tables.h"
 #include "store/int_list.h"
+#include "store/listed_pictures.h"
 #include "store/photo_table.h"
 
 namespace zor {
@@ -42,6 +43,8 @@ class Delivery {
   PhotoContractBlock PhotoContractInfo;
   PhotoBasicBlock PhotoBasicInfo;
   HierarchyTree Tree;
+  // The picture files the photo file lists, as the last read found them.
+  ListedPictures Pictures;
 
   // The applicable standard, 0 .. 17 (StandardVersionTexts()).
   int DigiVersion = kInitialDigiVersion;

@@ -153,22 +153,25 @@ class InfoPanelTest : public QObject {
     QCOMPARE(tabs->Tabs(), QStringList{TInfoPanel::kKojiTab});
 
     b->SelectPhoto(0);
-    QCOMPARE(tabs->Tabs(), (QStringList{TInfoPanel::kKojiTab, TInfoPanel::kPhotoTab}));
+    // The photo's 撮影データ tab stands beside its values.
+    QCOMPARE(tabs->Tabs(), (QStringList{TInfoPanel::kKojiTab, TInfoPanel::kPhotoTab, TInfoPanel::kShootingTab}));
     QCOMPARE(tabs->TabIndex(), 1);
     QCOMPARE(b->panel->Notebook->currentWidget(), b->panel->KoumokuGrid_Photo);
     QCOMPARE(b->Value(b->panel->KoumokuGrid_Photo, InfoGrid::kPhoto, 4), QStringLiteral("写真"));
     QCOMPARE(b->imageStatus, QStringLiteral("JPEG形式"));
 
     b->SelectDrawing(0);
-    QCOMPARE(tabs->Count(), 3);
+    QCOMPARE(tabs->Tabs(), (QStringList{TInfoPanel::kKojiTab, TInfoPanel::kPhotoTab, TInfoPanel::kSankoTab}));
     QCOMPARE(tabs->TabIndex(), 2);
     QCOMPARE(b->Value(b->panel->KoumokuGrid_Sanko, InfoGrid::kSanko, 2), QStringLiteral("参考図"));
     QCOMPARE(b->imageStatus, QStringLiteral("TIFF形式"));
 
-    // Another photo selected while three tabs show: the third goes.
+    // Another photo selected while the drawing's tab shows: the photo's
+    // 撮影データ tab takes its place.
     b->panel->ShowPhotoTab();
-    QCOMPARE(tabs->Count(), 2);
+    QCOMPARE(tabs->Tabs(), (QStringList{TInfoPanel::kKojiTab, TInfoPanel::kPhotoTab, TInfoPanel::kShootingTab}));
     QCOMPARE(tabs->TabIndex(), 1);
+    QCOMPARE(b->panel->VisibleGrid(), b->panel->KoumokuGrid_Photo);
 
     // A click on the construction tab leaves it alone.
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->TabRect(0).center());

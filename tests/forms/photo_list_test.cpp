@@ -230,7 +230,7 @@ class PhotoListTest : public QObject {
     info->KoumokuGrid_Photo->SetCell(2, titleRow, QString());  // so that a refill shows
     clickItem(w.ListView, 0);
     QCOMPARE(w.ListView->SelectedCount(), 1);
-    QCOMPARE(tabs->Tabs(), (QStringList{TInfoPanel::kKojiTab, TInfoPanel::kPhotoTab}));
+    QCOMPARE(tabs->Tabs(), (QStringList{TInfoPanel::kKojiTab, TInfoPanel::kPhotoTab, TInfoPanel::kShootingTab}));
     QCOMPARE(tabs->TabIndex(), 1);
     QCOMPARE(info->KoumokuGrid_Photo->Cell(2, titleRow), QStringLiteral("写真B0"));
 
@@ -242,9 +242,10 @@ class PhotoListTest : public QObject {
     clickItem(w.ListView2, 1);
     QCOMPARE(tabs->Count(), 3);
     QCOMPARE(tabs->TabIndex(), 2);
-    // A click on the selected photo while the drawing tab shows: the photo tab.
+    // A click on the selected photo while the drawing tab shows: the photo
+    // tab, with the photo's 撮影データ tab in the drawing's place.
     clickItem(w.ListView, 0);
-    QCOMPARE(tabs->Count(), 2);
+    QCOMPARE(tabs->Tabs(), (QStringList{TInfoPanel::kKojiTab, TInfoPanel::kPhotoTab, TInfoPanel::kShootingTab}));
     QCOMPARE(tabs->TabIndex(), 1);
   }
 

@@ -1,0 +1,103 @@
+// zorview --inspect: loads a delivery as --verify does and inspects the
+// pictures themselves; prints the findings grouped by check (UTF-8), or with
+// --json one object per finding per line and a summary line last. Reads the
+// delivery's files only.
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "cli/dump_host.h"
+#include "cli/json.h"
+#include "cli/load_delivery.h"
+#include "cli/verbs.h"
+#include "inspect/inspection.h"
+#include "inspect/report.h"
+#include "store/delivery.h"
+#include "text/encoding.h"
+
+namespace zor::cli {
+namespace {
+
+struct InspectArgs {
+  std::string path;
+  bool json = false;
+};
+
+std::optional<InspectArgs> ParseArgs(const Args& args) {
+  InspectArgs o;
+  for (const std::string& a : args) {
+    if (a == "--json") {
+      o.json = true;
+    } else if (a.starts_with("--") || !o.path.empty()) {
+      return std::nullopt;
+    } else {
+      o.path = a;
+    }
+  }
+  if (o.path.empty()) return std::nullopt;
+  return o;
+}
+
+void WriteJsonFinding(std::ostream& out, const Finding& f) {
+  out << "{\"record\":";
+  if (f.record > 0)
+    out << f.record;
+  else
+    out << "null";
+  out << ",\"file\":";
+  WriteJsonString(out, Cp932ToUtf8(f.file));
+  out << ",\"check\":";
+  WriteJsonString(out, f.check);
+  out << ",\"severity\":";
+  WriteJsonString(out, Cp932ToUtf8(SeverityText(f.severity)));
+  out << ",\"message\":";
+  WriteJsonString(out, Cp932ToUtf8(f.message));
+  if (!f.records.empty()) {
+    out << ",\"records\":[";
+    for (std::size_t i = 0; i < f.records.size(); ++i) out << (i ? "," : "") << f.records[i];
+    out << "]";
+  }
+  out << "}\n";
+}
+
+void WriteJsonSummary(std::ostream& out, const InspectionSummary& s) {
+  out << "{\"summary\":{\"pictures\":" << s.pictures << ",\"read\":" << s.read << ",\"missing\":" << s.missing
+      << ",\"other_medium\":" << s.otherMedium << ",\"tamper_checked\":" << s.tamperChecked
+      << ",\"tamper_intact\":" << s.tamperIntact << ",\"without_tamper\":" << s.withoutTamper
+      << ",\"without_exif_date\":" << s.withoutExifDate << ",\"errors\":" << s.errors << ",\"warnings\":" << s.warnings
+      << ",\"notes\":" << s.notes << ",\"cancelled\":" << (s.cancelled ? "true" : "false") << "}}\n";
+}
+
+}  // namespace
+
+int Inspect(const Args& args, std::ostream& out, std::ostream& err) {
+  const std::optional<InspectArgs> options = ParseArgs(args);
+  if (!options) {
+    err << "usage: zorview --inspect [--json] PATH\n";
+    return kExitUsage;
+  }
+  const std::optional<std::string> found = ExistingPath(options->path, "--inspect", err);
+  if (!found) return kExitUsage;
+
+  const CliEnvironment env = ReadCliEnvironment(err);
+  Delivery delivery;
+  DumpHost host;
+  const bool loaded = LoadDeliveryAt(delivery, host, env, *found, std::nullopt);
+  for (const std::string& message : host.Messages()) err << Cp932ToUtf8(message) << "\n";
+  if (!loaded) {
+    err << "zorview --inspect: " << options->path << ": the delivery could not be loaded\n";
+    return kExitUsage;
+  }
+
+  Host quiet;
+  const InspectionResult result = InspectDelivery(delivery, quiet, InspectOptions{});
+  if (options->json) {
+    for (const Finding& f : result.findings) WriteJsonFinding(out, f);
+    WriteJsonSummary(out, result.summary);
+  } else {
+    for (const std::string& line : ReportLines(result)) out << Cp932ToUtf8(line) << "\n";
+  }
+  return result.summary.errors > 0 ? kExitFailed : kExitOk;
+}
+
+}  // namespace zor::cli
