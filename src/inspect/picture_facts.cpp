@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "images/svg_loader.h"
 #include "inspect/jpeg_segments.h"
 #include "inspect/sha256.h"
 
@@ -242,6 +243,9 @@ PictureFacts ReadPictureFacts(const std::filesystem::path& path) {
   } else if (LooksLikeSvg(start)) {
     f.format = PictureFormat::kSvg;
     if (!ReadRest(f, file, head)) return f;
+    // Drawn small, which is enough to know that the document can be shown.
+    Bitmap drawn;
+    if (!DecodeSvg(drawn, head, 16)) f.formatFault = "壊れているか、大きさのない文書です";
   } else {
     // Read on, as for every picture, so that the size is known.
     std::vector<std::uint8_t> block(kBlock);

@@ -230,6 +230,25 @@ TEST_F(PictureFactsTest, ADirectoryOrAMissingFileIsNotRead) {
   }
 }
 
+// An SVG picture is drawn small once: a broken document is a format fault.
+TEST_F(PictureFactsTest, AnSvgMustBeADocumentThatCanBeDrawn) {
+  struct Case {
+    const char* text;
+    bool fault;
+  } cases[] = {
+      {"<svg xmlns='http://www.w3.org/2000/svg' width='40' height='30'><rect width='40' height='30'/></svg>", false},
+      {"<svg xmlns='http://www.w3.org/2000/svg' width='40' height='30'><rect width='", true},
+      {"<svg xmlns='http://www.w3.org/2000/svg'><rect width='4' height='3'/></svg>", true},  // no size
+  };
+  for (const Case& c : cases) {
+    const std::string text = c.text;
+    test::WriteFile(dir_ / "P0000001.SVG", Bytes(text.begin(), text.end()));
+    const PictureFacts f = ReadPictureFacts(dir_ / "P0000001.SVG");
+    EXPECT_EQ(f.format, PictureFormat::kSvg) << c.text;
+    EXPECT_EQ(!f.formatFault.empty(), c.fault) << c.text;
+  }
+}
+
 // Image data larger than one read block, with FF D9 split across blocks.
 TEST_F(PictureFactsTest, HashesImageDataAcrossReadBlocks) {
   const Bytes big = test::EncodedJpeg(2400, 1800, 3);
