@@ -8,18 +8,13 @@
 #include <system_error>
 
 #include "text/encoding.h"
+#include "text/sjis.h"
 
 namespace zor {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Upper(std::string s) {
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return s;
-}
 
 std::string DateText(const CalendarDate& d) {
   char text[16];
@@ -53,7 +48,7 @@ void CheckFiles(const InspectionPlan& plan, std::vector<Finding>& out, Inspectio
       ++summary.missing;
       Add(out, e, "file.missing", Severity::kError, Sj("ファイルがありません。"));
     }
-    const std::string key = e.file.empty() ? "?" + Upper(e.name) : e.file;
+    const std::string key = e.file.empty() ? "?" + UpperAscii(e.name) : e.file;
     const auto [at, added] = first.emplace(key, e.record);
     if (!added)
       Add(out, e, "file.duplicate", Severity::kWarning, RecordText(at->second) + Sj(" と同じファイルを指しています。"));

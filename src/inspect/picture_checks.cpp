@@ -5,6 +5,7 @@
 
 #include "inspect/picture_facts.h"
 #include "text/encoding.h"
+#include "text/sjis.h"
 
 namespace zor {
 
@@ -12,15 +13,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Upper(std::string s) {
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return s;
-}
-
 // The format an extension names; kUnknown for any other.
 PictureFormat FormatOfExtension(const std::string& file) {
-  const std::string ext = Upper(fs::path(file).extension().string());
+  const std::string ext = UpperAscii(fs::path(file).extension().string());
   if (ext == ".JPG" || ext == ".JPEG") return PictureFormat::kJpeg;
   if (ext == ".TIF" || ext == ".TIFF") return PictureFormat::kTiff;
   if (ext == ".SVG") return PictureFormat::kSvg;
