@@ -101,7 +101,7 @@ int Album(const Args& args, std::ostream& out, std::ostream& err) {
   Delivery delivery;
   DumpHost host;
   std::string entry;
-  if (!LoadDeliveryAt(delivery, host, env, path, std::nullopt, &entry)) {
+  if (!LoadDeliveryAt(delivery, host, env, path, std::nullopt, &entry, true)) {
     PrintMessages(err, host);
     err << "zorview --album: " << a->path << ": no delivery loaded\n";
     return kExitFailed;

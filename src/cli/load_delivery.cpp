@@ -186,8 +186,9 @@ std::optional<std::string> ChooseEntry(ImportContext& ctx, const std::string& pa
 }
 
 bool LoadDeliveryAt(Delivery& delivery, Host& host, const CliEnvironment& env, const std::string& path,
-                    std::optional<bool> msXmlParser, std::string* entryFile) {
+                    std::optional<bool> msXmlParser, std::string* entryFile, bool copyPictures) {
   ImportContext ctx{delivery, host, env.folders, msXmlParser.value_or(env.settings.MsXmlParser)};
+  ctx.copyMultiMediaPictures = copyPictures;
   bool loaded = false;
   if (std::optional<std::string> entry = ChooseEntry(ctx, path)) {
     if (entryFile) *entryFile = *entry;

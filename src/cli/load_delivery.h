@@ -67,8 +67,10 @@ std::optional<std::string> ChooseEntry(ImportContext& ctx, const std::string& pa
 
 // Chooses the entry for path (UTF-8) and reads it into delivery; msXmlParser
 // overrides the setting. True when a photo file was loaded; entryFile, when
-// given, receives the file the dispatcher read first.
+// given, receives the file the dispatcher read first. copyPictures: the
+// pictures of a delivery on several media are copied into the work folder
+// (only a verb that shows them needs that).
 bool LoadDeliveryAt(Delivery& delivery, Host& host, const CliEnvironment& env, const std::string& path,
-                    std::optional<bool> msXmlParser, std::string* entryFile = nullptr);
+                    std::optional<bool> msXmlParser, std::string* entryFile = nullptr, bool copyPictures = false);
 
 }  // namespace zor::cli

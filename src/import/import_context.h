@@ -14,6 +14,10 @@ struct ImportContext {
   const Folders& folders;
   // The setting MsXmlParser: the validating parser, else the own tokenizer.
   bool msXmlParser = true;
+  // The pictures of a delivery on several media are copied into the work
+  // folder, so that they can still be shown once the medium is changed.
+  // Off for the verbs that never show a picture.
+  bool copyMultiMediaPictures = true;
 };
 
 }  // namespace zor

@@ -119,6 +119,9 @@ bool PhotoFileReader::Load() {
   if (unstorablePaths_ > 0)
     ctx_.host.ShowWarning(Sj("ファイルのパスが255バイトを超えるか、シフトJISにない文字を含むため、") +
                           std::to_string(unstorablePaths_) + Sj("件の写真・参考図を代わりの画像で表示します。"));
+  if (uncopied_ > 0)
+    ctx_.host.ShowWarning(Sj("作業フォルダの空き容量が足りないため、") + std::to_string(uncopied_) +
+                          Sj("件の写真・参考図を複写しませんでした。メディアを入れ替えると表示できません。"));
   if (!outside_.empty())
     ctx_.host.ShowWarning(Sj("納品データのフォルダの外を指すため読み込みません: ") + *outside_.begin() +
                           (outside_.size() > 1 ? Sj(" ほか ") + std::to_string(outside_.size() - 1) + Sj(" 件") : ""));
@@ -260,12 +263,28 @@ void PhotoFileReader::NoteMissing(const PictureFolder& folder, const std::string
   ctx_.delivery.MissingPictures[recordNumber_] = name + sjisName;
 }
 
+std::string PhotoFileReader::WorkCopyOf(const std::string& source, const char* copyFolder) {
+  // Records that name one picture share its copy.
+  if (auto known = copies_.find(source); known != copies_.end()) return known->second;
+  const std::string folder = ctx_.folders.userData + copyFolder + "/";
+  std::error_code ec;
+  const std::uintmax_t size = std::filesystem::file_size(source, ec);
+  const std::filesystem::space_info space = std::filesystem::space(ctx_.folders.userData, ec);
+  // Room for the copy and a margin, else the picture stays where it is.
+  constexpr std::uintmax_t kMargin = 64ull * 1024 * 1024;
+  if (!ec && size != static_cast<std::uintmax_t>(-1) && space.available < size + kMargin) {
+    ++uncopied_;
+    return source;
+  }
+  std::string copy = MakeWorkCopy(source, folder, recordNumber_).value_or(source);
+  copies_.emplace(source, copy);
+  return copy;
+}
+
 std::string PhotoFileReader::StoredPath(std::optional<std::string> file, const char* copyFolder, bool* placeholder_used) {
   const std::string placeholder = PlaceholderPicture(ctx_.folders);
   std::string path = file ? *file : placeholder;
-  if (multiMedia_)
-    if (std::optional<std::string> copy = MakeWorkCopy(path, ctx_.folders.userData + copyFolder + "/", recordNumber_))
-      path = *copy;
+  if (multiMedia_ && ctx_.copyMultiMediaPictures) path = WorkCopyOf(path, copyFolder);
   if (std::optional<std::string> stored = RecordFileName(path)) {
     if (placeholder_used) *placeholder_used = !file;
     return *stored;

@@ -5,6 +5,7 @@
 // finishing steps.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -156,6 +157,8 @@ class PhotoFileReader {
   // a link in the work folder to the picture. placeholder_used tells when
   // the placeholder is stored.
   std::string StoredPath(std::optional<std::string> file, const char* copyFolder, bool* placeholder_used = nullptr);
+  // The work copy of a picture of a delivery on several media, made once.
+  std::string WorkCopyOf(const std::string& source, const char* copyFolder);
   // Keeps the name of the current record's picture that was not found.
   void NoteMissing(const PictureFolder& folder, const std::string& sjisName);
   void ListPicture(bool drawing, const std::string& name, const std::optional<std::string>& file, bool otherMedium);
@@ -163,6 +166,8 @@ class PhotoFileReader {
 
   DeliveryFileFinder finder_;
   std::set<std::string> outside_;  // picture names that lead out of the delivery
+  std::map<std::string, std::string> copies_;  // a multi-media picture -> its work copy
+  int uncopied_ = 0;                           // pictures left uncopied for want of space
   bool multiMedia_ = false;
   int currentMedium_ = 1;
   int recordNumber_ = 0;

@@ -418,6 +418,27 @@ TEST_F(CurrentReaderTest, SeveralMediaAskForEachChangeAndCopyThePictures) {
   EXPECT_FALSE(fs::exists(folders.userData + "PIC/old/P0000009.JPG"));
 }
 
+// Records that name one picture of another medium share one work copy; a
+// load that shows no picture (the verbs) makes no copy at all.
+TEST_F(CurrentReaderTest, WorkCopiesAreMadeOncePerPictureAndOnlyWhenPicturesAreShown) {
+  Picture("d/PHOTO/PIC/P1.JPG");
+  Picture("d/PHOTO/PIC/P2.JPG");
+  const std::string xml =
+      CurrentPhotoXml(kFolders, Photo("P1.JPG", Medium(1)) + Photo("P2.JPG", Medium(2)) + Photo("P2.JPG", Medium(2)));
+  ASSERT_TRUE(Load(xml));
+  EXPECT_EQ(Text(2, F().FILENAME), folders.userData + "PIC/P0000002.JPG");
+  EXPECT_EQ(Text(3, F().FILENAME), folders.userData + "PIC/P0000002.JPG");
+  EXPECT_FALSE(fs::exists(folders.userData + "PIC/P0000003.JPG"));
+
+  const std::string file = Write("d/PHOTO/PHOTO.XML", xml);
+  ImportContext ctx = Ctx();
+  ctx.copyMultiMediaPictures = false;
+  ASSERT_TRUE(ReadPhotoCurrent(ctx, file, false, Sj("ＸＭＬ入力")));
+  EXPECT_EQ(Text(1, F().FILENAME), Temp("d/PHOTO/PIC/P1.JPG"));
+  EXPECT_EQ(Text(3, F().FILENAME), Temp("d/PHOTO/PIC/P2.JPG"));
+  EXPECT_TRUE(fs::is_empty(folders.userData + "PIC"));
+}
+
 TEST_F(CurrentReaderTest, MediaQuestionRepeatsWhileThePictureIsMissing) {
   Picture("d/PHOTO/PIC/P1.JPG");
   host.answers = {true, true, false};
