@@ -100,17 +100,38 @@ int Album(const Args& args, std::ostream& out, std::ostream& err) {
   const CliEnvironment env = ReadCliEnvironment(err);
   Delivery delivery;
   DumpHost host;
-  std::string entry;
-  if (!LoadDeliveryAt(delivery, host, env, path, std::nullopt, &entry, true)) {
-    PrintMessages(err, host);
-    err << "zorview --album: " << a->path << ": no delivery loaded\n";
-    return kExitFailed;
+  // The program never writes into a delivery: its folder is known from the
+  // entry file before anything is loaded.
+  std::optional<std::string> chosen;
+  {
+    DumpHost quiet;
+    ImportContext probe{delivery, quiet, env.folders, env.settings.MsXmlParser};
+    chosen = ChooseEntry(probe, path);
   }
-  // The program never writes into a delivery.
-  const fs::path deliveryFolder = DeliveryFolderOfEntry(entry);
-  if (AlbumInsideFolder(folder, deliveryFolder)) {
-    err << "zorview --album: " << folder.string() << " would lie inside the delivery " << deliveryFolder.string()
-        << "\n";
+  if (chosen) {
+    const fs::path deliveryFolder = DeliveryFolderOfEntry(*chosen);
+    if (AlbumInsideFolder(folder, deliveryFolder)) {
+      err << "zorview --album: " << folder.string() << " would lie inside the delivery " << deliveryFolder.string()
+          << "\n";
+      return kExitFailed;
+    }
+    // The album folder is taken now, before a load that may take long: a
+    // second run, or a link planted there meanwhile, finds it taken.
+    if (!fs::create_directory(folder, ec)) {
+      if (fs::exists(fs::symlink_status(folder, ec)))
+        err << "zorview --album: " << folder.string() << " already exists\n";
+      else
+        err << "zorview --album: " << Cp932ToUtf8(Sj("フォルダを作成できませんでした。")) << " " << folder.string() << "\n";
+      return kExitFailed;
+    }
+  }
+  std::string entry;
+  // Without an entry the load only says why (the probe kept quiet).
+  const bool loaded = LoadDeliveryAt(delivery, host, env, path, std::nullopt, &entry, true);
+  if (!chosen || !loaded) {
+    PrintMessages(err, host);
+    if (chosen) fs::remove(folder, ec);  // still empty: nothing was written
+    err << "zorview --album: " << a->path << ": no delivery loaded\n";
     return kExitFailed;
   }
 

@@ -66,7 +66,8 @@ class AlbumRun {
     for (const fs::path& folder : {o_.folder, o_.folder / "PIC", o_.folder / "DRA", Html()}) {
       std::error_code ec;
       fs::create_directories(folder, ec);
-      if (!fs::is_directory(folder, ec)) {
+      // A link put in the album's place would send its files elsewhere.
+      if (!fs::is_directory(fs::symlink_status(folder, ec))) {
         host_.Beep();
         return Failed(Sj("フォルダを作成できませんでした。"), folder);
       }

@@ -160,8 +160,6 @@ TEST_F(HostileInputTest, AlbumThatCannotBeWrittenFails) {
   EXPECT_NE(run.err.find("フォルダを作成できませんでした。 /proc/self/ALBUM"), std::string::npos) << run.err;
 }
 
-// A picture that cannot be copied fails the run, naming the copy; here the
-// source cannot be read (a link to the memory of the reading process).
 // A picture that is a link out of the delivery (here to a file no read
 // succeeds on) is never opened: the load names it, the album copies nothing
 // for it, and the other pictures are there.

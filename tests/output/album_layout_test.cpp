@@ -48,6 +48,19 @@ TEST_F(AlbumLayoutTest, NoPhotoOutsideTheUnclassifiedNode) {
   EXPECT_EQ(host_.opened.size(), 1u);
 }
 
+// A link put where the album folder goes would send every file elsewhere:
+// the run refuses it and writes nothing there.
+TEST_F(AlbumLayoutTest, AnAlbumFolderThatIsALinkIsRefused) {
+  AddPhotos(1);
+  fs::create_directories(dir_ / "elsewhere");
+  fs::create_directories(options_.folder.parent_path());
+  fs::create_directory_symlink(dir_ / "elsewhere", options_.folder);
+  const AlbumResult result = Write();
+  EXPECT_FALSE(result.finished);
+  EXPECT_NE(result.message.find(Sj("フォルダを作成できませんでした。")), std::string::npos);
+  EXPECT_TRUE(fs::is_empty(dir_ / "elsewhere"));
+}
+
 TEST_F(AlbumLayoutTest, FivePhotosTwoPerPage) {
   AddPhotos(5);
   options_.perPage = 2;
