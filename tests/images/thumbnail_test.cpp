@@ -154,7 +154,7 @@ TEST_F(ThumbnailOrder, CommandLinePrintsOneLinePerFile) {
   };
   std::string out;
   EXPECT_EQ(run(words, &out), 0);
-  EXPECT_EQ(out, exif + "\t160x120 via exif\n" + bmp + "\t64x48 via general\n");
+  EXPECT_EQ(out, exif + "\t160x120 via exif\t-> exif.png\n" + bmp + "\t64x48 via general\t-> photo.png\n");
   EXPECT_TRUE(std::filesystem::exists(dir / "out" / "exif.png"));
   Bitmap written;
   ASSERT_TRUE(LoadWithImageKit(written, dir / "out" / "photo.png"));
@@ -164,6 +164,21 @@ TEST_F(ThumbnailOrder, CommandLinePrintsOneLinePerFile) {
   EXPECT_NE(out.find(txt + "\t0x0 via failed: "), std::string::npos) << out;
   EXPECT_EQ(run({"zorview", "--thumbnail", "big", exif}, &out), 2);
   EXPECT_EQ(run({"zorview", "--thumbnail", "96"}, &out), 2);
+
+  // Two inputs of one stem get outputs of their own; the folder is made
+  // only for arguments that are right, and never inside a delivery.
+  std::filesystem::create_directories(dir / "other");
+  std::filesystem::copy_file(dir / "exif.jpg", dir / "other" / "exif.jpg");
+  const std::string again = (dir / "other" / "exif.jpg").string(), twice = (dir / "twice").string();
+  EXPECT_EQ(run({"zorview", "--thumbnail", "96", "--out", twice, exif, again}, &out), 0);
+  EXPECT_EQ(out, exif + "\t160x120 via exif\t-> exif.png\n" + again + "\t160x120 via exif\t-> exif-2.png\n");
+  EXPECT_TRUE(std::filesystem::exists(dir / "twice" / "exif-2.png"));
+  EXPECT_EQ(run({"zorview", "--thumbnail", "96", "--out", (dir / "never").string()}, &out), 2);
+  EXPECT_FALSE(std::filesystem::exists(dir / "never"));
+  std::filesystem::create_directories(dir / "deliv" / "PHOTO");
+  std::ofstream(dir / "deliv" / "PHOTO" / "PHOTO.XML") << "<photodata/>";
+  EXPECT_EQ(run({"zorview", "--thumbnail", "96", "--out", (dir / "deliv" / "thumbs").string(), exif}, &out), 1);
+  EXPECT_FALSE(std::filesystem::exists(dir / "deliv" / "thumbs"));
 
   EXPECT_EQ(run({"zorview", "--kind", exif, (dir / "photo.tif").string(), txt}, &out), 0);
   EXPECT_EQ(out, exif + "\t0\n" + (dir / "photo.tif").string() + "\t4\n" + txt + "\t-1\n");
