@@ -1,6 +1,10 @@
 #include "images/file_bytes.h"
 
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <new>
 #include <system_error>
 
@@ -12,22 +16,32 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::filesystem::pa
     if (reason) *reason = why;
     return std::nullopt;
   };
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return fail("cannot open the file");
-  const std::uintmax_t size = std::filesystem::file_size(path, ec);
-  if (ec) return fail("cannot open the file");
+  // Not blocking, and the file is looked at after it is opened: a FIFO or a
+  // device put in a picture's place is refused, whatever it was a moment ago.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return fail("cannot open the file");
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return fail("cannot open the file");
+  const auto size = static_cast<std::uintmax_t>(st.st_size);
   if (size > max_bytes) return fail("file too large");
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return fail("cannot open the file");
   std::vector<std::uint8_t> bytes;
   try {
     bytes.resize(static_cast<std::size_t>(size));
   } catch (const std::bad_alloc&) {
     return fail("out of memory");
   }
-  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  // A file that shrank while we read it gives what was there.
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  std::size_t got = 0;
+  while (got < bytes.size()) {
+    const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;  // a file that shrank while we read it gives what was there
+    got += static_cast<std::size_t>(n);
+  }
+  bytes.resize(got);
   return bytes;
 }
 

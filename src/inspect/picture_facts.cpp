@@ -1,6 +1,7 @@
 #include "inspect/picture_facts.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -25,7 +26,17 @@ constexpr std::uint64_t kMaxWholeFile = 512u << 20;
 
 class File {
  public:
-  explicit File(const std::filesystem::path& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+  // Not blocking, and only a regular file: whatever was checked before, a
+  // FIFO or device swapped in meanwhile is refused here (errno EINVAL).
+  explicit File(const std::filesystem::path& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {
+    struct stat st {};
+    if (fd_ >= 0 && (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))) {
+      const int err = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+      ::close(fd_);
+      fd_ = -1;
+      errno = err;
+    }
+  }
   ~File() {
     if (fd_ >= 0) ::close(fd_);
   }

@@ -3,6 +3,7 @@
 #include "inspect/picture_facts.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -223,7 +224,9 @@ TEST_F(PictureFactsTest, ReadsTheExifFieldsAndThePictureSize) {
 
 TEST_F(PictureFactsTest, ADirectoryOrAMissingFileIsNotRead) {
   fs::create_directories(dir_ / "P0000002.JPG");
-  for (const fs::path& p : {dir_ / "P0000002.JPG", dir_ / "none.jpg"}) {
+  // A FIFO or a device in a picture's place is refused once opened: no hang.
+  ASSERT_EQ(mkfifo((dir_ / "P0000003.JPG").c_str(), 0600), 0);
+  for (const fs::path& p : {dir_ / "P0000002.JPG", dir_ / "none.jpg", dir_ / "P0000003.JPG", fs::path("/dev/zero")}) {
     const PictureFacts f = ReadPictureFacts(p);
     EXPECT_FALSE(f.opened) << p;
     EXPECT_FALSE(f.readError.empty()) << p;
