@@ -1,6 +1,8 @@
 #include "xml/byte_stream.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
 
@@ -15,15 +17,26 @@ constexpr std::size_t kBufferSize = 1 << 16;
 
 ByteStream::ByteStream(std::string_view bytes) : memory_(bytes), end_(bytes.size()), eof_(true) {}
 
+std::FILE* OpenRegularFile(const std::string& path) {
+  // Not blocking: opening a FIFO would wait for a writer. A folder opens on
+  // Linux but cannot be read; a device or pipe could be endless.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return nullptr;
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    return nullptr;
+  }
+  std::FILE* f = fdopen(fd, "rb");
+  if (!f) close(fd);
+  return f;
+}
+
 std::optional<ByteStream> ByteStream::Open(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+  std::FILE* f = OpenRegularFile(path);
   if (!f) return std::nullopt;
   ByteStream s;
   s.file_.reset(f);
-  // A folder opens on Linux but cannot be read; a device or pipe could be
-  // endless.
-  struct stat st;
-  if (fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
   s.buffer_.resize(kBufferSize);
   return s;
 }

@@ -12,6 +12,10 @@
 
 namespace zor {
 
+// The file opened for reading when it is a regular file (checked once it is
+// open, without blocking on a FIFO); nullptr otherwise. The caller closes it.
+std::FILE* OpenRegularFile(const std::string& path);
+
 class ByteStream {
  public:
   // Reads the bytes in memory; they must outlive the stream.

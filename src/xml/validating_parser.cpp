@@ -162,7 +162,7 @@ bool RunValidatingParser(TXMLTreeView& view, const std::string& file) {
     return false;
   }
 
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(file.c_str(), "rb"), std::fclose);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(OpenRegularFile(file), std::fclose);
   if (!f) return false;
 
   libxml::Session session(file, view.SystemFileFolder, view.Parse, cp932);

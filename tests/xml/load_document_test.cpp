@@ -72,6 +72,18 @@ TEST_F(LoadXmlDocumentTest, FailedValidationAsksAndCancelKeepsTheFailure) {
   EXPECT_TRUE(host.shown.empty());
 }
 
+// A FIFO in the document's own place is refused by both parsers at once.
+TEST_F(LoadXmlDocumentTest, AFifoAsTheDocumentIsRefusedAtOnce) {
+  const std::string fifo = dir_.path() + "FIFO.XML";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  for (bool validating : {true, false}) {
+    RecordingHost host(true);
+    TXMLTreeView view;
+    EXPECT_FALSE(LoadXmlDocument(view, fifo, false, validating, host)) << validating;
+    EXPECT_EQ(view.NodeCount(), 0) << validating;
+  }
+}
+
 // A FIFO in the DTD's place is never opened: the load goes on as for a
 // missing DTD (the question, then the file without validation).
 TEST_F(LoadXmlDocumentTest, AFifoAsTheDtdDoesNotHangTheLoad) {
