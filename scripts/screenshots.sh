@@ -20,7 +20,8 @@ mkdir -p "$out"
 data=$(mktemp -d)
 trap 'rm -rf "$data"' EXIT
 display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp &
+# ZOR_SCREEN sets the virtual screen, e.g. 800x600x24 for a small one.
+Xvfb "$display" -screen 0 "${ZOR_SCREEN:-1280x900x24}" -nolisten tcp &
 xvfb_pid=$!
 trap 'kill $xvfb_pid 2>/dev/null; rm -rf "$data"' EXIT
 sleep 1
