@@ -1,95 +1,97 @@
 #include "xml/attribute_bound.h"
 
+#include <cstdio>
+#include <memory>
 #include <string_view>
 
 #include "xml/byte_stream.h"
 
 namespace zor {
 
-std::optional<AttributeExcess> FindAttributeExcess(const std::string& file) {
-  std::optional<ByteStream> in = ByteStream::Open(file);
-  if (!in) return std::nullopt;
-  enum class State { kText, kMarkupStart, kTag, kQuoted, kSkip };
-  State state = State::kText;
-  char quote = 0;
-  // What ends a skipped part: "-->" for comments, "?>" for processing
-  // instructions, "]]>" for CDATA, ">" at bracket depth 0 for <!DOCTYPE …>.
-  std::string skipEnd;
-  int depth = 0;
-  std::string recent;  // the last bytes, to see a skipped part end
-  long line = 1;
-  long tagLine = 1;
-  int inTag = 0;
-  long total = 0;
-  std::string start;  // the bytes after '<' that tell the markup's kind
-  for (int c; (c = in->Next()) >= 0;) {
-    if (c == '\n') ++line;
-    switch (state) {
+void AttributeCounter::Skip(const char* end) {
+  state_ = State::kSkip;
+  skipEnd_ = end;
+  depth_ = 0;
+  recent_.clear();
+}
+
+bool AttributeCounter::Feed(const char* bytes, std::size_t size) {
+  if (excess_) return false;
+  static constexpr std::string_view kComment = "!--";
+  static constexpr std::string_view kCdata = "![CDATA[";
+  for (std::size_t i = 0; i < size; ++i) {
+    const char c = bytes[i];
+    if (c == '\n') ++line_;
+    switch (state_) {
       case State::kText:
         if (c == '<') {
-          state = State::kMarkupStart;
-          start.clear();
-          tagLine = line;
+          state_ = State::kMarkupStart;
+          start_.clear();
+          tagLine_ = line_;
         }
         break;
-      case State::kMarkupStart: {
-        start += static_cast<char>(c);
-        auto skip = [&](const char* end) {
-          state = State::kSkip;
-          skipEnd = end;
-          depth = 0;
-          recent.clear();
-        };
-        const std::string_view comment = "!--";
-        const std::string_view cdata = "![CDATA[";
-        if (start[0] == '?') {
-          skip("?>");
-        } else if (start[0] == '/') {
-          skip(">");
-        } else if (start[0] != '!') {
-          state = c == '>' ? State::kText : State::kTag;
-          inTag = 0;
-        } else if (start == comment) {
-          skip("-->");
-        } else if (start == cdata) {
-          skip("]]>");
-        } else if (!comment.starts_with(start) && !cdata.starts_with(start)) {
-          skip(">");  // a declaration: <!DOCTYPE …>, <!ELEMENT …>
-          if (c == '[') depth = 1;
-          if (c == '>') state = State::kText;
+      case State::kMarkupStart:
+        start_ += c;
+        if (start_[0] == '?') {
+          Skip("?>");
+        } else if (start_[0] == '/') {
+          Skip(">");
+        } else if (start_[0] != '!') {
+          state_ = c == '>' ? State::kText : State::kTag;
+          inTag_ = 0;
+        } else if (start_ == kComment) {
+          Skip("-->");
+        } else if (start_ == kCdata) {
+          Skip("]]>");
+        } else if (!kComment.starts_with(start_) && !kCdata.starts_with(start_)) {
+          Skip(">");  // a declaration: <!DOCTYPE …>, <!ELEMENT …>
+          if (c == '[') depth_ = 1;
+          if (c == '>') state_ = State::kText;
         }
         break;
-      }
       case State::kTag:
         if (c == '"' || c == '\'') {
-          quote = static_cast<char>(c);
-          state = State::kQuoted;
+          quote_ = c;
+          state_ = State::kQuoted;
         } else if (c == '=') {
-          ++total;
-          if (++inTag > kMaxAttributesPerElement) return AttributeExcess{tagLine, true};
-          if (total > kMaxAttributesInDocument) return AttributeExcess{tagLine, false};
+          ++total_;
+          if (++inTag_ > kMaxAttributesPerElement)
+            excess_ = AttributeExcess{tagLine_, true};
+          else if (total_ > kMaxAttributesInDocument)
+            excess_ = AttributeExcess{tagLine_, false};
+          if (excess_) return false;
         } else if (c == '>') {
-          state = State::kText;
+          state_ = State::kText;
         }
         break;
       case State::kQuoted:
-        if (c == quote) state = State::kTag;
+        if (c == quote_) state_ = State::kTag;
         break;
       case State::kSkip:
-        if (skipEnd == ">") {
+        if (skipEnd_ == ">") {
           // A document type declaration may hold an internal subset in [ ].
-          if (c == '[') ++depth;
-          if (c == ']' && depth > 0) --depth;
-          if (c == '>' && depth == 0) state = State::kText;
+          if (c == '[') ++depth_;
+          if (c == ']' && depth_ > 0) --depth_;
+          if (c == '>' && depth_ == 0) state_ = State::kText;
         } else {
-          recent += static_cast<char>(c);
-          if (recent.size() > skipEnd.size()) recent.erase(0, recent.size() - skipEnd.size());
-          if (recent == skipEnd) state = State::kText;
+          recent_ += c;
+          if (recent_.size() > skipEnd_.size()) recent_.erase(0, recent_.size() - skipEnd_.size());
+          if (recent_ == skipEnd_) state_ = State::kText;
         }
         break;
     }
   }
-  return std::nullopt;
+  return true;
+}
+
+std::optional<AttributeExcess> FindAttributeExcess(const std::string& file) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(OpenRegularFile(file), std::fclose);
+  if (!f) return std::nullopt;
+  AttributeCounter counter;
+  char buffer[1 << 16];
+  while (std::size_t got = std::fread(buffer, 1, sizeof buffer, f.get()))
+    if (!counter.Feed(buffer, got)) break;
+  return counter.Excess();
 }
 
 }  // namespace zor

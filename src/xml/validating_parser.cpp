@@ -24,10 +24,18 @@ constexpr std::size_t kReportLineBytes = 1024;
 
 const char* Chars(const xmlChar* s) { return reinterpret_cast<const char*>(s); }
 
+// The file as libxml2 reads it, its attributes counted on the way: past a
+// bound the read fails, so libxml2 stops within one buffer of the element.
+struct CountedFile {
+  std::FILE* file;
+  AttributeCounter counter;
+};
+
 int ReadCallback(void* context, char* buffer, int len) {
-  std::FILE* f = static_cast<std::FILE*>(context);
-  std::size_t got = std::fread(buffer, 1, static_cast<std::size_t>(len), f);
-  if (got == 0 && std::ferror(f)) return -1;
+  auto* in = static_cast<CountedFile*>(context);
+  std::size_t got = std::fread(buffer, 1, static_cast<std::size_t>(len), in->file);
+  if (got == 0 && std::ferror(in->file)) return -1;
+  if (!in->counter.Feed(buffer, got)) return -1;
   return static_cast<int>(got);
 }
 
@@ -143,27 +151,9 @@ bool RunValidatingParser(TXMLTreeView& view, const std::string& file) {
   std::optional<std::string> declared = libxml::DeclaredEncoding(head);
   bool cp932 = declared && libxml::IsShiftJisName(*declared);
 
-  // An element of thousands of attributes would hold libxml2 for minutes:
-  // validation is refused, and a well-formedness check is the own
-  // tokenizer's, which takes such a file in its stride.
-  if (std::optional<AttributeExcess> excess = FindAttributeExcess(file)) {
-    if (!view.Parse) {
-      std::optional<ByteStream> in = ByteStream::Open(file);
-      return in && RunOwnTokenizer(view, *in);
-    }
-    const std::string reason =
-        excess->perElement ? "属性が " + std::to_string(kMaxAttributesPerElement) + " 個を超える要素があります。"
-                           : "文書全体の属性が " + std::to_string(kMaxAttributesInDocument) + " 個を超えています。";
-    std::string source;
-    if (std::optional<ByteStream> in = ByteStream::Open(file))
-      if (std::optional<std::string> line = in->ReadLine(excess->line, 2 * kReportLineBytes))
-        source = CutToBytes(TrimWide(cp932 ? *line : Utf8ToCp932(*line)), kReportLineBytes);
-    view.ErrorText = FormatError(libxml::ParseError{reason, file, static_cast<int>(excess->line), 0}, source);
-    return false;
-  }
-
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(OpenRegularFile(file), std::fclose);
   if (!f) return false;
+  CountedFile in{f.get(), {}};
 
   libxml::Session session(file, view.SystemFileFolder, view.Parse, cp932);
   std::unique_ptr<xmlParserCtxt, void (*)(xmlParserCtxtPtr)> ctxt(xmlNewParserCtxt(), xmlFreeParserCtxt);
@@ -175,8 +165,28 @@ bool RunValidatingParser(TXMLTreeView& view, const std::string& file) {
   int options = XML_PARSE_NONET | XML_PARSE_NOENT | XML_PARSE_NOBLANKS;
   if (view.Parse) options |= XML_PARSE_DTDLOAD | XML_PARSE_DTDATTR | XML_PARSE_DTDVALID;
   std::unique_ptr<xmlDoc, void (*)(xmlDocPtr)> doc(
-      xmlCtxtReadIO(ctxt.get(), ReadCallback, CloseCallback, f.get(), file.c_str(), cp932 ? "CP932" : nullptr, options),
+      xmlCtxtReadIO(ctxt.get(), ReadCallback, CloseCallback, &in, file.c_str(), cp932 ? "CP932" : nullptr, options),
       xmlFreeDoc);
+
+  // An element of thousands of attributes would have held libxml2 for
+  // minutes: validation is refused, and a well-formedness check is the own
+  // tokenizer's, which takes such a file in its stride.
+  if (const std::optional<AttributeExcess>& excess = in.counter.Excess()) {
+    doc.reset();
+    if (!view.Parse) {
+      std::optional<ByteStream> own = ByteStream::Open(file);
+      return own && RunOwnTokenizer(view, *own);
+    }
+    const std::string reason =
+        excess->perElement ? "属性が " + std::to_string(kMaxAttributesPerElement) + " 個を超える要素があります。"
+                           : "文書全体の属性が " + std::to_string(kMaxAttributesInDocument) + " 個を超えています。";
+    std::string source;
+    if (std::optional<ByteStream> lines = ByteStream::Open(file))
+      if (std::optional<std::string> line = lines->ReadLine(excess->line, 2 * kReportLineBytes))
+        source = CutToBytes(TrimWide(cp932 ? *line : Utf8ToCp932(*line)), kReportLineBytes);
+    view.ErrorText = FormatError(libxml::ParseError{reason, file, static_cast<int>(excess->line), 0}, source);
+    return false;
+  }
 
   for (const std::string& name : session.RefusedEntities())
     view.Notices.push_back(Sj("外部実体「") + Utf8ToCp932(name) +
