@@ -185,8 +185,9 @@ void BM_ThumbnailListScroll(benchmark::State& state) {
     // the mean over each distinct picture.
     QElapsedTimer single;
     single.start();
+    const std::atomic<bool> notCancelled{false};
     for (int i = 0; i < kDistinctPictures; ++i)
-      DecodeThumbnail(w.ListView->Model()->Item(i).cell.file, w.ListView->CellSize());
+      DecodeThumbnail(w.ListView->Model()->Item(i).cell.file, w.ListView->CellSize(), notCancelled);
     const double singleMs = single.nsecsElapsed() / 1e6 / kDistinctPictures;
     const int threads = w.PhotoLists->Pool().maxThreadCount();
     const int cells = VisibleCells(w.ListView);

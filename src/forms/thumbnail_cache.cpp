@@ -24,6 +24,7 @@ ThumbnailCache::ThumbnailCache(QThreadPool* pool, Decoder decoder, QObject* pare
 }
 
 ThumbnailCache::~ThumbnailCache() {
+  cancelled_->store(true);
   QMutexLocker lock(&channel_->mutex);
   channel_->owner = nullptr;
 }
@@ -108,12 +109,13 @@ void ThumbnailCache::Pump() {
     std::shared_ptr<Channel> channel = channel_;
     Decoder decoder = decoder_;
     const quint64 generation = generation_;
+    std::shared_ptr<const std::atomic<bool>> cancelled = cancelled_;
     const QString key = job.key;
     const QString file = job.file;
     const int size = job.size;
-    pool_->start([channel, decoder, generation, key, file, size] {
+    pool_->start([channel, decoder, generation, cancelled, key, file, size] {
       const QDateTime modified = QFileInfo(file).lastModified();
-      const QImage decoded = decoder(file, size);
+      const QImage decoded = decoder(file, size, *cancelled);
       const QSize decodedSize = decoded.size();
       const QImage image = Reduce(decoded, size);
       QMutexLocker lock(&channel->mutex);
@@ -165,6 +167,8 @@ void ThumbnailCache::Clear() {
   running_keys_.clear();
   bytes_ = 0;
   ++generation_;  // decodes still running are thrown away when they end
+  cancelled_->store(true);
+  cancelled_ = std::make_shared<std::atomic<bool>>(false);
 }
 
 }  // namespace zor

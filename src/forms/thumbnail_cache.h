@@ -19,6 +19,7 @@
 #include <QPixmap>
 #include <QString>
 #include <QTimer>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -29,8 +30,10 @@ namespace zor {
 class ThumbnailCache : public QObject {
   Q_OBJECT
  public:
-  // Runs on a worker thread; must not touch shared state.
-  using Decoder = std::function<QImage(const QString& file, int size)>;
+  // Runs on a worker thread; must not touch shared state. cancelled is set
+  // when the picture is no longer wanted (the cache was cleared or is going):
+  // a long decode may stop early.
+  using Decoder = std::function<QImage(const QString& file, int size, const std::atomic<bool>& cancelled)>;
 
   static constexpr int kMinEntries = 51;
   static constexpr qint64 kDefaultByteBudget = 96ll * 1024 * 1024;
@@ -64,7 +67,8 @@ class ThumbnailCache : public QObject {
   // With one worker that worker keeps decoding.
   void KeepACoreFree(int ms);
 
-  // Frees every picture and forgets every request (each load, file drop).
+  // Frees every picture and forgets every request (each load, file drop);
+  // decodes still running are told to stop.
   void Clear();
   void SetByteBudget(qint64 bytes) { byteBudget_ = bytes; }
 
@@ -110,6 +114,7 @@ class ThumbnailCache : public QObject {
   QThreadPool* pool_;
   Decoder decoder_;
   std::shared_ptr<Channel> channel_;
+  std::shared_ptr<std::atomic<bool>> cancelled_ = std::make_shared<std::atomic<bool>>(false);  // this generation's
   QHash<QString, Entry> entries_;
   QList<Job> pending_;
   QHash<QString, bool> running_keys_;

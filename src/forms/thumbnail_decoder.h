@@ -5,11 +5,12 @@
 
 #include <QImage>
 #include <QString>
+#include <atomic>
 
 namespace zor {
 
 // The picture of file for a cell of side size; a null image when the file
-// cannot be decoded.
-QImage DecodeThumbnail(const QString& file, int size);
+// cannot be decoded, or when cancelled is set before a long drawing is done.
+QImage DecodeThumbnail(const QString& file, int size, const std::atomic<bool>& cancelled);
 
 }  // namespace zor

@@ -14,6 +14,14 @@ namespace {
 
 constexpr std::uintmax_t kMaxDxfBytes = 256ull * 1024 * 1024;
 constexpr int kMargin = 8;
+// How often a long read or drawing looks at its cancel flag.
+constexpr int kCancelCheckEvery = 4096;
+
+bool Cancelled(const std::atomic<bool>* cancelled, int step, std::string* reason) {
+  if (!cancelled || step % kCancelCheckEvery != 0 || !cancelled->load(std::memory_order_relaxed)) return false;
+  *reason = "cancelled";
+  return true;
+}
 
 struct Group {
   int code = 0;
@@ -179,7 +187,7 @@ void DrawLine(Bitmap& bitmap, int x0, int y0, int x1, int y1) {
 
 }  // namespace
 
-bool ParseDxf(std::string_view text, DxfDrawing& drawing, std::string* reason) {
+bool ParseDxf(std::string_view text, DxfDrawing& drawing, std::string* reason, const std::atomic<bool>* cancelled) {
   drawing = DxfDrawing{};
   if (text.starts_with("AutoCAD Binary DXF")) {
     *reason = "binary DXF files are not supported";
@@ -192,8 +200,10 @@ bool ParseDxf(std::string_view text, DxfDrawing& drawing, std::string* reason) {
   std::vector<Group> groups;
   bool any = false;
   int entities = 0;
+  int read = 0;
   while (reader.Next(group)) {
     any = true;
+    if (Cancelled(cancelled, ++read, reason)) return false;
     if (group.code != 0) {
       if (groups.size() >= static_cast<std::size_t>(kMaxDxfEntityGroups)) {
         *reason = "an entity holds more than " + std::to_string(kMaxDxfEntityGroups) + " groups; not drawn";
@@ -220,7 +230,8 @@ bool ParseDxf(std::string_view text, DxfDrawing& drawing, std::string* reason) {
   return true;
 }
 
-bool RenderDxf(const DxfDrawing& drawing, int longest_side, Bitmap& bitmap, std::string* reason) {
+bool RenderDxf(const DxfDrawing& drawing, int longest_side, Bitmap& bitmap, std::string* reason,
+               const std::atomic<bool>* cancelled) {
   Extent extent;
   for (const DxfEntity& e : drawing.entities) {
     for (DxfPoint p : e.points) extent.Add(p);
@@ -269,7 +280,9 @@ bool RenderDxf(const DxfDrawing& drawing, int longest_side, Bitmap& bitmap, std:
     }
   };
   std::vector<const DxfEntity*> texts;
+  int drawn = 0;
   for (const DxfEntity& e : drawing.entities) {
+    if (Cancelled(cancelled, ++drawn, reason)) return false;
     switch (e.kind) {
       case DxfEntity::Kind::kPolyline:
         polyline(e.points, e.closed);
@@ -294,15 +307,17 @@ bool RenderDxf(const DxfDrawing& drawing, int longest_side, Bitmap& bitmap, std:
   return true;
 }
 
-ImageResult LoadDxfFile(Bitmap& bitmap, const std::filesystem::path& path) {
+ImageResult LoadDxfFile(Bitmap& bitmap, const std::filesystem::path& path, const std::atomic<bool>* cancelled) {
   bitmap.Clear();
   std::string why;
   auto bytes = ReadFileBytes(path, &why, kMaxDxfBytes);
   if (!bytes) return ImageResult::Failure("dxf: " + why);
   DxfDrawing drawing;
   const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
-  if (!ParseDxf(text, drawing, &why) || !RenderDxf(drawing, kDxfDrawingSize, bitmap, &why))
+  if (!ParseDxf(text, drawing, &why, cancelled) || !RenderDxf(drawing, kDxfDrawingSize, bitmap, &why, cancelled)) {
+    bitmap.Clear();
     return ImageResult::Failure("dxf: " + why);
+  }
   return ImageResult::Success(DecodeRoute::kDxf);
 }
 

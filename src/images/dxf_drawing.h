@@ -4,6 +4,7 @@
 // not read.
 #pragma once
 
+#include <atomic>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -43,15 +44,20 @@ inline constexpr int kMaxDxfEntities = 1'000'000;   // code-0 groups (VERTEX inc
 inline constexpr int kMaxDxfEntityGroups = 1'000'000;  // groups inside one entity
 
 // Parses the drawing; false with a reason for a binary DXF, text that is
-// not a DXF file, or a drawing past the bounds above.
-bool ParseDxf(std::string_view text, DxfDrawing& drawing, std::string* reason);
+// not a DXF file, a drawing past the bounds above, or when cancelled (when
+// given) is set while it reads.
+bool ParseDxf(std::string_view text, DxfDrawing& drawing, std::string* reason,
+              const std::atomic<bool>* cancelled = nullptr);
 
-// Draws it scaled so that its longer side is longest_side pixels.
-bool RenderDxf(const DxfDrawing& drawing, int longest_side, Bitmap& bitmap, std::string* reason);
+// Draws it scaled so that its longer side is longest_side pixels; stops
+// with a reason when cancelled is set.
+bool RenderDxf(const DxfDrawing& drawing, int longest_side, Bitmap& bitmap, std::string* reason,
+               const std::atomic<bool>* cancelled = nullptr);
 
 // How large LoadWithImageKit draws a DXF file.
 inline constexpr int kDxfDrawingSize = 1600;
 
-ImageResult LoadDxfFile(Bitmap& bitmap, const std::filesystem::path& path);
+ImageResult LoadDxfFile(Bitmap& bitmap, const std::filesystem::path& path,
+                        const std::atomic<bool>* cancelled = nullptr);
 
 }  // namespace zor

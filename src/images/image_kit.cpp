@@ -38,7 +38,7 @@ void BindImageKit() {
   (void)bound;
 }
 
-ImageResult LoadWithImageKit(Bitmap& bitmap, const std::filesystem::path& path) {
+ImageResult LoadWithImageKit(Bitmap& bitmap, const std::filesystem::path& path, const std::atomic<bool>* cancelled) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return ImageResult::Failure("file not found");
   const PictureFormat format = SniffPictureFormat(path);
@@ -46,7 +46,7 @@ ImageResult LoadWithImageKit(Bitmap& bitmap, const std::filesystem::path& path) 
     case PictureFormat::kGif:
       return LoadGifFile(bitmap, path);
     case PictureFormat::kDxf:
-      return LoadDxfFile(bitmap, path);
+      return LoadDxfFile(bitmap, path, cancelled);
     case PictureFormat::kFlashPix:
       return ImageResult::Failure("FlashPix pictures are not supported");
     case PictureFormat::kEmf:

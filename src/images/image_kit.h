@@ -2,6 +2,7 @@
 // WMF, giflib for GIF, and our own reader for DXF drawings.
 #pragma once
 
+#include <atomic>
 #include <filesystem>
 #include <string_view>
 
@@ -18,8 +19,10 @@ void BindImageKit();
 // Loads a picture that is not a JPEG, or a JPEG the JPEG decoder rejected:
 // the format is read from the file's first bytes (the extension only tells
 // a DXF drawing). A TIFF or GIF gives its first page or frame. FlashPix and
-// EMF files are refused with a reason; so is anything unknown.
-ImageResult LoadWithImageKit(Bitmap& bitmap, const std::filesystem::path& path);
+// EMF files are refused with a reason; so is anything unknown. A DXF
+// drawing stops early when cancelled (when given) is set.
+ImageResult LoadWithImageKit(Bitmap& bitmap, const std::filesystem::path& path,
+                             const std::atomic<bool>* cancelled = nullptr);
 
 // Writes the bitmap in a format GraphicsMagick writes: "PNG", "BMP",
 // "TIFF", "GIF", "PCX" ...

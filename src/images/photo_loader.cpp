@@ -25,7 +25,8 @@ std::optional<ImageResult> TooLarge(const std::filesystem::path& path) {
 
 }  // namespace
 
-ImageResult LoadPhotoBitmap(Bitmap& bitmap, const std::filesystem::path& path, int max_size, Host* host) {
+ImageResult LoadPhotoBitmap(Bitmap& bitmap, const std::filesystem::path& path, int max_size, Host* host,
+                            const std::atomic<bool>* cancelled) {
   if (std::optional<ImageResult> large = TooLarge(path)) return *large;
   if (GetImageFileKind(path, true) == kKindSvg) return LoadSvgFile(bitmap, path, max_size);
   // The JPEG decoder is tried on every file; its status line is for JPEG
@@ -33,16 +34,17 @@ ImageResult LoadPhotoBitmap(Bitmap& bitmap, const std::filesystem::path& path, i
   const bool jpegFile = SniffPictureFormat(path) == PictureFormat::kJpeg;
   ImageResult jpeg = DecodeJpegFile(bitmap, path, max_size, jpegFile ? host : nullptr);
   if (jpeg) return jpeg;
-  ImageResult general = LoadWithImageKit(bitmap, path);
+  ImageResult general = LoadWithImageKit(bitmap, path, cancelled);
   if (general) return general;
   // Both failed: the general library's reason says more, unless the file is a JPEG.
   return jpegFile ? jpeg : general;
 }
 
-ImageResult LoadThumbnailBitmap(Bitmap& bitmap, const std::filesystem::path& path, int size, Host* host) {
+ImageResult LoadThumbnailBitmap(Bitmap& bitmap, const std::filesystem::path& path, int size, Host* host,
+                                const std::atomic<bool>* cancelled) {
   if (std::optional<ImageResult> large = TooLarge(path)) return *large;
   const ImageKindCode kind = GetImageFileKind(path, false);
-  if (kind == kKindTiffConvert) return LoadWithImageKit(bitmap, path);
+  if (kind == kKindTiffConvert) return LoadWithImageKit(bitmap, path, cancelled);
   if (kind == kKindSvg) return LoadSvgFile(bitmap, path, size);
   if (auto exif = LoadExifThumbnail(path, size)) {
     ImageResult thumbnail = DecodeJpegStream(bitmap, *exif, size, host);
@@ -51,7 +53,7 @@ ImageResult LoadThumbnailBitmap(Bitmap& bitmap, const std::filesystem::path& pat
       return thumbnail;
     }
   }
-  return LoadPhotoBitmap(bitmap, path, size, host);
+  return LoadPhotoBitmap(bitmap, path, size, host, cancelled);
 }
 
 }  // namespace zor

@@ -2,6 +2,7 @@
 // which a thumbnail is looked for.
 #pragma once
 
+#include <atomic>
 #include <filesystem>
 
 #include "images/bitmap.h"
@@ -14,8 +15,10 @@ class Host;
 // The JPEG decoder at the reduction for max_size (0 = full size), and only
 // when it fails the general library (LoadWithImageKit). Loads any picture
 // this program reads; a non-JPEG file first fails in the JPEG decoder,
-// whose status text stays on the host's status line.
-ImageResult LoadPhotoBitmap(Bitmap& bitmap, const std::filesystem::path& path, int max_size, Host* host = nullptr);
+// whose status text stays on the host's status line. cancelled, when given
+// and set meanwhile, stops a long drawing early.
+ImageResult LoadPhotoBitmap(Bitmap& bitmap, const std::filesystem::path& path, int max_size, Host* host = nullptr,
+                            const std::atomic<bool>* cancelled = nullptr);
 
 // The thumbnail decoding order for a thumbnail of size pixels:
 //  1. a TIFF the probe reports as image type 12 goes to the general library only;
@@ -23,6 +26,7 @@ ImageResult LoadPhotoBitmap(Bitmap& bitmap, const std::filesystem::path& path, i
 //     size pixels wide or high;
 //  3. LoadPhotoBitmap at that size.
 // The caller scales the result into its cell.
-ImageResult LoadThumbnailBitmap(Bitmap& bitmap, const std::filesystem::path& path, int size, Host* host = nullptr);
+ImageResult LoadThumbnailBitmap(Bitmap& bitmap, const std::filesystem::path& path, int size, Host* host = nullptr,
+                                const std::atomic<bool>* cancelled = nullptr);
 
 }  // namespace zor

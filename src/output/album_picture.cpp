@@ -1,13 +1,19 @@
 #include "output/album_picture.h"
 
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <system_error>
+#include <vector>
 
 #include "app/folders.h"
 #include "images/bitmap.h"
 #include "images/image_kind.h"
 #include "images/jpeg_encode.h"
 #include "images/photo_loader.h"
+#include "output/output_folder.h"
 #include "store/delivery.h"
 
 namespace zor {
@@ -18,14 +24,38 @@ namespace {
 
 // The bytes into a new file: unlike fs::copy_file this leaves the copy with
 // the permissions of any file the program creates, not the source's, which
-// on a delivery disc or share are often read-only or executable.
-bool CopyBytes(const fs::path& source, const fs::path& target) {
-  std::ifstream in(source, std::ios::binary);
-  std::ofstream out(target, std::ios::binary | std::ios::trunc);
-  if (!in || !out) return false;
-  if (in.peek() != std::ifstream::traits_type::eof()) out << in.rdbuf();
-  out.close();
-  return !in.bad() && out.good();
+// on a delivery disc or share are often read-only or executable. The source
+// is opened without blocking and must be a regular file once open, so a FIFO
+// put in its place cannot stall the album.
+bool CopyBytes(const fs::path& source, const OutputFolder& folder, const std::string& name) {
+  const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (in < 0) return false;
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{in};
+  struct stat st {};
+  if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  OutputFile out(folder, name);
+  if (!out.Ok()) return false;
+  std::vector<char> chunk(1 << 20);
+  for (;;) {
+    const ssize_t n = ::read(in, chunk.data(), chunk.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      out.Close();
+      return false;
+    }
+    if (n == 0) break;
+    out.Write(std::string_view(chunk.data(), static_cast<std::size_t>(n)));
+  }
+  return out.Close();
+}
+
+bool WriteBytes(const std::vector<std::uint8_t>& bytes, const OutputFolder& folder, const std::string& name) {
+  OutputFile out(folder, name);
+  out.Write(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  return !bytes.empty() && out.Close();
 }
 
 fs::path CurrentPictureFile(const Delivery& d) {
@@ -38,10 +68,10 @@ bool BrowserShows(ImageKindCode kind) {
   return kind == kKindJpeg || kind == kKindBitmap || kind == kKindPng || kind == kKindGif || kind == kKindSvg;
 }
 
-AlbumPictureCopy CopyAsItIs(const fs::path& source, const fs::path& target, AlbumPictureCopy done) {
-  if (CopyBytes(source, target)) return done;
-  std::error_code ec;
-  fs::remove(target, ec);
+AlbumPictureCopy CopyAsItIs(const fs::path& source, const OutputFolder& folder, const std::string& name,
+                            AlbumPictureCopy done) {
+  if (CopyBytes(source, folder, name)) return done;
+  folder.RemoveFile(name);
   return AlbumPictureCopy::kFailed;
 }
 
@@ -51,27 +81,33 @@ const char* AlbumPictureExtension(const Delivery& d) {
   return GetImageFileKind(CurrentPictureFile(d), true) == kKindSvg ? ".SVG" : ".JPG";
 }
 
-AlbumPictureCopy CopyAlbumPicture(Delivery& d, const fs::path& folder, const std::string& name, int jpegQuality) {
+AlbumPictureCopy CopyAlbumPicture(Delivery& d, const OutputFolder& folder, const std::string& name,
+                                  int jpegQuality) {
   const TViewDataSet& t = d.PhotoTable;
   if (t.FieldPos.FILE_ORG >= 0 && !t.AsString(t.FieldPos.FILE_ORG).empty()) return AlbumPictureCopy::kNotCopied;
   const fs::path source = CurrentPictureFile(d);
   // Removing first replaces a read-only copy too, and a missing source or a
   // failure below leaves no stale picture of an earlier run under the name.
-  const fs::path target = folder / name;
+  folder.RemoveFile(name);
   std::error_code ec;
-  fs::remove(target, ec);
   if (source.empty() || !fs::is_regular_file(source, ec)) return AlbumPictureCopy::kMissing;
   // A picture not found at load shows as the placeholder; the album gets
   // nothing for it rather than a picture that is not the photo.
   if (t.FieldPos.RECORD >= 0 && !d.MissingPictureOf(static_cast<int>(t.AsInteger(t.FieldPos.RECORD))).empty())
     return AlbumPictureCopy::kMissing;
   const ImageKindCode kind = GetImageFileKind(source, false);
-  if (BrowserShows(kind)) return CopyAsItIs(source, target, AlbumPictureCopy::kCopied);
+  if (BrowserShows(kind)) return CopyAsItIs(source, folder, name, AlbumPictureCopy::kCopied);
   Bitmap bitmap;
-  if (!LoadPhotoBitmap(bitmap, source, 0)) return CopyAsItIs(source, target, AlbumPictureCopy::kUnchanged);
-  if (EncodeJpegFile(bitmap, target, jpegQuality)) return AlbumPictureCopy::kConverted;
-  fs::remove(target, ec);
+  if (!LoadPhotoBitmap(bitmap, source, 0)) return CopyAsItIs(source, folder, name, AlbumPictureCopy::kUnchanged);
+  if (WriteBytes(EncodeJpegBytes(bitmap, jpegQuality), folder, name)) return AlbumPictureCopy::kConverted;
+  folder.RemoveFile(name);
   return AlbumPictureCopy::kFailed;
+}
+
+AlbumPictureCopy CopyAlbumPicture(Delivery& d, const fs::path& folder, const std::string& name, int jpegQuality) {
+  const std::optional<OutputFolder> open = OutputFolder::Open(folder, false);
+  if (!open) return AlbumPictureCopy::kFailed;
+  return CopyAlbumPicture(d, *open, name, jpegQuality);
 }
 
 }  // namespace zor

@@ -9,6 +9,7 @@
 namespace zor {
 
 class Delivery;
+class OutputFolder;
 
 enum class AlbumPictureCopy {
   kCopied,     // a JPEG, BMP, PNG, GIF or SVG, byte for byte
@@ -24,13 +25,16 @@ enum class AlbumPictureCopy {
 const char* AlbumPictureExtension(const Delivery& d);
 
 // Copies the picture named by the current record's FILENAME (code page 932)
-// to folder/name. Browsers show JPEG, BMP, PNG and GIF pictures whatever
+// to name in folder. Browsers show JPEG, BMP, PNG and GIF pictures whatever
 // their name says, so those are copied byte for byte, and so is an SVG
 // picture (under the name AlbumPictureExtension gives). TIFF, PCX, WMF and
 // DXF pictures are decoded and written as a JPEG at jpegQuality; one that
 // cannot be decoded, like any other file, is copied byte for byte. An
 // existing destination is replaced, also when it is read-only; the copy
 // itself is a plain writable file, whatever the source's permissions.
+AlbumPictureCopy CopyAlbumPicture(Delivery& d, const OutputFolder& folder, const std::string& name,
+                                  int jpegQuality);
+// The same into the folder at a path, which must exist and not be a link.
 AlbumPictureCopy CopyAlbumPicture(Delivery& d, const std::filesystem::path& folder, const std::string& name,
                                   int jpegQuality);
 

@@ -11,6 +11,7 @@
 #include "output/album_picture.h"
 #include "output/album_rows.h"
 #include "output/html_text.h"
+#include "output/output_folder.h"
 #include "output/page_file.h"
 #include "store/delivery.h"
 #include "text/encoding.h"
@@ -61,24 +62,33 @@ class AlbumRun {
  private:
   fs::path Html() const { return o_.folder / "HTML"; }
 
-  // False when a folder could not be made; result_.message names it.
+  // False when a folder could not be made; result_.message names it. The
+  // folders stay open while the album is written and every file goes in
+  // through them: a link put in the album's place, or in place of one of
+  // its folders meanwhile, would otherwise send the files elsewhere.
   bool MakeFolders() {
-    for (const fs::path& folder : {o_.folder, o_.folder / "PIC", o_.folder / "DRA", Html()}) {
-      std::error_code ec;
-      fs::create_directories(folder, ec);
-      // A link put in the album's place would send its files elsewhere.
-      if (!fs::is_directory(fs::symlink_status(folder, ec))) {
-        host_.Beep();
-        return Failed(Sj("フォルダを作成できませんでした。"), folder);
-      }
+    std::error_code ec;
+    if (o_.folder.has_parent_path()) fs::create_directories(o_.folder.parent_path(), ec);
+    root_ = OutputFolder::Open(o_.folder, true);
+    if (!root_) return FolderFailed(o_.folder);
+    for (auto [folder, name] : {std::pair{&pic_, "PIC"}, std::pair{&dra_, "DRA"}, std::pair{&html_, "HTML"}}) {
+      *folder = root_->Sub(name);
+      if (!*folder) return FolderFailed(o_.folder / name);
     }
     return true;
   }
 
+  bool FolderFailed(const fs::path& folder) {
+    host_.Beep();
+    return Failed(Sj("フォルダを作成できませんでした。"), folder);
+  }
+
   // Ends the run: the message and the file it names become result_.message
-  // and a warning. Always false.
+  // and a warning, which says that what was written stays. Always false.
   bool Failed(const std::string& what, const fs::path& file) {
     result_.message = what + "\r\n" + Utf8ToCp932(file.string());
+    if (root_)
+      result_.message += "\r\n" + Sj("書き込んだファイルはそのまま残しています: ") + Utf8ToCp932(o_.folder.string());
     page_.reset();
     host_.ShowWarning(result_.message);
     return false;
@@ -88,7 +98,7 @@ class AlbumRun {
 
   bool WriteStartFile() {
     const fs::path file = o_.folder / "ALBUM.HTM";
-    PageFile f(file, markup_);
+    PageFile f(*root_, "ALBUM.HTM", markup_);
     if (!f.Ok()) return FileFailed(file);
     f.Doctype();
     for (const char* line :
@@ -103,7 +113,7 @@ class AlbumRun {
   bool WritePageOne() {
     n_ = 1;
     const fs::path file = Html() / PageName(1);
-    PageFile f(file, markup_);
+    PageFile f(*html_, PageName(1), markup_);
     if (!f.Ok()) return FileFailed(file);
     const std::string br(markup_.Br());
     f.Head(kPageBody);
@@ -146,7 +156,7 @@ class AlbumRun {
         const int record = records[i];
         if (++c_ == 1) {
           ++n_;
-          page_.emplace(Html() / PageName(n_), markup_);
+          page_.emplace(*html_, PageName(n_), markup_);
           if (!page_->Ok()) return PageFailed();
           page_->Head(kPageBody);
           page_->Line(0, "Page." + std::to_string(n_));
@@ -197,7 +207,7 @@ class AlbumRun {
   std::string Text(int pos) const { return pos < 0 ? std::string() : d_.PhotoTable.AsString(pos); }
   long long Number(int pos) const { return pos < 0 ? 0 : d_.PhotoTable.AsInteger(pos); }
 
-  void Copy(const fs::path& folder, const std::string& name) {
+  void Copy(const OutputFolder& folder, const std::string& name) {
     switch (CopyAlbumPicture(d_, folder, name, o_.jpegQuality)) {
       case AlbumPictureCopy::kMissing:
         ++result_.missingPictures;
@@ -206,7 +216,7 @@ class AlbumRun {
         ++result_.unchangedPictures;
         break;
       case AlbumPictureCopy::kFailed:
-        if (++result_.failedPictures == 1) result_.failedPicture = (folder / name).string();
+        if (++result_.failedPictures == 1) result_.failedPicture = (folder.Path() / name).string();
         break;
       default:
         break;
@@ -224,7 +234,7 @@ class AlbumRun {
   void WritePhotoBlock(int record, const std::vector<std::string>& path) {
     PageFile& f = *page_;
     const std::string name = CopyName('P', ++result_.photos, AlbumPictureExtension(d_));
-    Copy(o_.folder / "PIC", name);
+    Copy(*pic_, name);
     f.Line(0, "<table>");
     f.Line(1, "<tbody>");
     f.Line(2, "<tr>");
@@ -250,7 +260,7 @@ class AlbumRun {
     for (std::size_t j = 0; j < drawings.size(); ++j) {
       if (drawings[j] == 0 || !d_.GotoPhotoRecord(drawings[j])) continue;
       const std::string name = CopyName('D', ++result_.drawings, AlbumPictureExtension(d_));
-      Copy(o_.folder / "DRA", name);
+      Copy(*dra_, name);
       if (j > 0 && j % 3 == 0) f.Line(2, "</tr><tr>");
       f.Line(3, "<td>");
       f.Line(4, "<table><tbody>");
@@ -271,7 +281,7 @@ class AlbumRun {
 
   bool WriteIndex() {
     const fs::path file = Html() / "INDEX.HTM";
-    PageFile f(file, markup_);
+    PageFile f(*html_, "INDEX.HTM", markup_);
     if (!f.Ok()) return FileFailed(file);
     f.Head(kIndexBody);
     f.Line(0, Sj("<p align=\"center\"><b>目次</b></p>"));
@@ -292,6 +302,7 @@ class AlbumRun {
   int c_ = 0;
   int total_ = 0;
   int progress_ = 0;
+  std::optional<OutputFolder> root_, pic_, dra_, html_;
   std::optional<PageFile> page_;
   AlbumResult result_;
 };

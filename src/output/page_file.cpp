@@ -5,12 +5,14 @@
 
 namespace zor {
 
-PageFile::PageFile(const std::filesystem::path& path, Markup markup)
-    : out_(path, std::ios::binary | std::ios::trunc), markup_(markup) {}
+PageFile::PageFile(const OutputFolder& folder, const std::string& name, Markup markup)
+    : out_(folder, name), markup_(markup) {}
 
 void PageFile::Line(int level, std::string_view text) {
-  if (!out_) return;
-  out_ << std::string(static_cast<std::size_t>(level) * 3, ' ') << text << "\r\n";
+  if (!out_.Ok()) return;
+  out_.Write(std::string(static_cast<std::size_t>(level) * 3, ' '));
+  out_.Write(text);
+  out_.Write("\r\n");
 }
 
 void PageFile::Doctype() {
@@ -50,12 +52,6 @@ void PageFile::NumberRow(RowForm form, int level, std::string_view label, long l
   if (value != 0) Row(form, level, label, std::to_string(value));
 }
 
-bool PageFile::Close() {
-  if (!out_.is_open()) return false;
-  out_.flush();
-  const bool ok = out_.good();
-  out_.close();
-  return ok && !out_.fail();
-}
+bool PageFile::Close() { return out_.Close(); }
 
 }  // namespace zor

@@ -3,10 +3,10 @@
 // between HTML 4.0 and XHTML 1.0.
 #pragma once
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
+
+#include "output/output_folder.h"
 
 namespace zor {
 
@@ -21,9 +21,10 @@ enum class RowForm { R150, R120, RN };
 
 class PageFile {
  public:
-  // Creates (or empties) the file; Ok() tells whether that worked.
-  PageFile(const std::filesystem::path& path, Markup markup);
-  bool Ok() const { return out_.good(); }
+  // Creates the file name in folder, replacing one of that name; Ok() tells
+  // whether that worked.
+  PageFile(const OutputFolder& folder, const std::string& name, Markup markup);
+  bool Ok() const { return out_.Ok(); }
   const Markup& Words() const { return markup_; }
 
   void Line(int level, std::string_view text);
@@ -40,7 +41,7 @@ class PageFile {
   bool Close();
 
  private:
-  std::ofstream out_;
+  OutputFile out_;
   Markup markup_;
 };
 

@@ -1,9 +1,11 @@
 #include <QAtomicInt>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QThreadPool>
 #include <memory>
 
@@ -21,7 +23,7 @@ struct CountingDecoder {
   std::shared_ptr<QAtomicInt> calls = std::make_shared<QAtomicInt>(0);
   ThumbnailCache::Decoder Make() const {
     auto counter = calls;
-    return [counter](const QString& file, int) {
+    return [counter](const QString& file, int, const std::atomic<bool>&) {
       counter->fetchAndAddRelaxed(1);
       if (file.endsWith(QLatin1String("bad"))) return QImage();
       QImage image(160, 120, QImage::Format_RGB32);
@@ -186,7 +188,7 @@ class ThumbnailCacheTest : public QObject {
     pool.setMaxThreadCount(2);
     auto gate = std::make_shared<QSemaphore>(0);
     auto inside = std::make_shared<QSemaphore>(0);
-    ThumbnailCache cache(&pool, [gate, inside](const QString&, int) {
+    ThumbnailCache cache(&pool, [gate, inside](const QString&, int, const std::atomic<bool>&) {
       inside->release();
       gate->acquire();
       QImage image(10, 10, QImage::Format_RGB32);
@@ -218,7 +220,7 @@ class ThumbnailCacheTest : public QObject {
     QThreadPool pool;
     pool.setMaxThreadCount(workers);
     auto gate = std::make_shared<QSemaphore>(0);
-    ThumbnailCache cache(&pool, [gate](const QString&, int) {
+    ThumbnailCache cache(&pool, [gate](const QString&, int, const std::atomic<bool>&) {
       gate->acquire();
       QImage image(10, 10, QImage::Format_RGB32);
       image.fill(Qt::blue);
@@ -243,7 +245,7 @@ class ThumbnailCacheTest : public QObject {
     // The first decode waits until the test lets it go, so the rest queue.
     auto gate = std::make_shared<QSemaphore>(0);
     auto calls = std::make_shared<QAtomicInt>(0);
-    ThumbnailCache cache(&pool, [gate, calls](const QString&, int) {
+    ThumbnailCache cache(&pool, [gate, calls](const QString&, int, const std::atomic<bool>&) {
       if (calls->fetchAndAddRelaxed(1) == 0) gate->acquire();
       QImage image(10, 10, QImage::Format_RGB32);
       image.fill(Qt::blue);
@@ -274,7 +276,7 @@ class ThumbnailCacheTest : public QObject {
     auto gate = std::make_shared<QSemaphore>(0);
     auto order = std::make_shared<QStringList>();
     auto mutex = std::make_shared<QMutex>();
-    ThumbnailCache cache(&pool, [gate, order, mutex](const QString& file, int) {
+    ThumbnailCache cache(&pool, [gate, order, mutex](const QString& file, int, const std::atomic<bool>&) {
       {
         QMutexLocker lock(mutex.get());
         order->append(file.section(QLatin1Char('/'), -1));
@@ -301,7 +303,7 @@ class ThumbnailCacheTest : public QObject {
     QThreadPool pool;
     pool.setMaxThreadCount(1);
     auto gate = std::make_shared<QSemaphore>(0);
-    ThumbnailCache cache(&pool, [gate](const QString&, int) {
+    ThumbnailCache cache(&pool, [gate](const QString&, int, const std::atomic<bool>&) {
       gate->acquire();
       QImage image(10, 10, QImage::Format_RGB32);
       image.fill(Qt::green);
@@ -317,11 +319,40 @@ class ThumbnailCacheTest : public QObject {
     QVERIFY(!cache.Find(f, 100));
   }
 
+  // A long decode (a huge drawing) is told to stop when its picture is no
+  // longer wanted: the cache was cleared, or is going with the window.
+  void aRunningDecodeIsToldToStopWhenClearedOrGone() {
+    for (const bool clear : {true, false}) {
+      QThreadPool pool;
+      pool.setMaxThreadCount(1);
+      auto started = std::make_shared<QSemaphore>(0);
+      auto stopped = std::make_shared<QAtomicInt>(0);
+      {
+        ThumbnailCache cache(&pool, [started, stopped](const QString&, int, const std::atomic<bool>& cancelled) {
+          started->release();
+          QDeadlineTimer guard(60000);  // only so that a fault fails instead of hanging
+          while (!cancelled && !guard.hasExpired()) QThread::msleep(1);
+          if (cancelled) stopped->storeRelaxed(1);
+          return QImage();
+        });
+        Paint(cache, {File("huge.dxf")}, 100);
+        QVERIFY(started->tryAcquire(1, 60000));
+        if (clear) {
+          cache.Clear();
+          pool.waitForDone();
+          QCOMPARE(stopped->loadRelaxed(), 1);
+        }
+      }
+      pool.waitForDone();
+      QCOMPARE(stopped->loadRelaxed(), 1);
+    }
+  }
+
   void cacheMayGoWhileADecodeRuns() {
     QThreadPool pool;
     auto gate = std::make_shared<QSemaphore>(0);
     {
-      ThumbnailCache cache(&pool, [gate](const QString&, int) {
+      ThumbnailCache cache(&pool, [gate](const QString&, int, const std::atomic<bool>&) {
         gate->acquire();
         return QImage();
       });
@@ -365,7 +396,8 @@ class ThumbnailCacheTest : public QObject {
     QVERIFY(WriteImageFile(samples::Solid(64, 48, greenPixel), dir / "photo.tif", "TIFF"));
     samples::WriteText(dir / "notes.jpg", "no picture");
 
-    const QImage image = DecodeThumbnail(dir_.path() + QLatin1Char('/') + name, size);
+    const std::atomic<bool> notCancelled{false};
+    const QImage image = DecodeThumbnail(dir_.path() + QLatin1Char('/') + name, size, notCancelled);
     QCOMPARE(image.size(), decoded);
     if (image.isNull()) return;
     const QColor middle = image.pixelColor(image.width() / 2, image.height() / 2);

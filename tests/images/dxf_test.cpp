@@ -113,5 +113,32 @@ TEST(Dxf, DrawingsPastTheBoundsAreRefused) {
   }
 }
 
+// A long read or drawing stops once its caller no longer wants the picture.
+TEST(Dxf, ReadingAndDrawingStopWhenCancelled) {
+  std::string text = "0\nSECTION\n2\nENTITIES\n";
+  for (int i = 0; i < 10000; ++i) text += "0\nLINE\n10\n0\n20\n0\n11\n" + std::to_string(i) + "\n21\n5\n";
+  text += "0\nENDSEC\n0\nEOF\n";
+  for (const bool cancelled : {false, true}) {
+    const std::atomic<bool> flag{cancelled};
+    DxfDrawing drawing;
+    std::string why;
+    EXPECT_EQ(ParseDxf(text, drawing, &why, &flag), !cancelled) << why;
+    if (cancelled) {
+      EXPECT_EQ(why, "cancelled");
+    }
+  }
+  DxfDrawing drawing;
+  std::string why;
+  ASSERT_TRUE(ParseDxf(text, drawing, &why)) << why;
+  for (const bool cancelled : {false, true}) {
+    const std::atomic<bool> flag{cancelled};
+    Bitmap bitmap;
+    EXPECT_EQ(RenderDxf(drawing, 200, bitmap, &why, &flag), !cancelled) << why;
+    if (cancelled) {
+      EXPECT_EQ(why, "cancelled");
+    }
+  }
+}
+
 }  // namespace
 }  // namespace zor

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <string>
@@ -19,11 +20,13 @@
 
 namespace zor {
 
-// Remembers progress, warnings and the document it was asked to open.
+// Remembers progress, warnings and the document it was asked to open;
+// onProgress, when set, runs at each progress step.
 class AlbumHost : public Host {
  public:
   void ReportProgress(char code, int value) override {
     progress.push_back(std::string(1, code) + std::to_string(value));
+    if (onProgress) onProgress(code, value);
   }
   void ShowWarning(const std::string& text) override { warnings.push_back(Cp932ToUtf8(text)); }
   void OpenInBrowser(const std::string& path) override { opened.push_back(path); }
@@ -32,6 +35,7 @@ class AlbumHost : public Host {
   std::vector<std::string> warnings;
   std::vector<std::string> opened;
   int beeps = 0;
+  std::function<void(char, int)> onProgress;
 };
 
 // Field values of a photo or drawing record, by field name, in UTF-8.

@@ -61,6 +61,44 @@ TEST_F(AlbumLayoutTest, AnAlbumFolderThatIsALinkIsRefused) {
   EXPECT_TRUE(fs::is_empty(dir_ / "elsewhere"));
 }
 
+// A link left where an album file goes is replaced by the file; what it
+// pointed to is not written.
+TEST_F(AlbumLayoutTest, LinksInPlaceOfAlbumFilesAreReplacedNotFollowed) {
+  WriteBytes(dir_ / "a.jpg", "\xFF\xD8" "a\xFF\xD9");
+  AddPhoto({{"TITLE", "a"}, {"FILENAME", (dir_ / "a.jpg").string()}});
+  for (const char* name : {"ALBUM.HTM", "HTML/PAGE1.HTM", "HTML/PAGE2.HTM", "HTML/INDEX.HTM", "PIC/P0000001.JPG"}) {
+    fs::remove_all(options_.folder);
+    fs::create_directories(Album(name).parent_path());
+    WriteBytes(dir_ / "outside.txt", "outside");
+    fs::create_symlink(dir_ / "outside.txt", Album(name));
+    host_ = AlbumHost();
+    EXPECT_TRUE(Write().finished) << name;
+    EXPECT_EQ(ReadBytes(dir_ / "outside.txt"), "outside") << name;
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(Album(name)))) << name;
+  }
+}
+
+// The album's folders are held open while it is written: one swapped for a
+// link meanwhile does not send the remaining files to the link's target.
+TEST_F(AlbumLayoutTest, AFolderSwappedForALinkDuringTheRunIsNotFollowed) {
+  WriteBytes(dir_ / "a.jpg", "\xFF\xD8" "a\xFF\xD9");
+  for (int i = 1; i <= 3; ++i) AddPhoto({{"TITLE", "a"}, {"FILENAME", (dir_ / "a.jpg").string()}});
+  options_.perPage = 1;
+  fs::create_directories(dir_ / "elsewhere");
+  host_.onProgress = [&](char code, int value) {
+    if (code != 'R' || value != 2) return;
+    for (const char* folder : {"PIC", "HTML"}) {
+      fs::rename(Album(folder), Album(std::string(folder) + "-moved"));
+      fs::create_directory_symlink(dir_ / "elsewhere", Album(folder));
+    }
+  };
+  EXPECT_TRUE(Write().finished);
+  EXPECT_TRUE(fs::is_empty(dir_ / "elsewhere"));
+  for (const char* file : {"PIC-moved/P0000001.JPG", "PIC-moved/P0000003.JPG", "HTML-moved/PAGE4.HTM",
+                           "HTML-moved/INDEX.HTM"})
+    EXPECT_TRUE(fs::is_regular_file(Album(file))) << file;
+}
+
 TEST_F(AlbumLayoutTest, FivePhotosTwoPerPage) {
   AddPhotos(5);
   options_.perPage = 2;
