@@ -21,9 +21,12 @@ class ElementNames {
     int id;
     std::string_view utf8;  // compared as code page 932
   };
+  ElementNames() = default;
   ElementNames(std::initializer_list<Entry> entries);
 
   int Find(std::string_view nodeText) const;
+  // The id of a name (code page 932), given the next free id when it is new.
+  int Add(std::string_view sjisName);
 
  private:
   std::unordered_map<std::string, int> ids_;

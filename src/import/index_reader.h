@@ -1,5 +1,6 @@
-// The walk that the construction and services index readers share; each
-// reader brings its element table and its version table.
+// The walk that the construction and services index readers share, driven
+// by the index's code table (each item's element and where it stands); each
+// reader brings its version table.
 #pragma once
 
 #include <array>
@@ -8,25 +9,11 @@
 #include <string>
 #include <string_view>
 
-#include "import/element_names.h"
 #include "import/import_context.h"
+#include "store/index_codes.h"
 #include "store/standards.h"
 
 namespace zor {
-
-// Which contractor group a row belongs to: the 2010 guideline names it
-// 受注者情報, the earlier ones 請負者情報.
-enum class ContractorGroup { kAny, kCurrent, kEarlier };
-
-struct IndexRow {
-  int level;                // 1 to 4
-  std::array<int, 4> path;  // ids of path[1] .. path[level]
-  int code;
-  bool standard;  // false for the reserve element 予備
-  ContractorGroup group = ContractorGroup::kAny;
-  // An element of the later guidelines: stored only when the file follows one.
-  bool later = false;
-};
 
 struct IndexVersion {
   std::string_view valueUtf8;  // 適用要領基準, compared byte for byte
@@ -34,15 +21,14 @@ struct IndexVersion {
 };
 
 struct IndexLayout {
-  const ElementNames& names;
-  int basicInfoId;  // 基礎情報
-  int standardId;   // 適用要領基準
-  std::span<const IndexRow> rows;
+  const std::vector<IndexCode>& codes;
+  int reserveCode;  // 予備, the one item that is not of the standard's list
   std::span<const IndexVersion> versions;
   // Which later standards a value of the later guidelines names here.
   GuidelineSource source;
   int defaultVersion;  // when the index has no 適用要領基準
-  // Rule set whose contractor group is 受注者情報 (-1: every row is kAny).
+  // Rule set whose contractor group is 受注者情報; the others read the
+  // earlier names of the code table (請負者情報).
   int currentContractorVersion;
   // The construction reader stores from the first 1000 nodes only; the
   // services reader from every node.

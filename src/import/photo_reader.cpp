@@ -281,7 +281,8 @@ std::string PhotoFileReader::WorkCopyOf(const std::string& source, const char* c
   return copy;
 }
 
-std::string PhotoFileReader::StoredPath(std::optional<std::string> file, const char* copyFolder, bool* placeholder_used) {
+std::string PhotoFileReader::StoredPath(std::optional<std::string> file, const char* copyFolder,
+                                        bool* placeholder_used) {
   const std::string placeholder = PlaceholderPicture(ctx_.folders);
   std::string path = file ? *file : placeholder;
   if (multiMedia_ && ctx_.copyMultiMediaPictures) path = WorkCopyOf(path, copyFolder);

@@ -81,7 +81,7 @@ class PhotoFileReader {
     bool set = false;
     std::string base;                                    // UTF-8, ends in '/'
     std::optional<std::vector<std::string>> components;  // nothing: it climbs out with ".."
-    std::string text;  // the folder as the photo file writes it (code page 932)
+    std::string text;                                    // the folder as the photo file writes it (code page 932)
   };
 
   // The layout's names; the ids of 写真情報 and メディア番号 among them.
@@ -165,7 +165,7 @@ class PhotoFileReader {
   void WarnAboutInvalidLevels();
 
   DeliveryFileFinder finder_;
-  std::set<std::string> outside_;  // picture names that lead out of the delivery
+  std::set<std::string> outside_;              // picture names that lead out of the delivery
   std::map<std::string, std::string> copies_;  // a multi-media picture -> its work copy
   int uncopied_ = 0;                           // pictures left uncopied for want of space
   bool multiMedia_ = false;

@@ -1,5 +1,6 @@
-// The element codes of the two index files with their byte limits. All
-// texts are code page 932.
+// The element codes of the two index files: each code's element name, the
+// name the construction grid shows and its byte limit, the one table that
+// the readers, the store and the rules share. All texts are code page 932.
 #pragma once
 
 #include <string>
@@ -13,6 +14,13 @@ struct IndexCode {
   int code;
   std::vector<std::string> elements;  // the element name; two where the revisions differ
   int maxBytes;
+  // The name the grid shows; empty where it follows the revision (the
+  // later name, then the earlier one of elements).
+  std::string shown;
+  // Where each of elements stands: its parent's element names below the
+  // document element, "/" between them; empty for the document element.
+  std::vector<std::string> parents;
+  bool later = false;  // an element of the later guidelines
 };
 
 // INDEX_C.XML, codes 1 .. 41 in order (38 is 予備; 39 .. 41 are items of the
