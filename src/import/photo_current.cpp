@@ -5,59 +5,9 @@
 #include "import/readers.h"
 #include "store/standards.h"
 #include "text/encoding.h"
-#include "text/lenient.h"
 
 namespace zor {
 namespace {
-
-using namespace photo_names;
-
-enum Name {
-  kBasicInfo,
-  kPhotoFolder,
-  kDrawingFolder,
-  kStandard,
-  kPhoto,
-  kSerial,
-  kRepresentative,
-  kFrequency,
-};
-
-const ElementNames& CurrentNames() {
-  static const ElementNames names{
-      {kBasicInfo, "基礎情報"},
-      {kPhotoFolder, "写真フォルダ名"},
-      {kDrawingFolder, "参考図フォルダ名"},
-      {kStandard, "適用要領基準"},
-      {kPhoto, "写真情報"},
-      {kFileInfo, "写真ファイル情報"},
-      {kSerial, "シリアル番号"},
-      {kFileName, "写真ファイル名"},
-      {kJapaneseName, "写真ファイル日本語名"},
-      {kMedium, "メディア番号"},
-      {kClassInfo, "撮影工種区分"},
-      {kMajorClass, "写真-大分類"},
-      {kPhotoClass, "写真区分"},
-      {kWorkType, "工種"},
-      {kKind, "種別"},
-      {kDetail, "細別"},
-      {kTitle, "写真タイトル"},
-      {kWorkTypeReserve, "工種区分予備"},
-      {kDrawing, "付加情報"},
-      {kDrawingFile, "参考図ファイル名"},
-      {kDrawingJapaneseName, "参考図ファイル日本語名"},
-      {kDrawingTitle, "参考図タイトル"},
-      {kDrawingReserve, "付加情報予備"},
-      {kShooting, "撮影情報"},
-      {kPlace, "撮影箇所"},
-      {kDate, "撮影年月日"},
-      {kRepresentative, "代表写真"},
-      {kFrequency, "提出頻度写真"},
-      {kControlValue, "施工管理値"},
-      {kContractorNote, "請負者説明文"},
-  };
-  return names;
-}
 
 // The applicable standard named by 適用要領基準, tested in this order.
 int StandardOf(const std::string& value) {
@@ -84,59 +34,14 @@ class CurrentReader : public PhotoFileReader {
       : PhotoFileReader(ctx, file, workName), indexRead_(indexRead) {}
 
  protected:
-  const ElementNames& Names() const override { return CurrentNames(); }
-  int PhotoSectionId() const override { return kPhoto; }
-  int MediumId() const override { return kMedium; }
+  std::span<const PhotoElement> Elements() const override { return PhotoElementsOf(PhotoLayout::kCurrent); }
 
-  void ApplyNode(const XmlNode& node, const ElementPath& path) override {
-    const int level = node.Level;
-    const std::string& value = NodeValue(node);
-    if (level >= 2 && path[1] == kBasicInfo) {
-      switch (path[2]) {
-        case kPhotoFolder:
-          photoFolder_ = FolderFrom(root_, value, node.Utf8Value);
-          break;
-        case kDrawingFolder:
-          drawingFolder_ = FolderFrom(root_, value, node.Utf8Value);
-          break;
-        case kStandard:
-          // The first value decides.
-          if (!standardRead_) {
-            standard_ = StandardOf(value);
-            guideline_ = value;
-            standardRead_ = true;
-          }
-          break;
-        default:
-          break;
-      }
-      return;
-    }
-    if (path[1] != kPhoto) return;
-    if (level == 2) {
-      switch (path[2]) {
-        case kDrawing:
-          drawings_.emplace_back();
-          break;
-        case kRepresentative:
-          SetInteger(Field().FLAG, value);
-          break;
-        case kFrequency:
-          SetInteger(Field().FILMNUM, value);
-          break;
-        case kControlValue:
-          SetText(Field().KANRI, value);
-          break;
-        case kContractorNote:
-          SetText(Field().UKEOIBIKOU, value);
-          break;
-        default:
-          break;
-      }
-      return;
-    }
-    if (level == 3 && path[2] == kFileInfo && path[3] == kSerial) serial_ = value;
-    if (level == 3) ApplyPhotoSectionNode(path, node);
+  void ApplyStandard(const std::string& value) override {
+    // The first value decides.
+    if (standardRead_) return;
+    standard_ = StandardOf(value);
+    guideline_ = value;
+    standardRead_ = true;
   }
 
   bool FixedPictureNames() const override { return true; }

@@ -7,6 +7,7 @@
 #include "store/photo_table.h"
 #include "text/encoding.h"
 #include "text/lenient.h"
+#include "text/sjis.h"
 
 namespace zor {
 namespace {
@@ -15,6 +16,20 @@ std::string Absolute(const std::string& path) {
   std::error_code ec;
   std::filesystem::path abs = std::filesystem::absolute(path, ec);
   return ec ? path : abs.lexically_normal().string();
+}
+
+// The oldest layout writes dates as eight digits: 19990801 becomes
+// 1999-08-01. Only the length is looked at, so 1999/8/1 becomes 1999-/8-/1;
+// a value whose cuts would split a double-byte character is kept as it is.
+std::string EightDigitDate(const std::string& value) {
+  if (value.size() != 8) return value;
+  std::size_t pos = 0;
+  while (pos < 6) pos += CharLengthAt(value, pos);
+  if (pos != 6) return value;
+  pos = 0;
+  while (pos < 4) pos += CharLengthAt(value, pos);
+  if (pos != 4) return value;
+  return value.substr(0, 4) + "-" + value.substr(4, 2) + "-" + value.substr(6, 2);
 }
 
 }  // namespace
@@ -59,10 +74,10 @@ void PhotoFileReader::JoinReserve(std::string& text, std::string_view value) {
   text += value;
 }
 
-bool PhotoFileReader::DetectMultiMedia(const TXMLTreeView& view, const std::vector<int>& ids) const {
+bool PhotoFileReader::DetectMultiMedia(const TXMLTreeView& view, const std::vector<int>& ids, int medium) const {
   std::optional<int> seen;
   for (int i = view.NodeCount() - 1; i >= 0; --i) {
-    if (ids[static_cast<std::size_t>(i)] != MediumId()) continue;
+    if (ids[static_cast<std::size_t>(i)] != medium) continue;
     const int medium = LenientInteger(NodeValue(view.NodeAt(i)));
     if (seen && *seen != medium) return true;
     seen = medium;
@@ -91,10 +106,12 @@ bool PhotoFileReader::Load() {
   recordNumber_ = Table().RecordCount() > 0 ? Table().AsInteger(Field().RECORD) : 0;
   EmptyWorkCopyFolders(ctx_.folders);
 
+  const std::span<const PhotoElement> elements = Elements();
+  const ElementTable table(elements);
   const int count = view.NodeCount();
   std::vector<int> ids(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) ids[static_cast<std::size_t>(i)] = Names().Find(view.NodeAt(i).Text);
-  multiMedia_ = DetectMultiMedia(view, ids);
+  for (int i = 0; i < count; ++i) ids[static_cast<std::size_t>(i)] = table.names.Find(view.NodeAt(i).Text);
+  multiMedia_ = DetectMultiMedia(view, ids, table.medium);
 
   progress.Start(count - 1);
   ElementPath path;
@@ -103,11 +120,11 @@ bool PhotoFileReader::Load() {
     const XmlNode& node = view.NodeAt(i);
     const int id = ids[static_cast<std::size_t>(i)];
     path.Set(node.Level, id);
-    if (node.Level == 1 && id == PhotoSectionId())
+    if (node.Level == 1 && id == table.photoSection)
       StartPhotoRecord();
-    else
-      ApplyNode(node, path);
-    if (i == count - 1 || view.NodeAt(i + 1).Level < 2) FinishSection(path);
+    else if (const PhotoElement* element = node.Level >= 2 ? table.Find(elements, node.Level, path) : nullptr)
+      ApplyElement(*element, node);
+    if (i == count - 1 || view.NodeAt(i + 1).Level < 2) FinishSection(path, table.photoSection);
   }
   if (recordOpen_) Table().Cancel();
   recordOpen_ = false;
@@ -142,8 +159,8 @@ void PhotoFileReader::StartPhotoRecord() {
   serial_.clear();
 }
 
-void PhotoFileReader::FinishSection(const ElementPath& path) {
-  if (path[1] == PhotoSectionId() && recordOpen_) {
+void PhotoFileReader::FinishSection(const ElementPath& path, int photoSection) {
+  if (path[1] == photoSection && recordOpen_) {
     // A section that names its picture is a photo even when it sets no field
     // of the record: dropping it would hide it from the verification too.
     if (Table().Modified() || !photoFileName_.empty())
@@ -160,88 +177,123 @@ void PhotoFileReader::ClearSection() {
   photoFileNameUtf8_.reset();
   drawings_.clear();
   for (std::string& c : classification_) c.clear();
+  for (std::string& name : drawingNames_) name.clear();
   workTypeReserve_.clear();
   shootingReserve_.clear();
   controlReserve_.clear();
   photoReserve_.clear();
 }
 
-void PhotoFileReader::ApplyPhotoSectionNode(const ElementPath& path, const XmlNode& node) {
-  using namespace photo_names;
-  const std::string& value = NodeValue(node);
-  const int section = path[2];
-  const int element = path[3];
-  switch (section) {
-    case kFileInfo:
-      switch (element) {
-        case kFileName:
-          photoFileName_ = value;
-          photoFileNameUtf8_ = node.Utf8Value;
-          break;
-        case kJapaneseName:
-          SetText(Field().JFILENAME, value);
-          break;
-        case kMedium:
-          photoMedium_ = LenientInteger(value);
-          break;
-        case kFileReserve:
-          SetText(Field().YOBI_FJ, value);
-          break;
-        default:
-          break;
-      }
-      break;
-    case kClassInfo:
-      if (element >= kMajorClass && element <= kDetail)
-        classification_[static_cast<std::size_t>(element - kMajorClass)] = value;
-      else if (element == kTitle)
-        SetText(Field().TITLE, value);
-      else if (element == kWorkTypeReserve)
-        JoinReserve(workTypeReserve_, value);
-      break;
-    case kDrawing:
-      if (drawings_.empty()) break;
-      switch (element) {
-        case kDrawingFile:
-          drawings_.back().file = value;
-          drawings_.back().fileUtf8 = node.Utf8Value;
-          break;
-        case kDrawingJapaneseName:
-          drawings_.back().japaneseName = value;
-          break;
-        case kDrawingTitle:
-          drawings_.back().title = value;
-          break;
-        case kDrawingReserve:
-          JoinReserve(drawings_.back().reserve, value);
-          break;
-        default:
-          break;
-      }
-      break;
-    case kShooting:
-      if (element == kPlace)
-        SetText(Field().KASYO, value);
-      else if (element == kDate)
-        SetText(Field().DATE, value);
-      else if (element == kShootingReserve)
-        JoinReserve(shootingReserve_, value);
-      break;
-    case kControlInfo:
-      if (element == kControlValue)
-        SetText(Field().KANRI, value);
-      else if (element == kControlReserve)
-        JoinReserve(controlReserve_, value);
-      break;
-    case kOther:
-      if (element == kContractorNote)
-        SetText(Field().UKEOIBIKOU, value);
-      else if (element == kPhotoReserve)
-        JoinReserve(photoReserve_, value);
-      break;
+std::string& PhotoFileReader::Reserve(int which) {
+  switch (which) {
+    case kShootingReserve:
+      return shootingReserve_;
+    case kControlReserve:
+      return controlReserve_;
+    case kPhotoReserveText:
+      return photoReserve_;
     default:
+      return workTypeReserve_;
+  }
+}
+
+void PhotoFileReader::ApplyElement(const PhotoElement& element, const XmlNode& node) {
+  const std::string& value = NodeValue(node);
+  const auto index = static_cast<std::size_t>(element.index);
+  switch (element.target) {
+    case PhotoTarget::kText:
+      SetText(Field().*element.field, value);
+      break;
+    case PhotoTarget::kNumber:
+      SetInteger(Field().*element.field, value);
+      break;
+    case PhotoTarget::kEightDigitDate:
+      SetText(Field().DATE, EightDigitDate(value));
+      break;
+    case PhotoTarget::kFileName:
+      photoFileName_ = value;
+      photoFileNameUtf8_ = node.Utf8Value;
+      break;
+    case PhotoTarget::kMedium:
+      photoMedium_ = LenientInteger(value);
+      break;
+    case PhotoTarget::kSerial:
+      serial_ = value;
+      break;
+    case PhotoTarget::kClass:
+      classification_[index] = value;
+      break;
+    case PhotoTarget::kReserve:
+      JoinReserve(Reserve(element.index), value);
+      break;
+    case PhotoTarget::kDrawing:
+      drawings_.emplace_back();
+      break;
+    case PhotoTarget::kDrawingFile:
+      if (!drawings_.empty()) {
+        drawings_.back().file = value;
+        drawings_.back().fileUtf8 = node.Utf8Value;
+      }
+      break;
+    case PhotoTarget::kDrawingJapaneseName:
+      if (!drawings_.empty()) drawings_.back().japaneseName = value;
+      break;
+    case PhotoTarget::kDrawingTitle:
+      if (!drawings_.empty()) drawings_.back().title = value;
+      break;
+    case PhotoTarget::kDrawingReserve:
+      if (!drawings_.empty()) JoinReserve(drawings_.back().reserve, value);
+      break;
+    case PhotoTarget::kDrawingName:
+      if (index < std::size(drawingNames_)) drawingNames_[index] = value;
+      break;
+    case PhotoTarget::kPhotoFolder:
+      photoFolder_ = FolderFrom(FoldersBesidePhotoFile() ? FolderOf(photoFile_) : root_, value, node.Utf8Value);
+      break;
+    case PhotoTarget::kDrawingFolder:
+      drawingFolder_ = FolderFrom(FoldersBesidePhotoFile() ? FolderOf(photoFile_) : root_, value, node.Utf8Value);
+      break;
+    case PhotoTarget::kContract:
+      ctx_.delivery.PhotoContractInfo.SetText(static_cast<ContractText>(element.index), value);
+      break;
+    case PhotoTarget::kOrderYear:
+      ctx_.delivery.PhotoContractInfo.SetOrderYear(value);
+      break;
+    case PhotoTarget::kStandard:
+      ApplyStandard(value);
       break;
   }
+}
+
+PhotoFileReader::ElementTable::ElementTable(std::span<const PhotoElement> elements) {
+  photoSection = names.Add(Sj("写真情報"));
+  medium = names.Add(Sj("メディア番号"));
+  for (const PhotoElement& e : elements) {
+    std::vector<int> path;
+    for (std::string_view rest = e.path; !rest.empty();) {
+      const std::size_t slash = rest.find('/');
+      path.push_back(names.Add(rest.substr(0, slash)));
+      rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
+    }
+    const auto last = static_cast<std::size_t>(path.back());
+    if (byLast.size() <= last) byLast.resize(last + 1);
+    byLast[last].push_back(static_cast<int>(paths.size()));
+    paths.push_back(std::move(path));
+  }
+}
+
+const PhotoElement* PhotoFileReader::ElementTable::Find(std::span<const PhotoElement> elements, int level,
+                                                        const ElementPath& path) const {
+  const int last = path[level];
+  if (last < 0 || static_cast<std::size_t>(last) >= byLast.size()) return nullptr;
+  for (const int row : byLast[static_cast<std::size_t>(last)]) {
+    const std::vector<int>& p = paths[static_cast<std::size_t>(row)];
+    if (static_cast<int>(p.size()) != level) continue;
+    bool same = true;
+    for (int k = 1; k < level && same; ++k) same = path[k] == p[static_cast<std::size_t>(k - 1)];
+    if (same) return &elements[static_cast<std::size_t>(row)];
+  }
+  return nullptr;
 }
 
 std::optional<std::string> PhotoFileReader::FindPicture(const PictureFolder& folder, const std::string& sjisName,
@@ -360,6 +412,8 @@ void PhotoFileReader::FinishPhoto() {
 void PhotoFileReader::AddDrawings() {
   for (const DrawingEntry& entry : drawings_)
     if (!entry.file.empty()) AppendDrawingRecord(entry.file, &entry);
+  for (const std::string& name : drawingNames_)
+    if (!name.empty()) AppendDrawingRecord(name, nullptr);
 }
 
 void PhotoFileReader::AppendDrawingRecord(const std::string& fileName, const DrawingEntry* entry) {

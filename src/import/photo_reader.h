@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,46 +16,12 @@
 #include "import/delivery_files.h"
 #include "import/element_names.h"
 #include "import/import_context.h"
+#include "import/photo_elements.h"
 #include "store/hierarchy.h"
+#include "store/photo_table.h"
 #include "xml/xml_tree.h"
 
 namespace zor {
-
-// Ids of the elements under 写真情報 that the current and the 2002 layout
-// share. Each layout's own ids stay below kFirstSharedName.
-namespace photo_names {
-enum : int {
-  kFirstSharedName = 1000,
-  kFileInfo = kFirstSharedName,
-  kFileName,
-  kJapaneseName,
-  kMedium,
-  kFileReserve,
-  kClassInfo,
-  kMajorClass,
-  kPhotoClass,
-  kWorkType,
-  kKind,
-  kDetail,
-  kTitle,
-  kWorkTypeReserve,
-  kDrawing,
-  kDrawingFile,
-  kDrawingJapaneseName,
-  kDrawingTitle,
-  kDrawingReserve,
-  kShooting,
-  kPlace,
-  kDate,
-  kShootingReserve,
-  kControlInfo,
-  kControlValue,
-  kControlReserve,
-  kOther,
-  kContractorNote,
-  kPhotoReserve,
-};
-}  // namespace photo_names
 
 class PhotoFileReader {
  public:
@@ -84,16 +51,17 @@ class PhotoFileReader {
     std::string text;                                    // the folder as the photo file writes it (code page 932)
   };
 
-  // The layout's names; the ids of 写真情報 and メディア番号 among them.
-  virtual const ElementNames& Names() const = 0;
-  virtual int PhotoSectionId() const = 0;
-  virtual int MediumId() const = 0;
-  // Applies one node (not a level-1 写真情報, which appends the record).
-  virtual void ApplyNode(const XmlNode& node, const ElementPath& path) = 0;
+  // The layout's element table; the element of its photo sections is
+  // 写真情報, of a photo's medium メディア番号.
+  virtual std::span<const PhotoElement> Elements() const = 0;
+  // A 適用要領基準 value, for the layouts that name their standard.
+  virtual void ApplyStandard(const std::string& value) { (void)value; }
+  // The layout's folders lie beside the photo file, not below the delivery root.
+  virtual bool FoldersBesidePhotoFile() const { return false; }
   // Fields written just before the photo record is posted, besides FILENAME.
   virtual void FillPhotoRecord() = 0;
   // Appends the drawing records of the finished photo.
-  virtual void AddDrawings();
+  void AddDrawings();
   // Empties what one section collected.
   virtual void ClearSection();
   // The steps after the walk that decide DigiVersion and the panels.
@@ -113,10 +81,6 @@ class PhotoFileReader {
   // Appends a value to a reserve text: each non-empty value, after a CR LF
   // when the text is not empty.
   static void JoinReserve(std::string& text, std::string_view value);
-  // A level-3 node under 写真情報 of the current or the 2002 layout: path[2]
-  // names its section, path[3] the element (ids of photo_names). An element
-  // in a section it does not belong to is passed over.
-  void ApplyPhotoSectionNode(const ElementPath& path, const XmlNode& node);
   // Appends one drawing record for the file name (code page 932) and fills
   // JFILENAME, TITLE and YOBI_FJ from the entry when given.
   void AppendDrawingRecord(const std::string& fileName, const DrawingEntry* entry);
@@ -140,12 +104,27 @@ class PhotoFileReader {
   std::string controlReserve_;
   std::string photoReserve_;
   std::vector<DrawingEntry> drawings_;
+  std::string drawingNames_[3];  // drawings named in the photo section itself
 
  private:
+  // The element table as ids of names, rows found by the id of their last name.
+  struct ElementTable {
+    ElementNames names;
+    std::vector<std::vector<int>> paths;   // per row: ids of path[1] .. path[level]
+    std::vector<std::vector<int>> byLast;  // per id of a last name: its rows
+    int photoSection = ElementNames::kUnknown;
+    int medium = ElementNames::kUnknown;
+    explicit ElementTable(std::span<const PhotoElement> elements);
+    const PhotoElement* Find(std::span<const PhotoElement> elements, int level, const ElementPath& path) const;
+  };
+
   bool Load();
-  bool DetectMultiMedia(const TXMLTreeView& view, const std::vector<int>& ids) const;
+  bool DetectMultiMedia(const TXMLTreeView& view, const std::vector<int>& ids, int medium) const;
+  // The one step from an element to what it fills.
+  void ApplyElement(const PhotoElement& element, const XmlNode& node);
+  std::string& Reserve(int which);
   void StartPhotoRecord();
-  void FinishSection(const ElementPath& path);
+  void FinishSection(const ElementPath& path, int photoSection);
   void FinishPhoto();
   // The picture named sjisName, or utf8Name when given (a name code page
   // 932 cannot hold), in the folder.
