@@ -58,6 +58,29 @@ bool ByteStream::Fill(std::size_t want) {
 
 bool ByteStream::HasAtLeast(std::size_t n) { return Fill(n); }
 
+std::optional<std::size_t> ByteStream::CountStartTags() {
+  std::size_t count = 0;
+  bool afterOpen = false;  // the last byte seen was "<"
+  while (Fill(1)) {
+    const char* data = file_ ? buffer_.data() : memory_.data();
+    for (const char* p = data + pos_; p < data + end_;) {
+      if (afterOpen) {
+        count += *p != '/' && *p != '!' && *p != '?';
+        afterOpen = false;
+        ++p;
+        continue;
+      }
+      const void* open = std::memchr(p, '<', static_cast<std::size_t>(data + end_ - p));
+      if (!open) break;
+      p = static_cast<const char*>(open) + 1;
+      afterOpen = true;
+    }
+    pos_ = end_;
+  }
+  if (!Rewind()) return std::nullopt;
+  return count;
+}
+
 int ByteStream::Next() {
   if (!Fill(1)) return -1;
   const char* data = file_ ? buffer_.data() : memory_.data();

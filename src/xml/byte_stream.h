@@ -29,6 +29,10 @@ class ByteStream {
   int Next();
   // Back to the first byte; false when the file cannot be read again.
   bool Rewind();
+  // How many "<" of the bytes from here on begin a start tag (are followed by
+  // neither "/", "!" nor "?"); the stream is back at its first byte after.
+  // Nothing when it cannot be read again.
+  std::optional<std::size_t> CountStartTags();
 
   // Line number (from 1) of a Shift_JIS text in which lines end at a line
   // feed that is not the second byte of a double-byte character, without

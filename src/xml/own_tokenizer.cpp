@@ -172,6 +172,12 @@ class Tokenizer {
 
 }  // namespace
 
-bool RunOwnTokenizer(TXMLTreeView& view, ByteStream& in) { return Tokenizer(view, in).Run(); }
+bool RunOwnTokenizer(TXMLTreeView& view, ByteStream& in) {
+  // A hint only: "<" inside comments or values counts too, so a file of
+  // nothing else gets no more room than a large delivery needs.
+  constexpr std::size_t kMostReserved = 1'000'000;
+  if (std::optional<std::size_t> tags = in.CountStartTags()) view.Reserve(std::min(*tags, kMostReserved));
+  return Tokenizer(view, in).Run();
+}
 
 }  // namespace zor

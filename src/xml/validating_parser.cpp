@@ -47,6 +47,26 @@ std::string QualifiedName(const xmlChar* name, const xmlNs* ns) {
   return out + Chars(name);
 }
 
+// The elements of the document, walked without recursion.
+std::size_t CountElements(xmlNodePtr first) {
+  std::size_t count = 0;
+  for (xmlNodePtr node = first; node;) {
+    if (node->type == XML_ELEMENT_NODE) {
+      ++count;
+      if (node->children) {
+        node = node->children;
+        continue;
+      }
+    }
+    while (node && !node->next) {
+      node = node->parent;
+      if (node && node->type == XML_DOCUMENT_NODE) node = nullptr;
+    }
+    if (node) node = node->next;
+  }
+  return count;
+}
+
 bool IsXmlBlank(std::string_view s) { return s.find_first_not_of(" \t\r\n") == std::string_view::npos; }
 
 class DomWalker {
@@ -200,6 +220,7 @@ bool RunValidatingParser(TXMLTreeView& view, const std::string& file) {
     view.ErrorText = FormatError(*error, SourceLine(*error, session, file, cp932));
     return false;
   }
+  view.Reserve(CountElements(doc->children));
   return DomWalker(view).Walk(doc->children, 0);
 }
 

@@ -66,6 +66,8 @@ class TXMLTreeView {
   bool ParseFile(const std::string& file);
 
   void Clear();
+  // Room for that many nodes, so that a large file's tree grows in one step.
+  void Reserve(std::size_t nodes) { nodes_.reserve(nodes); }
   int NodeCount() const { return static_cast<int>(nodes_.size()); }
   // index 0 .. NodeCount() - 1; nodes are in document order (pre-order).
   const XmlNode& NodeAt(int index) const { return nodes_.at(static_cast<std::size_t>(index)); }
