@@ -1,5 +1,6 @@
-#include "forms/ZORM_MA.h"
+#include "forms/main_window.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,23 +14,22 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
-#include <QLabel>
-#include <QKeySequence>
 #include <QItemSelectionModel>
-#include <QAbstractSpinBox>
-#include <QPlainTextEdit>
-#include <QTextEdit>
+#include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -42,27 +42,27 @@
 #include "app/ini_file.h"
 #include "app/product.h"
 #include "app/resources.h"
-#include "forms/ZORM_DR.h"
-#include "forms/ZORM_SET.h"
-#include "forms/ZORM_TR.h"
+#include "forms/dialog_helpers.h"
+#include "forms/dropped_files.h"
+#include "forms/folder_chooser.h"
+#include "forms/help_keys.h"
+#include "forms/help_panel.h"
+#include "forms/help_window.h"
+#include "forms/info_panel.h"
+#include "forms/item_grid.h"
+#include "forms/photo_list.h"
+#include "forms/photo_viewer.h"
+#include "forms/picture_box.h"
+#include "forms/qtext.h"
+#include "forms/settings_dialog.h"
+#include "forms/task_bar_menu.h"
+#include "forms/thumbnail_list.h"
+#include "forms/tree_panel.h"
+#include "forms/window_positions.h"
+#include "forms/xml_content_window.h"
 #include "import/dispatch.h"
 #include "output/album_writer.h"
 #include "store/photo_table.h"
-#include "forms/dialog_helpers.h"
-#include "forms/help_window.h"
-#include "forms/dropped_files.h"
-#include "forms/photo_list.h"
-#include "forms/ZORM_VW.h"
-#include "forms/help_keys.h"
-#include "forms/ijl_image.h"
-#include "forms/help_panel.h"
-#include "forms/info_panel.h"
-#include "forms/koumoku_grid.h"
-#include "forms/qtext.h"
-#include "forms/task_bar_menu.h"
-#include "forms/thumbnail_list.h"
-#include "forms/window_positions.h"
-#include "forms/tree_panel.h"
 
 namespace zor {
 namespace {
@@ -80,7 +80,7 @@ QAction* AddCommand(QMenu* menu, const char* name, const QString& caption, const
 
 }  // namespace
 
-TZorMainForm::TZorMainForm(Folders folders, Settings& settings, Delivery& delivery, QWidget* parent)
+MainWindow::MainWindow(Folders folders, Settings& settings, Delivery& delivery, QWidget* parent)
     : QMainWindow(parent), folders_(std::move(folders)), settings_(settings), delivery_(delivery), context_(delivery) {
   setObjectName(QStringLiteral("ZorMainForm"));
   setWindowTitle(QString::fromUtf8(kProductNameUtf8));
@@ -92,14 +92,14 @@ TZorMainForm::TZorMainForm(Folders folders, Settings& settings, Delivery& delive
   CreatePanels();
   CreateStatusBar();
   CreateTimers();
-  TaskBar = new TTaskBarMenu(this);
+  TaskBar = new TaskBarMenu(this);
   ConnectListDialogs();
   resize(1024, 768);
 }
 
-TZorMainForm::~TZorMainForm() = default;
+MainWindow::~MainWindow() = default;
 
-void TZorMainForm::CreateMenus() {
+void MainWindow::CreateMenus() {
   // The menu is drawn inside the tool bar band; the window has no menu bar.
   panel2_ = new QToolBar(QStringLiteral("Panel2"), this);
   panel2_->setObjectName(QStringLiteral("Panel2"));
@@ -111,23 +111,25 @@ void TZorMainForm::CreateMenus() {
 
   QMenu* file = menuBar->addMenu(QStringLiteral("ファイル(&F)"));
   file->setObjectName(QStringLiteral("File1"));
-  QAction* openIndex =
-      AddCommand(file, "Mn_IndexXML", QStringLiteral("開く(&P)..."), QStringLiteral("INDEX_C,INDEX_D.XMLを開きます"), 301);
+  QAction* openIndex = AddCommand(file, "Mn_IndexXML", QStringLiteral("開く(&P)..."),
+                                  QStringLiteral("INDEX_C,INDEX_D.XMLを開きます"), 301);
   connect(openIndex, &QAction::triggered, this, [this] { ChooseDeliveryFolder(true); });
   QMenu* photo = file->addMenu(QStringLiteral("写真管理(&K)"));
   photo->setObjectName(QStringLiteral("Mn_XML"));
   photo->menuAction()->setStatusTip(QStringLiteral("電子納品"));
   photo->menuAction()->setProperty(kHelpContext, 31);
-  AddCommand(photo, "Mn_InputMiss", QStringLiteral("入力漏れ/入力ミスの検証(&C)..."), QStringLiteral("入力漏れの検証"), 32);
+  AddCommand(photo, "Mn_InputMiss", QStringLiteral("入力漏れ/入力ミスの検証(&C)..."), QStringLiteral("入力漏れの検証"),
+             32);
   photo->addSeparator();
-  QAction* openPhoto = AddCommand(photo, "Mn_XML_Read", QStringLiteral("PHOTO.XML読込(&I)..."), QStringLiteral("ＸＭＬ読込"), 33);
+  QAction* openPhoto =
+      AddCommand(photo, "Mn_XML_Read", QStringLiteral("PHOTO.XML読込(&I)..."), QStringLiteral("ＸＭＬ読込"), 33);
   connect(openPhoto, &QAction::triggered, this, [this] { ChooseDeliveryFolder(false); });
-  QAction* html =
-      AddCommand(file, "Mn_HTML", QStringLiteral("HTML工事写真帳作成(&H)..."), QStringLiteral("HTML工事写真帳作成"), 35);
-  connect(html, &QAction::triggered, this, &TZorMainForm::Mn_HTMLClick);
+  QAction* html = AddCommand(file, "Mn_HTML", QStringLiteral("HTML工事写真帳作成(&H)..."),
+                             QStringLiteral("HTML工事写真帳作成"), 35);
+  connect(html, &QAction::triggered, this, &MainWindow::Mn_HTMLClick);
   AddCommand(file, "Mn_Inspect", QStringLiteral("写真ファイルの検査(&I)..."), QStringLiteral("写真ファイルの検査"), 36);
   QAction* env = AddCommand(file, "Mn_Env", QStringLiteral("環境設定(&E)..."), QStringLiteral("環境設定"), 43);
-  connect(env, &QAction::triggered, this, &TZorMainForm::Mn_EnvClick);
+  connect(env, &QAction::triggered, this, &MainWindow::Mn_EnvClick);
   QAction* exit = AddCommand(file, "Mn_Exit", QStringLiteral("終了(&X)"), QStringLiteral("ミナロッサを終了します"), 45);
   connect(exit, &QAction::triggered, this, &QWidget::close);
 
@@ -142,12 +144,16 @@ void TZorMainForm::CreateMenus() {
     const char* name;
     QString caption, hint;
     int help;
-    QDockWidget* TZorMainForm::*dock;
+    QDockWidget* MainWindow::*dock;
   } panels[] = {
-      {"Mn_Menu", QStringLiteral("工事階層パネル(&K)"), QStringLiteral("工事階層パネルの表示/非表示"), 53, &TZorMainForm::Float_Menu},
-      {"Mn_Clip", QStringLiteral("情報パネル(&J)"), QStringLiteral("工事情報パネルの表示/非表示"), 54, &TZorMainForm::Float_Clip},
-      {"Mn_Mime", QStringLiteral("参考図パネル(&S)"), QStringLiteral("参考図パネルの表示/非表示"), 55, &TZorMainForm::Float_Mime},
-      {"Mn_Help", QStringLiteral("ヘルプパネル(&H)"), QStringLiteral("ヘルプパネルの表示/非表示"), 181, &TZorMainForm::Float_Help},
+      {"Mn_Menu", QStringLiteral("工事階層パネル(&K)"), QStringLiteral("工事階層パネルの表示/非表示"), 53,
+       &MainWindow::Float_Menu},
+      {"Mn_Clip", QStringLiteral("情報パネル(&J)"), QStringLiteral("工事情報パネルの表示/非表示"), 54,
+       &MainWindow::Float_Clip},
+      {"Mn_Mime", QStringLiteral("参考図パネル(&S)"), QStringLiteral("参考図パネルの表示/非表示"), 55,
+       &MainWindow::Float_Mime},
+      {"Mn_Help", QStringLiteral("ヘルプパネル(&H)"), QStringLiteral("ヘルプパネルの表示/非表示"), 181,
+       &MainWindow::Float_Help},
   };
   for (const PanelCommand& p : panels) {
     QAction* action = AddCommand(show, p.name, p.caption, p.hint, p.help);
@@ -160,24 +166,28 @@ void TZorMainForm::CreateMenus() {
   }
   connect(show, &QMenu::aboutToShow, this, [this, show, panels] {
     for (const PanelCommand& p : panels)
-      if (QAction* a = show->findChild<QAction*>(QString::fromLatin1(p.name))) a->setChecked((this->*p.dock)->isVisible());
+      if (QAction* a = show->findChild<QAction*>(QString::fromLatin1(p.name)))
+        a->setChecked((this->*p.dock)->isVisible());
   });
-  QAction* reset = AddCommand(show, "Mn_GamenInit", QStringLiteral("画面状態の初期化(&I)..."), QStringLiteral("画面状態を初期値に戻す"), 49);
+  QAction* reset = AddCommand(show, "Mn_GamenInit", QStringLiteral("画面状態の初期化(&I)..."),
+                              QStringLiteral("画面状態を初期値に戻す"), 49);
   connect(reset, &QAction::triggered, this, [this] { Mn_GamenInitClick(); });
 
   QMenu* help = menuBar->addMenu(QStringLiteral("ヘルプ(&H)"));
   help->setObjectName(QStringLiteral("Help1"));
-  SearchforHelpOn = AddCommand(help, "SearchforHelpOn", QStringLiteral("トピックの検索(&S)"), QStringLiteral("トピックの検索"), 137);
+  SearchforHelpOn =
+      AddCommand(help, "SearchforHelpOn", QStringLiteral("トピックの検索(&S)"), QStringLiteral("トピックの検索"), 137);
   connect(SearchforHelpOn, &QAction::triggered, this, [this] { ShowHelpContext(0); });
   connect(help, &QMenu::aboutToShow, this, [this] { SearchforHelpOn->setEnabled(!helpFile_.isEmpty()); });
-  QAction* about = AddCommand(help, "Mn_About", QStringLiteral("バージョン情報(&V)..."), QStringLiteral("バージョン情報の表示"), 176);
+  QAction* about = AddCommand(help, "Mn_About", QStringLiteral("バージョン情報(&V)..."),
+                              QStringLiteral("バージョン情報の表示"), 176);
   connect(about, &QAction::triggered, this, [this] {
     if (ShowAbout) ShowAbout();
   });
 
   // Ctrl+A and Ctrl+F act only when neither an edit field nor a grid has the
   // keyboard; the field keeps the key then.
-  auto shortcut = [this](const QKeySequence& keys, void (TZorMainForm::*handler)()) {
+  auto shortcut = [this](const QKeySequence& keys, void (MainWindow::*handler)()) {
     auto* action = new QAction(this);
     action->setShortcut(keys);
     connect(action, &QAction::triggered, this, [this, handler] {
@@ -185,11 +195,12 @@ void TZorMainForm::CreateMenus() {
     });
     addAction(action);
   };
-  shortcut(QKeySequence(Qt::CTRL | Qt::Key_A), &TZorMainForm::Mn_SelAllClick);
-  shortcut(QKeySequence(Qt::CTRL | Qt::Key_F), &TZorMainForm::SB_ListClick);
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_A), &MainWindow::Mn_SelAllClick);
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_F), &MainWindow::SB_ListClick);
 
   // F1 over any window of the program, menus and dialogs included.
-  qApp->installEventFilter(new HelpKeyFilter(this, [this](int context) { ShowHelpContext(context); }, this));
+  qApp->installEventFilter(new HelpKeyFilter(
+      this, [this](int context) { ShowHelpContext(context); }, this));
 
   sizePopup_ = new QMenu(this);
   sizePopup_->setObjectName(QStringLiteral("PopupMenu_Size"));
@@ -206,23 +217,26 @@ void TZorMainForm::CreateMenus() {
   }
 }
 
-void TZorMainForm::CreateToolButtons() {
+void MainWindow::CreateToolButtons() {
   panelView_ = new QToolBar(QStringLiteral("Panel_View"), this);
   panelView_->setObjectName(QStringLiteral("Panel_View"));
   addToolBar(Qt::TopToolBarArea, panelView_);
   struct Button {
-    QToolButton* TZorMainForm::*member;
+    QToolButton* MainWindow::*member;
     const char* name;
     QString hint;
     QStyle::StandardPixmap icon;
     bool toggle;
   } buttons[] = {
-      {&TZorMainForm::SB_List, "SB_List", QStringLiteral("工事階層/写真情報の検索"), QStyle::SP_FileDialogContentsView, false},
-      {&TZorMainForm::SB_Sort, "SB_Sort", QStringLiteral("現在階層の写真のソート"), QStyle::SP_ArrowDown, false},
-      {&TZorMainForm::SB_Kaijyo, "SB_Kaijyo", QStringLiteral("一覧モードの解除"), QStyle::SP_DialogResetButton, false},
-      {&TZorMainForm::SB_Thumbnail, "SB_Thumbnail", QStringLiteral("サムネイルの写真は最小幅にあわせます"), QStyle::SP_TitleBarNormalButton, true},
-      {&TZorMainForm::SB_Icon, "SB_Icon", QStringLiteral("カスタムサイズで表示します"), QStyle::SP_FileDialogListView, true},
-      {&TZorMainForm::SB_View, "SB_View", QStringLiteral("写真の表示"), QStyle::SP_FileDialogInfoView, false},
+      {&MainWindow::SB_List, "SB_List", QStringLiteral("工事階層/写真情報の検索"), QStyle::SP_FileDialogContentsView,
+       false},
+      {&MainWindow::SB_Sort, "SB_Sort", QStringLiteral("現在階層の写真のソート"), QStyle::SP_ArrowDown, false},
+      {&MainWindow::SB_Kaijyo, "SB_Kaijyo", QStringLiteral("一覧モードの解除"), QStyle::SP_DialogResetButton, false},
+      {&MainWindow::SB_Thumbnail, "SB_Thumbnail", QStringLiteral("サムネイルの写真は最小幅にあわせます"),
+       QStyle::SP_TitleBarNormalButton, true},
+      {&MainWindow::SB_Icon, "SB_Icon", QStringLiteral("カスタムサイズで表示します"), QStyle::SP_FileDialogListView,
+       true},
+      {&MainWindow::SB_View, "SB_View", QStringLiteral("写真の表示"), QStyle::SP_FileDialogInfoView, false},
   };
   for (const Button& b : buttons) {
     auto* button = new QToolButton(panelView_);
@@ -231,7 +245,7 @@ void TZorMainForm::CreateToolButtons() {
     button->setToolTip(b.hint);
     button->setCheckable(b.toggle);
     button->setAutoRaise(true);
-    if (b.member == &TZorMainForm::SB_View) {
+    if (b.member == &MainWindow::SB_View) {
       button->setText(QStringLiteral("表示"));
       button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     } else {
@@ -248,19 +262,20 @@ void TZorMainForm::CreateToolButtons() {
   }
 }
 
-QDockWidget* TZorMainForm::MakeDock(const char* name, const QString& title, int helpContext, QWidget* content) {
+QDockWidget* MainWindow::MakeDock(const char* name, const QString& title, int helpContext, QWidget* content) {
   auto* dock = new QDockWidget(title, this);
   dock->setObjectName(QString::fromLatin1(name));
   dock->setToolTip(QString::fromUtf8(kDockHint));
   dock->setStatusTip(QString::fromUtf8(kDockHint));
   dock->setProperty(kHelpContext, helpContext);
   dock->setAllowedAreas(Qt::AllDockWidgetAreas);
-  dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+  dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                    QDockWidget::DockWidgetFloatable);
   dock->setWidget(content);
   return dock;
 }
 
-void TZorMainForm::CreatePanels() {
+void MainWindow::CreatePanels() {
   auto* plMain = new QWidget(this);
   plMain->setObjectName(QStringLiteral("PL_Main"));
   auto* mainLayout = new QVBoxLayout(plMain);
@@ -273,14 +288,14 @@ void TZorMainForm::CreatePanels() {
   mainLayout->addWidget(plListView);
   setCentralWidget(plMain);
 
-  TreePanel = new TTreePanel(context_, settings_, this);
+  TreePanel = new zor::TreePanel(context_, settings_, this);
   Float_Menu = MakeDock("Float_Menu", QStringLiteral("工事階層"), 100, TreePanel);
-  connect(TreePanel, &TTreePanel::Entered, this, [this] {
+  connect(TreePanel, &zor::TreePanel::Entered, this, [this] {
     statusPanels_[2]->clear();
     RequestButtonUpdate();
   });
 
-  InfoPanel = new TInfoPanel(delivery_, settings_, context_, this);
+  InfoPanel = new zor::InfoPanel(delivery_, settings_, context_, this);
   Float_Clip = MakeDock("Float_Clip", QStringLiteral("情報"), 101, InfoPanel);
 
   auto* mimePanel = new QWidget(this);
@@ -295,10 +310,10 @@ void TZorMainForm::CreatePanels() {
   (new QVBoxLayout(plListView2))->setContentsMargins(3, 3, 3, 3);
   mimeLayout->addWidget(PL_Sanko);
   mimeLayout->addWidget(plListView2);
-  PhotoLists = new TPhotoLists(*this, plListView, plListView2, TreePanel);
+  PhotoLists = new zor::PhotoLists(*this, plListView, plListView2, TreePanel);
   PhotoLists->ShowInViewer = [this](const QString& file, const QString& missing) {
     if (!viewer_ && !CreateWindowChecked([this] {
-          viewer_ = new TViewForm(this);  // one viewer, kept for reuse
+          viewer_ = new PhotoViewer(this);  // one viewer, kept for reuse
           viewer_->setProperty(kKeptWindow, true);
           viewer_->setProperty("hideWithMain", true);
           viewer_->IJLImage->StatusHost = this;  // JPEG errors go to the status line
@@ -311,19 +326,21 @@ void TZorMainForm::CreatePanels() {
   ListView2 = PhotoLists->ListView2;
   Float_Mime = MakeDock("Float_Mime", QStringLiteral("参考図"), 102, mimePanel);
 
-  HelpPanel = new THelpPanel(this);
+  HelpPanel = new zor::HelpPanel(this);
   PL_Help = HelpPanel->PL_Help;
   Float_Help = MakeDock("Float_Help", QStringLiteral("ヘルプ"), 102, HelpPanel);
   LinkInfoPanel();
 
   // A floating panel shows its title in its frame, so its own header goes.
-  connect(Float_Mime, &QDockWidget::topLevelChanged, PL_Sanko, [this](bool floating) { PL_Sanko->setVisible(!floating); });
-  connect(Float_Help, &QDockWidget::topLevelChanged, PL_Help, [this](bool floating) { PL_Help->setVisible(!floating); });
+  connect(Float_Mime, &QDockWidget::topLevelChanged, PL_Sanko,
+          [this](bool floating) { PL_Sanko->setVisible(!floating); });
+  connect(Float_Help, &QDockWidget::topLevelChanged, PL_Help,
+          [this](bool floating) { PL_Help->setVisible(!floating); });
 
   for (QDockWidget* dock : {Float_Menu, Float_Clip, Float_Mime, Float_Help}) dock->installEventFilter(this);
 }
 
-void TZorMainForm::LinkInfoPanel() {
+void MainWindow::LinkInfoPanel() {
   InfoPanelLinks& links = InfoPanel->Links;
   links.photoList = ListView;
   links.drawingList = ListView2;
@@ -339,12 +356,13 @@ void TZorMainForm::LinkInfoPanel() {
   links.started = [this] { return Started; };
   links.suppressInputLevel = [this] { return SuppressInputLevel; };
   // The tree's level rules and the lists' "説明はありません" go to the help panel.
-  connect(&context_, &BrowseContext::HelpChanged, HelpPanel, &THelpPanel::ShowLabels);
+  connect(&context_, &BrowseContext::HelpChanged, HelpPanel, &zor::HelpPanel::ShowLabels);
   // The start-up timer's handler sets Started first; the columns fit after it.
-  connect(&Timer_Start, &QTimer::timeout, InfoPanel, [this] { InfoPanel->PL_GridResize(); }, Qt::QueuedConnection);
+  connect(
+      &Timer_Start, &QTimer::timeout, InfoPanel, [this] { InfoPanel->PL_GridResize(); }, Qt::QueuedConnection);
 }
 
-void TZorMainForm::CreateStatusBar() {
+void MainWindow::CreateStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName(QStringLiteral("StatusBar"));
   bar->setSizeGripEnabled(true);
@@ -371,7 +389,7 @@ void TZorMainForm::CreateStatusBar() {
           [this, bar](const QPoint& pos) { sizePopup_->exec(bar->mapToGlobal(pos)); });
 }
 
-void TZorMainForm::CreateTimers() {
+void MainWindow::CreateTimers() {
   struct T {
     QTimer* timer;
     int interval;
@@ -382,8 +400,8 @@ void TZorMainForm::CreateTimers() {
     t.timer->setInterval(t.interval);
   }
   Timer_Sanko.start();  // the only timer enabled at creation
-  connect(&context_, &BrowseContext::ListModeChanged, this, &TZorMainForm::RequestButtonUpdate);
-  connect(&Timer_Button, &QTimer::timeout, this, &TZorMainForm::UpdateButtons);
+  connect(&context_, &BrowseContext::ListModeChanged, this, &MainWindow::RequestButtonUpdate);
+  connect(&Timer_Button, &QTimer::timeout, this, &MainWindow::UpdateButtons);
   connect(&Timer_Resize, &QTimer::timeout, this, [this] {
     ResizeGuard = true;
     ApplyResizeRule();
@@ -393,13 +411,13 @@ void TZorMainForm::CreateTimers() {
 
 // ---- Host ------------------------------------------------------------------
 
-void TZorMainForm::PlaceProgressBar() {
+void MainWindow::PlaceProgressBar() {
   QLabel* panel = statusPanels_[0];
   QRect r = panel->geometry();
   ProgressBar->setGeometry(r.left() + 3, 3, r.width() - 6, statusBar()->height() - 6);
 }
 
-void TZorMainForm::ReportProgress(char code, int value) {
+void MainWindow::ReportProgress(char code, int value) {
   switch (code) {
     case 'S':
       if (value < 1) return;
@@ -427,23 +445,23 @@ void TZorMainForm::ReportProgress(char code, int value) {
   }
 }
 
-void TZorMainForm::ShowStatus(const std::string& text) { ShowStatusText(Qs(text)); }
-void TZorMainForm::ShowInformation(const std::string& text) { InfoBox(this, Qs(text)); }
-void TZorMainForm::ShowWarning(const std::string& text) { WarningBox(this, Qs(text)); }
-bool TZorMainForm::ConfirmYesCancel(const std::string& text) { return zor::ConfirmYesCancel(this, Qs(text)); }
-bool TZorMainForm::ConfirmYesNo(const std::string& text) { return zor::ConfirmYesNo(this, Qs(text)); }
-void TZorMainForm::Beep() { QApplication::beep(); }
+void MainWindow::ShowStatus(const std::string& text) { ShowStatusText(Qs(text)); }
+void MainWindow::ShowInformation(const std::string& text) { InfoBox(this, Qs(text)); }
+void MainWindow::ShowWarning(const std::string& text) { WarningBox(this, Qs(text)); }
+bool MainWindow::ConfirmYesCancel(const std::string& text) { return zor::ConfirmYesCancel(this, Qs(text)); }
+bool MainWindow::ConfirmYesNo(const std::string& text) { return zor::ConfirmYesNo(this, Qs(text)); }
+void MainWindow::Beep() { QApplication::beep(); }
 
-void TZorMainForm::ShowStatusText(const QString& text) {
+void MainWindow::ShowStatusText(const QString& text) {
   statusMessage_ = text;
   if (hint_.isEmpty()) statusPanels_[0]->setText(text);
 }
 
-void TZorMainForm::ShowWorkStatus(const QString& text) { statusPanels_[3]->setText(text); }
+void MainWindow::ShowWorkStatus(const QString& text) { statusPanels_[3]->setText(text); }
 
 // ---- Title, refresh, buttons ---------------------------------------------
 
-void TZorMainForm::UpdateTitle() {
+void MainWindow::UpdateTitle() {
   const QString work = Qs(delivery_.WorkName);
   ShowWorkStatus(QLatin1Char(' ') + work);
   QString caption = QString::fromUtf8(kProductNameUtf8) + QLatin1Char(' ');
@@ -452,7 +470,7 @@ void TZorMainForm::UpdateTitle() {
   SetApplicationTitle(caption);
 }
 
-void TZorMainForm::RefreshAll() {
+void MainWindow::RefreshAll() {
   // A reader sets DigiVersion and then asks for this; the standard selector
   // shows it first, since the panel takes the standard from the selector.
   if (InfoPanel->CE_Version->currentIndex() != delivery_.DigiVersion) {
@@ -464,67 +482,66 @@ void TZorMainForm::RefreshAll() {
   RequestButtonUpdate();
 }
 
-void TZorMainForm::Mn_EnvClick() {
+void MainWindow::Mn_EnvClick() {
   if (!MayCreateWindow() || !RunSettingsDialog(settings_, this)) return;
   RefreshAll();
   // The just-fit count may have changed; the hint names it in either mode.
   PhotoLists->FitThumbnails(true);
 }
 
-void TZorMainForm::RequestButtonUpdate() { Timer_Button.start(); }
+void MainWindow::RequestButtonUpdate() { Timer_Button.start(); }
 
-bool TZorMainForm::OneThumbnailSelected() const {
+bool MainWindow::OneThumbnailSelected() const {
   auto* list = qobject_cast<QListView*>(QApplication::focusWidget());
   return list && (list == ListView || list == ListView2) && list->selectionModel() &&
          list->selectionModel()->selectedIndexes().size() == 1;
 }
 
-bool TZorMainForm::EditOrGridFocused() const {
+bool MainWindow::EditOrGridFocused() const {
   QWidget* focus = QApplication::focusWidget();
   if (!focus) return false;
   if (qobject_cast<QLineEdit*>(focus) || qobject_cast<QTextEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus) ||
       qobject_cast<QAbstractSpinBox*>(focus))
     return true;
   if (auto* combo = qobject_cast<QComboBox*>(focus); combo && combo->isEditable()) return true;
-  return qobject_cast<TKoumokuGrid*>(focus) != nullptr;
+  return qobject_cast<ItemGrid*>(focus) != nullptr;
 }
 
-void TZorMainForm::Mn_SelAllClick() {
-  auto* list = qobject_cast<TThumbnailList*>(QApplication::focusWidget());
+void MainWindow::Mn_SelAllClick() {
+  auto* list = qobject_cast<ThumbnailList*>(QApplication::focusWidget());
   if (list && (list == ListView || list == ListView2)) list->SelectAllItems();
 }
 
-void TZorMainForm::SB_ListClick() { emit SB_List->clicked(); }
+void MainWindow::SB_ListClick() { emit SB_List->clicked(); }
 
-void TZorMainForm::UpdateButtons() {
+void MainWindow::UpdateButtons() {
   const int mode = context_.ListMode();
   SB_List->setEnabled(mode != 1);
   SB_Sort->setEnabled(mode != 2);
   SB_Kaijyo->setEnabled(mode != 0);
   SB_View->setEnabled(OneThumbnailSelected());
   // A delivery is open and its node shows no photo: say how to see some.
-  ListView->SetEmptyHint(mode == 0 && !loadedEntry_.empty()
-                             ? QStringLiteral("左の工事階層で分類を選ぶと写真が表示されます")
-                             : QString());
+  ListView->SetEmptyHint(
+      mode == 0 && !loadedEntry_.empty() ? QStringLiteral("左の工事階層で分類を選ぶと写真が表示されます") : QString());
 }
 
 // ---- Events ----------------------------------------------------------------
 
-bool TZorMainForm::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   auto* dock = qobject_cast<QDockWidget*>(watched);
   if (event->type() == QEvent::Resize && dock && !ResizeGuard) Timer_Resize.start();
   // A panel dragged with Ctrl held floats wherever it is dropped; Ctrl
   // counts from the press and at every move of the drag.
-  const bool dragStep = event->type() == QEvent::MouseButtonPress ||
-                        (event->type() == QEvent::MouseMove &&
-                         static_cast<QMouseEvent*>(event)->buttons() & Qt::LeftButton);
+  const bool dragStep =
+      event->type() == QEvent::MouseButtonPress ||
+      (event->type() == QEvent::MouseMove && static_cast<QMouseEvent*>(event)->buttons() & Qt::LeftButton);
   if (dock && dragStep)
     dock->setAllowedAreas(static_cast<QMouseEvent*>(event)->modifiers() & Qt::ControlModifier ? Qt::NoDockWidgetArea
-                                                                                               : Qt::AllDockWidgetAreas);
+                                                                                              : Qt::AllDockWidgetAreas);
   return QMainWindow::eventFilter(watched, event);
 }
 
-void TZorMainForm::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!firstShown_) {
     firstShown_ = true;
@@ -532,7 +549,7 @@ void TZorMainForm::showEvent(QShowEvent* event) {
   }
 }
 
-void TZorMainForm::FirstShow() {
+void MainWindow::FirstShow() {
   panelView_->show();
   if (layoutReset_ || !RestoreLayout()) MakeDefaultLayout();
   if (!layoutReset_) RestorePositions();
@@ -550,7 +567,7 @@ void TZorMainForm::FirstShow() {
   Timer_Start.start();
 }
 
-void TZorMainForm::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   Closing = true;
   std::string error;
   if (settings_.SettingsLoaded && !SettingsReadWrite('W', settings_, folders_, &error)) {
@@ -564,7 +581,7 @@ void TZorMainForm::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void TZorMainForm::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
   if (event->type() == QEvent::WindowStateChange && Started) {
     auto* change = static_cast<QWindowStateChangeEvent*>(event);
     bool wasMin = change->oldState() & Qt::WindowMinimized;
@@ -575,7 +592,7 @@ void TZorMainForm::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
 }
 
-bool TZorMainForm::event(QEvent* event) {
+bool MainWindow::event(QEvent* event) {
   if (event->type() == QEvent::StatusTip) {
     // Panel 0 shows the hint after one blank, or the status message.
     hint_ = static_cast<QStatusTipEvent*>(event)->tip();
@@ -585,7 +602,7 @@ bool TZorMainForm::event(QEvent* event) {
   return QMainWindow::event(event);
 }
 
-void TZorMainForm::OnMinimised() {
+void MainWindow::OnMinimised() {
   hiddenOnMinimise_.clear();
   for (QDockWidget* dock : {Float_Menu, Float_Clip, Float_Mime, Float_Help})
     if (dock->isFloating() && dock->isVisible()) hiddenOnMinimise_.append(dock);
@@ -594,7 +611,7 @@ void TZorMainForm::OnMinimised() {
   for (const QPointer<QWidget>& w : hiddenOnMinimise_) w->hide();
 }
 
-void TZorMainForm::OnRestored() {
+void MainWindow::OnRestored() {
   for (const QPointer<QWidget>& w : hiddenOnMinimise_) {
     if (!w) continue;
     w->setProperty(kReshownWithMain, true);
@@ -605,16 +622,16 @@ void TZorMainForm::OnRestored() {
   RequestButtonUpdate();
 }
 
-void TZorMainForm::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
   if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-void TZorMainForm::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
   const QStringList files = TakeDroppedFiles(event);
   HandleDroppedFiles(files);
 }
 
-void TZorMainForm::HandleDroppedFiles(const QStringList& files) {
+void MainWindow::HandleDroppedFiles(const QStringList& files) {
   if (files.isEmpty()) return;
   const QString& file = files.first();  // only the first dropped file counts
   QFileInfo info(file);
@@ -630,7 +647,7 @@ void TZorMainForm::HandleDroppedFiles(const QStringList& files) {
 
 // ---- Layout ------------------------------------------------------------------
 
-void TZorMainForm::MakeDefaultLayout() {
+void MainWindow::MakeDefaultLayout() {
   for (QDockWidget* dock : {Float_Menu, Float_Clip, Float_Mime, Float_Help}) {
     dock->setFloating(false);
     removeDockWidget(dock);
@@ -644,7 +661,7 @@ void TZorMainForm::MakeDefaultLayout() {
   resizeDocks({Float_Menu}, {300}, Qt::Horizontal);
 }
 
-bool TZorMainForm::RestoreLayout() {
+bool MainWindow::RestoreLayout() {
   QFile file(QString::fromStdString(folders_.userData) + QStringLiteral("ZORM_V.DAT"));
   if (!file.open(QIODevice::ReadOnly)) return false;
   QByteArray state = file.readAll();
@@ -652,11 +669,9 @@ bool TZorMainForm::RestoreLayout() {
   return restoreState(state, kLayoutVersion);
 }
 
-std::string TZorMainForm::PositionsFile() const {
-  return layoutReset_ ? std::string() : folders_.userData + "ZOR_V.INI";
-}
+std::string MainWindow::PositionsFile() const { return layoutReset_ ? std::string() : folders_.userData + "ZOR_V.INI"; }
 
-void TZorMainForm::RestorePositions() {
+void MainWindow::RestorePositions() {
   std::string error;
   std::optional<IniFile> ini = IniFile::Load(folders_.userData + "ZOR_V.INI", &error);
   if (!ini) return;  // unreadable: the positions stay as they are
@@ -665,7 +680,7 @@ void TZorMainForm::RestorePositions() {
   for (QDockWidget* dock : {Float_Menu, Float_Clip, Float_Mime, Float_Help}) RestorePanelPosition(*ini, *dock, desktop);
 }
 
-void TZorMainForm::SavePositions() {
+void MainWindow::SavePositions() {
   if (layoutReset_) return;
   const std::string path = folders_.userData + "ZOR_V.INI";
   std::string error;
@@ -676,7 +691,7 @@ void TZorMainForm::SavePositions() {
   if (!ini->Save(path, &error)) QApplication::beep();
 }
 
-void TZorMainForm::SaveLayout() {
+void MainWindow::SaveLayout() {
   SavePositions();
   QString path = QString::fromStdString(folders_.userData) + QStringLiteral("ZORM_V.DAT");
   QFile::remove(path);
@@ -689,7 +704,7 @@ void TZorMainForm::SaveLayout() {
   }
 }
 
-bool TZorMainForm::Mn_GamenInitClick() {
+bool MainWindow::Mn_GamenInitClick() {
   if (!ConfirmYesCancel(SjOf(QStringLiteral("次回起動時に画面表示・ドッキング状態を初期化します。\nよろしいですか？"))))
     return false;
   QString dir = QString::fromStdString(folders_.userData);
@@ -699,7 +714,7 @@ bool TZorMainForm::Mn_GamenInitClick() {
   return true;
 }
 
-void TZorMainForm::ApplyResizeRule() {
+void MainWindow::ApplyResizeRule() {
   // The centre keeps at least 50 pixels; the left site gives way first.
   constexpr int kMin = 50;
   int client = width();
@@ -733,13 +748,13 @@ void TZorMainForm::ApplyResizeRule() {
 
 // ---- Secondary windows ---------------------------------------------------------
 
-bool TZorMainForm::MayCreateWindow() {
+bool MainWindow::MayCreateWindow() {
   if (!ResourcesLow || !ResourcesLow()) return true;
   ReportLowResources();
   return false;
 }
 
-bool TZorMainForm::CreateWindowChecked(const std::function<void()>& make) {
+bool MainWindow::CreateWindowChecked(const std::function<void()>& make) {
   if (!MayCreateWindow()) return false;
   try {
     make();
@@ -750,21 +765,22 @@ bool TZorMainForm::CreateWindowChecked(const std::function<void()>& make) {
   }
 }
 
-void TZorMainForm::ReportLowResources() {
+void MainWindow::ReportLowResources() {
   // The kept windows that are not shown give their memory back first.
   for (QWidget* w : QApplication::topLevelWidgets())
     if (w != this && !w->isVisible() && w->property(kKeptWindow).toBool()) delete w;
   QApplication::beep();
-  ShowWarning(SjOf(QStringLiteral("システムリソースが不足しています。\n\n"
-                                  "アプリケーションの動作が不安定になる可能性がありますので\n"
-                                  "Windowsを一度再起動してから、もう一度作業を再開してみてください。")));
+  ShowWarning(
+      SjOf(QStringLiteral("システムリソースが不足しています。\n\n"
+                          "アプリケーションの動作が不安定になる可能性がありますので\n"
+                          "Windowsを一度再起動してから、もう一度作業を再開してみてください。")));
 }
 
 // ---- Help --------------------------------------------------------------------
 
-void TZorMainForm::SetHelpFile(const QString& path) { helpFile_ = path; }
+void MainWindow::SetHelpFile(const QString& path) { helpFile_ = path; }
 
-void TZorMainForm::ShowHelpContext(int context) {
+void MainWindow::ShowHelpContext(int context) {
   if (helpFile_.isEmpty()) return;
   QUrl url = QUrl::fromLocalFile(helpFile_);
   if (context > 0) url.setFragment(QStringLiteral("ctx%1").arg(context));
@@ -772,14 +788,14 @@ void TZorMainForm::ShowHelpContext(int context) {
   // browser. A modal window in front gets the help as its own modal child.
   QWidget* modal = QApplication::activeModalWidget();
   if (modal && modal != this) {
-    THelpWindow help(modal);
+    HelpWindow help(modal);
     help.setModal(true);
     if (help.ShowPage(url)) {
       help.exec();
       return;
     }
   } else {
-    if (!helpWindow_) helpWindow_ = new THelpWindow(this);
+    if (!helpWindow_) helpWindow_ = new HelpWindow(this);
     if (helpWindow_->ShowPage(url)) return;
   }
   // The box's caption is the application title, as for every message box.
@@ -792,7 +808,7 @@ namespace zor {
 
 // ---- Loading -----------------------------------------------------------------
 
-bool TZorMainForm::DispatchDeliveryFile(const QString& file) {
+bool MainWindow::DispatchDeliveryFile(const QString& file) {
   PhotoLists->ClearThumbnailCache();
   ImportContext ctx{delivery_, *this, folders_, settings_.MsXmlParser};
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -811,11 +827,12 @@ bool TZorMainForm::DispatchDeliveryFile(const QString& file) {
   return dispatched;
 }
 
-bool TZorMainForm::ChooseDeliveryFolder(bool indexVariant) {
-  const QString caption = indexVariant ? QStringLiteral("INDEX_C.XMLまたはINDEX_D.XMLを開く")
-                                       : QStringLiteral("写真管理／PHOTO.XML読込");
-  const QString comment = indexVariant ? QStringLiteral("INDEX_C.XMLまたはINDEX_D.XMLが存在するフォルダを指定してください。")
-                                       : QStringLiteral("PHOTO.XMLが存在するフォルダを指定してください。");
+bool MainWindow::ChooseDeliveryFolder(bool indexVariant) {
+  const QString caption =
+      indexVariant ? QStringLiteral("INDEX_C.XMLまたはINDEX_D.XMLを開く") : QStringLiteral("写真管理／PHOTO.XML読込");
+  const QString comment = indexVariant
+                              ? QStringLiteral("INDEX_C.XMLまたはINDEX_D.XMLが存在するフォルダを指定してください。")
+                              : QStringLiteral("PHOTO.XMLが存在するフォルダを指定してください。");
   const int help = indexVariant ? 284 : 33;
   for (;;) {
     FolderChoice choice;
@@ -825,8 +842,9 @@ bool TZorMainForm::ChooseDeliveryFolder(bool indexVariant) {
     choice.photoOn = settings_.PhotoOn;
     choice.bookOn = settings_.BookOn;
     if (!MayCreateWindow()) return false;
-    bool accepted = ShowFolderChooser(this, caption, comment, help, FolderMode::Input, choice,
-                                      [this](const QString& f) { ShowXmlFileModal(f); }, PositionsFile());
+    bool accepted = ShowFolderChooser(
+        this, caption, comment, help, FolderMode::Input, choice, [this](const QString& f) { ShowXmlFileModal(f); },
+        PositionsFile());
     // The folder is remembered even when the choice was cancelled.
     settings_.XmlLoad_Path = SjOf(QDir::toNativeSeparators(choice.folder));
     settings_.DensiOn = choice.densiOn;
@@ -838,7 +856,7 @@ bool TZorMainForm::ChooseDeliveryFolder(bool indexVariant) {
     if (kind == kEntryPhoto) {
       ImportContext ctx{delivery_, *this, folders_, settings_.MsXmlParser};
       kind = FindIndexForPhotoFolder(ctx, folder);
-        }
+    }
     if (!folder.empty() && folder.back() != '/') folder += '/';
     const std::string entry = EntryFileOf(folder, kind);
     repaint();
@@ -850,7 +868,7 @@ bool TZorMainForm::ChooseDeliveryFolder(bool indexVariant) {
   }
 }
 
-QString TZorMainForm::StartFolder(const std::string& kept) const {
+QString MainWindow::StartFolder(const std::string& kept) const {
   // Never used yet (the settings' default, the program's own folder, which
   // an installed program cannot write): the user's home folder.
   const QString folder = QDir::fromNativeSeparators(Qs(kept));
@@ -859,22 +877,22 @@ QString TZorMainForm::StartFolder(const std::string& kept) const {
   return folder;
 }
 
-void TZorMainForm::ShowXmlFileModal(const QString& file) {
+void MainWindow::ShowXmlFileModal(const QString& file) {
   if (!MayCreateWindow()) return;
-  TXMLTreeForm* window = nullptr;
+  XmlContentWindow* window = nullptr;
   ShowXmlContent(window, this, file.toStdString(), true, settings_.MsXmlParser, folders_.sysFile, *this);
   delete window;  // released after a failed load, which does not show it
 }
 
 // ---- The readers' window steps -------------------------------------------------
 
-void TZorMainForm::LeaveListMode() { PhotoLists->LeaveListMode(true); }
+void MainWindow::LeaveListMode() { PhotoLists->LeaveListMode(true); }
 
-void TZorMainForm::ClearPhotoLists() { context_.SetPhoto(0), context_.SetDrawing(0); }
+void MainWindow::ClearPhotoLists() { context_.SetPhoto(0), context_.SetDrawing(0); }
 
-void TZorMainForm::ShowNodePhotos() { emit context_.NodeChanged(); }
+void MainWindow::ShowNodePhotos() { emit context_.NodeChanged(); }
 
-void TZorMainForm::SelectUnclassifiedNode() {
+void MainWindow::SelectUnclassifiedNode() {
   // Called once the skeleton is built and again when every photo is in the
   // tree: the panels forget the old selection, the tree widget is rebuilt
   // from the core's tree, its unclassified node selected, all expanded.
@@ -882,19 +900,19 @@ void TZorMainForm::SelectUnclassifiedNode() {
   TreePanel->ShowTree();
 }
 
-void TZorMainForm::LayOutInformationPanel() { InfoPanel->AfterLoad(); }
+void MainWindow::LayOutInformationPanel() { InfoPanel->AfterLoad(); }
 
-void TZorMainForm::RefillContractGrid() { InfoPanel->RefillKojiGrid(); }
+void MainWindow::RefillContractGrid() { InfoPanel->RefillKojiGrid(); }
 
-void TZorMainForm::EnterListMode(int kind, const std::vector<std::int32_t>& records) {
+void MainWindow::EnterListMode(int kind, const std::vector<std::int32_t>& records) {
   PhotoLists->EnterListMode(kind, TIntList(records.begin(), records.end()));
 }
 
-void TZorMainForm::OpenInBrowser(const std::string& path) {
+void MainWindow::OpenInBrowser(const std::string& path) {
   if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)))) browserFailed_ = true;
 }
 
-void TZorMainForm::Mn_HTMLClick() {
+void MainWindow::Mn_HTMLClick() {
   FolderChoice choice;
   choice.folder = StartFolder(settings_.HtmlSave_Path);
   choice.orgGrphHtml = settings_.OrgGrphHtml;
@@ -903,8 +921,8 @@ void TZorMainForm::Mn_HTMLClick() {
   choice.bookOn = settings_.BookOn;
   if (!MayCreateWindow()) return;
   bool accepted = ShowFolderChooser(this, QStringLiteral("ＨＴＭＬ工事写真帳作成／ＨＴＭＬ出力先の指定"),
-                                    QStringLiteral("出力先のフォルダを指定してください。"), 35, FolderMode::Output, choice,
-                                    {}, PositionsFile());
+                                    QStringLiteral("出力先のフォルダを指定してください。"), 35, FolderMode::Output,
+                                    choice, {}, PositionsFile());
   // The last folder is remembered also when the choice was cancelled.
   settings_.HtmlSave_Path = SjOf(QDir::toNativeSeparators(choice.folder));
   settings_.OrgGrphHtml = choice.orgGrphHtml;
@@ -913,12 +931,13 @@ void TZorMainForm::Mn_HTMLClick() {
   WriteAlbumInto(choice.folder);
 }
 
-bool TZorMainForm::WriteAlbumInto(const QString& parent) {
+bool MainWindow::WriteAlbumInto(const QString& parent) {
   AlbumOptions options;
   options.folder = AlbumFolderIn(parent.toStdString());
   // The program never writes into a delivery.
   if (!loadedEntry_.empty() && AlbumInsideFolder(options.folder, DeliveryFolderOfEntry(loadedEntry_))) {
-    ShowInformation(SjOf(QStringLiteral("電子納品データのフォルダの中には出力できません。\n別のフォルダを指定してください。")));
+    ShowInformation(
+        SjOf(QStringLiteral("電子納品データのフォルダの中には出力できません。\n別のフォルダを指定してください。")));
     return false;
   }
   options.xhtml = settings_.Xhtml;
@@ -932,12 +951,13 @@ bool TZorMainForm::WriteAlbumInto(const QString& parent) {
   const QString start = QDir::toNativeSeparators(QString::fromStdString((options.folder / "ALBUM.HTM").string()));
   ShowStatusText(QStringLiteral("HTML工事写真帳を作成しました: ") + start);
   QString text = QStringLiteral("HTML工事写真帳を作成しました。\n\n") + start;
-  if (browserFailed_) text += QStringLiteral("\n\nブラウザを起動できませんでした。このファイルをブラウザで開いてください。");
+  if (browserFailed_)
+    text += QStringLiteral("\n\nブラウザを起動できませんでした。このファイルをブラウザで開いてください。");
   ShowInformation(SjOf(text));
   return true;
 }
 
-void TZorMainForm::ShowLevelWarning(const std::string& text) {
+void MainWindow::ShowLevelWarning(const std::string& text) {
   // The tree panel owns this warning and its "do not show again" state.
   TreePanel->ShowLevelWarning(Qs(text));
 }
