@@ -2,6 +2,10 @@
 // four dock panels, the thumbnail list in the centre, the status bar with its
 // progress bar, the timers that keep buttons and panels current. It is also
 // the core's Host: readers report progress and ask their questions here.
+// The class is defined in main_window.cpp (construction, panels, events,
+// docking layout), main_window_menu.cpp (menu, tool buttons, commands),
+// main_window_load.cpp (loading, the readers' Host calls, drops) and
+// main_window_lists.cpp (list mode and the list dialogs).
 #pragma once
 
 #include <QMainWindow>
@@ -185,7 +189,7 @@ class MainWindow : public QMainWindow, public Host {
   // Shows the help page at a topic (0: its beginning).
   void ShowHelpContext(int context);
 
-  // The search, sort and verification dialogs (list_dialogs.cpp): made on
+  // The search, sort and verification dialogs (main_window_lists.cpp): made on
   // first use and kept until the window goes or memory runs short.
   // ShowSeekForm answers SB_List (and so SB_ListClick).
   void ShowSeekForm();

@@ -1,6 +1,7 @@
-// The main window's side of the search, sort and verification dialogs: the
-// commands that open them and the call-backs that run their work over the
-// loaded delivery and show the result in list mode.
+// The main window's list mode and its side of the search, sort, verification
+// and inspection dialogs: the commands that open them and the call-backs
+// that run their work over the loaded delivery and show the result in list
+// mode.
 #include <QAction>
 #include <QApplication>
 #include <QKeySequence>
@@ -69,6 +70,20 @@ int IndexOfNode(const std::vector<HierarchyNode*>& nodes, const HierarchyNode* n
 }
 
 }  // namespace
+
+// ---- List mode -------------------------------------------------------------
+
+void MainWindow::LeaveListMode() { PhotoLists->LeaveListMode(true); }
+
+void MainWindow::ClearPhotoLists() { context_.SetPhoto(0), context_.SetDrawing(0); }
+
+void MainWindow::ShowNodePhotos() { emit context_.NodeChanged(); }
+
+void MainWindow::EnterListMode(int kind, const std::vector<std::int32_t>& records) {
+  PhotoLists->EnterListMode(kind, TIntList(records.begin(), records.end()));
+}
+
+// ---- The dialogs ---------------------------------------------------------------
 
 void MainWindow::ConnectListDialogs() {
   connect(SB_List, &QToolButton::clicked, this, &MainWindow::ShowSeekForm);
