@@ -28,8 +28,8 @@
 
 #include "../tests/images/sample_pictures.h"
 #include "browse_window.h"
-#include "forms/ZORM_VW.h"
-#include "forms/ijl_image.h"
+#include "forms/photo_viewer.h"
+#include "forms/picture_box.h"
 #include "forms/thumbnail_decoder.h"
 
 using namespace zor;
@@ -105,14 +105,14 @@ bool RunEventLoopUntil(const std::function<bool()>& done, int timeoutMs) {
   return met;
 }
 
-int VisibleCells(TThumbnailList* list) {
+int VisibleCells(ThumbnailList* list) {
   int count = 0;
   for (int row = 0; row < list->Model()->Count(); ++row)
     if (list->viewport()->rect().intersects(list->visualRect(list->Model()->index(row)))) ++count;
   return count;
 }
 
-bool VisibleCellsPainted(TThumbnailList* list) {
+bool VisibleCellsPainted(ThumbnailList* list) {
   const int size = list->CellSize();
   bool any = false;
   for (int row = 0; row < list->Model()->Count(); ++row) {
@@ -278,7 +278,7 @@ void BM_ViewerLargePicture(benchmark::State& state) {
   }
   for (auto _ : state) {
     state.PauseTiming();
-    auto viewer = std::make_unique<TViewForm>();
+    auto viewer = std::make_unique<PhotoViewer>();
     QCoreApplication::processEvents();
     const qint64 before = Resident();
     ResetPeakResident();

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "forms/ijl_image.h"
+#include "forms/picture_box.h"
 #include "images/gradient_glyphs.h"
 
 namespace zor {

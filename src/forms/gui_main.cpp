@@ -11,8 +11,8 @@
 #include "app/folders.h"
 #include "app/product.h"
 #include "app/settings.h"
-#include "forms/ZORM_MA.h"
-#include "forms/ZORV_VER.h"
+#include "forms/about_window.h"
+#include "forms/main_window.h"
 #include "forms/message_boxes.h"
 #include "forms/qt_texts.h"
 #include "forms/single_instance.h"
@@ -56,8 +56,8 @@ int RunGui(int argc, char** argv) {
 
   Settings settings = DefaultSettings(folders);
   Delivery delivery;
-  TZorMainForm window(folders, settings, delivery);
-  guard.SetActivateHandler([&window] { TTaskBarMenu::BringToFront(&window, &window); });
+  MainWindow window(folders, settings, delivery);
+  guard.SetActivateHandler([&window] { TaskBarMenu::BringToFront(&window, &window); });
   window.ShowAbout = [&window] {
     if (!window.MayCreateWindow()) return;
     ShowAboutWindow(

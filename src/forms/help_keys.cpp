@@ -9,8 +9,6 @@
 namespace zor {
 namespace {
 
-constexpr const char* kHelpContext = "helpContext";
-
 int PropertyOf(const QObject* o) { return o ? o->property(kHelpContext).toInt() : 0; }
 
 }  // namespace

@@ -12,6 +12,9 @@ class QWidget;
 
 namespace zor {
 
+// The property a widget or action carries its help context in.
+inline constexpr const char* kHelpContext = "helpContext";
+
 // The main window's own help context, for F1 over it and its docked panels.
 inline constexpr int kMainWindowHelpContext = 56;
 

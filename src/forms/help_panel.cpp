@@ -10,7 +10,7 @@
 
 namespace zor {
 
-THelpPanel::THelpPanel(QWidget* parent) : QWidget(parent) {
+HelpPanel::HelpPanel(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("PL_HelpPanel"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -39,7 +39,7 @@ THelpPanel::THelpPanel(QWidget* parent) : QWidget(parent) {
   ShowNothing();
 }
 
-QLabel* THelpPanel::Label(int i) const {
+QLabel* HelpPanel::Label(int i) const {
   switch (i) {
     case 0:
       return LB_Input1;
@@ -54,7 +54,7 @@ QLabel* THelpPanel::Label(int i) const {
   }
 }
 
-void THelpPanel::ShowLabels(const HelpLabels& labels) {
+void HelpPanel::ShowLabels(const HelpLabels& labels) {
   for (int i = 0; i < 5; ++i) {
     const HelpLabel& l = labels[static_cast<std::size_t>(i)];
     QLabel* label = Label(i);
@@ -68,13 +68,13 @@ void THelpPanel::ShowLabels(const HelpLabels& labels) {
   }
 }
 
-QSize THelpPanel::sizeHint() const {
+QSize HelpPanel::sizeHint() const {
   const QSize base = QWidget::sizeHint();
   return QSize(std::max(base.width(), LB_Input1->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 40),
                base.height());
 }
 
-void THelpPanel::ShowLevelHelp(const HierarchyNode* node, int digi_version, bool keikoku_red) {
+void HelpPanel::ShowLevelHelp(const HierarchyNode* node, int digi_version, bool keikoku_red) {
   if (!node) {
     ShowNothing();
     return;

@@ -13,10 +13,10 @@ namespace zor {
 
 class HierarchyNode;
 
-class THelpPanel : public QWidget {
+class HelpPanel : public QWidget {
   Q_OBJECT
  public:
-  explicit THelpPanel(QWidget* parent = nullptr);
+  explicit HelpPanel(QWidget* parent = nullptr);
 
   QLabel* PL_Help = nullptr;
   // Top to bottom: LB_Input5 (the fifth label: 記入可否), LB_Input1 .. LB_Input4.

@@ -11,7 +11,7 @@
 
 namespace zor {
 
-THelpWindow::THelpWindow(QWidget* parent) : QDialog(parent) {
+HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("HelpWindow"));
   setWindowTitle(QStringLiteral("ヘルプ"));
   setWindowFlags(Qt::Window | Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint);
@@ -40,11 +40,11 @@ THelpWindow::THelpWindow(QWidget* parent) : QDialog(parent) {
   layout->addLayout(buttons);
 
   connect(Browser, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) { page_ = url; });
-  connect(OpenInBrowser, &QPushButton::clicked, this, &THelpWindow::OpenInBrowserClick);
+  connect(OpenInBrowser, &QPushButton::clicked, this, &HelpWindow::OpenInBrowserClick);
   connect(CloseButton, &QPushButton::clicked, this, &QDialog::close);
 }
 
-bool THelpWindow::ShowPage(const QUrl& url) {
+bool HelpWindow::ShowPage(const QUrl& url) {
   const QFileInfo file(url.toLocalFile());
   if (!file.isFile() || !file.isReadable() || file.size() == 0) return false;
   QUrl page = QUrl::fromLocalFile(file.absoluteFilePath());
@@ -60,9 +60,9 @@ bool THelpWindow::ShowPage(const QUrl& url) {
   return true;
 }
 
-QUrl THelpWindow::Page() const { return page_; }
+QUrl HelpWindow::Page() const { return page_; }
 
-void THelpWindow::OpenInBrowserClick() {
+void HelpWindow::OpenInBrowserClick() {
   const QUrl page = Page();
   if (page.isEmpty() || !OpenWithDesktop || !OpenWithDesktop(page))
     ErrorBox(this, QStringLiteral("ブラウザを起動できません。\n\n") + page.toDisplayString(QUrl::PreferLocalFile));

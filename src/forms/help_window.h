@@ -11,10 +11,10 @@ class QTextBrowser;
 
 namespace zor {
 
-class THelpWindow : public QDialog {
+class HelpWindow : public QDialog {
   Q_OBJECT
  public:
-  explicit THelpWindow(QWidget* parent = nullptr);
+  explicit HelpWindow(QWidget* parent = nullptr);
 
   // Shows the page of url (a local file, an anchor as its fragment).
   // False when the file cannot be read; the window is not shown then.

@@ -1,3 +1,6 @@
+// The information panel's layout: the top bar, the tab strip and notebook,
+// the tabs' choice, the help of the current row, the columns and keys. The
+// grids' rows and values are made in info_panel_grids.cpp.
 #include "forms/info_panel.h"
 
 #include <QAbstractItemView>
@@ -14,34 +17,25 @@
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <filesystem>
 #include <vector>
 
 #include "app/settings.h"
 #include "forms/browse_context.h"
-#include "forms/coded_values.h"
 #include "forms/help_panel.h"
-#include "forms/koumoku_grid.h"
+#include "forms/info_tabs.h"
+#include "forms/item_grid.h"
 #include "forms/qtext.h"
 #include "forms/shooting_data_page.h"
-#include "forms/tab_set_ex.h"
 #include "forms/thumbnail_list.h"
-#include "images/image_kind.h"
 #include "rules/help_texts.h"
-#include "rules/index_catalogue.h"
-#include "rules/item_checks.h"
-#include "store/bindata_error.h"
 #include "store/delivery.h"
-#include "store/index_codes.h"
-#include "text/encoding.h"
 
 namespace zor {
 
-const QString TInfoPanel::kKojiTab = QStringLiteral(" 工事情報  ");
-const QString TInfoPanel::kPhotoTab = QStringLiteral(" 写真情報  ");
-const QString TInfoPanel::kSankoTab = QStringLiteral(" 付加情報  ");
-const QString TInfoPanel::kShootingTab = QStringLiteral(" 撮影データ  ");
+const QString InfoPanel::kKojiTab = QStringLiteral(" 工事情報  ");
+const QString InfoPanel::kPhotoTab = QStringLiteral(" 写真情報  ");
+const QString InfoPanel::kSankoTab = QStringLiteral(" 付加情報  ");
+const QString InfoPanel::kShootingTab = QStringLiteral(" 撮影データ  ");
 
 namespace {
 
@@ -66,54 +60,9 @@ int SelectedCount(const QAbstractItemView* list) {
   return static_cast<int>(list->selectionModel()->selectedIndexes().size());
 }
 
-// The contract block's text of a construction item code 6-21; 発注年度 (7)
-// is a number, empty when 0.
-std::string ContractValue(const PhotoContractBlock& block, int code) {
-  switch (code) {
-    case 6:
-      return block.Text(ContractText::MediaReserve);
-    case 7:
-      return block.OrderYear() == 0 ? std::string() : std::to_string(block.OrderYear());
-    case 8:
-      return block.Text(ContractText::WorkNumber);
-    case 9:
-      return block.Text(ContractText::RiverRouteName);
-    case 10:
-      return block.Text(ContractText::ConstructionName);
-    case 11:
-      return block.Text(ContractText::ConstructionPlace);
-    case 12:
-      return block.Text(ContractText::PeriodStart);
-    case 13:
-      return block.Text(ContractText::PeriodEnd);
-    case 14:
-      return block.Text(ContractText::ClientMajor);
-    case 15:
-      return block.Text(ContractText::ClientMiddle);
-    case 16:
-      return block.Text(ContractText::ClientMinor);
-    case 17:
-      return block.Text(ContractText::ClientCode);
-    case 18:
-      return block.Text(ContractText::ContractorName);
-    case 19:
-      return block.Text(ContractText::ContractorCode);
-    case 20:
-      return block.Text(ContractText::ClientNote);
-    case 21:
-      return block.Text(ContractText::ContractorNote);
-    case 22:
-      return block.ReserveText();
-    default:
-      return {};
-  }
-}
-
-bool InVersions(int v, std::initializer_list<int> set) { return std::find(set.begin(), set.end(), v) != set.end(); }
-
 }  // namespace
 
-TInfoPanel::TInfoPanel(Delivery& delivery, Settings& settings, BrowseContext& context, QWidget* parent)
+InfoPanel::InfoPanel(Delivery& delivery, Settings& settings, BrowseContext& context, QWidget* parent)
     : QWidget(parent), delivery_(delivery), settings_(settings), context_(context) {
   setObjectName(QStringLiteral("Float_Clip2"));
   auto* layout = new QVBoxLayout(this);
@@ -142,10 +91,10 @@ TInfoPanel::TInfoPanel(Delivery& delivery, Settings& settings, BrowseContext& co
   connect(&context_, &BrowseContext::NodeChanged, this, [this] {
     if (context_.ListMode() == 0) ShowKojiTab();
   });
-  connect(&context_, &BrowseContext::ListModeChanged, this, &TInfoPanel::ShowKojiTab);
+  connect(&context_, &BrowseContext::ListModeChanged, this, &InfoPanel::ShowKojiTab);
 }
 
-void TInfoPanel::CreateTopBar() {
+void InfoPanel::CreateTopBar() {
   auto* panel6 = new QFrame(this);
   panel6->setObjectName(QStringLiteral("Panel6"));
   panel6->setFixedHeight(32);
@@ -181,19 +130,19 @@ void TInfoPanel::CreateTopBar() {
   row->addWidget(panel1, 1);
   layout()->addWidget(panel6);
 
-  connect(SB_InputLevel, &QToolButton::clicked, this, &TInfoPanel::SB_InputLevelClick);
-  connect(CE_Version, &QComboBox::currentIndexChanged, this, &TInfoPanel::SB_InputLevelClick);
+  connect(SB_InputLevel, &QToolButton::clicked, this, &InfoPanel::SB_InputLevelClick);
+  connect(CE_Version, &QComboBox::currentIndexChanged, this, &InfoPanel::SB_InputLevelClick);
   SetStandardShown(delivery_.DigiVersion, settings_.InputLevel);
 }
 
-TKoumokuGrid* TInfoPanel::MakeGrid(const char* name) {
-  auto* grid = new TKoumokuGrid(Notebook);
+ItemGrid* InfoPanel::MakeGrid(const char* name) {
+  auto* grid = new ItemGrid(Notebook);
   grid->setObjectName(QString::fromLatin1(name));
   Notebook->addWidget(grid);
   return grid;
 }
 
-void TInfoPanel::CreateGrids() {
+void InfoPanel::CreateGrids() {
   PL_Grid = new QFrame(this);
   PL_Grid->setObjectName(QStringLiteral("PL_Grid"));
   PL_Grid->setFrameShape(QFrame::Box);
@@ -201,7 +150,7 @@ void TInfoPanel::CreateGrids() {
   auto* col = new QVBoxLayout(PL_Grid);
   col->setContentsMargins(1, 1, 1, 1);
   col->setSpacing(0);
-  TabSetEx = new TTabSetEx(PL_Grid);
+  TabSetEx = new InfoTabs(PL_Grid);
   TabSetEx->setObjectName(QStringLiteral("TabSetEx"));
   Notebook = new QStackedWidget(PL_Grid);
   Notebook->setObjectName(QStringLiteral("Notebook"));
@@ -216,21 +165,21 @@ void TInfoPanel::CreateGrids() {
   layout()->addWidget(PL_Grid);
 
   TabSetEx->AboutToChange = [this](int index) { TabSetExChange(index); };
-  connect(TabSetEx, &TTabSetEx::Changed, this, &TInfoPanel::TabSetExChanged);
+  connect(TabSetEx, &InfoTabs::Changed, this, &InfoPanel::TabSetExChanged);
   connect(Notebook, &QStackedWidget::currentChanged, this, [this] { PL_GridResize(); });
   PL_Grid->installEventFilter(this);
-  for (TKoumokuGrid* grid : {KoumokuGrid_Koji, KoumokuGrid_Photo, KoumokuGrid_Sanko}) ConnectGrid(grid);
+  for (ItemGrid* grid : {KoumokuGrid_Koji, KoumokuGrid_Photo, KoumokuGrid_Sanko}) ConnectGrid(grid);
 }
 
-void TInfoPanel::ConnectGrid(TKoumokuGrid* grid) {
-  connect(grid, &TKoumokuGrid::CellSelected, this, [this](int row) { ShowItemHelp(row); });
-  connect(grid, &TKoumokuGrid::Entered, this, [this, grid] {
+void InfoPanel::ConnectGrid(ItemGrid* grid) {
+  connect(grid, &ItemGrid::CellSelected, this, [this](int row) { ShowItemHelp(row); });
+  connect(grid, &ItemGrid::Entered, this, [this, grid] {
     if (grid == KoumokuGrid_Koji && Links.setImageStatus) Links.setImageStatus(QStringLiteral("工事情報"));
     if (Links.requestButtonUpdate) Links.requestButtonUpdate();
     ShowItemHelp(-1);
   });
   if (grid == KoumokuGrid_Koji) return;
-  connect(grid, &TKoumokuGrid::Exited, this, [this] {
+  connect(grid, &ItemGrid::Exited, this, [this] {
     if (Links.showStatus) Links.showStatus(QString());
   });
   grid->KeyDownHandler = [this, grid](QKeyEvent* event) {
@@ -240,7 +189,7 @@ void TInfoPanel::ConnectGrid(TKoumokuGrid* grid) {
 
 // ---- standard and input level ---------------------------------------------
 
-void TInfoPanel::SetStandardShown(int digi_version, bool input_level) {
+void InfoPanel::SetStandardShown(int digi_version, bool input_level) {
   settingStandard_ = true;
   CE_Version->setEnabled(true);
   SB_InputLevel->setChecked(input_level);
@@ -255,7 +204,7 @@ void TInfoPanel::SetStandardShown(int digi_version, bool input_level) {
   settingStandard_ = false;
 }
 
-void TInfoPanel::SB_InputLevelClick() {
+void InfoPanel::SB_InputLevelClick() {
   if (settingStandard_ || (Links.suppressInputLevel && Links.suppressInputLevel())) return;
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   if (CE_Version->currentIndex() != delivery_.DigiVersion && Links.closeListDialogs) Links.closeListDialogs();
@@ -267,9 +216,9 @@ void TInfoPanel::SB_InputLevelClick() {
   delivery_.PhotoBasicInfo.DtdVersion = DtdVersionText(delivery_.DigiVersion);
 }
 
-// ---- building --------------------------------------------------------------
+// ---- first showing and refresh -----------------------------------------------
 
-void TInfoPanel::FirstShow() {
+void InfoPanel::FirstShow() {
   layout_ = LayoutInfoRows(delivery_.DigiVersion, settings_.InputLevel);
   BuildKojiGrid();
   BuildPhotoGrid();
@@ -277,7 +226,7 @@ void TInfoPanel::FirstShow() {
   ShowKojiTab();
 }
 
-void TInfoPanel::Refresh() {
+void InfoPanel::Refresh() {
   settings_.InputLevel = SB_InputLevel->isChecked();
   if (CE_Version->currentIndex() >= 0) delivery_.DigiVersion = CE_Version->currentIndex();
   LayOutKojiGrid();
@@ -301,227 +250,16 @@ void TInfoPanel::Refresh() {
   ShowItemHelp(-1);
 }
 
-void TInfoPanel::LayOutKojiGrid() {
-  layout_ = LayoutInfoRows(delivery_.DigiVersion, settings_.InputLevel);
-  ApplyIndexLayout();
-  if (delivery_.IndexLoaded) {
-    if (IsConstructionIndexVersion(delivery_.DigiVersion)) {
-      BuildKojiIndexGrid();
-      FillKojiIndexGrid();
-    } else {
-      BuildServicesIndexGrid();
-      FillServicesIndexGrid();
-    }
-  } else {
-    BuildKojiGrid();
-    FillKojiGrid();
-  }
-}
-
-void TInfoPanel::AfterLoad() {
-  LayOutKojiGrid();
-  PL_GridResize();
-}
-
-void TInfoPanel::RefillKojiGrid() {
-  if (delivery_.IndexLoaded)
-    FillIndexRows();
-  else
-    FillKojiGrid();
-}
-
-void TInfoPanel::ApplyIndexLayout() {
-  IndexTables& index = delivery_.Index;
-  const int count = std::clamp(index.IndexItemCount, 0, IndexTables::kMaxSlots);
-  std::vector<IndexSlot> filled(static_cast<std::size_t>(count));
-  for (int n = 1; n <= count; ++n)
-    filled[static_cast<std::size_t>(n - 1)] = {index.IndexItem[n].ItemCode, index.IndexItemStandard[n] == 1};
-  std::vector<IndexSlotRow> rows = LayoutIndexRows(filled, delivery_.DigiVersion, settings_.InputLevel);
-  for (int n = 1; n <= IndexTables::kMaxSlots; ++n) {
-    index.IndexItem[n].ItemNo = 0;
-    index.IndexItem[n].MaxBytes = 0;
-  }
-  for (int n = 1; n <= count && n <= static_cast<int>(rows.size()); ++n) {
-    index.IndexItem[n].ItemNo = static_cast<std::int16_t>(rows[static_cast<std::size_t>(n - 1)].item_no);
-    index.IndexItem[n].MaxBytes = static_cast<std::int16_t>(rows[static_cast<std::size_t>(n - 1)].max_bytes);
-  }
-}
-
-void TInfoPanel::ResetGrid(TKoumokuGrid* grid, int rows) {
-  grid->SetRowCount(rows + 1);
-  grid->ClearRows();
-  // The names column carries "(内  容)", the values column "(項  目)".
-  grid->SetCell(1, 0, QStringLiteral("(内  容)"));
-  grid->SetCell(2, 0, QStringLiteral("(項  目)"));
-  if (grid == KoumokuGrid_Koji) grid->SetCell(0, 0, QStringLiteral("  "));
-}
-
-void TInfoPanel::BuildRows(TKoumokuGrid* grid, InfoGrid kind) {
-  const std::vector<ItemRule>& items = layout_.Rows(kind);
-  const int rows = std::min(static_cast<int>(items.size()), TKoumokuGrid::kMaxItemRows);
-  ResetGrid(grid, rows);
-  for (int row = 1; row <= rows; ++row) {
-    const ItemRule& rule = items[static_cast<std::size_t>(row - 1)];
-    TRowDrawParams& params = grid->MutableRowParams(row);
-    params.rule = rule;
-    if (std::optional<Rgb> c = MarkRowColour(rule.mark)) params.colour = QColor(c->r, c->g, c->b);
-    grid->SetCell(0, row, Qs(MarkText(rule.mark)));
-    grid->SetCell(1, row, Qs(rule.name));
-    if (rule.multi_line) grid->SetRowHeight(row, TKoumokuGrid::kMultiLineRowHeight);
-  }
-  grid->SetRow(1);
-}
-
-void TInfoPanel::BuildKojiGrid() { BuildRows(KoumokuGrid_Koji, InfoGrid::kKoji); }
-void TInfoPanel::BuildPhotoGrid() { BuildRows(KoumokuGrid_Photo, InfoGrid::kPhoto); }
-void TInfoPanel::BuildSankoGrid() { BuildRows(KoumokuGrid_Sanko, InfoGrid::kSanko); }
-void TInfoPanel::BuildKojiIndexGrid() { BuildIndexRows(); }
-void TInfoPanel::BuildServicesIndexGrid() { BuildIndexRows(); }
-void TInfoPanel::FillKojiIndexGrid() { FillIndexRows(); }
-void TInfoPanel::FillServicesIndexGrid() { FillIndexRows(); }
-
-void TInfoPanel::BuildIndexRows() {
-  // The code table follows DigiVersion, so one builder serves both indexes.
-  TKoumokuGrid* grid = KoumokuGrid_Koji;
-  const IndexTables& index = delivery_.Index;
-  // A grid holds at most 78 item rows; the slots beyond are not shown.
-  const int rows = std::clamp(index.IndexItemCount, 0, TKoumokuGrid::kMaxItemRows);
-  ResetGrid(grid, rows);
-  for (int n = 1; n <= rows; ++n) {
-    std::optional<ItemRule> rule = FindIndexItemRule(index.IndexItem[n].ItemCode, delivery_.DigiVersion);
-    TRowDrawParams& params = grid->MutableRowParams(n);
-    if (rule) params.rule = *rule;
-    params.rule.mark = Mark::kInformation;
-    grid->SetCell(0, n, Qs(MarkText(Mark::kInformation)));
-    grid->SetCell(1, n, Qs(params.rule.name));
-    // The reserve row is multi-line but keeps the normal height.
-  }
-  grid->SetRow(1);
-}
-
-void TInfoPanel::FillIndexRows() {
-  TKoumokuGrid* grid = KoumokuGrid_Koji;
-  const IndexTables& index = delivery_.Index;
-  const bool construction = IsConstructionIndexVersion(delivery_.DigiVersion);
-  const int rows = std::min(std::clamp(index.IndexItemCount, 0, TKoumokuGrid::kMaxItemRows), grid->RowCount() - 1);
-  for (int n = 1; n <= rows; ++n) {
-    if (index.IndexItem[n].ItemNo == 0) continue;
-    const std::string& value = index.IndexItemValue[static_cast<std::size_t>(n)];
-    const CodedItem* coded = IndexCodedItem(index.IndexItem[n].ItemCode, construction, delivery_.DigiVersion);
-    grid->SetCell(2, n, Qs(coded ? CodedText(value, *coded) : value));
-  }
-}
-
-void TInfoPanel::FillKojiGrid() {
-  TKoumokuGrid* grid = KoumokuGrid_Koji;
-  for (int code = 6; code <= 22; ++code) {
-    int row = layout_.RowOf(InfoGrid::kKoji, code);
-    if (row <= 0 || row >= grid->RowCount()) continue;
-    std::string value = ContractValue(delivery_.PhotoContractInfo, code);
-    grid->SetFaults(row, CheckKojiItem(code, value, delivery_.DigiVersion, settings_.KeikokuRed));
-    grid->SetCell(2, row, Qs(value));
-  }
-}
-
-// ---- photo and drawing values ------------------------------------------------
-
-bool TInfoPanel::FillPhotoGrid(int record) {
-  TViewDataSet& table = delivery_.PhotoTable;
-  if (record <= 0) return false;
-  try {
-    if (!delivery_.GotoPhotoRecord(record)) return false;
-    const PhotoFieldPositions& f = table.FieldPos;
-    auto text = [&table](int pos) { return pos < 0 ? std::string() : table.AsString(pos); };
-    auto number = [&table](int pos) { return pos < 0 ? 0 : table.AsInteger(pos); };
-    const int v = RuleSetOf(delivery_.DigiVersion);
-    const std::string flag = std::to_string(number(f.FLAG));
-    const int film = number(f.FILMNUM);
-    TKoumokuGrid* grid = KoumokuGrid_Photo;
-    auto put = [&](int code, const std::string& value) {
-      int row = layout_.RowOf(InfoGrid::kPhoto, code);
-      if (row <= 0 || row >= grid->RowCount()) return;
-      grid->SetFaults(row, CheckPhotoItem(code, value, v, settings_.KeikokuRed));
-      grid->SetCell(2, row, Qs(value));
-    };
-    put(1, CodedText(flag, PhotoFlagItem()));
-    put(2, text(f.JFILENAME));
-    put(3, text(f.YOBI_FJ));
-    put(4, text(f.TITLE));
-    put(5, text(f.YOBI_KK));
-    put(6, text(f.KASYO));
-    put(7, text(f.YOBI_FU));
-    put(8, text(f.DATE));
-    put(9, film == 0 ? std::string() : std::to_string(film));
-    put(10, text(f.NEGANUM));
-    put(11, text(f.YOBI_SJ));
-    if (InVersions(v, {2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13})) put(18, CodedText(flag, RepresentativeItem()));
-    if (InVersions(v, {3, 4, 6, 7, 9})) put(20, CodedText(std::to_string(film), SubmissionItem()));
-    put(12, text(f.KANRI));
-    put(13, text(f.YOBI_SK));
-    put(14, text(f.YOBI_JK));
-    put(15, text(f.UKEOIBIKOU));
-    put(16, text(f.HACYUBIKOU));
-    put(17, text(f.YOBI_SO));
-    return true;
-  } catch (const EBinaryDataSetError&) {
-    return false;  // a damaged record shows as one that is not found
-  }
-}
-
-bool TInfoPanel::FillSankoGrid(int record) {
-  TViewDataSet& table = delivery_.PhotoTable;
-  if (record <= 0) return false;
-  try {
-    if (!delivery_.GotoPhotoRecord(record)) return false;
-    const PhotoFieldPositions& f = table.FieldPos;
-    auto text = [&table](int pos) { return pos < 0 ? std::string() : table.AsString(pos); };
-    TKoumokuGrid* grid = KoumokuGrid_Sanko;
-    const std::pair<int, std::string> values[] = {{1, text(f.JFILENAME)}, {2, text(f.TITLE)}, {3, text(f.YOBI_FJ)}};
-    for (const auto& [code, value] : values) {
-      int row = layout_.RowOf(InfoGrid::kSanko, code);
-      if (row <= 0 || row >= grid->RowCount()) continue;
-      grid->SetFaults(row, CheckSankoItem(code, value, delivery_.DigiVersion, settings_.KeikokuRed));
-      grid->SetCell(2, row, Qs(value));
-    }
-    return true;
-  } catch (const EBinaryDataSetError&) {
-    return false;
-  }
-}
-
-QString TInfoPanel::ImageFormatText(const std::string& file) {
-  // By name only: the status line must not open the file.
-  switch (GetImageFileKind(std::filesystem::path(Cp932ToUtf8(file)), true)) {
-    case kKindTiff:
-      return QStringLiteral("TIFF形式");
-    case kKindMetafile:
-      return QStringLiteral("WMF形式");
-    case kKindSvg:
-      return QStringLiteral("SVG形式");
-    default:
-      return QStringLiteral("JPEG形式");
-  }
-}
-
-QString TInfoPanel::CurrentRecordFormat() {
-  const TViewDataSet& table = delivery_.PhotoTable;
-  try {
-    return ImageFormatText(table.FieldPos.FILENAME < 0 ? std::string() : table.AsString(table.FieldPos.FILENAME));
-  } catch (const EBinaryDataSetError&) {
-    return ImageFormatText(std::string());
-  }
-}
-
 // ---- tabs ----------------------------------------------------------------------
 
-void TInfoPanel::ShowKojiTab() {
+void InfoPanel::ShowKojiTab() {
   if (TabSetEx->Count() == 0) TabSetEx->AddTab(kKojiTab);
   TabSetEx->SetTabIndex(0);
   while (TabSetEx->Count() > 1) TabSetEx->RemoveTab(TabSetEx->Count() - 1);
   Notebook->setCurrentIndex(0);
 }
 
-void TInfoPanel::ShowPhotoTab() {
+void InfoPanel::ShowPhotoTab() {
   if (TabSetEx->Count() == 0) TabSetEx->AddTab(kKojiTab);
   if (TabSetEx->Count() == 1) {
     TabSetEx->AddTab(kPhotoTab);
@@ -542,7 +280,7 @@ void TInfoPanel::ShowPhotoTab() {
   if (listActive && Links.setImageStatus) Links.setImageStatus(CurrentRecordFormat());
 }
 
-void TInfoPanel::ShowSankoTab() {
+void InfoPanel::ShowSankoTab() {
   if (TabSetEx->Count() == 0) TabSetEx->AddTab(kKojiTab);
   if (TabSetEx->Count() == 1) TabSetEx->AddTab(kPhotoTab);
   // The photo's 撮影データ tab gives way to its drawing's.
@@ -555,7 +293,7 @@ void TInfoPanel::ShowSankoTab() {
   if (listActive && Links.setImageStatus) Links.setImageStatus(CurrentRecordFormat());
 }
 
-void TInfoPanel::TabSetExChange(int newIndex) {
+void InfoPanel::TabSetExChange(int newIndex) {
   // Choosing the construction tab drops the other two until a photo or a
   // drawing is selected again.
   if (newIndex != 0) return;
@@ -563,7 +301,7 @@ void TInfoPanel::TabSetExChange(int newIndex) {
   if (TabSetEx->Count() > 1) TabSetEx->RemoveTab(1);
 }
 
-void TInfoPanel::TabSetExChanged(int index) {
+void InfoPanel::TabSetExChanged(int index) {
   const int page = PageOfTab(index);
   Notebook->setCurrentIndex(page);
   if (page == kShootingPage) FillShootingData();
@@ -571,7 +309,7 @@ void TInfoPanel::TabSetExChanged(int index) {
   ShowItemHelp(-1);
 }
 
-int TInfoPanel::PageOfTab(int index) const {
+int InfoPanel::PageOfTab(int index) const {
   if (index < 0 || index >= TabSetEx->Count()) return 0;
   const QString& caption = TabSetEx->Tabs()[index];
   if (caption == kShootingTab) return kShootingPage;
@@ -580,7 +318,7 @@ int TInfoPanel::PageOfTab(int index) const {
   return 0;
 }
 
-void TInfoPanel::FillShootingData() {
+void InfoPanel::FillShootingData() {
   const int photo = context_.Photo();
   for (const ListedPicture& p : delivery_.Pictures.entries) {
     if (p.record != photo) continue;
@@ -590,7 +328,7 @@ void TInfoPanel::FillShootingData() {
   ShootingData->Clear();
 }
 
-TKoumokuGrid* TInfoPanel::VisibleGrid() const {
+ItemGrid* InfoPanel::VisibleGrid() const {
   switch (PageOfTab(TabSetEx->TabIndex())) {
     case 1:
       return KoumokuGrid_Photo;
@@ -601,20 +339,20 @@ TKoumokuGrid* TInfoPanel::VisibleGrid() const {
   }
 }
 
-QWidget* TInfoPanel::FocusedGrid() const { return QApplication::focusWidget(); }
+QWidget* InfoPanel::FocusedGrid() const { return QApplication::focusWidget(); }
 
-bool TInfoPanel::ListFocused(QAbstractItemView* list) const {
+bool InfoPanel::ListFocused(QAbstractItemView* list) const {
   if (!list) return false;
   if (QApplication::focusWidget() == list) return true;
-  auto* thumbnails = qobject_cast<TThumbnailList*>(list);
+  auto* thumbnails = qobject_cast<ThumbnailList*>(list);
   return thumbnails && thumbnails->ClickedFromCode();
 }
 
 // ---- help ----------------------------------------------------------------------
 
-void TInfoPanel::ShowItemHelp(int row) {
+void InfoPanel::ShowItemHelp(int row) {
   if (!Links.help) return;
-  TKoumokuGrid* grid = VisibleGrid();
+  ItemGrid* grid = VisibleGrid();
   ItemHelpContext c;
   c.grid_focused = grid->hasFocus();
   c.construction_tab = grid == KoumokuGrid_Koji;
@@ -626,13 +364,13 @@ void TInfoPanel::ShowItemHelp(int row) {
     Links.help->ShowNothing();
     return;
   }
-  const TRowDrawParams& params = grid->RowParams(r);
+  const RowDrawParams& params = grid->RowParams(r);
   Links.help->ShowLabels(zor::ShowItemHelp(c, params.rule, params.faults));
 }
 
 // ---- columns -------------------------------------------------------------------
 
-void TInfoPanel::FitColumns(TKoumokuGrid* grid) {
+void InfoPanel::FitColumns(ItemGrid* grid) {
   QFontMetrics fm(grid->GridFont());
   const int w0 = fm.horizontalAdvance(QStringLiteral("○")) + 4;
   int widest = 0;
@@ -652,14 +390,14 @@ void TInfoPanel::FitColumns(TKoumokuGrid* grid) {
   grid->SetColWidth(2, grid->ClientWidth() - w0 - w1 - 1);
 }
 
-void TInfoPanel::PL_GridResize() {
+void InfoPanel::PL_GridResize() {
   if (Links.started && !Links.started()) return;
-  for (TKoumokuGrid* grid : {KoumokuGrid_Koji, KoumokuGrid_Photo, KoumokuGrid_Sanko}) FitColumns(grid);
+  for (ItemGrid* grid : {KoumokuGrid_Koji, KoumokuGrid_Photo, KoumokuGrid_Sanko}) FitColumns(grid);
 }
 
 // ---- events ------------------------------------------------------------------
 
-bool TInfoPanel::eventFilter(QObject* watched, QEvent* event) {
+bool InfoPanel::eventFilter(QObject* watched, QEvent* event) {
   if (watched == PL_Grid && event->type() == QEvent::Resize) PL_GridResize();
   if (watched == CE_Version && event->type() == QEvent::FocusIn) {
     if (Links.requestButtonUpdate) Links.requestButtonUpdate();
@@ -668,12 +406,12 @@ bool TInfoPanel::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-bool TInfoPanel::event(QEvent* event) {
+bool InfoPanel::event(QEvent* event) {
   // The floating panel's window passes its activation on to the widgets it
   // holds (ActivationChange reaches only the window itself).
   const QEvent::Type type = event->type();
   if ((type == QEvent::WindowActivate || type == QEvent::WindowDeactivate) && qobject_cast<QDockWidget*>(window())) {
-    TKoumokuGrid* grid = VisibleGrid();
+    ItemGrid* grid = VisibleGrid();
     if (type == QEvent::WindowActivate) {
       emit grid->Entered();
     } else if (grid != KoumokuGrid_Koji) {
@@ -685,7 +423,7 @@ bool TInfoPanel::event(QEvent* event) {
 
 // ---- keys --------------------------------------------------------------------
 
-bool TInfoPanel::StepListItem(QAbstractItemView* list, TKoumokuGrid* grid, QKeyEvent* event) {
+bool InfoPanel::StepListItem(QAbstractItemView* list, ItemGrid* grid, QKeyEvent* event) {
   const int key = event->key();
   if (key != Qt::Key_PageUp && key != Qt::Key_PageDown) return false;
   // Both keys step through the list instead of the grid, and are consumed

@@ -22,9 +22,9 @@ namespace zor {
 
 class BrowseContext;
 class Delivery;
-class TKoumokuGrid;
-class THelpPanel;
-class TTabSetEx;
+class ItemGrid;
+class HelpPanel;
+class InfoTabs;
 class ShootingDataPage;
 struct Settings;
 
@@ -33,7 +33,7 @@ struct Settings;
 struct InfoPanelLinks {
   QAbstractItemView* photoList = nullptr;    // ListView
   QAbstractItemView* drawingList = nullptr;  // ListView2
-  THelpPanel* help = nullptr;
+  HelpPanel* help = nullptr;
   std::function<void(const QString&)> setImageStatus;  // status panel 2
   std::function<void(const QString&)> showStatus;      // the current status message
   std::function<void()> requestButtonUpdate;
@@ -43,7 +43,7 @@ struct InfoPanelLinks {
   std::function<bool()> suppressInputLevel;
 };
 
-class TInfoPanel : public QWidget {
+class InfoPanel : public QWidget {
   Q_OBJECT
  public:
   static const QString kKojiTab;      // " 工事情報  "
@@ -53,18 +53,18 @@ class TInfoPanel : public QWidget {
   // The notebook page of the 撮影データ tab (page 3 stays empty).
   static constexpr int kShootingPage = 4;
 
-  TInfoPanel(Delivery& delivery, Settings& settings, BrowseContext& context, QWidget* parent = nullptr);
+  InfoPanel(Delivery& delivery, Settings& settings, BrowseContext& context, QWidget* parent = nullptr);
 
   InfoPanelLinks Links;
 
   QToolButton* SB_InputLevel = nullptr;
   QComboBox* CE_Version = nullptr;
   QFrame* PL_Grid = nullptr;
-  TTabSetEx* TabSetEx = nullptr;
+  InfoTabs* TabSetEx = nullptr;
   QStackedWidget* Notebook = nullptr;
-  TKoumokuGrid* KoumokuGrid_Koji = nullptr;
-  TKoumokuGrid* KoumokuGrid_Photo = nullptr;
-  TKoumokuGrid* KoumokuGrid_Sanko = nullptr;
+  ItemGrid* KoumokuGrid_Koji = nullptr;
+  ItemGrid* KoumokuGrid_Photo = nullptr;
+  ItemGrid* KoumokuGrid_Sanko = nullptr;
   ShootingDataPage* ShootingData = nullptr;
 
   // Shows the input level and the standard without running their change
@@ -104,7 +104,7 @@ class TInfoPanel : public QWidget {
   // The focused widget; nullptr when it lies outside the program.
   QWidget* FocusedGrid() const;
   // The grid of the selected tab.
-  TKoumokuGrid* VisibleGrid() const;
+  ItemGrid* VisibleGrid() const;
   // Fills the help panel for a row of the visible grid (-1: its current row).
   void ShowItemHelp(int row);
 
@@ -129,13 +129,13 @@ class TInfoPanel : public QWidget {
  private:
   void CreateTopBar();
   void CreateGrids();
-  TKoumokuGrid* MakeGrid(const char* name);
-  void ConnectGrid(TKoumokuGrid* grid);
-  void BuildRows(TKoumokuGrid* grid, InfoGrid kind);
+  ItemGrid* MakeGrid(const char* name);
+  void ConnectGrid(ItemGrid* grid);
+  void BuildRows(ItemGrid* grid, InfoGrid kind);
   void BuildIndexRows();
   void FillIndexRows();
   void ApplyIndexLayout();
-  void ResetGrid(TKoumokuGrid* grid, int rows);
+  void ResetGrid(ItemGrid* grid, int rows);
   void TabSetExChange(int newIndex);
   void TabSetExChanged(int index);
   // The notebook page of a tab: 0, 1, 2 by its caption, kShootingPage.
@@ -144,9 +144,9 @@ class TInfoPanel : public QWidget {
   void FillShootingData();
   // The picture format of the current record's FILENAME.
   QString CurrentRecordFormat();
-  bool StepListItem(QAbstractItemView* list, TKoumokuGrid* grid, QKeyEvent* event);
+  bool StepListItem(QAbstractItemView* list, ItemGrid* grid, QKeyEvent* event);
   bool ListFocused(QAbstractItemView* list) const;
-  void FitColumns(TKoumokuGrid* grid);
+  void FitColumns(ItemGrid* grid);
 
   Delivery& delivery_;
   Settings& settings_;

@@ -13,10 +13,10 @@
 #include <algorithm>
 
 #include "app/folders.h"
-#include "forms/ZORM_MA.h"
 #include "forms/dialog_helpers.h"
 #include "forms/info_panel.h"
-#include "forms/koumoku_grid.h"
+#include "forms/item_grid.h"
+#include "forms/main_window.h"
 #include "forms/qtext.h"
 #include "forms/thumbnail_decoder.h"
 #include "forms/thumbnail_list.h"
@@ -24,10 +24,10 @@
 
 namespace zor {
 
-const QColor TPhotoLists::kNormalColour(245, 220, 175);
-const QColor TPhotoLists::kListModeColour(183, 183, 183);
+const QColor PhotoLists::kNormalColour(245, 220, 175);
+const QColor PhotoLists::kListModeColour(183, 183, 183);
 
-TPhotoLists::TPhotoLists(TZorMainForm& window, QFrame* listPanel, QFrame* drawingPanel, TTreePanel* tree)
+PhotoLists::PhotoLists(MainWindow& window, QFrame* listPanel, QFrame* drawingPanel, TreePanel* tree)
     : QObject(&window), window_(window), tree_(tree), listPanel_(listPanel), drawingPanel_(drawingPanel) {
   // Every core decodes: the first screen waits for nothing else, and the
   // window thread needs little while the decodes run.
@@ -54,7 +54,7 @@ TPhotoLists::TPhotoLists(TZorMainForm& window, QFrame* listPanel, QFrame* drawin
 
   connect(&window_.Timer, &QTimer::timeout, this, [this] {
     window_.Timer.setInterval(300);
-    TThumbnailList* list = viewerList_;
+    ThumbnailList* list = viewerList_;
     viewerList_ = nullptr;
     OpenViewer(list);
   });
@@ -81,7 +81,7 @@ TPhotoLists::TPhotoLists(TZorMainForm& window, QFrame* listPanel, QFrame* drawin
     FitThumbnails(true);
   });
 
-  connect(window_.SB_Kaijyo, &QToolButton::clicked, this, &TPhotoLists::FormIciranKaijo);
+  connect(window_.SB_Kaijyo, &QToolButton::clicked, this, &PhotoLists::FormIciranKaijo);
   connect(window_.SB_Thumbnail, &QToolButton::clicked, this, [this](bool down) {
     window_.settings().ThumbnailMinFit = down;
     ApplyCellStyle();
@@ -95,20 +95,20 @@ TPhotoLists::TPhotoLists(TZorMainForm& window, QFrame* listPanel, QFrame* drawin
     connect(view, &QAction::triggered, this, [this] { ListViewDblClick(nullptr); });
 }
 
-TPhotoLists::~TPhotoLists() {
+PhotoLists::~PhotoLists() {
   // Running decodes end before the cache and the pool go.
   pool_.clear();
   pool_.waitForDone();
 }
 
-TThumbnailList* TPhotoLists::MakeList(const char* name, QFrame* panel, const char* menuName, const char* actionName) {
-  auto* list = new TThumbnailList(QString::fromLatin1(name), cache_, &resources_, panel);
+ThumbnailList* PhotoLists::MakeList(const char* name, QFrame* panel, const char* menuName, const char* actionName) {
+  auto* list = new ThumbnailList(QString::fromLatin1(name), cache_, &resources_, panel);
   panel->layout()->addWidget(list);
   connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, list] { ListViewChange(list); });
   connect(list, &QAbstractItemView::doubleClicked, this, [this, list] { ListViewDblClick(list); });
   connect(list, &QAbstractItemView::clicked, this, [this, list] { ListViewClick(list); });
-  connect(list, &TThumbnailList::OpenRequested, this, [this, list] { ListViewDblClick(list); });
-  connect(list, &TThumbnailList::Entered, this, [this, list] {
+  connect(list, &ThumbnailList::OpenRequested, this, [this, list] { ListViewDblClick(list); });
+  connect(list, &ThumbnailList::Entered, this, [this, list] {
     if (list->FocusedRow() >= 0) ListViewChange(list);
     window_.context().ShowHelp(NoHelp());
   });
@@ -129,19 +129,19 @@ TThumbnailList* TPhotoLists::MakeList(const char* name, QFrame* panel, const cha
   return list;
 }
 
-bool TPhotoLists::eventFilter(QObject* watched, QEvent* event) {
+bool PhotoLists::eventFilter(QObject* watched, QEvent* event) {
   if (watched == listPanel_ && event->type() == QEvent::Resize) ResizeView();
   if (watched == ListView2 && event->type() == QEvent::FocusOut) window_.RequestButtonUpdate();
   return QObject::eventFilter(watched, event);
 }
 
-void TPhotoLists::ResizeView() {
+void PhotoLists::ResizeView() {
   // Refitted once the resizing stops.
   window_.Timer_ResizeView.stop();
   if (window_.settings().IconStyle == 1) window_.Timer_ResizeView.start();
 }
 
-void TPhotoLists::SetPanelColours(const QColor& colour) {
+void PhotoLists::SetPanelColours(const QColor& colour) {
   for (QFrame* panel : {listPanel_, drawingPanel_})
     panel->setStyleSheet(
         QStringLiteral("#%1, #%1 QListView { background: %2; }").arg(panel->objectName(), colour.name()));
@@ -149,12 +149,12 @@ void TPhotoLists::SetPanelColours(const QColor& colour) {
   ListView2->SetBackground(colour);
 }
 
-void TPhotoLists::ApplyCellStyle() {
+void PhotoLists::ApplyCellStyle() {
   const Settings& s = window_.settings();
-  for (TThumbnailList* list : {ListView, ListView2}) list->SetCellStyle(s.IconStyle != 1, s.ThumbnailMinFit);
+  for (ThumbnailList* list : {ListView, ListView2}) list->SetCellStyle(s.IconStyle != 1, s.ThumbnailMinFit);
 }
 
-int TPhotoLists::JustFitSize(int width, int height, int count, bool justFit) {
+int PhotoLists::JustFitSize(int width, int height, int count, bool justFit) {
   if (!justFit) return kFixedThumbnailSize;
   // A count outside 1 .. 9 would divide by zero or make no sense.
   count = std::clamp(count, 1, 9);
@@ -162,7 +162,7 @@ int TPhotoLists::JustFitSize(int width, int height, int count, bool justFit) {
   return std::max(size, kMinThumbnailSize);
 }
 
-void TPhotoLists::FitThumbnails(bool refill) {
+void PhotoLists::FitThumbnails(bool refill) {
   Settings& s = window_.settings();
   const int label = ListView->CaptionHeight();
   const QString hint = QStringLiteral("ジャストフィット(横か縦に%1個に収まるように表示します)").arg(s.THUMBNAIL_USER);
@@ -194,7 +194,7 @@ void TPhotoLists::FitThumbnails(bool refill) {
   }
 }
 
-CellRecord TPhotoLists::ReadCell(int record) {
+CellRecord PhotoLists::ReadCell(int record) {
   CellRecord cell;
   Delivery& d = window_.delivery();
   TViewDataSet& t = d.PhotoTable;
@@ -215,7 +215,7 @@ CellRecord TPhotoLists::ReadCell(int record) {
   return cell;
 }
 
-void TPhotoLists::FillThumbnails(int focus, int drawingFocus) {
+void PhotoLists::FillThumbnails(int focus, int drawingFocus) {
   if (!hasCurrentList_ || !window_.delivery().PhotoTable.Active()) return;
   if (focus == kKeepFocus && ListView->FocusedRow() >= 0) focus = ListView->FocusedRow();
   std::vector<ThumbnailItem> items;
@@ -234,13 +234,13 @@ void TPhotoLists::FillThumbnails(int focus, int drawingFocus) {
   ListView->setFocusPolicy(count > 0 ? Qt::StrongFocus : Qt::NoFocus);
 }
 
-void TPhotoLists::DisableDrawingList() {
+void PhotoLists::DisableDrawingList() {
   ListView2->Model()->Clear();
   ListView2->setEnabled(false);
   ListView2->setFocusPolicy(Qt::NoFocus);
 }
 
-void TPhotoLists::FillDrawingList(int focus) {
+void PhotoLists::FillDrawingList(int focus) {
   Delivery& d = window_.delivery();
   if (!d.PhotoTable.Active()) return;
   if (focus == kKeepFocus) focus = ListView2->FocusedRow();
@@ -263,7 +263,7 @@ void TPhotoLists::FillDrawingList(int focus) {
   ListView2->setFocusPolicy(count > 0 ? Qt::StrongFocus : Qt::NoFocus);
 }
 
-void TPhotoLists::ListViewChange(TThumbnailList* list) {
+void PhotoLists::ListViewChange(ThumbnailList* list) {
   if (!window_.delivery().PhotoTable.Active()) return;
   const bool photos = list == ListView;
   if (photos) {
@@ -304,13 +304,13 @@ void TPhotoLists::ListViewChange(TThumbnailList* list) {
   if (photos && !inDrawings) window_.Timer_Sanko.start();
 }
 
-void TPhotoLists::ListViewClick(TThumbnailList* list) {
+void PhotoLists::ListViewClick(ThumbnailList* list) {
   if (list->SelectedCount() == 0) return;
   const int wanted = list == ListView ? BrowseContext::kPhotoTab : BrowseContext::kSankoTab;
   if (window_.context().ShownTab() != wanted) ListViewChange(list);
 }
 
-void TPhotoLists::ShowNodePhotos() {
+void PhotoLists::ShowNodePhotos() {
   HierarchyNode* node = window_.context().Node();
   currentList_ = node ? node->Records() : TIntList();
   hasCurrentList_ = node != nullptr;
@@ -324,12 +324,12 @@ void TPhotoLists::ShowNodePhotos() {
   if (tree_) tree_->AlignTreeHeader();
 }
 
-void TPhotoLists::EnterListMode(int kind, TIntList records) {
+void PhotoLists::EnterListMode(int kind, TIntList records) {
   currentList_ = records;
   hasCurrentList_ = true;
   window_.context().EnterListMode(kind, std::move(records));
   SetPanelColours(kListModeColour);
-  for (TThumbnailList* list : {ListView, ListView2}) list->selectionModel()->clear();
+  for (ThumbnailList* list : {ListView, ListView2}) list->selectionModel()->clear();
   FitThumbnails(true);
   // The tree is greyed now; the information grids take the focus.
   if (window_.InfoPanel) window_.InfoPanel->KoumokuGrid_Koji->setFocus(Qt::OtherFocusReason);
@@ -337,7 +337,7 @@ void TPhotoLists::EnterListMode(int kind, TIntList records) {
   window_.UpdateTitle();
 }
 
-void TPhotoLists::LeaveListMode(bool quiet) {
+void PhotoLists::LeaveListMode(bool quiet) {
   if (window_.context().ListMode() == 0) return;
   window_.context().LeaveListMode();
   FitThumbnails(false);
@@ -346,20 +346,20 @@ void TPhotoLists::LeaveListMode(bool quiet) {
   if (!quiet) window_.ShowInformation(SjOf(QStringLiteral("「一覧モード」を解除しました")));
 }
 
-void TPhotoLists::FormIciranKaijo() {
+void PhotoLists::FormIciranKaijo() {
   if (window_.context().ListMode() == 0) return;
   LeaveListMode(false);
   ShowNodePhotos();
 }
 
-void TPhotoLists::ListViewDblClick(TThumbnailList* list) {
+void PhotoLists::ListViewDblClick(ThumbnailList* list) {
   viewerList_ = list;
   window_.Timer.setInterval(10);
   window_.Timer.start();
 }
 
-void TPhotoLists::OpenViewer(TThumbnailList* list) {
-  if (!list) list = qobject_cast<TThumbnailList*>(QApplication::focusWidget());
+void PhotoLists::OpenViewer(ThumbnailList* list) {
+  if (!list) list = qobject_cast<ThumbnailList*>(QApplication::focusWidget());
   if (list != ListView && list != ListView2) return;
   const int row = list->FocusedRow();
   if (row < 0 || list->SelectedCount() != 1) return;
@@ -382,11 +382,11 @@ void TPhotoLists::OpenViewer(TThumbnailList* list) {
   if (!shown) window_.ShowInformation(SjOf(QStringLiteral("写真の読み込みに失敗しました。")));
 }
 
-void TPhotoLists::ClearPhotoLists() {
+void PhotoLists::ClearPhotoLists() {
   ListView->Model()->Clear();
   DisableDrawingList();
 }
 
-void TPhotoLists::ClearThumbnailCache() { cache_->Clear(); }
+void PhotoLists::ClearThumbnailCache() { cache_->Clear(); }
 
 }  // namespace zor

@@ -21,11 +21,11 @@ class QUrl;
 
 namespace zor {
 
-class TZorMainForm;
-class TThumbnailList;
-class TTreePanel;
+class MainWindow;
+class ThumbnailList;
+class TreePanel;
 
-class TPhotoLists : public QObject {
+class PhotoLists : public QObject {
   Q_OBJECT
  public:
   // A focus index meaning "the item that has the focus now".
@@ -42,11 +42,11 @@ class TPhotoLists : public QObject {
 
   // Makes ListView inside listPanel and ListView2 inside drawingPanel (both
   // with a vertical layout). tree may be null.
-  TPhotoLists(TZorMainForm& window, QFrame* listPanel, QFrame* drawingPanel, TTreePanel* tree);
-  ~TPhotoLists() override;
+  PhotoLists(MainWindow& window, QFrame* listPanel, QFrame* drawingPanel, TreePanel* tree);
+  ~PhotoLists() override;
 
-  TThumbnailList* ListView = nullptr;
-  TThumbnailList* ListView2 = nullptr;
+  ThumbnailList* ListView = nullptr;
+  ThumbnailList* ListView2 = nullptr;
 
   // Opens a picture in the viewer; true when it was shown. Set by the window
   // once the viewer exists.
@@ -82,9 +82,9 @@ class TPhotoLists : public QObject {
   // SB_Kaijyo: leaves list mode and shows the node's photos again.
   void FormIciranKaijo();
   // Opens the focused photo of list (of the focused list when null).
-  void OpenViewer(TThumbnailList* list);
+  void OpenViewer(ThumbnailList* list);
   // Double click, Enter, SB_View, "表示(&V)...": opens the viewer 10 ms later.
-  void ListViewDblClick(TThumbnailList* list);
+  void ListViewDblClick(ThumbnailList* list);
   // Empties both lists.
   void ClearPhotoLists();
   void ClearThumbnailCache();
@@ -92,18 +92,18 @@ class TPhotoLists : public QObject {
   QThreadPool& Pool() { return pool_; }
 
  private:
-  void ListViewChange(TThumbnailList* list);
-  void ListViewClick(TThumbnailList* list);
+  void ListViewChange(ThumbnailList* list);
+  void ListViewClick(ThumbnailList* list);
   void DisableDrawingList();
   void SetPanelColours(const QColor& colour);
   void ApplyCellStyle();
   void ResizeView();
   CellRecord ReadCell(int record);
-  TThumbnailList* MakeList(const char* name, QFrame* panel, const char* menuName, const char* actionName);
+  ThumbnailList* MakeList(const char* name, QFrame* panel, const char* menuName, const char* actionName);
   bool eventFilter(QObject* watched, QEvent* event) override;
 
-  TZorMainForm& window_;
-  TTreePanel* tree_;
+  MainWindow& window_;
+  TreePanel* tree_;
   QFrame* listPanel_;
   QFrame* drawingPanel_;
   QThreadPool pool_;
@@ -112,7 +112,7 @@ class TPhotoLists : public QObject {
   TIntList currentList_;
   bool hasCurrentList_ = false;
   int thumbnailSize_ = kFixedThumbnailSize;
-  TThumbnailList* viewerList_ = nullptr;
+  ThumbnailList* viewerList_ = nullptr;
 };
 
 }  // namespace zor

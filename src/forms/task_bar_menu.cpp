@@ -22,10 +22,10 @@ std::vector<TaskBarEntry> TaskBarEntries(QWidget* main, QWidget* seek, QWidget* 
   return entries;
 }
 
-TTaskBarMenu::TTaskBarMenu(QWidget* main) : QObject(main), main_(main), menu_(new QMenu) {
+TaskBarMenu::TaskBarMenu(QWidget* main) : QObject(main), main_(main), menu_(new QMenu) {
   menu_->setObjectName(QStringLiteral("TaskBarMenu"));
   menu_->setToolTipsVisible(true);
-  connect(menu_, &QMenu::aboutToShow, this, &TTaskBarMenu::Rebuild);
+  connect(menu_, &QMenu::aboutToShow, this, &TaskBarMenu::Rebuild);
   if (QSystemTrayIcon::isSystemTrayAvailable()) {
     tray_ = new QSystemTrayIcon(main->windowIcon(), this);
     tray_->setContextMenu(menu_);
@@ -36,24 +36,24 @@ TTaskBarMenu::TTaskBarMenu(QWidget* main) : QObject(main), main_(main), menu_(ne
   Rebuild();
 }
 
-TTaskBarMenu::~TTaskBarMenu() { delete menu_; }
+TaskBarMenu::~TaskBarMenu() { delete menu_; }
 
-std::vector<TaskBarEntry> TTaskBarMenu::Entries() const {
+std::vector<TaskBarEntry> TaskBarMenu::Entries() const {
   return TaskBarEntries(main_, SeekDialog ? SeekDialog() : nullptr, SortDialog ? SortDialog() : nullptr,
                         QApplication::activeWindow());
 }
 
-void TTaskBarMenu::Watch(QWidget* dialog) {
+void TaskBarMenu::Watch(QWidget* dialog) {
   if (dialog) dialog->installEventFilter(this);
   UpdateIcon();
 }
 
-bool TTaskBarMenu::eventFilter(QObject* watched, QEvent* event) {
+bool TaskBarMenu::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Show || event->type() == QEvent::Hide) UpdateIcon();
   return QObject::eventFilter(watched, event);
 }
 
-void TTaskBarMenu::Rebuild() {
+void TaskBarMenu::Rebuild() {
   menu_->clear();
   for (const TaskBarEntry& e : Entries()) {
     QAction* a = menu_->addAction(e.caption);
@@ -68,14 +68,14 @@ void TTaskBarMenu::Rebuild() {
   }
 }
 
-void TTaskBarMenu::UpdateIcon() {
+void TaskBarMenu::UpdateIcon() {
   if (!tray_) return;
   tray_->setToolTip(main_->windowTitle());
   // The dialogs report Show before they are visible; look once events settle.
   QMetaObject::invokeMethod(this, [this] { tray_->setVisible(!Entries().empty()); }, Qt::QueuedConnection);
 }
 
-void TTaskBarMenu::BringToFront(QWidget* main, QWidget* window) {
+void TaskBarMenu::BringToFront(QWidget* main, QWidget* window) {
   // Restored to the state it had before, maximised included.
   if (main->isMinimized()) main->setWindowState(main->windowState() & ~Qt::WindowMinimized);
   window->show();

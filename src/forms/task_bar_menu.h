@@ -27,11 +27,11 @@ struct TaskBarEntry {
 // main window's entry only when one of them is there.
 std::vector<TaskBarEntry> TaskBarEntries(QWidget* main, QWidget* seek, QWidget* sort, const QWidget* active);
 
-class TTaskBarMenu : public QObject {
+class TaskBarMenu : public QObject {
   Q_OBJECT
  public:
-  explicit TTaskBarMenu(QWidget* main);
-  ~TTaskBarMenu() override;
+  explicit TaskBarMenu(QWidget* main);
+  ~TaskBarMenu() override;
 
   // The dialogs, once they exist; nullptr while they do not.
   std::function<QWidget*()> SeekDialog;

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <filesystem>
 
-#include "forms/ijl_image.h"
+#include "forms/picture_box.h"
 #include "images/bitmap.h"
 #include "images/photo_loader.h"
 

@@ -11,7 +11,7 @@ namespace {
 constexpr int kScrollQuietMs = 200;
 }  // namespace
 
-ThumbnailDelegate::ThumbnailDelegate(TThumbnailList* list) : QStyledItemDelegate(list), list_(list) {}
+ThumbnailDelegate::ThumbnailDelegate(ThumbnailList* list) : QStyledItemDelegate(list), list_(list) {}
 
 QSize ThumbnailDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {
   return QSize(list_->CellSize() + 4, list_->CellSize() + 4 + list_->LabelHeight());
@@ -56,8 +56,8 @@ void ThumbnailDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   painter->restore();
 }
 
-TThumbnailList::TThumbnailList(const QString& name, ThumbnailCache* cache, const CellResources* resources,
-                               QWidget* parent)
+ThumbnailList::ThumbnailList(const QString& name, ThumbnailCache* cache, const CellResources* resources,
+                             QWidget* parent)
     : QListView(parent), model_(new ThumbnailModel(this)), cache_(cache), resources_(resources) {
   setObjectName(name);
   setModel(model_);
@@ -78,9 +78,9 @@ TThumbnailList::TThumbnailList(const QString& name, ThumbnailCache* cache, const
   connect(cache_, &ThumbnailCache::Decoded, viewport(), qOverload<>(&QWidget::update));
 }
 
-int TThumbnailList::CaptionHeight() const { return fontMetrics().height() + 2; }
+int ThumbnailList::CaptionHeight() const { return fontMetrics().height() + 2; }
 
-void TThumbnailList::SetCellSize(int size, int labelHeight) {
+void ThumbnailList::SetCellSize(int size, int labelHeight) {
   size_ = size;
   labelHeight_ = labelHeight;
   setIconSize(QSize(size + 4, size + 4));
@@ -88,13 +88,13 @@ void TThumbnailList::SetCellSize(int size, int labelHeight) {
   viewport()->update();
 }
 
-void TThumbnailList::SetCellStyle(bool framed, bool minFit) {
+void ThumbnailList::SetCellStyle(bool framed, bool minFit) {
   framed_ = framed;
   minFit_ = minFit;
   viewport()->update();
 }
 
-void TThumbnailList::SetBackground(const QColor& colour) {
+void ThumbnailList::SetBackground(const QColor& colour) {
   QPalette p = palette();
   p.setColor(QPalette::Base, colour);
   p.setColor(QPalette::Window, colour);
@@ -102,21 +102,21 @@ void TThumbnailList::SetBackground(const QColor& colour) {
   viewport()->setAutoFillBackground(true);
 }
 
-QRect TThumbnailList::IconRect(const QRect& itemRect) const {
+QRect ThumbnailList::IconRect(const QRect& itemRect) const {
   const int side = size_ + 4;
   return QRect(itemRect.left() + (itemRect.width() - side) / 2, itemRect.top(), side, side);
 }
 
-int TThumbnailList::FocusedRow() const {
+int ThumbnailList::FocusedRow() const {
   const QModelIndex current = currentIndex();
   return current.isValid() ? current.row() : -1;
 }
 
-int TThumbnailList::SelectedCount() const {
+int ThumbnailList::SelectedCount() const {
   return selectionModel() ? static_cast<int>(selectionModel()->selectedIndexes().size()) : 0;
 }
 
-void TThumbnailList::SelectListItem(int row, bool select) {
+void ThumbnailList::SelectListItem(int row, bool select) {
   if (row < 0 || row >= model_->Count()) return;
   const QModelIndex index = model_->index(row);
   selectionModel()->clearSelection();
@@ -128,7 +128,7 @@ void TThumbnailList::SelectListItem(int row, bool select) {
   clickedFromCode_ = false;
 }
 
-void TThumbnailList::SelectAllItems() {
+void ThumbnailList::SelectAllItems() {
   const int count = model_->Count();
   if (count == 0) return;
   // One item may be selected, so of "every item in turn" the last stays.
@@ -137,7 +137,7 @@ void TThumbnailList::SelectAllItems() {
   selectionModel()->setCurrentIndex(focused.isValid() ? focused : model_->index(0), QItemSelectionModel::NoUpdate);
 }
 
-void TThumbnailList::keyPressEvent(QKeyEvent* event) {
+void ThumbnailList::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {
     emit OpenRequested();
@@ -155,29 +155,29 @@ void TThumbnailList::keyPressEvent(QKeyEvent* event) {
   QListView::keyPressEvent(event);
 }
 
-void TThumbnailList::mousePressEvent(QMouseEvent* event) {
+void ThumbnailList::mousePressEvent(QMouseEvent* event) {
   setFocus(Qt::MouseFocusReason);
   QListView::mousePressEvent(event);
 }
 
-void TThumbnailList::focusInEvent(QFocusEvent* event) {
+void ThumbnailList::focusInEvent(QFocusEvent* event) {
   QListView::focusInEvent(event);
   emit Entered();
 }
 
-void TThumbnailList::SetEmptyHint(const QString& hint) {
+void ThumbnailList::SetEmptyHint(const QString& hint) {
   if (hint == emptyHint_) return;
   emptyHint_ = hint;
   viewport()->update();
 }
 
-void TThumbnailList::scrollContentsBy(int dx, int dy) {
+void ThumbnailList::scrollContentsBy(int dx, int dy) {
   // Scrolling wants the window thread on a core of its own.
   cache_->KeepACoreFree(kScrollQuietMs);
   QListView::scrollContentsBy(dx, dy);
 }
 
-void TThumbnailList::paintEvent(QPaintEvent* event) {
+void ThumbnailList::paintEvent(QPaintEvent* event) {
   cache_->BeginPass(this);
   QListView::paintEvent(event);
   if (model_->Count() == 0 && !emptyHint_.isEmpty()) {
@@ -191,7 +191,7 @@ void TThumbnailList::paintEvent(QPaintEvent* event) {
 
 // Renews the requests of every cell on screen (a partial repaint does not
 // paint them all) and asks for one page before and after at lower priority.
-void TThumbnailList::RequestNearby() {
+void ThumbnailList::RequestNearby() {
   const int count = model_->Count();
   if (count == 0) return;
   const QSize grid = gridSize();

@@ -13,26 +13,26 @@
 
 namespace zor {
 
-class TThumbnailList;
+class ThumbnailList;
 
 class ThumbnailDelegate : public QStyledItemDelegate {
  public:
-  explicit ThumbnailDelegate(TThumbnailList* list);
+  explicit ThumbnailDelegate(ThumbnailList* list);
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
  private:
-  TThumbnailList* list_;
+  ThumbnailList* list_;
 };
 
-class TThumbnailList : public QListView {
+class ThumbnailList : public QListView {
   Q_OBJECT
  public:
   // Room around a cell: spacing between cells across and down.
   static constexpr int kCellSpacingX = 12;
   static constexpr int kCellSpacingY = 8;
 
-  TThumbnailList(const QString& name, ThumbnailCache* cache, const CellResources* resources, QWidget* parent);
+  ThumbnailList(const QString& name, ThumbnailCache* cache, const CellResources* resources, QWidget* parent);
 
   ThumbnailModel* Model() const { return model_; }
   ThumbnailCache* Cache() const { return cache_; }

@@ -42,11 +42,11 @@ QToolButton* MakeButton(QWidget* parent, const char* name, const QString& hint, 
 
 }  // namespace
 
-const QColor TTreePanel::kNormalColour(250, 237, 213);
-const QColor TTreePanel::kListModeColour(210, 210, 210);
-const QColor TTreePanel::kListModeText(128, 128, 128);
+const QColor TreePanel::kNormalColour(250, 237, 213);
+const QColor TreePanel::kListModeColour(210, 210, 210);
+const QColor TreePanel::kListModeText(128, 128, 128);
 
-TTreePanel::TTreePanel(BrowseContext& context, const Settings& settings, QWidget* parent)
+TreePanel::TreePanel(BrowseContext& context, const Settings& settings, QWidget* parent)
     : QWidget(parent), context_(context), settings_(settings) {
   setObjectName(QStringLiteral("PL_Menu"));
   auto* layout = new QVBoxLayout(this);
@@ -85,7 +85,7 @@ TTreePanel::TTreePanel(BrowseContext& context, const Settings& settings, QWidget
   SetListModeLook(false);
 
   changeTimer_.setSingleShot(true);
-  connect(&changeTimer_, &QTimer::timeout, this, &TTreePanel::TV_TreeChange);
+  connect(&changeTimer_, &QTimer::timeout, this, &TreePanel::TV_TreeChange);
   connect(TV_Tree, &QTreeWidget::currentItemChanged, this, [this] {
     if (changeDelay_ == 0) {
       changeTimer_.stop();
@@ -94,7 +94,7 @@ TTreePanel::TTreePanel(BrowseContext& context, const Settings& settings, QWidget
       changeTimer_.start(changeDelay_);
     }
   });
-  connect(TV_Tree->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TTreePanel::AlignTreeHeader);
+  connect(TV_Tree->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TreePanel::AlignTreeHeader);
   connect(SB_TreeViewExpand, &QToolButton::clicked, this, [this] {
     ExpandAll();
     AlignTreeHeader();
@@ -109,16 +109,16 @@ TTreePanel::TTreePanel(BrowseContext& context, const Settings& settings, QWidget
   });
 }
 
-HierarchyNode* TTreePanel::SelectedNode() const { return NodeOf(TV_Tree->currentItem()); }
+HierarchyNode* TreePanel::SelectedNode() const { return NodeOf(TV_Tree->currentItem()); }
 
-void TTreePanel::ClearTree() {
+void TreePanel::ClearTree() {
   changeTimer_.stop();
   items_.clear();
   TV_Tree->clear();
   HeaderControl->SetLevel(-1);
 }
 
-void TTreePanel::AddItems(QTreeWidgetItem* parentItem, HierarchyNode& node) {
+void TreePanel::AddItems(QTreeWidgetItem* parentItem, HierarchyNode& node) {
   auto* item = parentItem ? new QTreeWidgetItem(parentItem) : new QTreeWidgetItem(TV_Tree);
   item->setText(0, Qs(node.Caption()));
   item->setData(0, kNodeRole, QVariant::fromValue(reinterpret_cast<quintptr>(&node)));
@@ -126,7 +126,7 @@ void TTreePanel::AddItems(QTreeWidgetItem* parentItem, HierarchyNode& node) {
   for (int i = 0; i < node.ChildCount(); ++i) AddItems(item, node.Child(i));
 }
 
-void TTreePanel::ShowTree() {
+void TreePanel::ShowTree() {
   ClearTree();
   HierarchyTree& tree = context_.delivery().Tree;
   TV_Tree->setUpdatesEnabled(false);
@@ -138,15 +138,15 @@ void TTreePanel::ShowTree() {
   ExpandAll();
 }
 
-void TTreePanel::RefreshIcon(const HierarchyNode* node) {
+void TreePanel::RefreshIcon(const HierarchyNode* node) {
   if (QTreeWidgetItem* item = items_.value(node)) item->setIcon(0, QIcon(TreeImage(node->ImageIndex(), greyed_)));
 }
 
-void TTreePanel::RefreshIcons() {
+void TreePanel::RefreshIcons() {
   for (auto it = items_.cbegin(); it != items_.cend(); ++it) RefreshIcon(it.key());
 }
 
-void TTreePanel::SelectNodeNow(HierarchyNode* node) {
+void TreePanel::SelectNodeNow(HierarchyNode* node) {
   QTreeWidgetItem* item = items_.value(node);
   if (!item) return;
   changeDelay_ = 0;
@@ -158,20 +158,20 @@ void TTreePanel::SelectNodeNow(HierarchyNode* node) {
   changeDelay_ = kChangeDelay;
 }
 
-void TTreePanel::UpdateNodeImages(HierarchyNode& node, bool recursive) {
+void TreePanel::UpdateNodeImages(HierarchyNode& node, bool recursive) {
   const bool invalid = context_.delivery().Tree.UpdateNodeImages(node, recursive);
   RefreshIcons();
   if (invalid) ShowLevelWarning();
   TV_Tree->viewport()->update();
 }
 
-void TTreePanel::ShowLevelWarning(const QString& text) {
+void TreePanel::ShowLevelWarning(const QString& text) {
   if (warnings_.IsSilenced(kLevelWarningKey)) return;
   QApplication::beep();
   warnings_.Show(window(), kLevelWarningKey, text.isEmpty() ? Qs(InvalidLevelWarning(context_.delivery())) : text);
 }
 
-void TTreePanel::UpdateRootImages() {
+void TreePanel::UpdateRootImages() {
   HierarchyTree& tree = context_.delivery().Tree;
   if (tree.NodeCount() < 2) return;
   tree.UpdateRootImages();
@@ -179,7 +179,7 @@ void TTreePanel::UpdateRootImages() {
   RefreshIcon(tree.ConstructionNode());
 }
 
-void TTreePanel::ExpandAll() {
+void TreePanel::ExpandAll() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   TV_Tree->setUpdatesEnabled(false);
   TV_Tree->expandAll();
@@ -188,7 +188,7 @@ void TTreePanel::ExpandAll() {
   QApplication::restoreOverrideCursor();
 }
 
-void TTreePanel::CollapseAll() {
+void TreePanel::CollapseAll() {
   QTreeWidgetItem* current = TV_Tree->currentItem();
   TV_Tree->setUpdatesEnabled(false);
   TV_Tree->collapseAll();
@@ -199,11 +199,11 @@ void TTreePanel::CollapseAll() {
   TV_Tree->setCurrentItem(current);
 }
 
-void TTreePanel::AlignTreeHeader() {
+void TreePanel::AlignTreeHeader() {
   HeaderControl->SetFirstWidth(TreeHeader::kFirstWidth - TV_Tree->horizontalScrollBar()->value());
 }
 
-void TTreePanel::SetListModeLook(bool listMode) {
+void TreePanel::SetListModeLook(bool listMode) {
   greyed_ = listMode;
   QPalette p = TV_Tree->palette();
   const QColor base = listMode ? kListModeColour : kNormalColour;
@@ -217,7 +217,7 @@ void TTreePanel::SetListModeLook(bool listMode) {
   setEnabled(!listMode);
 }
 
-void TTreePanel::ShowNodeOfRecord(int record) {
+void TreePanel::ShowNodeOfRecord(int record) {
   const HierarchyTree& tree = context_.delivery().Tree;
   const int index = tree.FindNodeOfRecord(record);
   if (index < 0) return;
@@ -230,7 +230,7 @@ void TTreePanel::ShowNodeOfRecord(int record) {
   AlignTreeHeader();
 }
 
-void TTreePanel::TV_TreeChange() {
+void TreePanel::TV_TreeChange() {
   changeDelay_ = kChangeDelay;
   HierarchyNode* node = SelectedNode();
   HeaderControl->SetLevel(node ? node->Level() : -1);
@@ -240,7 +240,7 @@ void TTreePanel::TV_TreeChange() {
   ShowLevelHelpOf(node);
 }
 
-void TTreePanel::ShowLevelHelpOf(const HierarchyNode* node) {
+void TreePanel::ShowLevelHelpOf(const HierarchyNode* node) {
   if (!node) {
     context_.ShowHelp(NoHelp());
     return;
@@ -251,20 +251,20 @@ void TTreePanel::ShowLevelHelpOf(const HierarchyNode* node) {
   context_.ShowHelp(ShowLevelHelp(path, context_.delivery().DigiVersion, settings_.KeikokuRed));
 }
 
-void TTreePanel::TV_TreeEnter() {
+void TreePanel::TV_TreeEnter() {
   emit Entered();
   context_.ShowInfoTab(BrowseContext::kKojiTab);
   ShowLevelHelpOf(SelectedNode());
 }
 
-bool TTreePanel::event(QEvent* event) {
+bool TreePanel::event(QEvent* event) {
   // Float_MenuFormActivate: the floating panel's window became active. The
   // window passes its activation on to the widgets it holds.
   if (event->type() == QEvent::WindowActivate && qobject_cast<QDockWidget*>(window())) TV_TreeEnter();
   return QWidget::event(event);
 }
 
-bool TTreePanel::eventFilter(QObject* watched, QEvent* event) {
+bool TreePanel::eventFilter(QObject* watched, QEvent* event) {
   if (watched == TV_Tree) {
     if (event->type() == QEvent::FocusIn) TV_TreeEnter();
     if (event->type() == QEvent::FocusOut) context_.ShowHelp(NoHelp());

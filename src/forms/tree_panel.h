@@ -22,7 +22,7 @@ namespace zor {
 struct Settings;
 class TreeHeader;
 
-class TTreePanel : public QWidget {
+class TreePanel : public QWidget {
   Q_OBJECT
  public:
   static constexpr int kChangeDelay = 200;
@@ -31,7 +31,7 @@ class TTreePanel : public QWidget {
   static const QColor kListModeColour;  // RGB 210, 210, 210
   static const QColor kListModeText;    // RGB 128, 128, 128
 
-  TTreePanel(BrowseContext& context, const Settings& settings, QWidget* parent);
+  TreePanel(BrowseContext& context, const Settings& settings, QWidget* parent);
 
   QToolButton* SB_TreeViewExpand = nullptr;
   QToolButton* SB_TreeViewCollapse = nullptr;

@@ -12,26 +12,26 @@
 
 #include "app/folders.h"
 #include "app/settings.h"
-#include "forms/ZORM_MA.h"
-#include "forms/ZORV_VER.h"
+#include "forms/about_window.h"
+#include "forms/main_window.h"
 #include "text/encoding.h"
 
 using namespace zor;
 
 namespace {
 
-class TestWindow : public TZorMainForm {
+class TestWindow : public MainWindow {
  public:
-  using TZorMainForm::TZorMainForm;
+  using MainWindow::MainWindow;
   void ShowInformation(const std::string& text) override { infos << QString::fromStdString(Cp932ToUtf8(text)); }
   QStringList infos;
 };
 
 // Drop events cannot be sent without a drag in progress; the handler is
 // called as the drag manager would.
-class DropForm : public TVerForm {
+class DropForm : public AboutWindow {
  public:
-  using TVerForm::TVerForm;
+  using AboutWindow::AboutWindow;
   void Drop(const QString& file) {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(file)});
@@ -46,7 +46,7 @@ class AboutWindowTest : public QObject {
   Q_OBJECT
  private slots:
   void titleAndCentredMemo() {
-    TVerForm form(nullptr);
+    AboutWindow form(nullptr);
     form.show();
     QCOMPARE(form.Label1->text().count(QLatin1Char('\n')), 2);
     QVERIFY(form.Memo->toPlainText().contains(QStringLiteral("Independent JPEG Group")));
@@ -62,7 +62,7 @@ class AboutWindowTest : public QObject {
   }
   void escapeAndEnterClose() {
     QFETCH(int, key);
-    TVerForm form(nullptr);
+    AboutWindow form(nullptr);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTest::keyClick(&form, Qt::Key(key));
@@ -71,7 +71,7 @@ class AboutWindowTest : public QObject {
 
   void openCancelledComesBackAndOpenedCloses() {
     for (bool read : {false, true}) {
-      TVerForm form(nullptr);
+      AboutWindow form(nullptr);
       form.show();
       bool hiddenWhileChoosing = false;
       form.ChooseDeliveryFolder = [&] {
@@ -88,7 +88,7 @@ class AboutWindowTest : public QObject {
   // The same through the modal showing that start-up and the menu use:
   // hiding the window for the folder choice must not end its modal loop.
   void cancelledChoiceKeepsTheModalWindowOpen() {
-    TVerForm form(nullptr);
+    AboutWindow form(nullptr);
     int choices = 0;
     form.ChooseDeliveryFolder = [&] { return ++choices == 2; };
     bool shownAfterCancel = false;

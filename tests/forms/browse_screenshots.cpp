@@ -17,14 +17,14 @@
 #include <QTreeWidget>
 
 #include "browse_window.h"
-#include "forms/ZORM_MIS.h"
-#include "forms/ZORM_SEK.h"
-#include "forms/ZORM_SORT.h"
-#include "forms/ZORM_VW.h"
-#include "forms/combo_ini_edit.h"
-#include "forms/ijl_image.h"
+#include "forms/history_combo_box.h"
 #include "forms/info_panel.h"
-#include "forms/koumoku_grid.h"
+#include "forms/item_grid.h"
+#include "forms/photo_viewer.h"
+#include "forms/picture_box.h"
+#include "forms/search_dialog.h"
+#include "forms/sort_dialog.h"
+#include "forms/verification_dialog.h"
 
 using namespace zor;
 
@@ -219,7 +219,7 @@ int main(int argc, char** argv) {
   FocusOn(w.ListView);
   w.ListView->SelectListItem(0, true);
   w.PhotoLists->OpenViewer(w.ListView);
-  auto* viewer = w.findChild<TViewForm*>();
+  auto* viewer = w.findChild<PhotoViewer*>();
   if (!viewer || !QTest::qWaitForWindowExposed(viewer)) return 3;
   QTest::qWait(200);
   SaveWithCaption(*viewer, out, "viewer_fitted");
@@ -237,7 +237,7 @@ int main(int argc, char** argv) {
     if (i != 7) s.fixture.SetText(i + 1, "DATE", "2004-05-" + std::to_string(10 + (i * 7) % 20));
   // The search dialog in list mode, its result behind it.
   w.SB_List->click();
-  TSeekForm* seek = w.SeekForm;
+  SearchDialog* seek = w.SeekForm;
   seek->CE_Seek_Iciran->setCurrentIndex(0);
   seek->CE_Seek_Ken->setCurrentIndex(seek->CE_Seek_Ken->findText(QStringLiteral("タイトル")));
   seek->CE_Seek_Str1->setEditText(QStringLiteral("施工状況 1"));
@@ -255,7 +255,7 @@ int main(int argc, char** argv) {
 
   // The sort dialog with two keys, and its result.
   w.SB_Sort->click();
-  TSortForm* sort = w.SortForm;
+  SortDialog* sort = w.SortForm;
   sort->ComboBox[0]->setCurrentIndex(1);
   sort->ComboBox[1]->setCurrentIndex(3);
   sort->CB_Sortjun->setCurrentIndex(1);

@@ -9,7 +9,7 @@
 #include "app/folders.h"
 #include "app/settings.h"
 #include "browse_fixture.h"
-#include "forms/ZORM_MA.h"
+#include "forms/main_window.h"
 #include "forms/photo_list.h"
 #include "forms/thumbnail_list.h"
 #include "forms/tree_images.h"
@@ -18,9 +18,9 @@
 
 namespace zor {
 
-class BrowseWindow : public TZorMainForm {
+class BrowseWindow : public MainWindow {
  public:
-  using TZorMainForm::TZorMainForm;
+  using MainWindow::MainWindow;
   void ShowInformation(const std::string& text) override { infos << QString::fromStdString(Cp932ToUtf8(text)); }
   void ShowWarning(const std::string& text) override { warnings << QString::fromStdString(Cp932ToUtf8(text)); }
   QStringList infos;

@@ -9,7 +9,7 @@
 #include <QApplication>
 
 #include "app/ini_file.h"
-#include "forms/ZORM_DR.h"
+#include "forms/folder_chooser.h"
 #include "text/encoding.h"
 
 using namespace zor;
@@ -55,7 +55,7 @@ class FolderChooserTest : public QObject {
     FolderChoice choice;
     choice.kind = kindIn;
     choice.folder = folder;
-    TFolderForm form(FolderMode::Input, QString(), QStringLiteral("指定してください。"), 33, choice);
+    FolderChooser form(FolderMode::Input, QString(), QStringLiteral("指定してください。"), 33, choice);
     QCOMPARE(form.OpenBtn->isEnabled(), usable);
     QCOMPARE(form.CheckBtn->isEnabled(), usable);
     QCOMPARE(form.Choice().kind, kindOut);
@@ -73,7 +73,7 @@ class FolderChooserTest : public QObject {
     const QString target = QFileInfo(Make(QStringLiteral("typed/deliv/PHOTO.XML"), true)).path();
     FolderChoice choice;
     choice.folder = start;
-    TFolderForm form(FolderMode::Input, QString(), QStringLiteral("指定してください。"), 33, choice);
+    FolderChooser form(FolderMode::Input, QString(), QStringLiteral("指定してください。"), 33, choice);
     bool accepted = false;
     connect(&form, &QDialog::accepted, this, [&] { accepted = true; });
     form.show();
@@ -110,7 +110,7 @@ class FolderChooserTest : public QObject {
     auto showOnce = [&](const std::string& file, const QSize& resizeTo) {
       QSize seen;
       QTimer::singleShot(0, [&] {
-        auto* form = qobject_cast<TFolderForm*>(QApplication::activeModalWidget());
+        auto* form = qobject_cast<FolderChooser*>(QApplication::activeModalWidget());
         QVERIFY(form);
         seen = form->size();
         if (resizeTo.isValid()) form->resize(resizeTo);
@@ -135,8 +135,8 @@ class FolderChooserTest : public QObject {
     QString taken = Make(QStringLiteral("out/taken/album"), false);
     FolderChoice choice;
     choice.folder = free;
-    TFolderForm form(FolderMode::Output, QStringLiteral("ＨＴＭＬ工事写真帳作成／ＨＴＭＬ出力先の指定"),
-                     QStringLiteral("出力先のフォルダを指定してください。"), 35, choice);
+    FolderChooser form(FolderMode::Output, QStringLiteral("ＨＴＭＬ工事写真帳作成／ＨＴＭＬ出力先の指定"),
+                       QStringLiteral("出力先のフォルダを指定してください。"), 35, choice);
     QVERIFY(form.OpenBtn->isEnabled());
     QCOMPARE(form.Label_Comment->text(), QStringLiteral("出力先のフォルダを指定してください。 ( 保存できます )"));
     QVERIFY(form.Btn_MakeFolder->isVisibleTo(&form));

@@ -14,8 +14,8 @@
 #include "forms/coded_values.h"
 #include "forms/help_panel.h"
 #include "forms/info_panel.h"
-#include "forms/koumoku_grid.h"
-#include "forms/tab_set_ex.h"
+#include "forms/info_tabs.h"
+#include "forms/item_grid.h"
 #include "rules/item_checks.h"
 #include "store/delivery.h"
 #include "text/encoding.h"
@@ -47,8 +47,8 @@ class Bench : public QWidget {
     drawings = new QListView(this);
     photos->setModel(&photoModel);
     drawings->setModel(&drawingModel);
-    panel = new TInfoPanel(delivery, settings, context, this);
-    help = new THelpPanel(this);
+    panel = new InfoPanel(delivery, settings, context, this);
+    help = new HelpPanel(this);
     row->addWidget(photos);
     row->addWidget(drawings);
     row->addWidget(panel, 1);
@@ -111,7 +111,7 @@ class Bench : public QWidget {
     drawings->selectionModel()->setCurrentIndex(drawingModel.index(index, 0), QItemSelectionModel::ClearAndSelect);
   }
 
-  QString Value(TKoumokuGrid* grid, InfoGrid kind, int code) const {
+  QString Value(ItemGrid* grid, InfoGrid kind, int code) const {
     int row = panel->RowLayout().RowOf(kind, code);
     return row > 0 ? grid->Cell(2, row) : QStringLiteral("<no row>");
   }
@@ -122,8 +122,8 @@ class Bench : public QWidget {
   QStandardItemModel photoModel, drawingModel;
   QListView* photos;
   QListView* drawings;
-  TInfoPanel* panel;
-  THelpPanel* help;
+  InfoPanel* panel;
+  HelpPanel* help;
   QString imageStatus;
   int records = 0;
 };
@@ -149,19 +149,19 @@ class InfoPanelTest : public QObject {
     b->AddPhoto({.flag = 1, .title = "写真"});
     b->AddDrawing("参考図");
     b->Load(3);
-    TTabSetEx* tabs = b->panel->TabSetEx;
-    QCOMPARE(tabs->Tabs(), QStringList{TInfoPanel::kKojiTab});
+    InfoTabs* tabs = b->panel->TabSetEx;
+    QCOMPARE(tabs->Tabs(), QStringList{InfoPanel::kKojiTab});
 
     b->SelectPhoto(0);
     // The photo's 撮影データ tab stands beside its values.
-    QCOMPARE(tabs->Tabs(), (QStringList{TInfoPanel::kKojiTab, TInfoPanel::kPhotoTab, TInfoPanel::kShootingTab}));
+    QCOMPARE(tabs->Tabs(), (QStringList{InfoPanel::kKojiTab, InfoPanel::kPhotoTab, InfoPanel::kShootingTab}));
     QCOMPARE(tabs->TabIndex(), 1);
     QCOMPARE(b->panel->Notebook->currentWidget(), b->panel->KoumokuGrid_Photo);
     QCOMPARE(b->Value(b->panel->KoumokuGrid_Photo, InfoGrid::kPhoto, 4), QStringLiteral("写真"));
     QCOMPARE(b->imageStatus, QStringLiteral("JPEG形式"));
 
     b->SelectDrawing(0);
-    QCOMPARE(tabs->Tabs(), (QStringList{TInfoPanel::kKojiTab, TInfoPanel::kPhotoTab, TInfoPanel::kSankoTab}));
+    QCOMPARE(tabs->Tabs(), (QStringList{InfoPanel::kKojiTab, InfoPanel::kPhotoTab, InfoPanel::kSankoTab}));
     QCOMPARE(tabs->TabIndex(), 2);
     QCOMPARE(b->Value(b->panel->KoumokuGrid_Sanko, InfoGrid::kSanko, 2), QStringLiteral("参考図"));
     QCOMPARE(b->imageStatus, QStringLiteral("TIFF形式"));
@@ -169,13 +169,13 @@ class InfoPanelTest : public QObject {
     // Another photo selected while the drawing's tab shows: the photo's
     // 撮影データ tab takes its place.
     b->panel->ShowPhotoTab();
-    QCOMPARE(tabs->Tabs(), (QStringList{TInfoPanel::kKojiTab, TInfoPanel::kPhotoTab, TInfoPanel::kShootingTab}));
+    QCOMPARE(tabs->Tabs(), (QStringList{InfoPanel::kKojiTab, InfoPanel::kPhotoTab, InfoPanel::kShootingTab}));
     QCOMPARE(tabs->TabIndex(), 1);
     QCOMPARE(b->panel->VisibleGrid(), b->panel->KoumokuGrid_Photo);
 
     // A click on the construction tab leaves it alone.
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->TabRect(0).center());
-    QCOMPARE(tabs->Tabs(), QStringList{TInfoPanel::kKojiTab});
+    QCOMPARE(tabs->Tabs(), QStringList{InfoPanel::kKojiTab});
     QCOMPARE(b->panel->Notebook->currentWidget(), b->panel->KoumokuGrid_Koji);
 
     b->SelectDrawing(0);  // already current: re-shown through the panel
@@ -246,12 +246,12 @@ class InfoPanelTest : public QObject {
     b->AddPhoto({.title = "t", .date = "2010-1-5"});
     b->Load(3);
     b->SelectPhoto(0);
-    TKoumokuGrid* g = b->panel->KoumokuGrid_Photo;
+    ItemGrid* g = b->panel->KoumokuGrid_Photo;
     int row = b->panel->RowLayout().RowOf(InfoGrid::kPhoto, 8);
     QCOMPARE(g->RowParams(row).faults, std::uint8_t{kFaultEntryRule});
-    QCOMPARE(g->CellBackground(0, row), TKoumokuGrid::kFaultColour);
-    QCOMPARE(g->CellBackground(1, row), TKoumokuGrid::kFaultColour);
-    QCOMPARE(g->CellBackground(2, row), TKoumokuGrid::kCellColour);
+    QCOMPARE(g->CellBackground(0, row), ItemGrid::kFaultColour);
+    QCOMPARE(g->CellBackground(1, row), ItemGrid::kFaultColour);
+    QCOMPARE(g->CellBackground(2, row), ItemGrid::kCellColour);
     // The title row is ◎: the required colour, not red.
     int title = b->panel->RowLayout().RowOf(InfoGrid::kPhoto, 4);
     QCOMPARE(g->CellBackground(0, title), QColor(255, 255, 135));
@@ -269,7 +269,7 @@ class InfoPanelTest : public QObject {
     b->delivery.PhotoContractInfo.SetReserve(0, Sj("一行目"));
     b->delivery.PhotoContractInfo.SetReserve(3, Sj("二行目"));
     b->Load(3);
-    TKoumokuGrid* g = b->panel->KoumokuGrid_Koji;
+    ItemGrid* g = b->panel->KoumokuGrid_Koji;
     QCOMPARE(g->Cell(1, 0), QStringLiteral("(内  容)"));
     QCOMPARE(g->Cell(2, 0), QStringLiteral("(項  目)"));
     QCOMPARE(g->Cell(0, 0), QStringLiteral("  "));
@@ -295,7 +295,7 @@ class InfoPanelTest : public QObject {
     index.Finish();
     b->delivery.IndexLoaded = true;
     b->Load(7, true);
-    TKoumokuGrid* g = b->panel->KoumokuGrid_Koji;
+    ItemGrid* g = b->panel->KoumokuGrid_Koji;
     QCOMPARE(g->RowCount(), 5);
     QCOMPARE(g->Cell(0, 1), QStringLiteral("◇"));
     QCOMPARE(g->Cell(1, 1), QStringLiteral("工事名称"));
@@ -306,7 +306,7 @@ class InfoPanelTest : public QObject {
     QCOMPARE(g->Cell(1, 4), QStringLiteral("予備"));
     QCOMPARE(g->Cell(2, 4), QString());
     QCOMPARE(g->RowHeight(4), 16);
-    QCOMPARE(g->CellBackground(0, 1), TKoumokuGrid::kFixedColour);
+    QCOMPARE(g->CellBackground(0, 1), ItemGrid::kFixedColour);
 
     b->Load(7, false);
     QCOMPARE(g->Cell(2, 4), QStringLiteral("メモ"));
@@ -325,7 +325,7 @@ class InfoPanelTest : public QObject {
     QCOMPARE(b->panel->CE_Version->currentText(), QStringLiteral("国交省 令和5年3月 工事完成図書の電子納品等要領"));
     // The entries not in use keep their general names.
     QCOMPARE(b->panel->CE_Version->itemText(15), QStringLiteral("国交省 平成22年以降 土木設計業務等の電子納品要領"));
-    TKoumokuGrid* g = b->panel->KoumokuGrid_Koji;
+    ItemGrid* g = b->panel->KoumokuGrid_Koji;
     QCOMPARE(g->Cell(0, 2), QStringLiteral("◇"));
     QCOMPARE(g->Cell(1, 2), QStringLiteral("工事担当課"));
     QCOMPARE(g->Cell(2, 2), QStringLiteral("道路整備保全課"));
@@ -349,15 +349,15 @@ class InfoPanelTest : public QObject {
     index.Finish();
     b->delivery.IndexLoaded = true;
     b->Load(7);
-    TKoumokuGrid* g = b->panel->KoumokuGrid_Koji;
-    QCOMPARE(g->RowCount(), TKoumokuGrid::kMaxItemRows + 1);
+    ItemGrid* g = b->panel->KoumokuGrid_Koji;
+    QCOMPARE(g->RowCount(), ItemGrid::kMaxItemRows + 1);
     QCOMPARE(g->Cell(2, 78), QStringLiteral("77"));
   }
 
   void columnsFitTheNamesAndTheClientArea() {
     auto b = Shown();
     b->Load(0);
-    for (TKoumokuGrid* g : {b->panel->KoumokuGrid_Koji, b->panel->KoumokuGrid_Photo, b->panel->KoumokuGrid_Sanko}) {
+    for (ItemGrid* g : {b->panel->KoumokuGrid_Koji, b->panel->KoumokuGrid_Photo, b->panel->KoumokuGrid_Sanko}) {
       b->panel->Notebook->setCurrentWidget(g);  // the page change fits the columns
       QCoreApplication::processEvents();
       QCOMPARE(g->ClientWidth(), g->viewport()->width());
@@ -376,7 +376,7 @@ class InfoPanelTest : public QObject {
     b->AddPhoto({.title = "二"});
     b->Load(3);
     b->SelectPhoto(0);
-    TKoumokuGrid* g = b->panel->KoumokuGrid_Photo;
+    ItemGrid* g = b->panel->KoumokuGrid_Photo;
     g->setFocus();
     g->SetRow(3);
     QTest::keyClick(g, Qt::Key_PageDown);
@@ -403,7 +403,7 @@ class InfoPanelTest : public QObject {
     b->Load(3);
     b->SelectPhoto(0);
     QCOMPARE(b->help->LB_Input1->text(), QStringLiteral("説明はありません"));
-    TKoumokuGrid* g = b->panel->KoumokuGrid_Photo;
+    ItemGrid* g = b->panel->KoumokuGrid_Photo;
     g->setFocus();
     g->SetRow(b->panel->RowLayout().RowOf(InfoGrid::kPhoto, 8));
     QVERIFY(b->help->LB_Input1->text().startsWith(QStringLiteral("データ表現 : ")));

@@ -15,12 +15,12 @@
 
 #include "app/folders.h"
 #include "app/settings.h"
-#include "forms/ZORM_MA.h"
 #include "forms/info_panel.h"
+#include "forms/info_tabs.h"
 #include "forms/inspection_dialog.h"
+#include "forms/main_window.h"
 #include "forms/photo_list.h"
 #include "forms/shooting_data_page.h"
-#include "forms/tab_set_ex.h"
 #include "forms/thumbnail_list.h"
 #include "picture_writer.h"
 #include "store/delivery.h"
@@ -30,9 +30,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class QuietWindow : public TZorMainForm {
+class QuietWindow : public MainWindow {
  public:
-  using TZorMainForm::TZorMainForm;
+  using MainWindow::MainWindow;
   bool ConfirmYesCancel(const std::string&) override { return true; }
   void ShowInformation(const std::string&) override {}
   void ShowWarning(const std::string&) override {}
@@ -139,8 +139,8 @@ class InspectionWindowTest : public QObject {
     // The 撮影データ tab of the altered photo.
     emit dialog->Report->itemDoubleClicked(altered, 3);
     QCOMPARE(w.context().Photo(), 3);
-    TTabSetEx* tabs = w.InfoPanel->TabSetEx;
-    QCOMPARE(tabs->Tabs().value(2), TInfoPanel::kShootingTab);
+    InfoTabs* tabs = w.InfoPanel->TabSetEx;
+    QCOMPARE(tabs->Tabs().value(2), InfoPanel::kShootingTab);
     tabs->SetTabIndex(2);
     ShootingDataPage* page = w.InfoPanel->ShootingData;
     QCOMPARE(w.InfoPanel->Notebook->currentWidget(), page);

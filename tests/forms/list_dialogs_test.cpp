@@ -15,13 +15,13 @@
 #include <QTreeWidget>
 
 #include "browse_window.h"
-#include "forms/ZORM_MIS.h"
-#include "forms/ZORM_SEK.h"
-#include "forms/ZORM_SORT.h"
-#include "forms/combo_ini_edit.h"
+#include "forms/history_combo_box.h"
 #include "forms/info_panel.h"
-#include "forms/task_bar_menu.h"
 #include "forms/qtext.h"
+#include "forms/search_dialog.h"
+#include "forms/sort_dialog.h"
+#include "forms/task_bar_menu.h"
+#include "forms/verification_dialog.h"
 #include "store/index_codes.h"
 
 using namespace zor;
@@ -71,13 +71,13 @@ class ListDialogsTest : public QObject {
     s.window->TreePanel->SelectNodeNow(node);
     QVERIFY(s.window->context().Node() == node);
   }
-  static TSeekForm* OpenSeek(BrowseWindow& w, int version) {
+  static SearchDialog* OpenSeek(BrowseWindow& w, int version) {
     w.delivery().DigiVersion = version;
     w.SB_List->click();
     return w.SeekForm;
   }
   // Chooses the key entry by its text.
-  static void Key(TSeekForm* f, const QString& text) {
+  static void Key(SearchDialog* f, const QString& text) {
     const int i = f->CE_Seek_Ken->findText(text, Qt::MatchStartsWith);
     QVERIFY2(i >= 0, qPrintable(text));
     f->CE_Seek_Ken->setCurrentIndex(i);
@@ -88,7 +88,7 @@ class ListDialogsTest : public QObject {
     BrowseSetup s;
     LoadPhotos(s.fixture);
     BrowseWindow& w = s.Open();
-    TSeekForm* f = OpenSeek(w, 7);
+    SearchDialog* f = OpenSeek(w, 7);
     QVERIFY(f && f->isVisible());
     QVERIFY(f->windowFlags() & Qt::WindowStaysOnTopHint);
     QCOMPARE(f->windowTitle(), QStringLiteral("移動"));
@@ -127,7 +127,7 @@ class ListDialogsTest : public QObject {
       w.settings().MainSeekKoumoku = 3;
       w.settings().MainSeekSort = 2;
       w.settings().MainSeekPos = 0;
-      TSeekForm* f = OpenSeek(w, version);
+      SearchDialog* f = OpenSeek(w, version);
       QCOMPARE(f->CE_Seek_Ken->currentIndex(), version == 7 ? 3 : 0);
       QCOMPARE(f->CE_Sort->currentIndex(), version == 7 ? 2 : 0);
       QCOMPARE(f->CE_Seek_Pos->currentIndex(), 0);
@@ -138,7 +138,7 @@ class ListDialogsTest : public QObject {
     BrowseSetup s;
     LoadPhotos(s.fixture);
     BrowseWindow& w = s.Open();
-    TSeekForm* f = OpenSeek(w, 7);
+    SearchDialog* f = OpenSeek(w, 7);
     f->CE_Seek_Ken->setCurrentIndex(5);  // 提出頻度写真, the sixth entry
     f->CE_Sort->setCurrentIndex(6);      // 提出頻度写真, the seventh
     f->close();
@@ -153,7 +153,7 @@ class ListDialogsTest : public QObject {
     BrowseSetup s;
     LoadPhotos(s.fixture);
     BrowseWindow& w = s.Open();
-    TSeekForm* f = OpenSeek(w, 7);
+    SearchDialog* f = OpenSeek(w, 7);
     Key(f, QStringLiteral("タイトル"));
     f->CE_Seek_Str1->setEditText(QStringLiteral("x"));
     Key(f, QStringLiteral("代表写真"));
@@ -165,7 +165,7 @@ class ListDialogsTest : public QObject {
     QVERIFY(f->CE_Seek_Str5->isVisible() && !f->CE_Seek_Str4->isVisible());
     Key(f, QStringLiteral("写真/撮影年月日"));
     QVERIFY(f->CE_Seek_Str2->isVisible() && f->CE_Seek_Str3->isVisible() && f->LB_Seek_Str3->isVisible());
-    QCOMPARE(f->CE_Seek_Str2->Style(), TComboIniEdit::esDate);
+    QCOMPARE(f->CE_Seek_Str2->Style(), HistoryComboBox::esDate);
     // The date style drops down a calendar that enters the day picked.
     f->CE_Seek_Str2->showPopup();
     QVERIFY(f->CE_Seek_Str2->Calendar() && f->CE_Seek_Str2->Calendar()->isVisible());
@@ -178,7 +178,7 @@ class ListDialogsTest : public QObject {
     OpenSeek(w, 0);
     Key(f, QStringLiteral("写真整理フラッグ"));
     QVERIFY(f->CE_Seek_Str2->isVisible() && !f->CE_Seek_Str4->isVisible());
-    QCOMPARE(f->CE_Seek_Str2->Style(), TComboIniEdit::esPickList);
+    QCOMPARE(f->CE_Seek_Str2->Style(), HistoryComboBox::esPickList);
     // Entering the upper bound copies an edited lower bound.
     f->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f));
@@ -194,7 +194,7 @@ class ListDialogsTest : public QObject {
     BrowseSetup s;
     LoadPhotos(s.fixture);
     BrowseWindow& w = s.Open();
-    TSeekForm* f = OpenSeek(w, 7);
+    SearchDialog* f = OpenSeek(w, 7);
     f->CE_Seek_Iciran->setCurrentIndex(0);
     f->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f));
@@ -240,7 +240,7 @@ class ListDialogsTest : public QObject {
       w.warnings.clear();
     };
 
-    TSeekForm* f = OpenSeek(w, 7);
+    SearchDialog* f = OpenSeek(w, 7);
     Key(f, QStringLiteral("撮影箇所"));
     f->CE_Seek_Str1->setEditText(QStringLiteral("x"));
     table.FieldPos.KASYO = -1;  // the table no longer has the field
@@ -273,7 +273,7 @@ class ListDialogsTest : public QObject {
     BrowseSetup s;
     LoadPhotos(s.fixture);
     BrowseWindow& w = s.Open();
-    TSeekForm* f = OpenSeek(w, 7);
+    SearchDialog* f = OpenSeek(w, 7);
     f->CE_Seek_Iciran->setCurrentIndex(0);
     Key(f, QStringLiteral("タイトル"));
     f->CE_Seek_Mode->setCurrentIndex(kMatchContains);
@@ -323,7 +323,7 @@ class ListDialogsTest : public QObject {
     LoadPhotos(s.fixture);
     BrowseWindow& w = s.Open();
     Choose(s, s.Node({"工事", "施工状況写真"}));
-    TSeekForm* f = OpenSeek(w, 7);
+    SearchDialog* f = OpenSeek(w, 7);
     f->CE_Seek_Iciran->setCurrentIndex(0);
     Key(f, QStringLiteral("タイトル"));
     f->CE_Seek_Pos->setCurrentIndex(1);  // 現在階層から下に
@@ -340,7 +340,7 @@ class ListDialogsTest : public QObject {
     LoadPhotos(s.fixture);
     BrowseWindow& w = s.Open();
     w.PhotoLists->EnterListMode(2, {6});
-    TSeekForm* f = OpenSeek(w, 7);
+    SearchDialog* f = OpenSeek(w, 7);
     f->CE_Seek_Iciran->setCurrentIndex(0);
     w.infos.clear();
     f->CE_Seek_Iciran->setCurrentIndex(1);  // move mode leaves list mode
@@ -392,7 +392,7 @@ class ListDialogsTest : public QObject {
     BrowseSetup s;
     LoadPhotos(s.fixture);
     BrowseWindow& w = s.Open();
-    TSeekForm* f = OpenSeek(w, 7);
+    SearchDialog* f = OpenSeek(w, 7);
     f->CE_Seek_Iciran->setCurrentIndex(1);
     QCOMPARE(f->CurrentKey(), 0);
     f->CE_Seek_Pos->setCurrentIndex(1);
@@ -421,7 +421,7 @@ class ListDialogsTest : public QObject {
     BrowseSetup s;
     LoadPhotos(s.fixture);
     BrowseWindow& w = s.Open();
-    TSeekForm* f = OpenSeek(w, 7);
+    SearchDialog* f = OpenSeek(w, 7);
     f->CE_Seek_Iciran->setCurrentIndex(1);
     Key(f, QStringLiteral("タイトル"));
     for (const QString& text : {QStringLiteral("ｶﾒﾗ"), QStringLiteral("ケーキ"), QStringLiteral("ｶﾒﾗ")}) {
@@ -429,7 +429,7 @@ class ListDialogsTest : public QObject {
       f->OpenBtn->click();
     }
     QCOMPARE(f->CE_Seek_Str1->History(), QStringList({"ｶﾒﾗ", "ケーキ"}));
-    const QString file = QString::fromStdString(s.folders.userData) + QString::fromLatin1(TSeekForm::kHistoryFile);
+    const QString file = QString::fromStdString(s.folders.userData) + QString::fromLatin1(SearchDialog::kHistoryFile);
     QVERIFY(QFile::exists(file));
     f->CE_Seek_LevelEn->setCurrentIndex(3);
     QTest::keyClick(f->CE_Seek_Str1->lineEdit(), Qt::Key_Escape);  // Escape closes
@@ -437,7 +437,7 @@ class ListDialogsTest : public QObject {
     QCOMPARE(w.settings().MainSeekHanniEn, 3);
     QVERIFY(!w.settings().MainSeekIciran);
     // A new dialog starts from the settings and the kept history.
-    TSeekForm again(w.settings(), file.toStdString(), nullptr);
+    SearchDialog again(w.settings(), file.toStdString(), nullptr);
     QCOMPARE(again.CE_Seek_Iciran->currentIndex(), 1);
     QCOMPARE(again.CE_Seek_LevelEn->currentIndex(), 3);
     QCOMPARE(again.CE_Seek_Str1->History(), QStringList({"ｶﾒﾗ", "ケーキ"}));
@@ -451,7 +451,7 @@ class ListDialogsTest : public QObject {
     Choose(s, doko);
     w.delivery().DigiVersion = 7;
     w.SB_Sort->click();
-    TSortForm* f = w.SortForm;
+    SortDialog* f = w.SortForm;
     QVERIFY(f && f->isVisible());
     QCOMPARE(f->windowTitle(), QStringLiteral("ソート条件"));
     QCOMPARE(f->Label[0]->text(), QStringLiteral("条件１"));
@@ -483,7 +483,7 @@ class ListDialogsTest : public QObject {
     Choose(s, s.Node({"工事", "施工状況写真", "土工"}));
     w.delivery().DigiVersion = 7;
     w.SB_Sort->click();
-    TSortForm* f = w.SortForm;
+    SortDialog* f = w.SortForm;
     f->ComboBox[0]->setCurrentIndex(6);  // 提出頻度写真
     f->ComboBox[1]->setCurrentIndex(1);
     f->close();
@@ -514,7 +514,7 @@ class ListDialogsTest : public QObject {
     w.delivery().DigiVersion = 0;
     w.settings().MissHanni = 1;
     w.findChild<QAction*>(QStringLiteral("Mn_InputMiss"))->trigger();
-    TMissForm* f = w.MissForm;
+    VerificationDialog* f = w.MissForm;
     QVERIFY(f && f->isVisible());
     QCOMPARE(f->windowTitle(), QStringLiteral("入力漏れ/入力ミスの検証"));
     QCOMPARE(f->CE_Hanni->count(), 3);
@@ -565,7 +565,7 @@ class ListDialogsTest : public QObject {
     w.findChild<QAction*>(QStringLiteral("Mn_InputMiss"))->trigger();
     QVERIFY(w.SeekForm->isVisible() && w.SortForm->isVisible() && w.MissForm->isVisible());
     for (QWidget* d : std::initializer_list<QWidget*>{w.SeekForm, w.SortForm, w.MissForm})
-      QVERIFY(d->property("hideWithMain").toBool() && d->property(TZorMainForm::kKeptWindow).toBool());
+      QVERIFY(d->property("hideWithMain").toBool() && d->property(MainWindow::kKeptWindow).toBool());
     // The task bar menu offers the two shown list dialogs.
     QList<QWidget*> offered;
     for (const TaskBarEntry& e : w.TaskBar->Entries()) offered << e.window;

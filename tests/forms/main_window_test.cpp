@@ -27,17 +27,17 @@
 #include "app/folders.h"
 #include "app/ini_file.h"
 #include "app/settings.h"
-#include "forms/ZORM_DR.h"
-#include "forms/ZORM_MA.h"
-#include "forms/ZORM_SET.h"
-#include "forms/ZORM_VW.h"
-#include "forms/ijl_image.h"
-#include "forms/photo_list.h"
-#include "forms/info_panel.h"
+#include "forms/folder_chooser.h"
 #include "forms/help_window.h"
-#include "forms/koumoku_grid.h"
+#include "forms/info_panel.h"
+#include "forms/info_tabs.h"
+#include "forms/item_grid.h"
+#include "forms/main_window.h"
 #include "forms/message_boxes.h"
-#include "forms/tab_set_ex.h"
+#include "forms/photo_list.h"
+#include "forms/photo_viewer.h"
+#include "forms/picture_box.h"
+#include "forms/settings_dialog.h"
 #include "forms/task_bar_menu.h"
 #include "forms/thumbnail_list.h"
 #include "forms/tree_panel.h"
@@ -49,9 +49,9 @@ using namespace zor;
 namespace {
 
 // The window with its message boxes answered by the test.
-class TestWindow : public TZorMainForm {
+class TestWindow : public MainWindow {
  public:
-  using TZorMainForm::TZorMainForm;
+  using MainWindow::MainWindow;
   bool ConfirmYesCancel(const std::string& text) override {
     questions << QString::fromStdString(Cp932ToUtf8(text));
     return answer;
@@ -70,7 +70,7 @@ class TestWindow : public TZorMainForm {
 class BrowserlessWindow : public TestWindow {
  public:
   using TestWindow::TestWindow;
-  void OpenInBrowser(const std::string& path) override { TZorMainForm::OpenInBrowser(path); }
+  void OpenInBrowser(const std::string& path) override { MainWindow::OpenInBrowser(path); }
 };
 
 }  // namespace
@@ -305,7 +305,7 @@ class MainWindowTest : public QObject {
       QCOMPARE(items, c.treeItems);
       QCOMPARE(w.TreePanel->SelectedNode(), delivery_.Tree.UnclassifiedNode());
       QVERIFY(w.context().Node() == delivery_.Tree.UnclassifiedNode());
-      TKoumokuGrid* grid = w.InfoPanel->KoumokuGrid_Koji;
+      ItemGrid* grid = w.InfoPanel->KoumokuGrid_Koji;
       QStringList values;
       for (int row = 1; row < grid->RowCount(); ++row) values << grid->Cell(2, row);
       QVERIFY2(grid->RowCount() > 5, c.entry);
@@ -331,14 +331,14 @@ class MainWindowTest : public QObject {
     QVERIFY(w.DispatchDeliveryFile(entry));
     const QString title = w.windowTitle();
     w.EnterListMode(2, {1});
-    QCOMPARE(w.PhotoLists->ListView->palette().color(QPalette::Base), TPhotoLists::kListModeColour);
+    QCOMPARE(w.PhotoLists->ListView->palette().color(QPalette::Base), PhotoLists::kListModeColour);
 
     QVERIFY(w.DispatchDeliveryFile(entry));
     QCOMPARE(w.context().ListMode(), 0);
     QVERIFY(w.TreePanel->isEnabled());
-    QCOMPARE(w.TreePanel->TV_Tree->palette().color(QPalette::Base), TTreePanel::kNormalColour);
-    for (TThumbnailList* list : {w.PhotoLists->ListView, w.PhotoLists->ListView2})
-      QCOMPARE(list->palette().color(QPalette::Base), TPhotoLists::kNormalColour);
+    QCOMPARE(w.TreePanel->TV_Tree->palette().color(QPalette::Base), TreePanel::kNormalColour);
+    for (ThumbnailList* list : {w.PhotoLists->ListView, w.PhotoLists->ListView2})
+      QCOMPARE(list->palette().color(QPalette::Base), PhotoLists::kNormalColour);
     QCOMPARE(w.windowTitle(), title);
     QVERIFY(w.infos.isEmpty());
   }
@@ -351,9 +351,9 @@ class MainWindowTest : public QObject {
     bool low = false;
     w.ResourcesLow = [&low] { return low; };
     QPointer<QWidget> keptHidden = new QWidget;
-    keptHidden->setProperty(TZorMainForm::kKeptWindow, true);
+    keptHidden->setProperty(MainWindow::kKeptWindow, true);
     QPointer<QWidget> keptShown = new QWidget;
-    keptShown->setProperty(TZorMainForm::kKeptWindow, true);
+    keptShown->setProperty(MainWindow::kKeptWindow, true);
     keptShown->show();
 
     int made = 0;
@@ -487,7 +487,7 @@ class MainWindowTest : public QObject {
     const QString picture = dir_.filePath(QStringLiteral("p.jpg"));
     QImage(64, 48, QImage::Format_RGB32).save(picture, "JPG");
     QVERIFY(w.PhotoLists->ShowInViewer(picture, QString()));
-    TViewForm* viewerWindow = w.findChild<TViewForm*>();
+    PhotoViewer* viewerWindow = w.findChild<PhotoViewer*>();
     QVERIFY(viewerWindow && viewerWindow->isVisible());
     QCOMPARE(viewerWindow->IJLImage->StatusHost, static_cast<Host*>(&w));  // JPEG errors reach the status line
     QWidget& viewer = *viewerWindow;
@@ -561,7 +561,7 @@ class MainWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     for (bool confirm : {false, true}) {
       QTimer::singleShot(0, &w, [confirm] {
-        auto* form = qobject_cast<TSetForm*>(QApplication::activeModalWidget());
+        auto* form = qobject_cast<SettingsDialog*>(QApplication::activeModalWidget());
         QVERIFY(form);
         form->CB_Thumbnail->setValue(confirm ? 5 : 7);
         (confirm ? form->BtnOK : form->BtnCancel)->click();
@@ -598,7 +598,7 @@ class MainWindowTest : public QObject {
     index.close();
     auto answer = [](bool accept) {
       QTimer::singleShot(0, [accept] {
-        auto* form = qobject_cast<TFolderForm*>(QApplication::activeModalWidget());
+        auto* form = qobject_cast<FolderChooser*>(QApplication::activeModalWidget());
         QVERIFY(form);
         (accept ? form->OpenBtn : form->CloseBtn)->click();
       });
@@ -621,7 +621,7 @@ class MainWindowTest : public QObject {
     QString started;
     bool enabled = false;
     QTimer::singleShot(0, [&] {
-      auto* form = qobject_cast<TFolderForm*>(QApplication::activeModalWidget());
+      auto* form = qobject_cast<FolderChooser*>(QApplication::activeModalWidget());
       QVERIFY(form);
       started = form->Choice().folder;
       enabled = form->OpenBtn->isEnabled();
@@ -633,7 +633,7 @@ class MainWindowTest : public QObject {
     // Never chosen yet (the program folder by default): the home folder.
     settings.XmlLoad_Path = Utf8ToCp932(QDir::cleanPath(QString::fromStdString(folders_.program)).toStdString());
     QTimer::singleShot(0, [&] {
-      auto* form = qobject_cast<TFolderForm*>(QApplication::activeModalWidget());
+      auto* form = qobject_cast<FolderChooser*>(QApplication::activeModalWidget());
       QVERIFY(form);
       started = form->Choice().folder;
       form->CloseBtn->click();
@@ -680,13 +680,13 @@ class MainWindowTest : public QObject {
     file.close();
     w.SetHelpFile(help);
     w.SearchforHelpOn->trigger();
-    auto* window = w.findChild<THelpWindow*>();
+    auto* window = w.findChild<HelpWindow*>();
     QVERIFY(window);
     QVERIFY(window->isVisible());
     QCOMPARE(window->Page(), QUrl::fromLocalFile(help));
     QVERIFY(window->Browser->toPlainText().contains(QStringLiteral("検証")));
     w.ShowHelpContext(32);
-    QCOMPARE(w.findChildren<THelpWindow*>().size(), 1);  // the same window again
+    QCOMPARE(w.findChildren<HelpWindow*>().size(), 1);  // the same window again
     QCOMPARE(window->Page().fragment(), QStringLiteral("ctx32"));
     QUrl handed;
     window->OpenWithDesktop = [&](const QUrl& url) {
@@ -706,7 +706,7 @@ class MainWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.showMinimized();
     QVERIFY(w.isMinimized());
-    TTaskBarMenu::BringToFront(&w, &w);
+    TaskBarMenu::BringToFront(&w, &w);
     QVERIFY(!w.isMinimized());
     QVERIFY(w.isMaximized());
   }

@@ -9,8 +9,8 @@
 
 #include "browse_window.h"
 #include "forms/info_panel.h"
-#include "forms/koumoku_grid.h"
-#include "forms/tab_set_ex.h"
+#include "forms/info_tabs.h"
+#include "forms/item_grid.h"
 
 using namespace zor;
 
@@ -45,7 +45,7 @@ std::vector<FixturePhoto> ThreeAndTwo() {
 class PhotoListTest : public QObject {
   Q_OBJECT
  private:
-  static QStringList Captions(TThumbnailList* list) {
+  static QStringList Captions(ThumbnailList* list) {
     QStringList out;
     for (int i = 0; i < list->Model()->Count(); ++i) out << list->Model()->Item(i).cell.caption;
     return out;
@@ -62,13 +62,13 @@ class PhotoListTest : public QObject {
     QTest::addColumn<int>("count");
     QTest::addColumn<bool>("justFit");
     QTest::addColumn<int>("expected");
-    QTest::newRow("wide: down") << 600 << 400 << 2 << true << 400 / 2 - TPhotoLists::kJustFitGapY;
-    QTest::newRow("tall: across") << 300 << 500 << 2 << true << 300 / 2 - TPhotoLists::kJustFitGapX;
-    QTest::newRow("square: across") << 500 << 500 << 3 << true << 500 / 3 - TPhotoLists::kJustFitGapX;
+    QTest::newRow("wide: down") << 600 << 400 << 2 << true << 400 / 2 - PhotoLists::kJustFitGapY;
+    QTest::newRow("tall: across") << 300 << 500 << 2 << true << 300 / 2 - PhotoLists::kJustFitGapX;
+    QTest::newRow("square: across") << 500 << 500 << 3 << true << 500 / 3 - PhotoLists::kJustFitGapX;
     QTest::newRow("small: 60") << 150 << 100 << 2 << true << 60;
     QTest::newRow("off: 140") << 600 << 400 << 2 << false << 140;
     QTest::newRow("off ignores size") << 100 << 100 << 9 << false << 140;
-    QTest::newRow("count 0 as 1") << 600 << 400 << 0 << true << 400 - TPhotoLists::kJustFitGapY;
+    QTest::newRow("count 0 as 1") << 600 << 400 << 0 << true << 400 - PhotoLists::kJustFitGapY;
   }
   void justFitSizes() {
     QFETCH(int, width);
@@ -76,7 +76,7 @@ class PhotoListTest : public QObject {
     QFETCH(int, count);
     QFETCH(bool, justFit);
     QFETCH(int, expected);
-    QCOMPARE(TPhotoLists::JustFitSize(width, height, count, justFit), expected);
+    QCOMPARE(PhotoLists::JustFitSize(width, height, count, justFit), expected);
   }
 
   void justFitPlacesTheCountInTheList() {
@@ -89,7 +89,7 @@ class PhotoListTest : public QObject {
     w.settings().THUMBNAIL_USER = 3;
     w.PhotoLists->FitThumbnails(true);
     const int size = w.PhotoLists->ThumbnailSize();
-    QCOMPARE(size, TPhotoLists::JustFitSize(w.ListView->width(), w.ListView->height(), 3, true));
+    QCOMPARE(size, PhotoLists::JustFitSize(w.ListView->width(), w.ListView->height(), 3, true));
     // Three cells fit down the (wide) list, or across a tall one.
     const QSize grid = w.ListView->gridSize();
     if (w.ListView->height() < w.ListView->width())
@@ -213,11 +213,11 @@ class PhotoListTest : public QObject {
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     Choose(s, s.Node({"工事", "施工状況写真", "舗装工"}));
-    TInfoPanel* info = w.InfoPanel;
-    TTabSetEx* tabs = info->TabSetEx;
+    InfoPanel* info = w.InfoPanel;
+    InfoTabs* tabs = info->TabSetEx;
     const int titleRow = info->RowLayout().RowOf(InfoGrid::kPhoto, 4);
     QVERIFY(titleRow > 0);
-    auto clickItem = [](TThumbnailList* list, int row) {
+    auto clickItem = [](ThumbnailList* list, int row) {
       const QRect r = list->visualRect(list->Model()->index(row));
       QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->IconRect(r).center());
     };
@@ -226,11 +226,11 @@ class PhotoListTest : public QObject {
     QCOMPARE(tabs->TabIndex(), 1);
     QCOMPARE(info->KoumokuGrid_Photo->Cell(2, titleRow), QStringLiteral("写真B0"));
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->TabRect(0).center());
-    QCOMPARE(tabs->Tabs(), QStringList{TInfoPanel::kKojiTab});
+    QCOMPARE(tabs->Tabs(), QStringList{InfoPanel::kKojiTab});
     info->KoumokuGrid_Photo->SetCell(2, titleRow, QString());  // so that a refill shows
     clickItem(w.ListView, 0);
     QCOMPARE(w.ListView->SelectedCount(), 1);
-    QCOMPARE(tabs->Tabs(), (QStringList{TInfoPanel::kKojiTab, TInfoPanel::kPhotoTab, TInfoPanel::kShootingTab}));
+    QCOMPARE(tabs->Tabs(), (QStringList{InfoPanel::kKojiTab, InfoPanel::kPhotoTab, InfoPanel::kShootingTab}));
     QCOMPARE(tabs->TabIndex(), 1);
     QCOMPARE(info->KoumokuGrid_Photo->Cell(2, titleRow), QStringLiteral("写真B0"));
 
@@ -245,7 +245,7 @@ class PhotoListTest : public QObject {
     // A click on the selected photo while the drawing tab shows: the photo
     // tab, with the photo's 撮影データ tab in the drawing's place.
     clickItem(w.ListView, 0);
-    QCOMPARE(tabs->Tabs(), (QStringList{TInfoPanel::kKojiTab, TInfoPanel::kPhotoTab, TInfoPanel::kShootingTab}));
+    QCOMPARE(tabs->Tabs(), (QStringList{InfoPanel::kKojiTab, InfoPanel::kPhotoTab, InfoPanel::kShootingTab}));
     QCOMPARE(tabs->TabIndex(), 1);
   }
 
@@ -305,8 +305,8 @@ class PhotoListTest : public QObject {
     QVERIFY(!w.ListView->Model()->Item(2).cell.found);
     QCOMPARE(w.ListView->SelectedCount(), 0);
     QVERIFY(!w.TreePanel->isEnabled());
-    QCOMPARE(w.ListView->palette().color(QPalette::Base), TPhotoLists::kListModeColour);
-    QCOMPARE(w.TreePanel->TV_Tree->palette().color(QPalette::Base), TTreePanel::kListModeColour);
+    QCOMPARE(w.ListView->palette().color(QPalette::Base), PhotoLists::kListModeColour);
+    QCOMPARE(w.TreePanel->TV_Tree->palette().color(QPalette::Base), TreePanel::kListModeColour);
     QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.InfoPanel->KoumokuGrid_Koji));
     // The tree's selection does not change the list while in list mode.
     w.TreePanel->SelectNodeNow(s.Node({"工事", "施工状況写真", "舗装工"}));
@@ -318,7 +318,7 @@ class PhotoListTest : public QObject {
     QCOMPARE(w.infos, QStringList{"「一覧モード」を解除しました"});
     QCOMPARE(w.context().ListMode(), 0);
     QVERIFY(w.TreePanel->isEnabled());
-    QCOMPARE(w.ListView->palette().color(QPalette::Base), TPhotoLists::kNormalColour);
+    QCOMPARE(w.ListView->palette().color(QPalette::Base), PhotoLists::kNormalColour);
     QCOMPARE(Captions(w.ListView), (QStringList{"写真B0", "写真B1"}));
   }
 
@@ -398,7 +398,7 @@ class PhotoListTest : public QObject {
     QVERIFY(QTest::qWaitFor([&] { return !w.Timer.isActive(); }, 2000));
     viewed.clear();
 
-    TKoumokuGrid* grid = w.InfoPanel->KoumokuGrid_Photo;
+    ItemGrid* grid = w.InfoPanel->KoumokuGrid_Photo;
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_PageDown);
     QCOMPARE(w.ListView->FocusedRow(), 1);

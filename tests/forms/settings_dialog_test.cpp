@@ -5,7 +5,7 @@
 #include <QSpinBox>
 #include <QTest>
 
-#include "forms/ZORM_SET.h"
+#include "forms/settings_dialog.h"
 
 using namespace zor;
 
@@ -15,7 +15,7 @@ class SettingsDialogTest : public QObject {
   void cancelChangesNothing() {
     Settings settings;
     const Settings before = settings;
-    TSetForm form(settings);
+    SettingsDialog form(settings);
     form.CB_Parser->setCurrentIndex(1);
     form.CB_Thumbnail->setValue(7);
     form.CB_Xhtml->setChecked(!settings.Xhtml);
@@ -29,7 +29,7 @@ class SettingsDialogTest : public QObject {
   void okStoresAllFive() {
     Settings settings;
     settings.MsXmlParser = true;
-    TSetForm form(settings);
+    SettingsDialog form(settings);
     QCOMPARE(form.CB_Parser->currentIndex(), 0);
     QCOMPARE(form.CB_Thumbnail->value(), settings.THUMBNAIL_USER);
     form.CB_Parser->setCurrentIndex(1);  // the own tokenizer
@@ -48,7 +48,7 @@ class SettingsDialogTest : public QObject {
 
   void limits() {
     Settings settings;
-    TSetForm form(settings);
+    SettingsDialog form(settings);
     form.CB_Thumbnail->setValue(10);
     QCOMPARE(form.CB_Thumbnail->value(), 9);
     form.CB_Thumbnail->setValue(0);

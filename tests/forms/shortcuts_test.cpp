@@ -10,10 +10,10 @@
 #include <QTreeWidget>
 
 #include "browse_window.h"
-#include "forms/ZORM_DR.h"
+#include "forms/folder_chooser.h"
 #include "forms/help_keys.h"
 #include "forms/info_panel.h"
-#include "forms/koumoku_grid.h"
+#include "forms/item_grid.h"
 
 using namespace zor;
 
@@ -50,7 +50,7 @@ class ShortcutsTest : public QObject {
 
     // A dialog of its own with a context; a window without one gives none.
     FolderChoice choice;
-    TFolderForm chooser(FolderMode::Input, QString(), QString(), 35, choice, &w);
+    FolderChooser chooser(FolderMode::Input, QString(), QString(), 35, choice, &w);
     QCOMPARE(HelpContextFor(&chooser, &w), 35);
     QWidget stray;
     QCOMPARE(HelpContextFor(&stray, &w), 0);
@@ -116,7 +116,7 @@ class ShortcutsTest : public QObject {
     w.ListView->setFocus();
     QTest::keyClick(w.ListView, Qt::Key_F, Qt::ControlModifier);
     QCOMPARE(search.count(), 1);
-    TKoumokuGrid* grid = w.InfoPanel->VisibleGrid();
+    ItemGrid* grid = w.InfoPanel->VisibleGrid();
     grid->setFocus();
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(grid));
     QTest::keyClick(grid, Qt::Key_F, Qt::ControlModifier);

@@ -163,12 +163,12 @@ class TreePanelTest : public QObject {
     BrowseWindow& w = s.Open();
     w.PhotoLists->EnterListMode(2, {1});
     QVERIFY(!w.TreePanel->isEnabled());
-    QCOMPARE(w.TreePanel->TV_Tree->palette().color(QPalette::Text), TTreePanel::kListModeText);
+    QCOMPARE(w.TreePanel->TV_Tree->palette().color(QPalette::Text), TreePanel::kListModeText);
     const QImage shown = s.ItemOf(s.Node({"工事", "施工状況写真"}))->icon(0).pixmap(17, 17).toImage();
     QCOMPARE(shown, TreeImage(4, true).toImage());
     w.PhotoLists->LeaveListMode(true);
     QVERIFY(w.TreePanel->isEnabled());
-    QCOMPARE(w.TreePanel->TV_Tree->palette().color(QPalette::Base), TTreePanel::kNormalColour);
+    QCOMPARE(w.TreePanel->TV_Tree->palette().color(QPalette::Base), TreePanel::kNormalColour);
   }
 
   void invalidLevelWarningIsShownOnceAndCanBeSilenced() {

@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "forms/ZORM_VW.h"
-#include "forms/ijl_image.h"
+#include "forms/photo_viewer.h"
+#include "forms/picture_box.h"
 
 using namespace zor;
 
@@ -30,14 +30,14 @@ class ViewerTest : public QObject {
   }
 
   // The viewer with a client area of w × h.
-  std::unique_ptr<TViewForm> Viewer(int w, int h) {
-    auto v = std::make_unique<TViewForm>();
+  std::unique_ptr<PhotoViewer> Viewer(int w, int h) {
+    auto v = std::make_unique<PhotoViewer>();
     v->setMinimumSize(1, 1);
     v->resize(w, h);
     return v;
   }
 
-  void Show(TViewForm& v, const QString& path) {
+  void Show(PhotoViewer& v, const QString& path) {
     QVERIFY(v.ShowPicture(path));
     QVERIFY(QTest::qWaitForWindowExposed(&v));
     QCOMPARE(v.ClientSize(), v.size());
@@ -78,8 +78,8 @@ class ViewerTest : public QObject {
     }
     QVERIFY(last > 1 && last < 1.5);
     const QRect c = v->ControlGeometry();
-    QVERIFY(double(c.width()) * c.height() <= TViewForm::kMaxArea);
-    QVERIFY(double(c.width()) * c.height() > TViewForm::kMaxArea * 0.99);
+    QVERIFY(double(c.width()) * c.height() <= PhotoViewer::kMaxArea);
+    QVERIFY(double(c.width()) * c.height() > PhotoViewer::kMaxArea * 0.99);
     // At the limit a left click does nothing.
     v->PictureMouseDown(Qt::LeftButton, {10, 10});
     v->PictureMouseUp(Qt::LeftButton, {10, 10});
@@ -168,7 +168,7 @@ class ViewerTest : public QObject {
     Show(*v, Picture("big.jpg", 4000, 3000));
     // 533 × 400 by 60 would pass the limit; the factor is cut to its area.
     double f = v->DragFactor({0, 0}, {10, 10});
-    QCOMPARE(f, std::sqrt(TViewForm::kMaxArea / (533.0 * 400.0)));
+    QCOMPARE(f, std::sqrt(PhotoViewer::kMaxArea / (533.0 * 400.0)));
   }
 
   void secondPictureShowsFitted() {

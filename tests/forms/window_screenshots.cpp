@@ -14,11 +14,11 @@
 #include "app/folders.h"
 #include "app/host.h"
 #include "app/settings.h"
-#include "forms/ZORM_DR.h"
-#include "forms/ZORM_SET.h"
-#include "forms/ZORM_TR.h"
-#include "forms/ZORV_VER.h"
+#include "forms/about_window.h"
+#include "forms/folder_chooser.h"
 #include "forms/help_window.h"
+#include "forms/settings_dialog.h"
+#include "forms/xml_content_window.h"
 
 using namespace zor;
 
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
   const QString delivery = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
   QDir().mkpath(out);
 
-  TVerForm about(nullptr);
+  AboutWindow about(nullptr);
   Save(about, out, "about_window");
   about.hide();
 
@@ -48,11 +48,12 @@ int main(int argc, char** argv) {
     choice.folder = delivery;
     const bool input = mode == FolderMode::Input;
     choice.kind = input ? 1 : 0;
-    TFolderForm chooser(mode, input ? QStringLiteral("INDEX_C.XMLまたはINDEX_D.XMLを開く")
-                                    : QStringLiteral("ＨＴＭＬ工事写真帳作成／ＨＴＭＬ出力先の指定"),
-                        input ? QStringLiteral("INDEX_C.XMLまたはINDEX_D.XMLが存在するフォルダを指定してください。")
-                              : QStringLiteral("出力先のフォルダを指定してください。"),
-                        input ? 301 : 35, choice, nullptr);
+    FolderChooser chooser(mode,
+                          input ? QStringLiteral("INDEX_C.XMLまたはINDEX_D.XMLを開く")
+                                : QStringLiteral("ＨＴＭＬ工事写真帳作成／ＨＴＭＬ出力先の指定"),
+                          input ? QStringLiteral("INDEX_C.XMLまたはINDEX_D.XMLが存在するフォルダを指定してください。")
+                                : QStringLiteral("出力先のフォルダを指定してください。"),
+                          input ? 301 : 35, choice, nullptr);
     Save(chooser, out, input ? "folder_chooser_input" : "folder_chooser_output");
   }
 
@@ -60,12 +61,12 @@ int main(int argc, char** argv) {
   const std::string root = scratch.path().toStdString();
   Folders folders = ComputeFolders(root + "/prog", root + "/data", root);
   Settings settings = DefaultSettings(folders);
-  TSetForm settingsForm(settings, nullptr);
+  SettingsDialog settingsForm(settings, nullptr);
   Save(settingsForm, out, "settings_dialog");
 
   const QString help = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
   if (!help.isEmpty() && QFileInfo::exists(help)) {
-    THelpWindow window;
+    HelpWindow window;
     QUrl page = QUrl::fromLocalFile(help);
     page.setFragment(QStringLiteral("browsers"));
     if (window.ShowPage(page)) Save(window, out, "help_window");
@@ -73,7 +74,7 @@ int main(int argc, char** argv) {
 
   if (!delivery.isEmpty()) {
     Host host;
-    TXMLTreeForm* xml = nullptr;
+    XmlContentWindow* xml = nullptr;
     ShowXmlContent(xml, nullptr, (delivery + QStringLiteral("/INDEX_C.XML")).toStdString(), false, false,
                    folders.sysFile, host);
     if (xml) {

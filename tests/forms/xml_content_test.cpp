@@ -2,7 +2,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "forms/ZORM_TR.h"
+#include "forms/xml_content_window.h"
 #include "text/encoding.h"
 
 using namespace zor;
@@ -25,7 +25,7 @@ class XmlContentTest : public QObject {
     QFETCH(bool, validating);
     QFETCH(QString, label);
     NoHost host;
-    TXMLTreeForm* window = nullptr;
+    XmlContentWindow* window = nullptr;
     QVERIFY(ShowXmlContent(window, nullptr, kPhoto, false, validating, "", host));
     QVERIFY(window);
     QCOMPARE(window->Label_Parser->text(), label);
@@ -55,7 +55,7 @@ class XmlContentTest : public QObject {
 
   void missingFileShowsNoWindow() {
     NoHost host;
-    TXMLTreeForm* window = nullptr;
+    XmlContentWindow* window = nullptr;
     QVERIFY(!ShowXmlContent(window, nullptr, "/nonexistent/PHOTO.XML", false, false, "", host));
     QVERIFY(window && !window->isVisible());
     delete window;

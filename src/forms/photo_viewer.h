@@ -1,4 +1,4 @@
-// TViewForm: the photo viewer. One picture at a time in a window that stays
+// PhotoViewer: the photo viewer. One picture at a time in a window that stays
 // above the main window: fitted at first, zoomed by left (×1.5) and right
 // (×2/3) clicks or by dragging a rectangle, scrolled with the scroll bars,
 // the arrow keys and the wheel. Created on first use and reused.
@@ -13,16 +13,16 @@ class QScrollArea;
 
 namespace zor {
 
-class TIJLImage;
+class PictureBox;
 
-class TViewForm : public QWidget {
+class PhotoViewer : public QWidget {
   Q_OBJECT
  public:
   // No zoom makes the picture larger than this many pixels.
   static constexpr double kMaxArea = 6553600.0;
   static constexpr int kArrowStep = 30;
 
-  explicit TViewForm(QWidget* parent = nullptr);
+  explicit PhotoViewer(QWidget* parent = nullptr);
 
   // Loads the file and shows the window; a missing file or one of no
   // picture kind only beeps. False when nothing was shown.
@@ -50,7 +50,7 @@ class TViewForm : public QWidget {
   void PictureMouseUp(Qt::MouseButton button, QPoint pos);
 
   QScrollArea* ScrollBox = nullptr;
-  TIJLImage* IJLImage = nullptr;
+  PictureBox* IJLImage = nullptr;
   QWidget* FocusControl = nullptr;
 
   bool Zoomed() const { return zoomed_; }

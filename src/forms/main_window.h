@@ -2,14 +2,18 @@
 // four dock panels, the thumbnail list in the centre, the status bar with its
 // progress bar, the timers that keep buttons and panels current. It is also
 // the core's Host: readers report progress and ask their questions here.
+// The class is defined in main_window.cpp (construction, panels, events,
+// docking layout), main_window_menu.cpp (menu, tool buttons, commands),
+// main_window_load.cpp (loading, the readers' Host calls, drops) and
+// main_window_lists.cpp (list mode and the list dialogs).
 #pragma once
 
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,29 +38,29 @@ class QWidget;
 
 namespace zor {
 
-class TPhotoLists;
-class TTaskBarMenu;
-class TThumbnailList;
-class TTreePanel;
-class THelpPanel;
-class TInfoPanel;
-class TViewForm;
-class TSeekForm;
-class TSortForm;
-class TMissForm;
-class THelpWindow;
+class PhotoLists;
+class TaskBarMenu;
+class ThumbnailList;
+class TreePanel;
+class HelpPanel;
+class InfoPanel;
+class PhotoViewer;
+class SearchDialog;
+class SortDialog;
+class VerificationDialog;
+class HelpWindow;
 class InspectionDialog;
 struct SearchCondition;
 
-class TZorMainForm : public QMainWindow, public Host {
+class MainWindow : public QMainWindow, public Host {
   Q_OBJECT
  public:
   // Version of the docking layout bytes in ZORM_V.DAT; a file of another
   // version is ignored and the default layout made.
   static constexpr int kLayoutVersion = 1;
 
-  TZorMainForm(Folders folders, Settings& settings, Delivery& delivery, QWidget* parent = nullptr);
-  ~TZorMainForm() override;
+  MainWindow(Folders folders, Settings& settings, Delivery& delivery, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // Host
   void ReportProgress(char code, int value) override;
@@ -115,22 +119,23 @@ class TZorMainForm : public QMainWindow, public Host {
   // Shows the about window; set by the start-up code.
   std::function<void()> ShowAbout;
   // The task bar menu of the main window and the search and sort dialogs.
-  TTaskBarMenu* TaskBar = nullptr;
+  TaskBarMenu* TaskBar = nullptr;
 
   // Components other modules and the tests reach by name.
   QDockWidget* Float_Menu = nullptr;
   QDockWidget* Float_Clip = nullptr;
   QDockWidget* Float_Mime = nullptr;
   QDockWidget* Float_Help = nullptr;
-  TThumbnailList* ListView = nullptr;
-  TThumbnailList* ListView2 = nullptr;
-  // The tree panel (content of Float_Menu) and both photo lists.
-  TTreePanel* TreePanel = nullptr;
-  TPhotoLists* PhotoLists = nullptr;
+  ThumbnailList* ListView = nullptr;
+  ThumbnailList* ListView2 = nullptr;
+  // The tree panel (content of Float_Menu) and both photo lists. These four
+  // members carry their class's name, so their types are written qualified.
+  zor::TreePanel* TreePanel = nullptr;
+  zor::PhotoLists* PhotoLists = nullptr;
   QLabel* PL_Sanko = nullptr;
   QLabel* PL_Help = nullptr;
-  TInfoPanel* InfoPanel = nullptr;  // content of Float_Clip
-  THelpPanel* HelpPanel = nullptr;  // content of Float_Help
+  zor::InfoPanel* InfoPanel = nullptr;  // content of Float_Clip
+  zor::HelpPanel* HelpPanel = nullptr;  // content of Float_Help
   QToolButton* SB_List = nullptr;
   QToolButton* SB_Sort = nullptr;
   QToolButton* SB_Kaijyo = nullptr;
@@ -184,7 +189,7 @@ class TZorMainForm : public QMainWindow, public Host {
   // Shows the help page at a topic (0: its beginning).
   void ShowHelpContext(int context);
 
-  // The search, sort and verification dialogs (list_dialogs.cpp): made on
+  // The search, sort and verification dialogs (main_window_lists.cpp): made on
   // first use and kept until the window goes or memory runs short.
   // ShowSeekForm answers SB_List (and so SB_ListClick).
   void ShowSeekForm();
@@ -202,9 +207,9 @@ class TZorMainForm : public QMainWindow, public Host {
   // The sort dialog's call-back: sorts the current photo list by the entry
   // texts (0 ascending, 1 descending) and shows it in list mode 1.
   void SortCurrentList(const QStringList& texts, int order);
-  QPointer<TSeekForm> SeekForm;
-  QPointer<TSortForm> SortForm;
-  QPointer<TMissForm> MissForm;
+  QPointer<SearchDialog> SeekForm;
+  QPointer<SortDialog> SortForm;
+  QPointer<VerificationDialog> MissForm;
   QPointer<InspectionDialog> InspectForm;
 
  protected:
@@ -242,13 +247,13 @@ class TZorMainForm : public QMainWindow, public Host {
   Settings& settings_;
   Delivery& delivery_;
   BrowseContext context_;
-  QPointer<TViewForm> viewer_;
+  QPointer<PhotoViewer> viewer_;
   QLabel* statusPanels_[4] = {};
   QString statusMessage_;
   QString hint_;
   QString helpFile_;
   bool browserFailed_ = false;  // the last album's browser could not be started
-  QPointer<THelpWindow> helpWindow_;
+  QPointer<HelpWindow> helpWindow_;
   std::string loadedEntry_;  // the file the loaded delivery was opened through
   bool firstShown_ = false;
   bool layoutReset_ = false;

@@ -1,4 +1,4 @@
-// TTabSetEx: the tab strip over the information panel's notebook. Tabs are
+// InfoTabs: the tab strip over the information panel's notebook. Tabs are
 // plain captions; a tab is chosen by a click. Before a tab becomes the
 // selected one, AboutToChange runs with its index, so the owner may change
 // the strip first (the construction tab removes the other two).
@@ -11,7 +11,7 @@
 
 namespace zor {
 
-class TTabSetEx : public QWidget {
+class InfoTabs : public QWidget {
   Q_OBJECT
  public:
   static const QColor kStripColour;     // 250, 237, 213
@@ -19,7 +19,7 @@ class TTabSetEx : public QWidget {
   static const QColor kOtherColour;     // 138, 138, 138, silver text
   static constexpr int kHeight = 22;
 
-  explicit TTabSetEx(QWidget* parent = nullptr);
+  explicit InfoTabs(QWidget* parent = nullptr);
 
   const QStringList& Tabs() const { return tabs_; }
   int Count() const { return static_cast<int>(tabs_.size()); }

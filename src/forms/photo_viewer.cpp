@@ -1,4 +1,4 @@
-#include "forms/ZORM_VW.h"
+#include "forms/photo_viewer.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -16,8 +16,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "forms/ijl_image.h"
 #include "forms/message_boxes.h"
+#include "forms/picture_box.h"
 #include "images/bitmap.h"
 #include "images/gif_loader.h"
 #include "images/image_kind.h"
@@ -70,7 +70,7 @@ QCursor MagnifierCursor() {
   return QCursor(pixmap, 16, 16);
 }
 
-TViewForm::TViewForm(QWidget* parent)
+PhotoViewer::PhotoViewer(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("ViewForm"));
@@ -105,7 +105,7 @@ TViewForm::TViewForm(QWidget* parent)
   canvas_ = new QWidget;
   canvas_->setPalette(palette);
   canvas_->setAutoFillBackground(true);
-  IJLImage = new TIJLImage(canvas_);
+  IJLImage = new PictureBox(canvas_);
   IJLImage->setObjectName(QStringLiteral("IJLImage"));
   IJLImage->SetPaintStyle(PaintStyle::kStretch);
   IJLImage->setPalette(palette);
@@ -125,28 +125,28 @@ TViewForm::TViewForm(QWidget* parent)
     move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 }
 
-QSize TViewForm::ClientSize() const {
+QSize PhotoViewer::ClientSize() const {
   // Scroll bars shown only because of the present zoom do not count while fitting.
   return zoomed_ ? ScrollBox->viewport()->size() : ScrollBox->maximumViewportSize();
 }
 
-QRect TViewForm::ControlGeometry() const { return IJLImage->geometry(); }
-int TViewForm::HorzPosition() const { return ScrollBox->horizontalScrollBar()->value(); }
-int TViewForm::VertPosition() const { return ScrollBox->verticalScrollBar()->value(); }
+QRect PhotoViewer::ControlGeometry() const { return IJLImage->geometry(); }
+int PhotoViewer::HorzPosition() const { return ScrollBox->horizontalScrollBar()->value(); }
+int PhotoViewer::VertPosition() const { return ScrollBox->verticalScrollBar()->value(); }
 
-void TViewForm::SetPositions(int horz, int vert) {
+void PhotoViewer::SetPositions(int horz, int vert) {
   ScrollBox->horizontalScrollBar()->setValue(horz);
   ScrollBox->verticalScrollBar()->setValue(vert);
 }
 
-void TViewForm::PlaceControl(int left, int top, int width, int height) {
+void PhotoViewer::PlaceControl(int left, int top, int width, int height) {
   IJLImage->setGeometry(left, top, std::max(1, width), std::max(1, height));
   canvas_->resize(std::max(1, left + width), std::max(1, top + height));
 }
 
 // ---- loading -------------------------------------------------------------
 
-bool TViewForm::LoadByKind(const QString& path) {
+bool PhotoViewer::LoadByKind(const QString& path) {
   const std::filesystem::path file(path.toStdString());
   Bitmap bitmap;
   switch (GetImageFileKind(file, false)) {
@@ -170,7 +170,7 @@ bool TViewForm::LoadByKind(const QString& path) {
   return true;
 }
 
-bool TViewForm::ShowPicture(const QString& path, int helpContext, const QString& missing) {
+bool PhotoViewer::ShowPicture(const QString& path, int helpContext, const QString& missing) {
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   helpContext_ = helpContext;
   setProperty("helpContext", helpContext);
@@ -210,7 +210,7 @@ bool TViewForm::ShowPicture(const QString& path, int helpContext, const QString&
 
 // ---- fitting and zoom ------------------------------------------------------------
 
-void TViewForm::ScrollBoxResize() {
+void PhotoViewer::ScrollBoxResize() {
   const QCursor magnifier = MagnifierCursor();
   ScrollBox->viewport()->setCursor(magnifier);
   IJLImage->setCursor(magnifier);
@@ -241,7 +241,7 @@ void TViewForm::ScrollBoxResize() {
   UpdateViewCaption();
 }
 
-void TViewForm::UpdateViewCaption() {
+void PhotoViewer::UpdateViewCaption() {
   if (IJLImage->isHidden() || IJLImage->ImageWidth() <= 0) return;
   if (!missing_.isEmpty()) {
     setWindowTitle(QStringLiteral("ファイルがありません: ") + missing_);
@@ -258,7 +258,7 @@ void TViewForm::UpdateViewCaption() {
                      .arg(IJLImage->ImageHeight()));
 }
 
-double TViewForm::ClickFactor(Qt::MouseButton button) const {
+double PhotoViewer::ClickFactor(Qt::MouseButton button) const {
   const double cw = ControlGeometry().width();
   const double ch = ControlGeometry().height();
   const double pw = IJLImage->ImageWidth();
@@ -279,7 +279,7 @@ double TViewForm::ClickFactor(Qt::MouseButton button) const {
   return 0;
 }
 
-double TViewForm::DragFactor(QPoint a, QPoint b) const {
+double PhotoViewer::DragFactor(QPoint a, QPoint b) const {
   const int rw = std::abs(b.x() - a.x());
   const int rh = std::abs(b.y() - a.y());
   if (rw < 6 || rh < 6) return 0;
@@ -294,7 +294,7 @@ double TViewForm::DragFactor(QPoint a, QPoint b) const {
   return f;
 }
 
-void TViewForm::ZoomBy(double f, QPointF anchor, QPointF keep) {
+void PhotoViewer::ZoomBy(double f, QPointF anchor, QPointF keep) {
   const double pw = IJLImage->ImageWidth();
   const double ph = IJLImage->ImageHeight();
   const double oldW = ControlGeometry().width();
@@ -318,13 +318,13 @@ void TViewForm::ZoomBy(double f, QPointF anchor, QPointF keep) {
 
 // ---- mouse -------------------------------------------------------------------
 
-void TViewForm::PictureMouseDown(Qt::MouseButton button, QPoint pos) {
+void PhotoViewer::PictureMouseDown(Qt::MouseButton button, QPoint pos) {
   if (IJLImage->isHidden() || (button != Qt::LeftButton && button != Qt::RightButton)) return;
   mouseDown_ = true;
   start_ = pos;
 }
 
-void TViewForm::PictureMouseMove(Qt::MouseButtons buttons, QPoint pos) {
+void PhotoViewer::PictureMouseMove(Qt::MouseButtons buttons, QPoint pos) {
   if (!(buttons & Qt::LeftButton)) return;
   // The rectangle stays inside the client area, as if the pointer were held there.
   const QPoint origin = IJLImage->mapTo(ScrollBox->viewport(), QPoint(0, 0));
@@ -340,14 +340,14 @@ void TViewForm::PictureMouseMove(Qt::MouseButtons buttons, QPoint pos) {
   DrawBand();
 }
 
-void TViewForm::DrawBand() {
+void PhotoViewer::DrawBand() {
   const QPoint origin = IJLImage->mapTo(ScrollBox->viewport(), QPoint(0, 0));
   band_->setGeometry(QRect(start_ + origin, end_ + origin).normalized());
   band_->show();
   band_->raise();
 }
 
-void TViewForm::PictureMouseUp(Qt::MouseButton button, QPoint pos) {
+void PhotoViewer::PictureMouseUp(Qt::MouseButton button, QPoint pos) {
   if (IJLImage->isHidden()) return;
   const bool wasDown = mouseDown_;
   const bool wasDragging = dragging_;
@@ -370,7 +370,7 @@ void TViewForm::PictureMouseUp(Qt::MouseButton button, QPoint pos) {
 
 // ---- events ------------------------------------------------------------------
 
-bool TViewForm::eventFilter(QObject* watched, QEvent* event) {
+bool PhotoViewer::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ScrollBox && event->type() == QEvent::Resize) {
     ScrollBoxResize();
     return false;
@@ -400,7 +400,7 @@ bool TViewForm::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-void TViewForm::keyPressEvent(QKeyEvent* event) {
+void PhotoViewer::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -424,14 +424,14 @@ void TViewForm::keyPressEvent(QKeyEvent* event) {
   }
 }
 
-void TViewForm::showEvent(QShowEvent* event) {
+void PhotoViewer::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   SetPositions(0, 0);
   ScrollBoxResize();
   FocusControl->setFocus();
 }
 
-void TViewForm::closeEvent(QCloseEvent* event) {
+void PhotoViewer::closeEvent(QCloseEvent* event) {
   IJLImage->Clear();
   mouseDown_ = false;
   dragging_ = false;

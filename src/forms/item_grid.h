@@ -1,4 +1,4 @@
-// TKoumokuGrid: the read-only item grid of the information panel. Three
+// ItemGrid: the read-only item grid of the information panel. Three
 // columns (necessity mark, item name, value); columns 0 and 1 and row 0 stay
 // in place while the values scroll. Every row carries the record of its item
 // (code, class, byte limit, multi-line flag, row colour, fault flags), which
@@ -19,13 +19,13 @@
 namespace zor {
 
 // The record of one grid row.
-struct TRowDrawParams {
-  ItemRule rule;                // code, name, class, limit, date, multi-line …
+struct RowDrawParams {
+  ItemRule rule;                 // code, name, class, limit, date, multi-line …
   std::optional<QColor> colour;  // mark and name cells; none for △, ◇ and the header
   std::uint8_t faults = 0;       // FaultFlag bits; red mark and name cells when not 0
 };
 
-class TKoumokuGrid : public QAbstractScrollArea {
+class ItemGrid : public QAbstractScrollArea {
   Q_OBJECT
  public:
   // The grid keeps records for rows 0 to 80 and one beyond its last row, so
@@ -34,14 +34,14 @@ class TKoumokuGrid : public QAbstractScrollArea {
   static constexpr int kColumns = 3;
   // "ＭＳ ゴシック" 13 pixels high; the row heights derive from it.
   static constexpr int kFontHeight = 13;
-  static constexpr int kNormalRowHeight = kFontHeight * 13 / 10;    // trunc(1.3 × 13) = 16
+  static constexpr int kNormalRowHeight = kFontHeight * 13 / 10;     // trunc(1.3 × 13) = 16
   static constexpr int kMultiLineRowHeight = kFontHeight * 46 / 10;  // trunc(4.6 × 13) = 59
 
   static const QColor kCellColour;   // 250, 237, 213
   static const QColor kFixedColour;  // 245, 220, 175
   static const QColor kFaultColour;  // 255, 0, 0
 
-  explicit TKoumokuGrid(QWidget* parent = nullptr);
+  explicit ItemGrid(QWidget* parent = nullptr);
 
   // Row 0 is the header; item rows are 1 .. RowCount() - 1.
   int RowCount() const { return static_cast<int>(rows_.size()); }
@@ -57,8 +57,8 @@ class TKoumokuGrid : public QAbstractScrollArea {
   // repaint.
   void SetCell(int col, int row, const QString& text);
 
-  const TRowDrawParams& RowParams(int row) const;
-  TRowDrawParams& MutableRowParams(int row);
+  const RowDrawParams& RowParams(int row) const;
+  RowDrawParams& MutableRowParams(int row);
   // Stores a row's fault flags; repaints the row when they change.
   void SetFaults(int row, std::uint8_t faults);
 
@@ -104,7 +104,7 @@ class TKoumokuGrid : public QAbstractScrollArea {
 
  private:
   struct RowData {
-    TRowDrawParams params;
+    RowDrawParams params;
     QString cells[kColumns];
     int height = kNormalRowHeight;
   };

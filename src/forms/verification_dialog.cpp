@@ -1,4 +1,4 @@
-#include "forms/ZORM_MIS.h"
+#include "forms/verification_dialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -17,11 +17,10 @@
 
 namespace zor {
 
-TMissForm::TMissForm(Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
+VerificationDialog::VerificationDialog(Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
   setObjectName(QStringLiteral("MissForm"));
   setWindowTitle(QStringLiteral("入力漏れ/入力ミスの検証"));
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint |
-                 Qt::WindowStaysOnTopHint);
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
   setModal(false);
   setProperty("helpContext", 32);
   setProperty("closeOnStandardChange", true);
@@ -32,8 +31,8 @@ TMissForm::TMissForm(Settings& settings, QWidget* parent) : QDialog(parent), set
 
   CE_Hanni = new QComboBox(this);
   CE_Hanni->setObjectName(QStringLiteral("CE_Hanni"));
-  CE_Hanni->addItems({QStringLiteral("◎ 必須記入(条件に合致する○項目も含む) のみ"), QStringLiteral("○ 条件付き必須記入 以上 "),
-                      QStringLiteral("△ 任意記入 以上 (原則として空欄)")});
+  CE_Hanni->addItems({QStringLiteral("◎ 必須記入(条件に合致する○項目も含む) のみ"),
+                      QStringLiteral("○ 条件付き必須記入 以上 "), QStringLiteral("△ 任意記入 以上 (原則として空欄)")});
   Label1 = new QLabel(QStringLiteral("入力漏れ検証範囲(&H):"), this);
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setBuddy(CE_Hanni);
@@ -83,12 +82,12 @@ TMissForm::TMissForm(Settings& settings, QWidget* parent) : QDialog(parent), set
   layout->addWidget(MM_Kekka, 1);
   layout->addLayout(buttons);
 
-  connect(OpenBtn, &QPushButton::clicked, this, &TMissForm::OpenBtnClick);
+  connect(OpenBtn, &QPushButton::clicked, this, &VerificationDialog::OpenBtnClick);
   connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
   for (QWidget* w : std::initializer_list<QWidget*>{CE_Hanni, MM_Kekka, OpenBtn, CloseBtn}) w->installEventFilter(this);
 }
 
-void TMissForm::showEvent(QShowEvent* event) {
+void VerificationDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // Shown again with the restored main window: the report stays.
   if (property(kReshownWithMain).toBool()) return;
@@ -97,12 +96,12 @@ void TMissForm::showEvent(QShowEvent* event) {
   OpenBtn->setFocus();
 }
 
-void TMissForm::closeEvent(QCloseEvent* event) {
+void VerificationDialog::closeEvent(QCloseEvent* event) {
   settings_.MissHanni = std::max(0, CE_Hanni->currentIndex());
   QDialog::closeEvent(event);
 }
 
-void TMissForm::OpenBtnClick() {
+void VerificationDialog::OpenBtnClick() {
   settings_.MissHanni = std::max(0, CE_Hanni->currentIndex());
   QStringList lines;
   MM_Kekka->clear();
@@ -120,13 +119,15 @@ void TMissForm::OpenBtnClick() {
   if (Verify) Verify(*this, settings_.MissHanni, lines);
 }
 
-bool TMissForm::eventFilter(QObject* watched, QEvent* event) {
-  if (DialogEnterEscape(event, OpenBtn, [this] { OpenBtnClick(); }, CloseBtn, this)) return true;
+bool VerificationDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (DialogEnterEscape(
+          event, OpenBtn, [this] { OpenBtnClick(); }, CloseBtn, this))
+    return true;
   return QDialog::eventFilter(watched, event);
 }
 
-TMissForm* MakeMissForm(Settings& settings, QWidget* mainWindow) {
-  auto* form = new TMissForm(settings, mainWindow);
+VerificationDialog* MakeMissForm(Settings& settings, QWidget* mainWindow) {
+  auto* form = new VerificationDialog(settings, mainWindow);
   form->adjustSize();
   if (mainWindow) {
     // Centred over the main window when it is made.
@@ -136,8 +137,8 @@ TMissForm* MakeMissForm(Settings& settings, QWidget* mainWindow) {
   return form;
 }
 
-void ShowMissForm(TMissForm*& form, Settings& settings, QWidget* mainWindow, const QString& standardName,
-                  TMissForm::Procedure procedure) {
+void ShowMissForm(VerificationDialog*& form, Settings& settings, QWidget* mainWindow, const QString& standardName,
+                  VerificationDialog::Procedure procedure) {
   if (!form) form = MakeMissForm(settings, mainWindow);
   form->Verify = std::move(procedure);
   form->Version->setText(standardName);

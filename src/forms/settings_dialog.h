@@ -15,10 +15,10 @@ class QSpinBox;
 
 namespace zor {
 
-class TSetForm : public QDialog {
+class SettingsDialog : public QDialog {
   Q_OBJECT
  public:
-  TSetForm(Settings& settings, QWidget* parent = nullptr);
+  SettingsDialog(Settings& settings, QWidget* parent = nullptr);
 
   QTextEdit* Memo = nullptr;  // a rich-text editor: a plain-text one ignores the centring
   QComboBox* CB_Parser = nullptr;

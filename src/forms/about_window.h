@@ -12,10 +12,10 @@ class QPushButton;
 
 namespace zor {
 
-class TVerForm : public QDialog {
+class AboutWindow : public QDialog {
   Q_OBJECT
  public:
-  explicit TVerForm(QWidget* owner);
+  explicit AboutWindow(QWidget* owner);
 
   // Chooses and reads a delivery; true when one was read.
   std::function<bool()> ChooseDeliveryFolder;

@@ -1,4 +1,4 @@
-#include "forms/koumoku_grid.h"
+#include "forms/item_grid.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -11,9 +11,9 @@
 
 namespace zor {
 
-const QColor TKoumokuGrid::kCellColour(250, 237, 213);
-const QColor TKoumokuGrid::kFixedColour(245, 220, 175);
-const QColor TKoumokuGrid::kFaultColour(255, 0, 0);
+const QColor ItemGrid::kCellColour(250, 237, 213);
+const QColor ItemGrid::kFixedColour(245, 220, 175);
+const QColor ItemGrid::kFaultColour(255, 0, 0);
 
 namespace {
 
@@ -21,7 +21,7 @@ const QColor kLineColour(160, 160, 160);
 
 }  // namespace
 
-TKoumokuGrid::TKoumokuGrid(QWidget* parent) : QAbstractScrollArea(parent) {
+ItemGrid::ItemGrid(QWidget* parent) : QAbstractScrollArea(parent) {
   gridFont_ = QFont(QStringLiteral("Noto Sans Mono CJK JP"));
   gridFont_.setStyleHint(QFont::TypeWriter);
   gridFont_.setPixelSize(kFontHeight);
@@ -34,7 +34,7 @@ TKoumokuGrid::TKoumokuGrid(QWidget* parent) : QAbstractScrollArea(parent) {
   rows_.resize(1);
 }
 
-void TKoumokuGrid::SetRowCount(int count) {
+void ItemGrid::SetRowCount(int count) {
   count = std::clamp(count, 1, kMaxItemRows + 1);
   rows_.resize(static_cast<std::size_t>(count));
   if (row_ >= count) row_ = count - 1;
@@ -45,17 +45,17 @@ void TKoumokuGrid::SetRowCount(int count) {
   viewport()->update();
 }
 
-void TKoumokuGrid::ClearRows() {
+void ItemGrid::ClearRows() {
   for (RowData& r : rows_) r = RowData{};
   viewport()->update();
 }
 
-QString TKoumokuGrid::Cell(int col, int row) const {
+QString ItemGrid::Cell(int col, int row) const {
   if (col < 0 || col >= kColumns || row < 0 || row >= RowCount()) return {};
   return rows_[static_cast<std::size_t>(row)].cells[col];
 }
 
-void TKoumokuGrid::SetCell(int col, int row, const QString& text) {
+void ItemGrid::SetCell(int col, int row, const QString& text) {
   if (col < 0 || col >= kColumns || row < 0 || row >= RowCount()) return;
   QString& cell = rows_[static_cast<std::size_t>(row)].cells[col];
   if (cell == text) return;
@@ -63,18 +63,18 @@ void TKoumokuGrid::SetCell(int col, int row, const QString& text) {
   viewport()->update(CellRect(col, row));
 }
 
-const TRowDrawParams& TKoumokuGrid::RowParams(int row) const {
-  static const TRowDrawParams none;
+const RowDrawParams& ItemGrid::RowParams(int row) const {
+  static const RowDrawParams none;
   if (row < 0 || row >= RowCount()) return none;
   return rows_[static_cast<std::size_t>(row)].params;
 }
 
-TRowDrawParams& TKoumokuGrid::MutableRowParams(int row) {
+RowDrawParams& ItemGrid::MutableRowParams(int row) {
   row = std::clamp(row, 0, RowCount() - 1);
   return rows_[static_cast<std::size_t>(row)].params;
 }
 
-void TKoumokuGrid::SetFaults(int row, std::uint8_t faults) {
+void ItemGrid::SetFaults(int row, std::uint8_t faults) {
   if (row < 1 || row >= RowCount()) return;
   std::uint8_t& f = rows_[static_cast<std::size_t>(row)].params.faults;
   if (f == faults) return;
@@ -82,19 +82,19 @@ void TKoumokuGrid::SetFaults(int row, std::uint8_t faults) {
   viewport()->update(CellRect(0, row).united(CellRect(1, row)));
 }
 
-int TKoumokuGrid::RowHeight(int row) const {
+int ItemGrid::RowHeight(int row) const {
   if (row < 0 || row >= RowCount()) return 0;
   return rows_[static_cast<std::size_t>(row)].height;
 }
 
-void TKoumokuGrid::SetRowHeight(int row, int height) {
+void ItemGrid::SetRowHeight(int row, int height) {
   if (row < 0 || row >= RowCount()) return;
   rows_[static_cast<std::size_t>(row)].height = std::max(1, height);
   UpdateScrollBar();
   viewport()->update();
 }
 
-void TKoumokuGrid::SetColWidth(int col, int width) {
+void ItemGrid::SetColWidth(int col, int width) {
   if (col < 0 || col >= kColumns) return;
   width = std::max(0, width);
   if (colWidths_[col] == width) return;
@@ -102,7 +102,7 @@ void TKoumokuGrid::SetColWidth(int col, int width) {
   viewport()->update();
 }
 
-void TKoumokuGrid::SetRow(int row) {
+void ItemGrid::SetRow(int row) {
   if (RowCount() < 2) return;
   row = std::clamp(row, 1, RowCount() - 1);
   if (row != row_) {
@@ -113,7 +113,7 @@ void TKoumokuGrid::SetRow(int row) {
   emit CellSelected(row_);
 }
 
-QRect TKoumokuGrid::CellRect(int col, int row) const {
+QRect ItemGrid::CellRect(int col, int row) const {
   if (col < 0 || col >= kColumns || row < 0 || row >= RowCount()) return {};
   int x = 0;
   for (int c = 0; c < col; ++c) x += colWidths_[c];
@@ -129,9 +129,9 @@ QRect TKoumokuGrid::CellRect(int col, int row) const {
   return QRect(x, y, colWidths_[col], RowHeight(row));
 }
 
-QColor TKoumokuGrid::CellBackground(int col, int row) const {
+QColor ItemGrid::CellBackground(int col, int row) const {
   if (col < 2 || row == 0) {
-    const TRowDrawParams& p = RowParams(row);
+    const RowDrawParams& p = RowParams(row);
     if (row > 0 && p.faults != 0) return kFaultColour;
     if (row > 0 && p.colour) return *p.colour;
     return kFixedColour;
@@ -139,7 +139,7 @@ QColor TKoumokuGrid::CellBackground(int col, int row) const {
   return kCellColour;
 }
 
-int TKoumokuGrid::ClientWidth() const {
+int ItemGrid::ClientWidth() const {
   const int frame = frameWidth();
   int rowsHeight = 0;
   for (const RowData& r : rows_) rowsHeight += r.height;
@@ -150,7 +150,7 @@ int TKoumokuGrid::ClientWidth() const {
 
 // ---- scrolling ----------------------------------------------------------
 
-int TKoumokuGrid::VisibleRowsFrom(int top) const {
+int ItemGrid::VisibleRowsFrom(int top) const {
   int room = viewport()->height() - RowHeight(0);
   int n = 0;
   for (int r = top; r < RowCount(); ++r) {
@@ -161,7 +161,7 @@ int TKoumokuGrid::VisibleRowsFrom(int top) const {
   return n;
 }
 
-int TKoumokuGrid::PageRowsBack(int from) const {
+int ItemGrid::PageRowsBack(int from) const {
   // How many rows above `from` fit with it on one screen.
   int room = viewport()->height() - RowHeight(0) - RowHeight(from);
   int n = 0;
@@ -173,7 +173,7 @@ int TKoumokuGrid::PageRowsBack(int from) const {
   return n;
 }
 
-void TKoumokuGrid::UpdateScrollBar() {
+void ItemGrid::UpdateScrollBar() {
   int last = RowCount() - 1;
   int maxTop = 1;
   if (last >= 1) maxTop = std::max(1, last - PageRowsBack(last));
@@ -184,7 +184,7 @@ void TKoumokuGrid::UpdateScrollBar() {
   if (topRow_ > maxTop) bar->setValue(maxTop);
 }
 
-void TKoumokuGrid::ScrollToRow(int row) {
+void ItemGrid::ScrollToRow(int row) {
   if (row < 1) return;
   if (row < topRow_) {
     verticalScrollBar()->setValue(row);
@@ -193,19 +193,19 @@ void TKoumokuGrid::ScrollToRow(int row) {
   }
 }
 
-void TKoumokuGrid::scrollContentsBy(int, int) {
+void ItemGrid::scrollContentsBy(int, int) {
   topRow_ = std::max(1, verticalScrollBar()->value());
   viewport()->update();
 }
 
-void TKoumokuGrid::resizeEvent(QResizeEvent* event) {
+void ItemGrid::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   UpdateScrollBar();
 }
 
 // ---- painting --------------------------------------------------------------
 
-void TKoumokuGrid::PaintCell(QPainter& painter, int col, int row, const QRect& rect) {
+void ItemGrid::PaintCell(QPainter& painter, int col, int row, const QRect& rect) {
   painter.fillRect(rect, CellBackground(col, row));
   painter.setPen(kLineColour);
   painter.drawLine(rect.topRight(), rect.bottomRight());
@@ -243,7 +243,7 @@ void TKoumokuGrid::PaintCell(QPainter& painter, int col, int row, const QRect& r
   }
 }
 
-void TKoumokuGrid::paintEvent(QPaintEvent*) {
+void ItemGrid::paintEvent(QPaintEvent*) {
   QPainter painter(viewport());
   painter.setFont(gridFont_);
   const int width = viewport()->width();
@@ -267,7 +267,7 @@ void TKoumokuGrid::paintEvent(QPaintEvent*) {
 
 // ---- input -----------------------------------------------------------------
 
-int TKoumokuGrid::RowAt(int y) const {
+int ItemGrid::RowAt(int y) const {
   if (y < RowHeight(0)) return 0;
   int top = RowHeight(0);
   for (int r = topRow_; r < RowCount(); ++r) {
@@ -277,13 +277,13 @@ int TKoumokuGrid::RowAt(int y) const {
   return -1;
 }
 
-void TKoumokuGrid::mousePressEvent(QMouseEvent* event) {
+void ItemGrid::mousePressEvent(QMouseEvent* event) {
   setFocus(Qt::MouseFocusReason);
   int row = RowAt(event->position().toPoint().y());
   if (row >= 1) SetRow(row);
 }
 
-void TKoumokuGrid::keyPressEvent(QKeyEvent* event) {
+void ItemGrid::keyPressEvent(QKeyEvent* event) {
   if (KeyDownHandler && KeyDownHandler(event)) {
     event->accept();
     return;
@@ -319,19 +319,19 @@ void TKoumokuGrid::keyPressEvent(QKeyEvent* event) {
   event->accept();
 }
 
-void TKoumokuGrid::wheelEvent(QWheelEvent* event) {
+void ItemGrid::wheelEvent(QWheelEvent* event) {
   int steps = event->angleDelta().y() / 120;
   if (steps != 0) verticalScrollBar()->setValue(verticalScrollBar()->value() - steps);
   event->accept();
 }
 
-void TKoumokuGrid::focusInEvent(QFocusEvent* event) {
+void ItemGrid::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
   viewport()->update();
   emit Entered();
 }
 
-void TKoumokuGrid::focusOutEvent(QFocusEvent* event) {
+void ItemGrid::focusOutEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusOutEvent(event);
   viewport()->update();
   emit Exited();

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/host.h"
-#include "forms/ijl_image.h"
+#include "forms/picture_box.h"
 
 using namespace zor;
 
@@ -21,7 +21,7 @@ class StatusRecorder : public Host {
 
 }  // namespace
 
-class IjlImageTest : public QObject {
+class PictureBoxTest : public QObject {
   Q_OBJECT
  private:
   QTemporaryDir dir_;
@@ -49,7 +49,7 @@ class IjlImageTest : public QObject {
         {dir_.filePath(QStringLiteral("missing.jpg")), false},
     };
     for (const auto& c : cases) {
-      TIJLImage image;
+      PictureBox image;
       StatusRecorder status;
       image.StatusHost = &status;
       QCOMPARE(image.LoadFile(c.path), c.loads);
@@ -64,10 +64,10 @@ class IjlImageTest : public QObject {
       }
     }
     // Without a host a failure is only the result.
-    TIJLImage quiet;
+    PictureBox quiet;
     QVERIFY(!quiet.LoadFile(dir_.filePath(QStringLiteral("text.jpg"))));
   }
 };
 
-QTEST_MAIN(IjlImageTest)
-#include "ijl_image_test.moc"
+QTEST_MAIN(PictureBoxTest)
+#include "picture_box_test.moc"

@@ -1,4 +1,4 @@
-#include "forms/tab_set_ex.h"
+#include "forms/info_tabs.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -6,11 +6,11 @@
 
 namespace zor {
 
-const QColor TTabSetEx::kStripColour(250, 237, 213);
-const QColor TTabSetEx::kSelectedColour(245, 220, 175);
-const QColor TTabSetEx::kOtherColour(138, 138, 138);
+const QColor InfoTabs::kStripColour(250, 237, 213);
+const QColor InfoTabs::kSelectedColour(245, 220, 175);
+const QColor InfoTabs::kOtherColour(138, 138, 138);
 
-TTabSetEx::TTabSetEx(QWidget* parent) : QWidget(parent) {
+InfoTabs::InfoTabs(QWidget* parent) : QWidget(parent) {
   QFont f(QStringLiteral("Noto Sans CJK JP"));
   f.setPixelSize(13);
   setFont(f);
@@ -19,15 +19,15 @@ TTabSetEx::TTabSetEx(QWidget* parent) : QWidget(parent) {
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
-QSize TTabSetEx::sizeHint() const { return QSize(200, kHeight); }
+QSize InfoTabs::sizeHint() const { return QSize(200, kHeight); }
 
-void TTabSetEx::AddTab(const QString& caption) {
+void InfoTabs::AddTab(const QString& caption) {
   tabs_.append(caption);
   if (index_ < 0) index_ = 0;
   update();
 }
 
-void TTabSetEx::RemoveTab(int index) {
+void InfoTabs::RemoveTab(int index) {
   if (index < 0 || index >= Count()) return;
   tabs_.removeAt(index);
   const bool selectedWent = index == index_;
@@ -37,13 +37,13 @@ void TTabSetEx::RemoveTab(int index) {
   if (selectedWent) emit Changed(index_);
 }
 
-void TTabSetEx::SetCaption(int index, const QString& caption) {
+void InfoTabs::SetCaption(int index, const QString& caption) {
   if (index < 0 || index >= Count()) return;
   tabs_[index] = caption;
   update();
 }
 
-void TTabSetEx::SetTabIndex(int index) {
+void InfoTabs::SetTabIndex(int index) {
   if (index < 0 || index >= Count()) return;
   if (AboutToChange) AboutToChange(index);
   if (index >= Count()) index = Count() - 1;
@@ -53,7 +53,7 @@ void TTabSetEx::SetTabIndex(int index) {
   if (index_ != before) emit Changed(index_);
 }
 
-QRect TTabSetEx::TabRect(int index) const {
+QRect InfoTabs::TabRect(int index) const {
   QFontMetrics fm(font());
   int x = 4;
   for (int i = 0; i < Count(); ++i) {
@@ -64,7 +64,7 @@ QRect TTabSetEx::TabRect(int index) const {
   return {};
 }
 
-void TTabSetEx::paintEvent(QPaintEvent*) {
+void InfoTabs::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing, false);
   p.fillRect(rect(), kStripColour);
@@ -89,7 +89,7 @@ void TTabSetEx::paintEvent(QPaintEvent*) {
   p.drawLine(0, height() - 1, width(), height() - 1);
 }
 
-void TTabSetEx::mousePressEvent(QMouseEvent* event) {
+void InfoTabs::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   for (int i = 0; i < Count(); ++i)
     if (TabRect(i).contains(event->position().toPoint())) {

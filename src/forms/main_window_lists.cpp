@@ -1,6 +1,7 @@
-// The main window's side of the search, sort and verification dialogs: the
-// commands that open them and the call-backs that run their work over the
-// loaded delivery and show the result in list mode.
+// The main window's list mode and its side of the search, sort, verification
+// and inspection dialogs: the commands that open them and the call-backs
+// that run their work over the loaded delivery and show the result in list
+// mode.
 #include <QAction>
 #include <QApplication>
 #include <QKeySequence>
@@ -8,17 +9,17 @@
 #include <QTreeWidget>
 #include <algorithm>
 
-#include "forms/ZORM_MA.h"
-#include "forms/ZORM_MIS.h"
-#include "forms/ZORM_SEK.h"
-#include "forms/ZORM_SORT.h"
 #include "forms/dialog_helpers.h"
 #include "forms/inspection_dialog.h"
+#include "forms/main_window.h"
 #include "forms/photo_list.h"
 #include "forms/qtext.h"
+#include "forms/search_dialog.h"
+#include "forms/sort_dialog.h"
 #include "forms/task_bar_menu.h"
 #include "forms/thumbnail_list.h"
 #include "forms/tree_panel.h"
+#include "forms/verification_dialog.h"
 #include "rules/photo_search.h"
 #include "rules/photo_sort.h"
 #include "rules/verify_entries.h"
@@ -35,7 +36,7 @@ constexpr const char* kNothingFoundUtf8 = "検索されませんでした。";
 // their look with it.
 class ListHost : public Host {
  public:
-  explicit ListHost(TZorMainForm& w) : w_(w) {}
+  explicit ListHost(MainWindow& w) : w_(w) {}
   void ReportProgress(char code, int value) override { w_.ReportProgress(code, value); }
   int ListMode() const override { return w_.context().ListMode(); }
   void EnterListMode(int kind, const std::vector<std::int32_t>& records) override {
@@ -45,13 +46,13 @@ class ListHost : public Host {
   void ShowNodePhotos() override { w_.PhotoLists->ShowNodePhotos(); }
 
  private:
-  TZorMainForm& w_;
+  MainWindow& w_;
 };
 
 // Runs work that reads the photo table. A read error ends it: the progress
 // display goes and the table's message is shown. False after an error.
 template <typename Work>
-bool ReadingTable(TZorMainForm& w, Work&& work) {
+bool ReadingTable(MainWindow& w, Work&& work) {
   try {
     work();
     return true;
@@ -70,21 +71,35 @@ int IndexOfNode(const std::vector<HierarchyNode*>& nodes, const HierarchyNode* n
 
 }  // namespace
 
-void TZorMainForm::ConnectListDialogs() {
-  connect(SB_List, &QToolButton::clicked, this, &TZorMainForm::ShowSeekForm);
-  connect(SB_Sort, &QToolButton::clicked, this, &TZorMainForm::SB_SortClick);
+// ---- List mode -------------------------------------------------------------
+
+void MainWindow::LeaveListMode() { PhotoLists->LeaveListMode(true); }
+
+void MainWindow::ClearPhotoLists() { context_.SetPhoto(0), context_.SetDrawing(0); }
+
+void MainWindow::ShowNodePhotos() { emit context_.NodeChanged(); }
+
+void MainWindow::EnterListMode(int kind, const std::vector<std::int32_t>& records) {
+  PhotoLists->EnterListMode(kind, TIntList(records.begin(), records.end()));
+}
+
+// ---- The dialogs ---------------------------------------------------------------
+
+void MainWindow::ConnectListDialogs() {
+  connect(SB_List, &QToolButton::clicked, this, &MainWindow::ShowSeekForm);
+  connect(SB_Sort, &QToolButton::clicked, this, &MainWindow::SB_SortClick);
   if (auto* miss = findChild<QAction*>(QStringLiteral("Mn_InputMiss")))
-    connect(miss, &QAction::triggered, this, &TZorMainForm::Mn_InputMissClick);
+    connect(miss, &QAction::triggered, this, &MainWindow::Mn_InputMissClick);
   if (auto* inspect = findChild<QAction*>(QStringLiteral("Mn_Inspect")))
-    connect(inspect, &QAction::triggered, this, &TZorMainForm::Mn_InspectClick);
+    connect(inspect, &QAction::triggered, this, &MainWindow::Mn_InspectClick);
   TaskBar->SeekDialog = [this]() -> QWidget* { return SeekForm.data(); };
   TaskBar->SortDialog = [this]() -> QWidget* { return SortForm.data(); };
 }
 
-void TZorMainForm::ShowSeekForm() {
+void MainWindow::ShowSeekForm() {
   if (!SeekForm) {
     if (!CreateWindowChecked(
-            [this] { SeekForm = new TSeekForm(settings_, folders_.userData + TSeekForm::kHistoryFile, this); }))
+            [this] { SeekForm = new SearchDialog(settings_, folders_.userData + SearchDialog::kHistoryFile, this); }))
       return;
     SeekForm->setProperty(kKeptWindow, true);
     TaskBar->Watch(SeekForm);
@@ -98,9 +113,9 @@ void TZorMainForm::ShowSeekForm() {
   SeekForm->activateWindow();
 }
 
-void TZorMainForm::SB_SortClick() {
+void MainWindow::SB_SortClick() {
   if (!SortForm) {
-    if (!CreateWindowChecked([this] { SortForm = new TSortForm(this); })) return;
+    if (!CreateWindowChecked([this] { SortForm = new SortDialog(this); })) return;
     SortForm->setProperty(kKeptWindow, true);
     TaskBar->Watch(SortForm);
     SortForm->Sort = [this](const QStringList& texts, int order) { SortCurrentList(texts, order); };
@@ -111,14 +126,14 @@ void TZorMainForm::SB_SortClick() {
   SortForm->activateWindow();
 }
 
-void TZorMainForm::Mn_InputMissClick() {
+void MainWindow::Mn_InputMissClick() {
   const QString name = Qs(StandardName(delivery_.DigiVersion, delivery_.Guideline));
   if (!MissForm) {
     if (!CreateWindowChecked([this] { MissForm = MakeMissForm(settings_, this); })) return;
     MissForm->setProperty(kKeptWindow, true);
   }
-  TMissForm* form = MissForm;
-  ShowMissForm(form, settings_, this, name, [this](TMissForm&, int scope, QStringList& lines) {
+  VerificationDialog* form = MissForm;
+  ShowMissForm(form, settings_, this, name, [this](VerificationDialog&, int scope, QStringList& lines) {
     WaitCursor wait;
     ListHost host(*this);
     const VerifyResult result = VerifyEntries(delivery_, scope, host);
@@ -128,7 +143,7 @@ void TZorMainForm::Mn_InputMissClick() {
   });
 }
 
-void TZorMainForm::Mn_InspectClick() {
+void MainWindow::Mn_InspectClick() {
   if (!InspectForm) {
     if (!CreateWindowChecked([this] { InspectForm = new InspectionDialog(this); })) return;
     InspectForm->setProperty(kKeptWindow, true);
@@ -153,7 +168,7 @@ void TZorMainForm::Mn_InspectClick() {
   InspectForm->activateWindow();
 }
 
-void TZorMainForm::SelectPhotoRecord(int record, const std::vector<int>& records) {
+void MainWindow::SelectPhotoRecord(int record, const std::vector<int>& records) {
   auto find = [this, record] {
     const TIntList& shown = PhotoLists->CurrentList();
     const auto at = std::find(shown.begin(), shown.end(), record);
@@ -167,8 +182,8 @@ void TZorMainForm::SelectPhotoRecord(int record, const std::vector<int>& records
   if (row >= 0) ListView->SelectListItem(row, true);
 }
 
-void TZorMainForm::FormKensakuStr(QObject* sender, bool listMode, const std::string& to, const std::string& from,
-                                  const SearchCondition& c) {
+void MainWindow::FormKensakuStr(QObject* sender, bool listMode, const std::string& to, const std::string& from,
+                                const SearchCondition& c) {
   (void)sender;
   if (!delivery_.PhotoTable.Active()) {
     ShowInformation(Sj(kNothingFoundUtf8));
@@ -218,7 +233,7 @@ void TZorMainForm::FormKensakuStr(QObject* sender, bool listMode, const std::str
     TreePanel->AlignTreeHeader();
 }
 
-void TZorMainForm::SortCurrentList(const QStringList& texts, int order) {
+void MainWindow::SortCurrentList(const QStringList& texts, int order) {
   std::vector<SortField> fields;
   for (const QString& text : texts) fields.push_back(SortFieldOfEntry(text.toStdString()));
   TIntList sorted;

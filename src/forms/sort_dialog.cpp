@@ -1,4 +1,4 @@
-#include "forms/ZORM_SORT.h"
+#include "forms/sort_dialog.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -21,11 +21,10 @@ void Fill(QComboBox* box, int version) {
 
 }  // namespace
 
-TSortForm::TSortForm(QWidget* parent) : QDialog(parent) {
+SortDialog::SortDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("SortForm"));
   setWindowTitle(QStringLiteral("ソート条件"));
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint |
-                 Qt::WindowStaysOnTopHint);
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
   setModal(false);
   setProperty("closeOnStandardChange", true);
   setProperty("hideWithMain", true);
@@ -60,11 +59,11 @@ TSortForm::TSortForm(QWidget* parent) : QDialog(parent) {
   layout->addLayout(grid, 1);
   layout->addLayout(side);
 
-  connect(OpenBtn, &QPushButton::clicked, this, &TSortForm::OpenBtnClick);
+  connect(OpenBtn, &QPushButton::clicked, this, &SortDialog::OpenBtnClick);
   connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void TSortForm::RebuildLists() {
+void SortDialog::RebuildLists() {
   const int count = static_cast<int>(SortKeyList(DigiVersion).size());
   for (QComboBox* box : ComboBox) {
     const int kept = KeptSortSelection(box->currentIndex(), builtFor_, DigiVersion, count);
@@ -74,19 +73,19 @@ void TSortForm::RebuildLists() {
   builtFor_ = DigiVersion;
 }
 
-void TSortForm::showEvent(QShowEvent* event) {
+void SortDialog::showEvent(QShowEvent* event) {
   if (shownOnce_ || DigiVersion != builtFor_) RebuildLists();
   shownOnce_ = true;
   QDialog::showEvent(event);
 }
 
-void TSortForm::OpenBtnClick() {
+void SortDialog::OpenBtnClick() {
   QStringList texts;
   for (QComboBox* box : ComboBox) texts << (box->currentIndex() < 0 ? QString() : box->currentText());
   if (Sort) Sort(texts, CB_Sortjun->currentIndex() == 1 ? 1 : 0);
 }
 
-void TSortForm::keyPressEvent(QKeyEvent* event) {
+void SortDialog::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
     close();  // only hides: the dialog and its choices are kept
     return;

@@ -1,4 +1,4 @@
-// TIJLImage: the paint box that shows one picture placed by its paint style.
+// PictureBox: the paint box that shows one picture placed by its paint style.
 // A JPEG is decoded only at the detail the control needs: a fitted picture of
 // 12000 × 9000 is read at an eighth of its size, and when the control grows
 // past the decoded detail a sharper one is decoded on a worker thread while
@@ -17,13 +17,13 @@ namespace zor {
 
 class Host;
 
-class TIJLImage : public QWidget {
+class PictureBox : public QWidget {
   Q_OBJECT
  public:
   enum class StreamStyle { ijsJpeg, ijsBmp };
 
-  explicit TIJLImage(QWidget* parent = nullptr);
-  ~TIJLImage() override;
+  explicit PictureBox(QWidget* parent = nullptr);
+  ~PictureBox() override;
 
   bool IncrementalDisplay = false;
   StreamStyle Stream = StreamStyle::ijsJpeg;

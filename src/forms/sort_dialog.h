@@ -13,13 +13,13 @@ class QPushButton;
 
 namespace zor {
 
-class TSortForm : public QDialog {
+class SortDialog : public QDialog {
   Q_OBJECT
  public:
   // The standard the key lists are built for when the dialog is created.
   static constexpr int kInitialVersion = 7;
 
-  explicit TSortForm(QWidget* parent);
+  explicit SortDialog(QWidget* parent);
 
   QComboBox* ComboBox[5] = {};
   QLabel* Label[5] = {};

@@ -1,4 +1,4 @@
-// TComboIniEdit: a text input with a drop-down history of the texts entered
+// HistoryComboBox: a text input with a drop-down history of the texts entered
 // before. In the pick-list style the drop-down offers the history; in the
 // date style it offers a calendar that enters the picked day as yyyy-mm-dd.
 #pragma once
@@ -10,13 +10,13 @@ class QCalendarWidget;
 
 namespace zor {
 
-class TComboIniEdit : public QComboBox {
+class HistoryComboBox : public QComboBox {
   Q_OBJECT
  public:
   enum EditStyle { esPickList, esDate };
   static constexpr int kMaxHistory = 20;
 
-  TComboIniEdit(const QString& name, QWidget* parent);
+  HistoryComboBox(const QString& name, QWidget* parent);
 
   void SetEditStyle(EditStyle style);
   EditStyle Style() const { return style_; }

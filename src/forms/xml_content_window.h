@@ -15,10 +15,10 @@ class QTreeWidget;
 
 namespace zor {
 
-class TXMLTreeForm : public QDialog {
+class XmlContentWindow : public QDialog {
   Q_OBJECT
  public:
-  explicit TXMLTreeForm(QWidget* parent = nullptr);
+  explicit XmlContentWindow(QWidget* parent = nullptr);
 
   // Fills the tree widget from the node tree.
   void ShowTree(const TXMLTreeView& tree);
@@ -37,7 +37,7 @@ class TXMLTreeForm : public QDialog {
 
 // Shows file in the XML content window; window is created on first use and
 // kept (unless modal, when it is released after closing). True when loaded.
-bool ShowXmlContent(TXMLTreeForm*& window, QWidget* parent, const std::string& file, bool modal, bool msXmlParser,
+bool ShowXmlContent(XmlContentWindow*& window, QWidget* parent, const std::string& file, bool modal, bool msXmlParser,
                     const std::string& systemFileFolder, Host& host);
 
 }  // namespace zor

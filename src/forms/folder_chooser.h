@@ -3,8 +3,8 @@
 #pragma once
 
 #include <QDialog>
-#include <QTimer>
 #include <QString>
+#include <QTimer>
 #include <functional>
 #include <string>
 
@@ -22,8 +22,8 @@ enum class FolderMode { Input, Output };
 
 // What the chooser hands back, whatever its result.
 struct FolderChoice {
-  int kind = 0;       // input mode: 0 PHOTO.XML, 1 INDEX_C.XML, 2 INDEX_D.XML
-  QString folder;     // the selected folder
+  int kind = 0;              // input mode: 0 PHOTO.XML, 1 INDEX_C.XML, 2 INDEX_D.XML
+  QString folder;            // the selected folder
   bool orgGrphHtml = false;  // passed through unchanged
   bool densiOn = true, photoOn = true, bookOn = true;
 };
@@ -33,11 +33,11 @@ struct FolderChoice {
 // without splitting a character. Code page 932 in and out.
 std::string CleanNewFolderName(const std::string& sjis);
 
-class TFolderForm : public QDialog {
+class FolderChooser : public QDialog {
   Q_OBJECT
  public:
-  TFolderForm(FolderMode mode, const QString& caption, const QString& comment, int helpContext,
-              const FolderChoice& choice, QWidget* parent = nullptr);
+  FolderChooser(FolderMode mode, const QString& caption, const QString& comment, int helpContext,
+                const FolderChoice& choice, QWidget* parent = nullptr);
 
   // Selects a folder in the tree and recomputes the folder state.
   void SelectFolder(const QString& path);

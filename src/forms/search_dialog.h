@@ -19,9 +19,9 @@ class QPushButton;
 
 namespace zor {
 
-class TComboIniEdit;
+class HistoryComboBox;
 
-class TSeekForm : public QDialog {
+class SearchDialog : public QDialog {
   Q_OBJECT
  public:
   // The standard the lists are built for when the dialog is created.
@@ -30,8 +30,8 @@ class TSeekForm : public QDialog {
   static constexpr const char* kHistoryFile = "ZOR_SEEK.INI";
 
   // historyFile: the file of the entered texts (UTF-8 path); empty: none kept.
-  TSeekForm(Settings& settings, const std::string& historyFile, QWidget* parent);
-  ~TSeekForm() override;
+  SearchDialog(Settings& settings, const std::string& historyFile, QWidget* parent);
+  ~SearchDialog() override;
 
   QPushButton* OpenBtn = nullptr;
   QPushButton* CloseBtn = nullptr;
@@ -42,9 +42,9 @@ class TSeekForm : public QDialog {
   QComboBox* CE_Seek_Ken = nullptr;
   QComboBox* CE_Seek_Iciran = nullptr;
   QComboBox* CE_Sort = nullptr;
-  TComboIniEdit* CE_Seek_Str1 = nullptr;
-  TComboIniEdit* CE_Seek_Str2 = nullptr;
-  TComboIniEdit* CE_Seek_Str3 = nullptr;
+  HistoryComboBox* CE_Seek_Str1 = nullptr;
+  HistoryComboBox* CE_Seek_Str2 = nullptr;
+  HistoryComboBox* CE_Seek_Str3 = nullptr;
   QComboBox* CE_Seek_Str4 = nullptr;
   QComboBox* CE_Seek_Str5 = nullptr;
   QLabel* LB_Seek_Pos = nullptr;

@@ -1,4 +1,4 @@
-#include "forms/ijl_image.h"
+#include "forms/picture_box.h"
 
 #include <QCoreApplication>
 #include <QImageReader>
@@ -30,22 +30,22 @@ std::filesystem::path FsPath(const QString& path) { return std::filesystem::path
 
 }  // namespace
 
-TIJLImage::TIJLImage(QWidget* parent) : QWidget(parent), alive_(std::make_shared<bool>(true)) {
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent), alive_(std::make_shared<bool>(true)) {
   pool_.setMaxThreadCount(1);
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-TIJLImage::~TIJLImage() {
+PictureBox::~PictureBox() {
   pool_.clear();
   pool_.waitForDone();
 }
 
-void TIJLImage::SetPaintStyle(PaintStyle style) {
+void PictureBox::SetPaintStyle(PaintStyle style) {
   style_ = style;
   update();
 }
 
-bool TIJLImage::LoadFile(const QString& path, QSize shown) {
+bool PictureBox::LoadFile(const QString& path, QSize shown) {
   // The header tells the size without decoding a pixel.
   QImageReader reader(path, "jpeg");
   QSize own = reader.size();
@@ -53,7 +53,8 @@ bool TIJLImage::LoadFile(const QString& path, QSize shown) {
   int side = NeededSide(shown);
   if (own.isValid() && side > 0) {
     // Fit what is shown into the picture's proportions.
-    double s = std::min(static_cast<double>(shown.width()) / own.width(), static_cast<double>(shown.height()) / own.height());
+    double s =
+        std::min(static_cast<double>(shown.width()) / own.width(), static_cast<double>(shown.height()) / own.height());
     side = std::max(1, static_cast<int>(std::ceil(std::max(own.width(), own.height()) * std::min(1.0, s))));
   }
   if (!DecodeJpegFile(bitmap, FsPath(path), own.isValid() ? side : 0, StatusHost)) return false;
@@ -66,7 +67,7 @@ bool TIJLImage::LoadFile(const QString& path, QSize shown) {
   return !picture_.isNull();
 }
 
-void TIJLImage::SetPicture(const QImage& picture) {
+void PictureBox::SetPicture(const QImage& picture) {
   ++generation_;
   picture_ = picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
   imageSize_ = picture_.size();
@@ -75,7 +76,7 @@ void TIJLImage::SetPicture(const QImage& picture) {
   update();
 }
 
-void TIJLImage::Clear() {
+void PictureBox::Clear() {
   ++generation_;
   picture_ = QImage();
   imageSize_ = QSize(0, 0);
@@ -84,12 +85,12 @@ void TIJLImage::Clear() {
   update();
 }
 
-void TIJLImage::resizeEvent(QResizeEvent* event) {
+void PictureBox::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   RequestDetail(size());
 }
 
-void TIJLImage::RequestDetail(QSize shown) {
+void PictureBox::RequestDetail(QSize shown) {
   if (jpegPath_.isEmpty() || imageSize_.isEmpty()) return;
   const int side = std::min(NeededSide(shown), std::max(imageSize_.width(), imageSize_.height()));
   if (side <= requestedSide_) return;
@@ -111,12 +112,12 @@ void TIJLImage::RequestDetail(QSize shown) {
   });
 }
 
-void TIJLImage::WaitForDetail() {
+void PictureBox::WaitForDetail() {
   pool_.waitForDone();
   QCoreApplication::processEvents();
 }
 
-void TIJLImage::paintEvent(QPaintEvent* event) {
+void PictureBox::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect exposed = event->rect();
   painter.fillRect(exposed, palette().color(QPalette::Window));

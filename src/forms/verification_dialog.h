@@ -16,14 +16,14 @@ class QPushButton;
 
 namespace zor {
 
-class TMissForm : public QDialog {
+class VerificationDialog : public QDialog {
   Q_OBJECT
  public:
   // The verification procedure: the dialog, the scope (0, 1, 2) and the
   // result lines to fill; true when nothing was found.
-  using Procedure = std::function<bool(TMissForm&, int, QStringList&)>;
+  using Procedure = std::function<bool(VerificationDialog&, int, QStringList&)>;
 
-  TMissForm(Settings& settings, QWidget* parent);
+  VerificationDialog(Settings& settings, QWidget* parent);
 
   QLabel* Label1 = nullptr;
   QComboBox* CE_Hanni = nullptr;
@@ -47,12 +47,12 @@ class TMissForm : public QDialog {
 };
 
 // A new dialog, centred over the main window.
-TMissForm* MakeMissForm(Settings& settings, QWidget* mainWindow);
+VerificationDialog* MakeMissForm(Settings& settings, QWidget* mainWindow);
 
 // Creates the dialog when it does not exist (it is kept in form), hands it
 // the procedure, shows the name of the standard and shows it without
 // waiting.
-void ShowMissForm(TMissForm*& form, Settings& settings, QWidget* mainWindow, const QString& standardName,
-                  TMissForm::Procedure procedure);
+void ShowMissForm(VerificationDialog*& form, Settings& settings, QWidget* mainWindow, const QString& standardName,
+                  VerificationDialog::Procedure procedure);
 
 }  // namespace zor

@@ -1,4 +1,4 @@
-#include "forms/combo_ini_edit.h"
+#include "forms/history_combo_box.h"
 
 #include <QCalendarWidget>
 #include <QDate>
@@ -6,25 +6,25 @@
 
 namespace zor {
 
-TComboIniEdit::TComboIniEdit(const QString& name, QWidget* parent) : QComboBox(parent) {
+HistoryComboBox::HistoryComboBox(const QString& name, QWidget* parent) : QComboBox(parent) {
   setObjectName(name);
   setEditable(true);
   setInsertPolicy(QComboBox::NoInsert);  // the dialog adds to the history when it searches
   setMaxCount(kMaxHistory);
 }
 
-void TComboIniEdit::SetEditStyle(EditStyle style) {
+void HistoryComboBox::SetEditStyle(EditStyle style) {
   style_ = style;
   lineEdit()->setPlaceholderText(style == esDate ? QStringLiteral("yyyy-mm-dd") : QString());
 }
 
-QStringList TComboIniEdit::History() const {
+QStringList HistoryComboBox::History() const {
   QStringList texts;
   for (int i = 0; i < count(); ++i) texts << itemText(i);
   return texts;
 }
 
-void TComboIniEdit::SetHistory(const QStringList& texts) {
+void HistoryComboBox::SetHistory(const QStringList& texts) {
   const QString text = currentText();
   clear();
   for (const QString& t : texts)
@@ -32,7 +32,7 @@ void TComboIniEdit::SetHistory(const QStringList& texts) {
   setEditText(text);
 }
 
-void TComboIniEdit::AddHistory(const QString& text) {
+void HistoryComboBox::AddHistory(const QString& text) {
   if (text.isEmpty()) return;
   QStringList texts = History();
   texts.removeAll(text);
@@ -41,7 +41,7 @@ void TComboIniEdit::AddHistory(const QString& text) {
   setEditText(text);
 }
 
-void TComboIniEdit::showPopup() {
+void HistoryComboBox::showPopup() {
   if (style_ != esDate) {
     QComboBox::showPopup();
     return;

@@ -1,4 +1,4 @@
-#include "forms/ZORM_TR.h"
+#include "forms/xml_content_window.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -17,7 +17,7 @@
 
 namespace zor {
 
-TXMLTreeForm::TXMLTreeForm(QWidget* parent) : QDialog(parent) {
+XmlContentWindow::XmlContentWindow(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("XMLTreeForm"));
   setWindowTitle(QStringLiteral("ＸＭＬデータ内容"));
   setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint | Qt::WindowMaximizeButtonHint);
@@ -64,11 +64,11 @@ TXMLTreeForm::TXMLTreeForm(QWidget* parent) : QDialog(parent) {
   layout->addLayout(buttons);
 
   connect(CloseBtn, &QPushButton::clicked, this, &QDialog::reject);
-  connect(SB_TreeViewExpand, &QToolButton::clicked, this, &TXMLTreeForm::ExpandAll);
-  connect(SB_TreeViewCollapse, &QToolButton::clicked, this, &TXMLTreeForm::CollapseOthers);
+  connect(SB_TreeViewExpand, &QToolButton::clicked, this, &XmlContentWindow::ExpandAll);
+  connect(SB_TreeViewCollapse, &QToolButton::clicked, this, &XmlContentWindow::CollapseOthers);
 }
 
-void TXMLTreeForm::ShowTree(const TXMLTreeView& tree) {
+void XmlContentWindow::ShowTree(const TXMLTreeView& tree) {
   XMLTreeView->setUpdatesEnabled(false);
   XMLTreeView->clear();
   std::vector<QTreeWidgetItem*> items(static_cast<std::size_t>(tree.NodeCount()), nullptr);
@@ -83,12 +83,12 @@ void TXMLTreeForm::ShowTree(const TXMLTreeView& tree) {
   if (!items.empty()) XMLTreeView->setCurrentItem(items.front());
 }
 
-void TXMLTreeForm::ExpandAll() {
+void XmlContentWindow::ExpandAll() {
   XMLTreeView->expandAll();
   if (QTreeWidgetItem* current = XMLTreeView->currentItem()) XMLTreeView->scrollToItem(current);
 }
 
-void TXMLTreeForm::CollapseOthers() {
+void XmlContentWindow::CollapseOthers() {
   QTreeWidgetItem* current = XMLTreeView->currentItem();
   XMLTreeView->collapseAll();
   for (QTreeWidgetItem* up = current ? current->parent() : nullptr; up; up = up->parent()) up->setExpanded(true);
@@ -98,9 +98,9 @@ void TXMLTreeForm::CollapseOthers() {
   }
 }
 
-bool ShowXmlContent(TXMLTreeForm*& window, QWidget* parent, const std::string& file, bool modal, bool msXmlParser,
+bool ShowXmlContent(XmlContentWindow*& window, QWidget* parent, const std::string& file, bool modal, bool msXmlParser,
                     const std::string& systemFileFolder, Host& host) {
-  if (!window) window = new TXMLTreeForm(parent);
+  if (!window) window = new XmlContentWindow(parent);
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   window->Label_Parser->setText(msXmlParser ? QString::fromUtf8(kValidatingParserNameUtf8) + QStringLiteral(" 使用")
                                             : Qs(window->View.ParserName) + QStringLiteral(" 使用"));

@@ -1,4 +1,4 @@
-#include "forms/ZORM_DR.h"
+#include "forms/folder_chooser.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -59,8 +59,8 @@ std::string CleanNewFolderName(const std::string& sjis) {
   return CutToBytes(out, 128);
 }
 
-TFolderForm::TFolderForm(FolderMode mode, const QString& caption, const QString& comment, int helpContext,
-                         const FolderChoice& choice, QWidget* parent)
+FolderChooser::FolderChooser(FolderMode mode, const QString& caption, const QString& comment, int helpContext,
+                             const FolderChoice& choice, QWidget* parent)
     : QDialog(parent),
       mode_(mode),
       comment_(comment.isEmpty() ? QStringLiteral("フォルダを指定してください。") : comment),
@@ -110,8 +110,8 @@ TFolderForm::TFolderForm(FolderMode mode, const QString& caption, const QString&
   popup_->addSeparator();
   QAction* make = popup_->addAction(QStringLiteral("フォルダの作成(&N)..."));
   make->setObjectName(QStringLiteral("N1"));
-  connect(reload, &QAction::triggered, this, &TFolderForm::Reload);
-  connect(make, &QAction::triggered, this, &TFolderForm::MakeFolder);
+  connect(reload, &QAction::triggered, this, &FolderChooser::Reload);
+  connect(make, &QAction::triggered, this, &FolderChooser::MakeFolder);
   connect(SystemTreeView, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { popup_->exec(SystemTreeView->viewport()->mapToGlobal(pos)); });
 
@@ -131,10 +131,10 @@ TFolderForm::TFolderForm(FolderMode mode, const QString& caption, const QString&
 
   connect(OpenBtn, &QPushButton::clicked, this, &QDialog::accept);
   connect(CloseBtn, &QPushButton::clicked, this, &QDialog::reject);
-  connect(CheckBtn, &QPushButton::clicked, this, &TFolderForm::CheckBtnClick);
-  connect(Btn_MakeFolder, &QPushButton::clicked, this, &TFolderForm::MakeFolder);
+  connect(CheckBtn, &QPushButton::clicked, this, &FolderChooser::CheckBtnClick);
+  connect(Btn_MakeFolder, &QPushButton::clicked, this, &FolderChooser::MakeFolder);
   connect(SystemTreeView->selectionModel(), &QItemSelectionModel::currentChanged, this,
-          &TFolderForm::UpdateFolderState);
+          &FolderChooser::UpdateFolderState);
   // The folders above the selection are read in the background; once they
   // are there the selection can be scrolled into view.
   connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString& dir) {
@@ -155,7 +155,7 @@ TFolderForm::TFolderForm(FolderMode mode, const QString& caption, const QString&
   SelectFolder(choice_.folder);
 }
 
-bool TFolderForm::eventFilter(QObject* watched, QEvent* event) {
+bool FolderChooser::eventFilter(QObject* watched, QEvent* event) {
   // Enter in the path field moves the tree; it does not press 実行.
   if (watched == Ed_Path && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
@@ -167,7 +167,7 @@ bool TFolderForm::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void TFolderForm::GoToTypedPath() {
+void FolderChooser::GoToTypedPath() {
   QString typed = Ed_Path->text().trimmed();
   if (typed.size() >= 2 && typed.startsWith(QLatin1Char('"')) && typed.endsWith(QLatin1Char('"')))
     typed = typed.mid(1, typed.size() - 2);
@@ -183,9 +183,9 @@ void TFolderForm::GoToTypedPath() {
   SystemTreeView->setFocus();
 }
 
-QString TFolderForm::SelectedFolder() const { return model_->filePath(SystemTreeView->currentIndex()); }
+QString FolderChooser::SelectedFolder() const { return model_->filePath(SystemTreeView->currentIndex()); }
 
-void TFolderForm::SelectFolder(const QString& path) {
+void FolderChooser::SelectFolder(const QString& path) {
   QString folder = path;
   while (!folder.isEmpty() && !QFileInfo(folder).isDir()) folder = QFileInfo(folder).path();  // nearest existing
   if (folder.isEmpty()) folder = QDir::homePath();
@@ -197,7 +197,7 @@ void TFolderForm::SelectFolder(const QString& path) {
   UpdateFolderState();
 }
 
-void TFolderForm::UpdateFolderState() {
+void FolderChooser::UpdateFolderState() {
   const QString folder = SelectedFolder();
   choice_.folder = folder;
   Lbl_NowDir->setText(QDir::toNativeSeparators(folder));
@@ -218,14 +218,15 @@ void TFolderForm::UpdateFolderState() {
       choice_.kind = 2;
     }
     QString missing = choice_.kind == 0 ? QStringLiteral("PHOTO.XML") : QStringLiteral("INDEX_C.XMLまたはINDEX_D.XML");
-    Label_Comment->setText(comment_ + (usable ? QStringLiteral(" ( 読み込みできます )")
-                                              : QStringLiteral(" ( 【") + missing + QStringLiteral("】がありません )")));
+    Label_Comment->setText(comment_ + (usable
+                                           ? QStringLiteral(" ( 読み込みできます )")
+                                           : QStringLiteral(" ( 【") + missing + QStringLiteral("】がありません )")));
   }
   OpenBtn->setEnabled(usable);
   CheckBtn->setEnabled(usable);
 }
 
-void TFolderForm::CheckBtnClick() {
+void FolderChooser::CheckBtnClick() {
   const std::string folder = QDir(SelectedFolder()).absolutePath().toStdString() + "/";
   std::optional<std::string> file;
   if (choice_.kind == 0) {
@@ -237,7 +238,7 @@ void TFolderForm::CheckBtnClick() {
   if (file && ShowXmlFile) ShowXmlFile(QString::fromStdString(*file));
 }
 
-void TFolderForm::Reload() {
+void FolderChooser::Reload() {
   const QString keep = SelectedFolder();
   // The model watches the file system; a new root path makes it read again.
   model_->setRootPath(QString());
@@ -245,7 +246,7 @@ void TFolderForm::Reload() {
   SelectFolder(keep);
 }
 
-void TFolderForm::MakeFolder() {
+void FolderChooser::MakeFolder() {
   QString text = QStringLiteral("新しいフォルダ");
   for (;;) {
     bool ok = false;
@@ -280,7 +281,7 @@ bool ShowFolderChooser(QWidget* parent, const QString& caption, const QString& c
                        FolderMode mode, FolderChoice& choice, std::function<void(const QString&)> showXml,
                        const std::string& positionsFile) {
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  TFolderForm form(mode, caption, comment, helpContext, choice, parent);
+  FolderChooser form(mode, caption, comment, helpContext, choice, parent);
   form.ShowXmlFile = std::move(showXml);
   std::string error;
   std::optional<IniFile> positions;

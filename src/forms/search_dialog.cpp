@@ -1,4 +1,4 @@
-#include "forms/ZORM_SEK.h"
+#include "forms/search_dialog.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -13,8 +13,8 @@
 #include <algorithm>
 
 #include "app/ini_file.h"
-#include "forms/combo_ini_edit.h"
 #include "forms/dialog_helpers.h"
+#include "forms/history_combo_box.h"
 #include "forms/qtext.h"
 
 namespace zor {
@@ -42,12 +42,11 @@ void SetClamped(QComboBox* box, int index) {
 
 }  // namespace
 
-TSeekForm::TSeekForm(Settings& settings, const std::string& historyFile, QWidget* parent)
+SearchDialog::SearchDialog(Settings& settings, const std::string& historyFile, QWidget* parent)
     : QDialog(parent), settings_(settings), historyFile_(historyFile) {
   setObjectName(QStringLiteral("SeekForm"));
   setWindowTitle(QStringLiteral("移動"));
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint |
-                 Qt::WindowStaysOnTopHint);
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
   setModal(false);
   setProperty("closeOnStandardChange", true);
   setProperty("hideWithMain", true);
@@ -56,7 +55,8 @@ TSeekForm::TSeekForm(Settings& settings, const std::string& historyFile, QWidget
   OpenBtn = DialogButton(this, "OpenBtn", QStringLiteral("検索(&R)"), false);
   CloseBtn = DialogButton(this, "CloseBtn", QStringLiteral("閉じる(&C)"), false);
   CE_Seek_Pos = DropList("CE_Seek_Pos", this);
-  CE_Seek_Mode = DropList("CE_Seek_Mode", this, {QStringLiteral("完全一致"), QStringLiteral("先頭一致"), QStringLiteral("部分一致")});
+  CE_Seek_Mode = DropList("CE_Seek_Mode", this,
+                          {QStringLiteral("完全一致"), QStringLiteral("先頭一致"), QStringLiteral("部分一致")});
   CE_Seek_LevelSt = DropList("CE_Seek_LevelSt", this,
                              {QStringLiteral("無"), QStringLiteral("大分類から"), QStringLiteral("区分から"),
                               QStringLiteral("工種から"), QStringLiteral("種別から"), QStringLiteral("細別から")});
@@ -66,9 +66,9 @@ TSeekForm::TSeekForm(Settings& settings, const std::string& historyFile, QWidget
   CE_Seek_Ken = DropList("CE_Seek_Ken", this);
   CE_Seek_Iciran = DropList("CE_Seek_Iciran", this, {QStringLiteral("一覧"), QStringLiteral("移動")});
   CE_Sort = DropList("CE_Sort", this);
-  CE_Seek_Str1 = new TComboIniEdit(QStringLiteral("CE_Seek_Str1"), this);
-  CE_Seek_Str2 = new TComboIniEdit(QStringLiteral("CE_Seek_Str2"), this);
-  CE_Seek_Str3 = new TComboIniEdit(QStringLiteral("CE_Seek_Str3"), this);
+  CE_Seek_Str1 = new HistoryComboBox(QStringLiteral("CE_Seek_Str1"), this);
+  CE_Seek_Str2 = new HistoryComboBox(QStringLiteral("CE_Seek_Str2"), this);
+  CE_Seek_Str3 = new HistoryComboBox(QStringLiteral("CE_Seek_Str3"), this);
   CE_Seek_Str4 = DropList("CE_Seek_Str4", this, {QStringLiteral("0:設定しない"), QStringLiteral("1:代表写真")});
   CE_Seek_Str5 = DropList("CE_Seek_Str5", this, {QStringLiteral("0:設定しない"), QStringLiteral("1:提出頻度写真")});
 
@@ -135,34 +135,33 @@ TSeekForm::TSeekForm(Settings& settings, const std::string& historyFile, QWidget
   CE_Seek_KenChange();
   LoadHistory();
 
-  connect(OpenBtn, &QPushButton::clicked, this, &TSeekForm::OpenBtnClick);
+  connect(OpenBtn, &QPushButton::clicked, this, &SearchDialog::OpenBtnClick);
   connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
-  connect(CE_Seek_Ken, &QComboBox::currentIndexChanged, this, &TSeekForm::CE_Seek_KenChange);
-  connect(CE_Seek_Iciran, &QComboBox::currentIndexChanged, this, &TSeekForm::CE_Seek_IciranChange);
+  connect(CE_Seek_Ken, &QComboBox::currentIndexChanged, this, &SearchDialog::CE_Seek_KenChange);
+  connect(CE_Seek_Iciran, &QComboBox::currentIndexChanged, this, &SearchDialog::CE_Seek_IciranChange);
   // Typed, picked from the calendar or from the history: every change counts
   // (the key change resets the flag after it empties the inputs).
   connect(CE_Seek_Str2, &QComboBox::editTextChanged, this, [this] { str2Edited_ = true; });
-  for (QWidget* w : std::initializer_list<QWidget*>{CE_Seek_Pos, CE_Seek_Mode, CE_Seek_LevelSt, CE_Seek_LevelEn,
-                                                    CE_Seek_Ken, CE_Seek_Iciran, CE_Sort, CE_Seek_Str4, CE_Seek_Str5,
-                                                    CE_Seek_Str1, CE_Seek_Str2, CE_Seek_Str3, CE_Seek_Str1->lineEdit(),
-                                                    CE_Seek_Str2->lineEdit(), CE_Seek_Str3->lineEdit(), OpenBtn,
-                                                    CloseBtn})
+  for (QWidget* w : std::initializer_list<QWidget*>{
+           CE_Seek_Pos, CE_Seek_Mode, CE_Seek_LevelSt, CE_Seek_LevelEn, CE_Seek_Ken, CE_Seek_Iciran, CE_Sort,
+           CE_Seek_Str4, CE_Seek_Str5, CE_Seek_Str1, CE_Seek_Str2, CE_Seek_Str3, CE_Seek_Str1->lineEdit(),
+           CE_Seek_Str2->lineEdit(), CE_Seek_Str3->lineEdit(), OpenBtn, CloseBtn})
     w->installEventFilter(this);
 }
 
-TSeekForm::~TSeekForm() {
+SearchDialog::~SearchDialog() {
   WriteSettings();
   SaveHistory();
 }
 
-bool TSeekForm::ListModeChosen() const { return CE_Seek_Iciran->currentIndex() == 0; }
+bool SearchDialog::ListModeChosen() const { return CE_Seek_Iciran->currentIndex() == 0; }
 
-int TSeekForm::CurrentKey() const {
+int SearchDialog::CurrentKey() const {
   const QVariant key = CE_Seek_Ken->currentData();
   return key.isValid() ? key.toInt() : -1;
 }
 
-void TSeekForm::RebuildLists(bool directions) {
+void SearchDialog::RebuildLists(bool directions) {
   const bool listMode = ListModeChosen();
   const int oldKen = CE_Seek_Ken->currentIndex();
   const int oldSort = CE_Sort->currentIndex();
@@ -171,7 +170,8 @@ void TSeekForm::RebuildLists(bool directions) {
   {
     QSignalBlocker block(CE_Seek_Ken);
     CE_Seek_Ken->clear();
-    for (const SearchKeyEntry& e : SearchKeyList(DigiVersion, listMode, today.toString(QStringLiteral("yyyy-MM-dd")).toStdString()))
+    for (const SearchKeyEntry& e :
+         SearchKeyList(DigiVersion, listMode, today.toString(QStringLiteral("yyyy-MM-dd")).toStdString()))
       CE_Seek_Ken->addItem(QString::fromStdString(e.text), e.key);
     CE_Seek_Ken->setCurrentIndex(shownOnce_ ? KeptSearchEntry(oldKen, CE_Seek_Ken->count(), DigiVersion) : 0);
   }
@@ -186,7 +186,7 @@ void TSeekForm::RebuildLists(bool directions) {
   if (CE_Seek_Ken->currentText() != oldKenText) CE_Seek_KenChange();
 }
 
-void TSeekForm::CE_Seek_KenChange() {
+void SearchDialog::CE_Seek_KenChange() {
   const int k = CurrentKey();
   const bool daihyo = k == kSeekFlag && UsesDaihyoFlag(DigiVersion);
   const bool teishutsu = k == kSeekFilmNum && UsesTeishutsuFlag(DigiVersion);
@@ -197,17 +197,17 @@ void TSeekForm::CE_Seek_KenChange() {
   CE_Seek_Str2->setVisible(range);
   LB_Seek_Str3->setVisible(range);
   CE_Seek_Str3->setVisible(range);
-  const TComboIniEdit::EditStyle style = k == kSeekDate ? TComboIniEdit::esDate : TComboIniEdit::esPickList;
+  const HistoryComboBox::EditStyle style = k == kSeekDate ? HistoryComboBox::esDate : HistoryComboBox::esPickList;
   CE_Seek_Str2->SetEditStyle(style);
   CE_Seek_Str3->SetEditStyle(style);
   CE_Seek_Str1->setVisible(text);
   LB_Seek_Str1->setVisible(text);
   LB_Seek_Str2->setVisible(!text);
-  for (TComboIniEdit* input : {CE_Seek_Str1, CE_Seek_Str2, CE_Seek_Str3}) input->setEditText(QString());
+  for (HistoryComboBox* input : {CE_Seek_Str1, CE_Seek_Str2, CE_Seek_Str3}) input->setEditText(QString());
   str2Edited_ = false;
 }
 
-void TSeekForm::CE_Seek_IciranChange() {
+void SearchDialog::CE_Seek_IciranChange() {
   if (CE_Seek_Iciran->currentIndex() == iciranIndex_) return;
   iciranIndex_ = CE_Seek_Iciran->currentIndex();
   RebuildLists(true);
@@ -222,7 +222,7 @@ void TSeekForm::CE_Seek_IciranChange() {
   if (!ListModeChosen() && FormIciranKaijo) FormIciranKaijo();
 }
 
-void TSeekForm::WriteSettings() {
+void SearchDialog::WriteSettings() {
   settings_.MainSeekIciran = ListModeChosen();
   settings_.MainSeekSort = std::max(0, CE_Sort->currentIndex());
   settings_.MainSeekKoumoku = std::max(0, CE_Seek_Ken->currentIndex());
@@ -232,7 +232,7 @@ void TSeekForm::WriteSettings() {
   settings_.MainSeekHanniEn = std::max(0, CE_Seek_LevelEn->currentIndex());
 }
 
-void TSeekForm::OpenBtnClick() {
+void SearchDialog::OpenBtnClick() {
   WriteSettings();
   SearchCondition c;
   c.key = CurrentKey();
@@ -265,7 +265,7 @@ void TSeekForm::OpenBtnClick() {
   if (FormKensakuStr) FormKensakuStr(this, ListModeChosen(), to, from, c);
 }
 
-void TSeekForm::showEvent(QShowEvent* event) {
+void SearchDialog::showEvent(QShowEvent* event) {
   // The lists were built for the standard of the creation; they follow the
   // standard in force (and today's date) at every later showing.
   if (shownOnce_ || DigiVersion != kInitialVersion) RebuildLists(false);
@@ -277,28 +277,30 @@ void TSeekForm::showEvent(QShowEvent* event) {
     CE_Seek_Str2->setFocus();
 }
 
-void TSeekForm::closeEvent(QCloseEvent* event) {
+void SearchDialog::closeEvent(QCloseEvent* event) {
   WriteSettings();
   SaveHistory();
   QDialog::closeEvent(event);
 }
 
-bool TSeekForm::eventFilter(QObject* watched, QEvent* event) {
-  if (DialogEnterEscape(event, OpenBtn, [this] { OpenBtnClick(); }, CloseBtn, this)) return true;
+bool SearchDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (DialogEnterEscape(
+          event, OpenBtn, [this] { OpenBtnClick(); }, CloseBtn, this))
+    return true;
   if (event->type() == QEvent::FocusIn && (watched == CE_Seek_Str3 || watched == CE_Seek_Str3->lineEdit())) {
     if (CE_Seek_Str3->currentText().isEmpty() && str2Edited_) CE_Seek_Str3->setEditText(CE_Seek_Str2->currentText());
   }
   return QDialog::eventFilter(watched, event);
 }
 
-void TSeekForm::LoadHistory() {
+void SearchDialog::LoadHistory() {
   if (historyFile_.empty()) return;
   std::optional<IniFile> ini = IniFile::Load(historyFile_, nullptr);
   if (!ini) return;
-  for (TComboIniEdit* input : {CE_Seek_Str1, CE_Seek_Str2, CE_Seek_Str3}) {
+  for (HistoryComboBox* input : {CE_Seek_Str1, CE_Seek_Str2, CE_Seek_Str3}) {
     const std::string section = input->objectName().toStdString();
     QStringList texts;
-    for (int i = 0; i < TComboIniEdit::kMaxHistory; ++i)
+    for (int i = 0; i < HistoryComboBox::kMaxHistory; ++i)
       if (std::optional<std::string> v = ini->Get(section, "Item" + std::to_string(i)); v && !v->empty())
         texts << Qs(*v);
     input->SetHistory(texts);
@@ -306,14 +308,14 @@ void TSeekForm::LoadHistory() {
   }
 }
 
-void TSeekForm::SaveHistory() {
+void SearchDialog::SaveHistory() {
   if (historyFile_.empty()) return;
   std::optional<IniFile> ini = IniFile::Load(historyFile_, nullptr);
   if (!ini) ini = IniFile();
-  for (TComboIniEdit* input : {CE_Seek_Str1, CE_Seek_Str2, CE_Seek_Str3}) {
+  for (HistoryComboBox* input : {CE_Seek_Str1, CE_Seek_Str2, CE_Seek_Str3}) {
     const std::string section = input->objectName().toStdString();
     const QStringList texts = input->History();
-    for (int i = 0; i < TComboIniEdit::kMaxHistory; ++i)
+    for (int i = 0; i < HistoryComboBox::kMaxHistory; ++i)
       ini->Set(section, "Item" + std::to_string(i), i < texts.size() ? SjOf(texts[i]) : std::string());
   }
   ini->Save(historyFile_, nullptr);  // a history that cannot be kept is no reason to bother the user

@@ -1,4 +1,4 @@
-#include "forms/ZORV_VER.h"
+#include "forms/about_window.h"
 
 #include <gif_lib.h>
 #include <jpeglib.h>
@@ -56,7 +56,7 @@ QPixmap Logo(QSize size) {
 
 }  // namespace
 
-QString TVerForm::MemoText() {
+QString AboutWindow::MemoText() {
   QString gm = QStringLiteral("GraphicsMagick");
   return QStringLiteral(
              "本ソフトウェアは電子納品の写真データを閲覧・検証するためのビューアです。\n"
@@ -97,7 +97,7 @@ QString TVerForm::MemoText() {
       .arg(QString::fromLatin1(zlibVersion()));
 }
 
-TVerForm::TVerForm(QWidget* owner) : QDialog(owner) {
+AboutWindow::AboutWindow(QWidget* owner) : QDialog(owner) {
   setObjectName(QStringLiteral("VerForm"));
   setProperty("helpContext", 176);
   setWindowTitle(QStringLiteral("バージョン情報"));
@@ -179,8 +179,8 @@ TVerForm::TVerForm(QWidget* owner) : QDialog(owner) {
   layout->addLayout(buttons);
 
   connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
-  connect(SpeedButton2, &QPushButton::clicked, this, &TVerForm::SpeedButton2Click);
-  connect(Button_NewPrg, &QPushButton::clicked, this, &TVerForm::Button_NewPrgClick);
+  connect(SpeedButton2, &QPushButton::clicked, this, &AboutWindow::SpeedButton2Click);
+  connect(Button_NewPrg, &QPushButton::clicked, this, &AboutWindow::Button_NewPrgClick);
 
   // Centred over the owner; without one, centred across the screen and a
   // quarter down.
@@ -193,14 +193,14 @@ TVerForm::TVerForm(QWidget* owner) : QDialog(owner) {
   }
 }
 
-void TVerForm::showEvent(QShowEvent* event) {
+void AboutWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   Label1->setText(QString::fromUtf8(kProductTitleLinesUtf8));
   raise();
   OkBtn->setFocus();
 }
 
-int TVerForm::exec() {
+int AboutWindow::exec() {
   inExec_ = true;
   int result;
   do {
@@ -211,7 +211,7 @@ int TVerForm::exec() {
   return result;
 }
 
-void TVerForm::SpeedButton2Click() {
+void AboutWindow::SpeedButton2Click() {
   hide();
   if (ChooseDeliveryFolder && ChooseDeliveryFolder()) {
     accept();
@@ -225,20 +225,20 @@ void TVerForm::SpeedButton2Click() {
     show();
 }
 
-void TVerForm::dragEnterEvent(QDragEnterEvent* event) {
+void AboutWindow::dragEnterEvent(QDragEnterEvent* event) {
   if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-void TVerForm::dropEvent(QDropEvent* event) {
+void AboutWindow::dropEvent(QDropEvent* event) {
   const QStringList files = TakeDroppedFiles(event);
   if (FileDrop) FileDrop(files);
 }
 
-void TVerForm::Button_NewPrgClick() {
+void AboutWindow::Button_NewPrgClick() {
   QUrl page = QUrl::fromLocalFile(HelpFile);
   page.setFragment(QStringLiteral("browsers"));
   // Over this modal window the help is modal too, so that it can be read.
-  THelpWindow help(this);
+  HelpWindow help(this);
   help.setModal(true);
   if (HelpFile.isEmpty() || !help.ShowPage(page)) {
     ErrorBox(this, QStringLiteral("ヘルプを表示できません。\n\n") + page.toDisplayString(QUrl::PreferLocalFile));
@@ -250,7 +250,7 @@ void TVerForm::Button_NewPrgClick() {
 void ShowAboutWindow(QWidget* owner, std::function<bool()> chooseFolder,
                      std::function<void(const QStringList&)> fileDrop, const QString& helpFile) {
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  TVerForm form(owner);
+  AboutWindow form(owner);
   form.HelpFile = helpFile;
   form.ChooseDeliveryFolder = std::move(chooseFolder);
   form.FileDrop = std::move(fileDrop);

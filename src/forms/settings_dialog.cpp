@@ -1,4 +1,4 @@
-#include "forms/ZORM_SET.h"
+#include "forms/settings_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -6,19 +6,19 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextEdit>
 #include <QVBoxLayout>
 
 #include "app/product.h"
 
 namespace zor {
 
-QString TSetForm::NoteText() {
+QString SettingsDialog::NoteText() {
   // The validating parser here is libxml2, which is always present; the note
   // says so instead of naming a browser component.
   const QString validating = QString::fromUtf8(kValidatingParserNameUtf8);
@@ -48,7 +48,7 @@ QString TSetForm::NoteText() {
   return lines.join(QLatin1Char('\n'));
 }
 
-TSetForm::TSetForm(Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
+SettingsDialog::SettingsDialog(Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
   setObjectName(QStringLiteral("SetForm"));
   setProperty("helpContext", 43);
   setWindowTitle(QStringLiteral("環境設定"));
@@ -97,8 +97,7 @@ TSetForm::TSetForm(Settings& settings, QWidget* parent) : QDialog(parent), setti
   thumb2->setObjectName(QStringLiteral("LB_Thumbnail2"));
   LB_Thumbnail3 = new QLabel(page);
   LB_Thumbnail3->setObjectName(QStringLiteral("LB_Thumbnail3"));
-  LB_Thumbnail3->setText(
-      QStringLiteral("( %1 ～ %2 )").arg(CB_Thumbnail->minimum()).arg(CB_Thumbnail->maximum()));
+  LB_Thumbnail3->setText(QStringLiteral("( %1 ～ %2 )").arg(CB_Thumbnail->minimum()).arg(CB_Thumbnail->maximum()));
   grid->addWidget(thumb1, 2, 0);
   grid->addWidget(CB_Thumbnail, 2, 1);
   grid->addWidget(thumb2, 2, 2);
@@ -136,12 +135,12 @@ TSetForm::TSetForm(Settings& settings, QWidget* parent) : QDialog(parent), setti
   buttons->addWidget(BtnCancel);
   layout->addLayout(buttons);
 
-  connect(BtnOK, &QPushButton::clicked, this, &TSetForm::BtnOKClick);
+  connect(BtnOK, &QPushButton::clicked, this, &SettingsDialog::BtnOKClick);
   connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
   FormShow();
 }
 
-void TSetForm::FormShow() {
+void SettingsDialog::FormShow() {
   CB_Parser->setCurrentIndex(settings_.MsXmlParser ? 0 : 1);
   CB_Thumbnail->setValue(settings_.THUMBNAIL_USER);
   CB_Xhtml->setChecked(settings_.Xhtml);
@@ -149,7 +148,7 @@ void TSetForm::FormShow() {
   CB_Sanko->setChecked(settings_.HtmlSanko);
 }
 
-void TSetForm::BtnOKClick() {
+void SettingsDialog::BtnOKClick() {
   settings_.THUMBNAIL_USER = CB_Thumbnail->value();
   settings_.MsXmlParser = CB_Parser->currentIndex() == 0;
   settings_.Xhtml = CB_Xhtml->isChecked();
@@ -159,7 +158,7 @@ void TSetForm::BtnOKClick() {
 }
 
 bool RunSettingsDialog(Settings& settings, QWidget* parent) {
-  TSetForm form(settings, parent);
+  SettingsDialog form(settings, parent);
   return form.exec() == QDialog::Accepted;
 }
 
