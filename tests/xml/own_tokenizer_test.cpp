@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "xml/byte_stream.h"
 #include "xml/own_tokenizer.h"
 #include "xml_test_support.h"
 
@@ -206,6 +209,38 @@ TEST(OwnTokenizer, DisplayModeAppendsTheValueToThePaddedName) {
   EXPECT_EQ(Summary(r.view), (std::vector<N>{{0, "A" + std::string(25, ' '), std::nullopt},
                                              {1, "B" + std::string(25, ' ') + "x", std::nullopt},
                                              {1, "C", std::nullopt}}));
+}
+
+}  // namespace
+}  // namespace zor
+
+namespace zor {
+namespace {
+
+// The count that sizes the tree before the tokenizer runs: start tags only,
+// also where a "<" ends one buffer of a file and its next byte begins the
+// next, and the stream is back at its first byte afterwards.
+TEST(ByteStreamCount, CountsStartTagsAndRewinds) {
+  const std::string small = "<?xml?><!-- c --><a><b/>x</b></a>";
+  ByteStream memory(small);
+  EXPECT_EQ(memory.CountStartTags(), 2u);
+  EXPECT_EQ(memory.Next(), '<');
+
+  std::string large(65535, ' ');
+  large += "<a>";  // its "<" is the last byte of the first 64 KB
+  large += std::string(70000, ' ') + "</a><b></b>";
+  const std::string path = ::testing::TempDir() + "count_start_tags.xml";
+  {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(large.data(), 1, large.size(), f);
+    std::fclose(f);
+  }
+  std::optional<ByteStream> file = ByteStream::Open(path);
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->CountStartTags(), 2u);
+  EXPECT_EQ(file->Next(), ' ');
+  std::remove(path.c_str());
 }
 
 }  // namespace
