@@ -121,7 +121,8 @@ int Album(const Args& args, std::ostream& out, std::ostream& err) {
       if (fs::exists(fs::symlink_status(folder, ec)))
         err << "zorview --album: " << folder.string() << " already exists\n";
       else
-        err << "zorview --album: " << Cp932ToUtf8(Sj("フォルダを作成できませんでした。")) << " " << folder.string() << "\n";
+        err << "zorview --album: " << Cp932ToUtf8(Sj("フォルダを作成できませんでした。")) << " " << folder.string()
+            << "\n";
       return kExitFailed;
     }
   }

@@ -34,7 +34,8 @@ constexpr Verb kVerbs[] = {
     {"--inspect", cli::Inspect,
      "--inspect [--json] PATH                 inspect a delivery's pictures: files, names, formats, dates,\n"
      "                                                 EXIF and tamper values; --json: one finding per line;\n"
-     "                                                 exit 0 nothing 誤り, 1 誤り found, 2 not loaded or wrong arguments"},
+     "                                                 exit 0 nothing 誤り, 1 誤り found, 2 not loaded or wrong "
+     "arguments"},
     {"--album", cli::Album,
      "--album PATH OUTPARENT [--xhtml] [--per-page N] [--sanko]   write OUTPARENT/ALBUM, the HTML photo album"},
 };

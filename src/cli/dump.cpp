@@ -8,6 +8,7 @@
 #include "cli/json.h"
 #include "cli/load_delivery.h"
 #include "cli/out_text.h"
+#include "cli/verb_args.h"
 #include "cli/verbs.h"
 #include "store/delivery.h"
 #include "store/standards.h"
@@ -24,18 +25,13 @@ struct DumpOptions {
 
 std::optional<DumpOptions> ParseArgs(const Args& args) {
   DumpOptions o;
-  for (const std::string& a : args) {
-    if (a == "--own") {
-      o.msXmlParser = false;
-    } else if (a == "--validating") {
-      o.msXmlParser = true;
-    } else if (a.starts_with("--") || !o.path.empty()) {
-      return std::nullopt;
-    } else {
-      o.path = a;
-    }
-  }
-  if (o.path.empty()) return std::nullopt;
+  const std::optional<std::string> path = PathAmongOptions(args, [&o](const Args& a, std::size_t& i) {
+    if (a[i] != "--own" && a[i] != "--validating") return false;
+    o.msXmlParser = a[i] == "--validating";
+    return true;
+  });
+  if (!path) return std::nullopt;
+  o.path = *path;
   return o;
 }
 
@@ -154,18 +150,12 @@ void WriteMessages(std::ostream& out, const DumpHost& host) {
 
 int Dump(const Args& args, std::ostream& out, std::ostream& err) {
   const std::optional<DumpOptions> options = ParseArgs(args);
-  if (!options) {
-    err << "usage: zorview --dump [--own | --validating] PATH\n";
-    return kExitUsage;
-  }
-  const std::optional<std::string> found = ExistingPath(options->path, "--dump", err);
-  if (!found) return kExitFailed;
-  const std::string& path = *found;
-
-  const CliEnvironment env = ReadCliEnvironment(err);
-  Delivery delivery;
-  DumpHost host;
-  const bool loaded = LoadDeliveryAt(delivery, host, env, path, options->msXmlParser);
+  if (!options) return UsageError(err, "usage: zorview --dump [--own | --validating] PATH\n");
+  const std::unique_ptr<VerbLoad> load = LoadForVerb("--dump", options->path, options->msXmlParser, err);
+  if (!load) return kExitFailed;
+  Delivery& delivery = load->delivery;
+  const DumpHost& host = load->host;
+  const bool loaded = load->loaded;
 
   out << "{\n  \"digiVersion\": " << delivery.DigiVersion << ",\n  \"standard\": " << delivery.DigiVersion
       << ",\n  \"standardName\": ";

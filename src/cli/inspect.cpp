@@ -9,6 +9,7 @@
 #include "cli/dump_host.h"
 #include "cli/json.h"
 #include "cli/load_delivery.h"
+#include "cli/verb_args.h"
 #include "cli/verbs.h"
 #include "inspect/inspection.h"
 #include "inspect/report.h"
@@ -25,16 +26,13 @@ struct InspectArgs {
 
 std::optional<InspectArgs> ParseArgs(const Args& args) {
   InspectArgs o;
-  for (const std::string& a : args) {
-    if (a == "--json") {
-      o.json = true;
-    } else if (a.starts_with("--") || !o.path.empty()) {
-      return std::nullopt;
-    } else {
-      o.path = a;
-    }
-  }
-  if (o.path.empty()) return std::nullopt;
+  const std::optional<std::string> path = PathAmongOptions(args, [&o](const Args& a, std::size_t& i) {
+    if (a[i] != "--json") return false;
+    o.json = true;
+    return true;
+  });
+  if (!path) return std::nullopt;
+  o.path = *path;
   return o;
 }
 
@@ -72,22 +70,10 @@ void WriteJsonSummary(std::ostream& out, const InspectionSummary& s) {
 
 int Inspect(const Args& args, std::ostream& out, std::ostream& err) {
   const std::optional<InspectArgs> options = ParseArgs(args);
-  if (!options) {
-    err << "usage: zorview --inspect [--json] PATH\n";
-    return kExitUsage;
-  }
-  const std::optional<std::string> found = ExistingPath(options->path, "--inspect", err);
-  if (!found) return kExitUsage;
-
-  const CliEnvironment env = ReadCliEnvironment(err);
-  Delivery delivery;
-  DumpHost host;
-  const bool loaded = LoadDeliveryAt(delivery, host, env, *found, std::nullopt);
-  for (const std::string& message : host.Messages()) err << Cp932ToUtf8(message) << "\n";
-  if (!loaded) {
-    err << "zorview --inspect: " << options->path << ": the delivery could not be loaded\n";
-    return kExitUsage;
-  }
+  if (!options) return UsageError(err, "usage: zorview --inspect [--json] PATH\n");
+  const std::unique_ptr<VerbLoad> load = LoadForVerb("--inspect", options->path, std::nullopt, err);
+  if (!load || !ReportLoad(*load, "--inspect", options->path, err)) return kExitUsage;
+  Delivery& delivery = load->delivery;
 
   Host quiet;
   const InspectionResult result = InspectDelivery(delivery, quiet, InspectOptions{});

@@ -11,6 +11,7 @@
 #include <ostream>
 #include <thread>
 
+#include "cli/out_text.h"
 #include "import/delivery_files.h"
 #include "import/dispatch.h"
 #include "store/delivery.h"
@@ -195,6 +196,22 @@ bool LoadDeliveryAt(Delivery& delivery, Host& host, const CliEnvironment& env, c
     DispatchDeliveryFile(ctx, *entry, Sj(kXmlInputWorkNameUtf8), &loaded);
   }
   return loaded;
+}
+
+std::unique_ptr<VerbLoad> LoadForVerb(const char* verb, const std::string& given, std::optional<bool> msXmlParser,
+                                      std::ostream& err) {
+  const std::optional<std::string> path = ExistingPath(given, verb, err);
+  if (!path) return nullptr;
+  auto load = std::make_unique<VerbLoad>();
+  load->env = ReadCliEnvironment(err);
+  load->loaded = LoadDeliveryAt(load->delivery, load->host, load->env, *path, msXmlParser);
+  return load;
+}
+
+bool ReportLoad(const VerbLoad& load, const char* verb, const std::string& given, std::ostream& err) {
+  for (const std::string& message : load.host.Messages()) err << OneLine(Cp932ToUtf8(message)) << "\n";
+  if (!load.loaded) err << "zorview " << verb << ": " << given << ": the delivery could not be loaded\n";
+  return load.loaded;
 }
 
 }  // namespace zor::cli

@@ -10,12 +10,9 @@
 
 #include "app/folders.h"
 #include "app/settings.h"
+#include "cli/dump_host.h"
 #include "import/import_context.h"
-
-namespace zor {
-class Delivery;
-class Host;
-}  // namespace zor
+#include "store/delivery.h"
 
 namespace zor::cli {
 
@@ -72,5 +69,24 @@ std::optional<std::string> ChooseEntry(ImportContext& ctx, const std::string& pa
 // (only a verb that shows them needs that).
 bool LoadDeliveryAt(Delivery& delivery, Host& host, const CliEnvironment& env, const std::string& path,
                     std::optional<bool> msXmlParser, std::string* entryFile = nullptr, bool copyPictures = false);
+
+// A delivery a verb reads once: its environment, the delivery and what the
+// load said.
+struct VerbLoad {
+  CliEnvironment env;
+  Delivery delivery;
+  DumpHost host;
+  bool loaded = false;
+};
+
+// For the verb ("--verify" …): the path given checked (nothing when nothing
+// is there, as ExistingPath says), the environment read and the delivery
+// loaded, msXmlParser overriding the setting.
+std::unique_ptr<VerbLoad> LoadForVerb(const char* verb, const std::string& given, std::optional<bool> msXmlParser,
+                                      std::ostream& err);
+
+// The load's messages on err, one line each, and for a failed load
+// "zorview VERB: PATH: the delivery could not be loaded". True when loaded.
+bool ReportLoad(const VerbLoad& load, const char* verb, const std::string& given, std::ostream& err);
 
 }  // namespace zor::cli

@@ -77,8 +77,7 @@ int Thumbnail(const Args& args, std::ostream& out, std::ostream& err) {
   // never inside a delivery, which this program does not write into.
   if (!out_dir.empty()) {
     if (const std::optional<std::filesystem::path> delivery = DeliveryHolding(out_dir)) {
-      err << "zorview: --thumbnail: " << out_dir.string() << " lies inside the delivery " << delivery->string()
-          << "\n";
+      err << "zorview: --thumbnail: " << out_dir.string() << " lies inside the delivery " << delivery->string() << "\n";
       return kExitFailed;
     }
     std::error_code ec;

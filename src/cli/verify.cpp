@@ -10,6 +10,7 @@
 #include "cli/dump_host.h"
 #include "cli/load_delivery.h"
 #include "cli/out_text.h"
+#include "cli/verb_args.h"
 #include "cli/verbs.h"
 #include "import/dispatch.h"
 #include "rules/verify_entries.h"
@@ -34,18 +35,13 @@ struct VerifyOptions {
 
 std::optional<VerifyOptions> ParseArgs(const Args& args) {
   VerifyOptions o;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a == "--scope") {
-      if (++i == args.size() || args[i].size() != 1 || args[i][0] < '0' || args[i][0] > '2') return std::nullopt;
-      o.scope = args[i][0] - '0';
-    } else if (a.starts_with("--") || !o.path.empty()) {
-      return std::nullopt;
-    } else {
-      o.path = a;
-    }
-  }
-  if (o.path.empty()) return std::nullopt;
+  const std::optional<std::string> path = PathAmongOptions(args, [&o](const Args& a, std::size_t& i) {
+    if (a[i] != "--scope" || ++i == a.size() || a[i].size() != 1 || a[i][0] < '0' || a[i][0] > '2') return false;
+    o.scope = a[i][0] - '0';
+    return true;
+  });
+  if (!path) return std::nullopt;
+  o.path = *path;
   return o;
 }
 
@@ -64,24 +60,12 @@ void WriteEntry(std::ostream& out, std::string_view entry) {
 
 int Verify(const Args& args, std::ostream& out, std::ostream& err) {
   const std::optional<VerifyOptions> options = ParseArgs(args);
-  if (!options) {
-    err << "usage: zorview --verify [--scope 0|1|2] PATH\n";
-    return kExitUsage;
-  }
-  const std::optional<std::string> found = ExistingPath(options->path, "--verify", err);
-  if (!found) return kExitNotVerified;
-  const std::string& path = *found;
-
-  const CliEnvironment env = ReadCliEnvironment(err);
-  const Settings& settings = env.settings;
-  Delivery delivery;
-  DumpHost host;
-  const bool loaded = LoadDeliveryAt(delivery, host, env, path, std::nullopt);
-  for (const std::string& message : host.Messages()) err << OneLine(Cp932ToUtf8(message)) << "\n";
-  if (!loaded) {
-    err << "zorview --verify: " << options->path << ": the delivery could not be loaded\n";
-    return kExitNotVerified;
-  }
+  if (!options) return UsageError(err, "usage: zorview --verify [--scope 0|1|2] PATH\n");
+  const std::unique_ptr<VerbLoad> load = LoadForVerb("--verify", options->path, std::nullopt, err);
+  if (!load || !ReportLoad(*load, "--verify", options->path, err)) return kExitNotVerified;
+  const Settings& settings = load->env.settings;
+  Delivery& delivery = load->delivery;
+  const DumpHost& host = load->host;
 
   Host quiet;
   const VerifyResult result = VerifyEntries(delivery, options->scope.value_or(settings.MissHanni), quiet);

@@ -1,0 +1,27 @@
+#include "cli/verb_args.h"
+
+#include <ostream>
+
+namespace zor::cli {
+
+std::optional<std::string> PathAmongOptions(const Args& args,
+                                            const std::function<bool(const Args& args, std::size_t& i)>& option) {
+  std::optional<std::string> path;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i].starts_with("--")) {
+      if (!option(args, i)) return std::nullopt;
+    } else if (path) {
+      return std::nullopt;
+    } else {
+      path = args[i];
+    }
+  }
+  return path;
+}
+
+int UsageError(std::ostream& err, std::string_view usage) {
+  err << usage;
+  return kExitUsage;
+}
+
+}  // namespace zor::cli

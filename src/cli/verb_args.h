@@ -1,0 +1,25 @@
+// What the verbs that read one PATH among their options share: the walk over
+// the arguments and the usage error.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cli/verbs.h"
+
+namespace zor::cli {
+
+// The one argument that is no option. option(args, i) takes args[i], moving
+// i past a value it reads, and says whether it was an option it knows.
+// Nothing for an unknown option, a second path or none.
+std::optional<std::string> PathAmongOptions(const Args& args,
+                                            const std::function<bool(const Args& args, std::size_t& i)>& option);
+
+// The usage text on err; kExitUsage.
+int UsageError(std::ostream& err, std::string_view usage);
+
+}  // namespace zor::cli
