@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/regular_file.h"
 #include "text/encoding.h"
 #include "text/sjis.h"
 
@@ -90,39 +91,31 @@ std::optional<IniFile> IniFile::Parse(std::string_view bytes, std::string* error
 }
 
 std::optional<IniFile> IniFile::Load(const std::string& path, std::string* error) {
-  // Not blocking: a FIFO put in the file's place must not hang the program.
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
-    if (errno == ENOENT) return IniFile();
-    if (error) *error = ErrnoText("cannot open", path, errno);
+  // A FIFO put in the file's place must not hang the program.
+  RegularFile file(path);
+  if (!file.Open()) {
+    const int openError = errno;
+    if (openError == ENOENT) return IniFile();
+    if (error)
+      *error = openError == EISDIR   ? ErrnoText("cannot read", path, EISDIR)
+               : openError == EINVAL ? path + ": not a regular file"
+                                     : ErrnoText("cannot open", path, openError);
+    return std::nullopt;
+  }
+  if (file.Size() > static_cast<std::uint64_t>(kMaxIniBytes)) {
+    if (error) *error = path + ": too large for a settings file";
     return std::nullopt;
   }
   std::string bytes;
-  struct stat st {};
   int err = 0;
-  if (fstat(fd, &st) != 0) {
-    err = errno;
-  } else if (S_ISDIR(st.st_mode)) {
-    err = EISDIR;
-  } else if (!S_ISREG(st.st_mode) || st.st_size > kMaxIniBytes) {
-    close(fd);
-    if (error) *error = path + (S_ISREG(st.st_mode) ? ": too large for a settings file" : ": not a regular file");
-    return std::nullopt;
-  } else {
-    char buf[65536];
-    for (;;) {
-      ssize_t n = read(fd, buf, sizeof buf);
-      if (n > 0) {
-        bytes.append(buf, static_cast<std::size_t>(n));
-      } else if (n == 0) {
-        break;
-      } else if (errno != EINTR) {
-        err = errno;
-        break;
-      }
+  char buf[65536];
+  for (long n; (n = file.Read(buf, sizeof buf)) != 0;) {
+    if (n < 0) {
+      err = errno;
+      break;
     }
+    bytes.append(buf, static_cast<std::size_t>(n));
   }
-  close(fd);
   if (err) {
     if (error) *error = ErrnoText("cannot read", path, err);
     return std::nullopt;

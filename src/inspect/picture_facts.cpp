@@ -1,14 +1,11 @@
 #include "inspect/picture_facts.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <span>
 #include <vector>
 
+#include "app/regular_file.h"
 #include "images/svg_loader.h"
 #include "inspect/jpeg_segments.h"
 #include "inspect/sha256.h"
@@ -23,37 +20,6 @@ constexpr std::size_t kBlock = 1 << 20;
 constexpr std::size_t kMaxHeader = 16u << 20;
 // TIFF and SVG pictures are read whole to find their directories.
 constexpr std::uint64_t kMaxWholeFile = 512u << 20;
-
-class File {
- public:
-  // Not blocking, and only a regular file: whatever was checked before, a
-  // FIFO or device swapped in meanwhile is refused here (errno EINVAL).
-  explicit File(const std::filesystem::path& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {
-    struct stat st {};
-    if (fd_ >= 0 && (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))) {
-      const int err = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-      ::close(fd_);
-      fd_ = -1;
-      errno = err;
-    }
-  }
-  ~File() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  File(const File&) = delete;
-  File& operator=(const File&) = delete;
-  bool Open() const { return fd_ >= 0; }
-  // Bytes read into buf, 0 at the end, -1 on an error.
-  long Read(std::uint8_t* buf, std::size_t size) {
-    while (true) {
-      const ssize_t n = ::read(fd_, buf, size);
-      if (n >= 0 || errno != EINTR) return static_cast<long>(n);
-    }
-  }
-
- private:
-  int fd_;
-};
 
 bool StartsWith(std::span<const std::uint8_t> b, const char* text, std::size_t n) {
   return b.size() >= n && std::memcmp(b.data(), text, n) == 0;
@@ -126,7 +92,7 @@ void ReadHeaderSegments(PictureFacts& f, const std::vector<std::uint8_t>& head, 
   }
 }
 
-void ReadJpeg(PictureFacts& f, File& file, std::vector<std::uint8_t>& head) {
+void ReadJpeg(PictureFacts& f, RegularFile& file, std::vector<std::uint8_t>& head) {
   std::vector<std::uint8_t> block(kBlock);
   JpegHeader h = WalkJpegHeader(head);
   bool end = false;
@@ -189,7 +155,7 @@ void ReadJpeg(PictureFacts& f, File& file, std::vector<std::uint8_t>& head) {
 }
 
 // TIFF and SVG: the whole file, which is then looked at in memory.
-bool ReadRest(PictureFacts& f, File& file, std::vector<std::uint8_t>& all) {
+bool ReadRest(PictureFacts& f, RegularFile& file, std::vector<std::uint8_t>& all) {
   std::vector<std::uint8_t> block(kBlock);
   while (true) {
     if (all.size() > kMaxWholeFile) {
@@ -225,7 +191,7 @@ const char* PictureFormatName(PictureFormat format) {
 
 PictureFacts ReadPictureFacts(const std::filesystem::path& path) {
   PictureFacts f;
-  File file(path);
+  RegularFile file(path);
   if (!file.Open()) {
     f.readError = std::strerror(errno);
     return f;

@@ -1,14 +1,10 @@
 #include "output/album_picture.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <system_error>
 #include <vector>
 
 #include "app/folders.h"
+#include "app/regular_file.h"
 #include "images/bitmap.h"
 #include "images/image_kind.h"
 #include "images/jpeg_encode.h"
@@ -28,20 +24,13 @@ namespace {
 // is opened without blocking and must be a regular file once open, so a FIFO
 // put in its place cannot stall the album.
 bool CopyBytes(const fs::path& source, const OutputFolder& folder, const std::string& name) {
-  const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (in < 0) return false;
-  struct Closer {
-    int fd;
-    ~Closer() { ::close(fd); }
-  } closer{in};
-  struct stat st {};
-  if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  RegularFile in(source);
+  if (!in.Open()) return false;
   OutputFile out(folder, name);
   if (!out.Ok()) return false;
   std::vector<char> chunk(1 << 20);
   for (;;) {
-    const ssize_t n = ::read(in, chunk.data(), chunk.size());
-    if (n < 0 && errno == EINTR) continue;
+    const long n = in.Read(chunk.data(), chunk.size());
     if (n < 0) {
       out.Close();
       return false;
@@ -81,8 +70,7 @@ const char* AlbumPictureExtension(const Delivery& d) {
   return GetImageFileKind(CurrentPictureFile(d), true) == kKindSvg ? ".SVG" : ".JPG";
 }
 
-AlbumPictureCopy CopyAlbumPicture(Delivery& d, const OutputFolder& folder, const std::string& name,
-                                  int jpegQuality) {
+AlbumPictureCopy CopyAlbumPicture(Delivery& d, const OutputFolder& folder, const std::string& name, int jpegQuality) {
   const TViewDataSet& t = d.PhotoTable;
   if (t.FieldPos.FILE_ORG >= 0 && !t.AsString(t.FieldPos.FILE_ORG).empty()) return AlbumPictureCopy::kNotCopied;
   const fs::path source = CurrentPictureFile(d);

@@ -1,11 +1,10 @@
 #include "xml/byte_stream.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
 
+#include "app/regular_file.h"
 #include "text/sjis.h"
 
 namespace zor {
@@ -18,15 +17,11 @@ constexpr std::size_t kBufferSize = 1 << 16;
 ByteStream::ByteStream(std::string_view bytes) : memory_(bytes), end_(bytes.size()), eof_(true) {}
 
 std::FILE* OpenRegularFile(const std::string& path) {
-  // Not blocking: opening a FIFO would wait for a writer. A folder opens on
-  // Linux but cannot be read; a device or pipe could be endless.
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return nullptr;
-  struct stat st {};
-  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    close(fd);
-    return nullptr;
-  }
+  // A folder opens on Linux but cannot be read; a device or pipe could be
+  // endless.
+  RegularFile file(path);
+  if (!file.Open()) return nullptr;
+  const int fd = file.Release();
   std::FILE* f = fdopen(fd, "rb");
   if (!f) close(fd);
   return f;

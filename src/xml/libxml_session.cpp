@@ -1,9 +1,5 @@
 #include "xml/libxml_session.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <libxml/parserInternals.h>
 #include <libxml/uri.h>
 #include <libxml/xmlerror.h>
@@ -16,6 +12,7 @@
 #include "app/folders.h"
 #include "text/encoding.h"
 #include "text/sjis.h"
+#include "xml/byte_stream.h"
 
 namespace zor::libxml {
 namespace {
@@ -71,18 +68,8 @@ std::string LastComponent(const char* url) {
 std::optional<std::string> ReadSmallFile(const std::string& path) {
   // Not blocking, and only a regular file: a FIFO or a device in a DTD's
   // place must not hang the load.
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return std::nullopt;
-  struct stat st {};
-  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    close(fd);
-    return std::nullopt;
-  }
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(fdopen(fd, "rb"), std::fclose);
-  if (!f) {
-    close(fd);
-    return std::nullopt;
-  }
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(OpenRegularFile(path), std::fclose);
+  if (!f) return std::nullopt;
   std::string bytes;
   char buf[8192];
   while (std::size_t got = std::fread(buf, 1, sizeof buf, f.get())) {
