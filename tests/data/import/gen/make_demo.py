@@ -3,7 +3,9 @@
 INDEX_C.XML, PHOTO/PHOTO.XML, twelve site photos and two drawings, in code
 page 932 with CR LF line ends.
 
-    python3 make_demo.py PATH/TO/make_picture
+    OMP_NUM_THREADS=1 python3 make_demo.py PATH/TO/make_picture
+
+(one thread, so that the same script gives the same pictures.)
 """
 import os
 import shutil
@@ -38,112 +40,41 @@ DRAWINGS = [
     ("D0000002.JPG", "側溝構造図.JPG", "自由勾配側溝 構造図"),
 ]
 
-INDEX_C = """
-<?xml version="1.0" encoding="Shift_JIS"?>
-<!DOCTYPE constdata SYSTEM "INDE_C05.DTD">
-<constdata DTD_version="05">
-  <基礎情報>
-    <メディア番号>1</メディア番号>
-    <メディア総枚数>1</メディア総枚数>
-    <適用要領基準>土木201009-01</適用要領基準>
-    <写真フォルダ名>PHOTO</写真フォルダ名>
-  </基礎情報>
-  <工事件名等>
-    <発注年度>2010</発注年度>
-    <工事番号>22-土-0815</工事番号>
-    <工事名称>{work}</工事名称>
-    <工事実績システムバージョン番号>4.0</工事実績システムバージョン番号>
-    <工事分野>道路改良</工事分野>
-    <工事業種>一般土木工事</工事業種>
-    <工種-工法型式>
-      <工種>道路土工</工種>
-      <工法型式>掘削工</工法型式>
-    </工種-工法型式>
-    <工種-工法型式>
-      <工種>舗装工</工種>
-      <工法型式>アスファルト舗装工</工法型式>
-    </工種-工法型式>
-    <住所情報>
-      <住所コード>99999</住所コード>
-      <住所>中央県中央市本町</住所>
-    </住所情報>
-    <工期開始日>2010-10-01</工期開始日>
-    <工期終了日>2011-03-18</工期終了日>
-    <工事内容>道路改良　Ｌ＝２５０ｍ、側溝工、舗装工</工事内容>
-  </工事件名等>
-  <場所情報>
-    <測地系>01</測地系>
-    <水系-路線情報>
-      <対象水系路線名>市道中央線</対象水系路線名>
-      <測点情報>
-        <起点側測点-n>0</起点側測点-n>
-        <起点側測点-m>0</起点側測点-m>
-        <終点側測点-n>10</終点側測点-n>
-        <終点側測点-m>0</終点側測点-m>
-      </測点情報>
-    </水系-路線情報>
-    <境界座標情報>
-      <西側境界座標経度>1394500</西側境界座標経度>
-      <東側境界座標経度>1394530</東側境界座標経度>
-      <北側境界座標緯度>0354110</北側境界座標緯度>
-      <南側境界座標緯度>0354100</南側境界座標緯度>
-    </境界座標情報>
-  </場所情報>
-  <発注者情報>
-    <発注者-大分類>市区町村</発注者-大分類>
-    <発注者-中分類>中央県</発注者-中分類>
-    <発注者-小分類>中央市建設部道路課</発注者-小分類>
-    <発注者コード>99999001</発注者コード>
-  </発注者情報>
-  <受注者情報>
-    <受注者名>中央土木株式会社</受注者名>
-    <受注者コード>00099999</受注者コード>
-  </受注者情報>
-</constdata>
-""".replace("{work}", WORK)
+INDEX_C = fx.xml_document("constdata", [
+    fx.index_basics("土木201009-01"),
+    ("工事件名等", [
+        ("発注年度", "2010"),
+        ("工事番号", "22-土-0815"),
+        ("工事名称", WORK),
+        ("工事実績システムバージョン番号", "4.0"),
+        ("工事分野", "道路改良"),
+        ("工事業種", "一般土木工事"),
+        ("工種-工法型式", [("工種", "道路土工"), ("工法型式", "掘削工")]),
+        ("工種-工法型式", [("工種", "舗装工"), ("工法型式", "アスファルト舗装工")]),
+        fx.address("99999", "中央県中央市本町"),
+        ("工期開始日", "2010-10-01"),
+        ("工期終了日", "2011-03-18"),
+        ("工事内容", "道路改良　Ｌ＝２５０ｍ、側溝工、舗装工")]),
+    ("場所情報", [
+        ("測地系", "01"),
+        ("水系-路線情報", [("対象水系路線名", "市道中央線"), fx.stations(0, 0, 10, 0)]),
+        fx.boundary("1394500", "1394530", "0354110", "0354100")]),
+    fx.orderer("市区町村", "中央県", "中央市建設部道路課", "99999001"),
+    fx.contractor("中央土木株式会社", "00099999"),
+], version="05", dtd="INDE_C05.DTD")
 
 
 def photo_xml():
-    out = ['<?xml version="1.0" encoding="Shift_JIS"?>',
-           '<!DOCTYPE photodata SYSTEM "PHOTO05.DTD">',
-           '<photodata DTD_version="05">',
-           '  <基礎情報>',
-           '    <写真フォルダ名>PHOTO/PIC</写真フォルダ名>',
-           '    <参考図フォルダ名>PHOTO/DRA</参考図フォルダ名>',
-           '    <適用要領基準>土木201009-01</適用要領基準>',
-           '  </基礎情報>']
+    records = []
     for serial, (name, cls, kind, sort, detail, title, place, date, drawing) in enumerate(PHOTOS, 1):
-        out += ['  <写真情報>',
-                '    <写真ファイル情報>',
-                '      <シリアル番号>%d</シリアル番号>' % serial,
-                '      <写真ファイル名>%s</写真ファイル名>' % name,
-                '      <写真ファイル日本語名>%s.JPG</写真ファイル日本語名>' % title.replace(" ", ""),
-                '      <メディア番号>1</メディア番号>',
-                '    </写真ファイル情報>',
-                '    <撮影工種区分>',
-                '      <写真-大分類>工事</写真-大分類>',
-                '      <写真区分>%s</写真区分>' % cls]
-        for tag, value in (("工種", kind), ("種別", sort), ("細別", detail)):
-            if value:
-                out.append('      <%s>%s</%s>' % (tag, value, tag))
-        out += ['      <写真タイトル>%s</写真タイトル>' % title,
-                '    </撮影工種区分>']
-        if drawing is not None:
-            d = DRAWINGS[drawing]
-            out += ['    <付加情報>',
-                    '      <参考図ファイル名>%s</参考図ファイル名>' % d[0],
-                    '      <参考図ファイル日本語名>%s</参考図ファイル日本語名>' % d[1],
-                    '      <参考図タイトル>%s</参考図タイトル>' % d[2],
-                    '    </付加情報>']
-        out += ['    <撮影情報>',
-                '      <撮影箇所>%s</撮影箇所>' % place,
-                '      <撮影年月日>%s</撮影年月日>' % date,
-                '    </撮影情報>',
-                '    <代表写真>%d</代表写真>' % (1 if serial in (1, 12) else 0),
-                '    <提出頻度写真>%d</提出頻度写真>' % (1 if cls in ("品質管理写真", "出来形管理写真") else 0),
-                '  </写真情報>']
-    out.append('</photodata>')
-    return "\n".join(out) + "\n"
+        records.append(fx.photo_record(
+            name, cls, title, serial=serial, japanese=title.replace(" ", "") + ".JPG", media=1,
+            kind=kind or None, sort=sort or None, detail=detail or None,
+            drawings=[DRAWINGS[drawing]] if drawing is not None else [], place=place, date=date,
+            tail=[("代表写真", 1 if serial in (1, 12) else 0),
+                  ("提出頻度写真", 1 if cls in ("品質管理写真", "出来形管理写真") else 0)]))
+    return fx.xml_document("photodata", [fx.photo_basics("PHOTO/PIC", "PHOTO/DRA", "土木201009-01")] + records,
+                           version="05", dtd="PHOTO05.DTD")
 
 
 def picture(*args):
@@ -156,7 +87,7 @@ def main():
     fx.write_text("INDEX_C.XML", INDEX_C)
     fx.write_text("INDE_C05.DTD", fx.INDEX_C_DTD)
     fx.write_text("PHOTO/PHOTO.XML", photo_xml())
-    fx.write_text("PHOTO/PHOTO05.DTD", fx.PHOTO_CURRENT_DTD.replace("{ver}", "05"))
+    fx.write_text("PHOTO/PHOTO05.DTD", fx.photo_current_dtd("05"))
     os.makedirs(os.path.join(DEMO, "PHOTO", "PIC"))
     os.makedirs(os.path.join(DEMO, "PHOTO", "DRA"))
     for seed, (name, cls, kind, sort, detail, title, place, date, _) in enumerate(PHOTOS, 1):

@@ -1,7 +1,8 @@
 // Writes the pictures of the import fixtures and of the demo delivery.
 // Not part of the build; compile by hand when the pictures must be made again:
-//   g++ -O2 -std=c++20 make_picture.cpp -o make_picture \
-//       $(pkg-config --cflags --libs GraphicsMagick++) -ljpeg
+//   g++ -O2 -std=c++20 make_picture.cpp -o make_picture $(pkg-config --cflags --libs GraphicsMagick++) -ljpeg
+// GraphicsMagick draws on several threads and the pictures then differ in a few
+// bits from run to run; with OMP_NUM_THREADS=1 the same input gives the same bytes.
 //
 //   make_picture tiny OUT.jpg SHADE          16x16 grey JPEG of a few hundred bytes
 //   make_picture scene OUT.jpg SEED LINES    640x480 site photo with a blackboard;
@@ -15,7 +16,6 @@
 
 #include <Magick++.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <list>
 #include <random>
@@ -86,6 +86,31 @@ void Polygon(Magick::Image& img, const Magick::Color& fill, const std::list<Magi
   img.draw(Magick::DrawablePolygon(pts));
 }
 
+void Box(Magick::Image& img, const Magick::Color& fill, const Magick::Color& stroke, double x0, double y0, double x1,
+         double y1) {
+  img.fillColor(fill);
+  img.strokeColor(stroke);
+  img.draw(Magick::DrawableRectangle(x0, y0, x1, y1));
+}
+
+// A sheet of paper with a frame of two-pixel lines and no fill set, ready for line work.
+Magick::Image FramedSheet(int w, int h, const Magick::Color& paper, const Magick::Color& ink,
+                          const Magick::DrawableRectangle& frame) {
+  Magick::Image img(Magick::Geometry(w, h), paper);
+  img.fillColor(Magick::Color());
+  img.strokeColor(ink);
+  img.strokeWidth(2);
+  img.draw(frame);
+  return img;
+}
+
+void WriteJpeg(Magick::Image& img, int quality, bool grey, const char* out) {
+  img.quality(quality);
+  if (grey) img.type(Magick::GrayscaleType);
+  img.magick("JPEG");
+  img.write(out);
+}
+
 void Text(Magick::Image& img, double x, double y, double size, const Magick::Color& color, const std::string& text) {
   img.font(kFont);
   img.fontPointsize(size);
@@ -142,30 +167,20 @@ int WriteScene(const char* out, unsigned seed, const std::string& lines) {
     const double x = rnd(150, 600), y = rnd(horizon + 30, 430);
     const double s = (y - horizon) / 6.0;
     Polygon(img, Rgb(230, 90, 30), {{x, y - s}, {x - s / 3, y}, {x + s / 3, y}});
-    img.fillColor(Rgb(245, 245, 245));
-    img.strokeColor(Rgb(245, 245, 245));
-    img.draw(Magick::DrawableRectangle(x - s / 5, y - s * 0.6, x + s / 5, y - s * 0.45));
+    Box(img, Rgb(245, 245, 245), Rgb(245, 245, 245), x - s / 5, y - s * 0.6, x + s / 5, y - s * 0.45);
   }
   // A concrete structure or a pipe in some scenes.
   if (rnd(0, 1)) {
     const double x = rnd(360, 470), y = rnd(horizon + 20, horizon + 60);
-    img.fillColor(Rgb(190, 190, 185));
-    img.strokeColor(Rgb(120, 120, 120));
-    img.draw(Magick::DrawableRectangle(x, y, x + 130, y + 70));
+    Box(img, Rgb(190, 190, 185), Rgb(120, 120, 120), x, y, x + 130, y + 70);
   } else {
-    img.fillColor(Rgb(90, 90, 100));
-    img.strokeColor(Rgb(60, 60, 60));
     const double y = rnd(horizon + 60, horizon + 110);
-    img.draw(Magick::DrawableRectangle(330, y, 630, y + 22));
+    Box(img, Rgb(90, 90, 100), Rgb(60, 60, 60), 330, y, 630, y + 22);
   }
   // The blackboard on its stand, bottom left, as site photos show it.
   const double bx = 20, by = 292, bw = 300, bh = 168;
-  img.fillColor(Rgb(120, 85, 50));
-  img.strokeColor(Rgb(90, 60, 35));
-  img.draw(Magick::DrawableRectangle(bx - 6, by - 6, bx + bw + 6, by + bh + 6));
-  img.fillColor(Rgb(30, 70, 50));
-  img.strokeColor(Rgb(30, 70, 50));
-  img.draw(Magick::DrawableRectangle(bx, by, bx + bw, by + bh));
+  Box(img, Rgb(120, 85, 50), Rgb(90, 60, 35), bx - 6, by - 6, bx + bw + 6, by + bh + 6);
+  Box(img, Rgb(30, 70, 50), Rgb(30, 70, 50), bx, by, bx + bw, by + bh);
   img.strokeColor(Rgb(220, 225, 215));
   img.strokeWidth(1);
   const std::vector<std::string> text = Split(lines, '|');
@@ -175,20 +190,14 @@ int WriteScene(const char* out, unsigned seed, const std::string& lines) {
   for (std::size_t i = 0; i < text.size(); ++i)
     Text(img, bx + 8, by + row * i + row * 0.68, 14, Rgb(240, 240, 235), text[i]);
   AddGrain(img, rng);
-  img.quality(72);
-  img.magick("JPEG");
-  img.write(out);
+  WriteJpeg(img, 72, false, out);
   return 0;
 }
 
 int WriteDrawing(const char* out, unsigned seed, const std::string& title) {
   std::mt19937 rng(seed);
   auto rnd = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-  Magick::Image img(Magick::Geometry(640, 480), Rgb(255, 255, 255));
-  img.fillColor(Magick::Color());
-  img.strokeColor(Rgb(20, 40, 120));
-  img.strokeWidth(2);
-  img.draw(Magick::DrawableRectangle(10, 10, 630, 470));
+  Magick::Image img = FramedSheet(640, 480, Rgb(255, 255, 255), Rgb(20, 40, 120), {10, 10, 630, 470});
   img.strokeWidth(1);
   // A cross-section: ground line, excavation and a box culvert.
   const double base = rnd(280, 320);
@@ -212,29 +221,17 @@ int WriteDrawing(const char* out, unsigned seed, const std::string& title) {
   img.draw(Magick::DrawableLine(380, 430, 630, 430));
   Text(img, 390, 423, 15, Rgb(20, 40, 120), title);
   Text(img, 390, 456, 12, Rgb(20, 40, 120), "S=1:100");
-  img.quality(70);
-  img.type(Magick::GrayscaleType);
-  img.magick("JPEG");
-  img.write(out);
+  WriteJpeg(img, 70, true, out);
   return 0;
 }
 
 int WriteDummy(const char* out) {
-  Magick::Image img(Magick::Geometry(160, 120), Rgb(214, 214, 214));
-  img.fillColor(Magick::Color());
-  img.strokeColor(Rgb(150, 150, 150));
-  img.strokeWidth(2);
-  img.draw(Magick::DrawableRectangle(4, 4, 155, 115));
+  Magick::Image img = FramedSheet(160, 120, Rgb(214, 214, 214), Rgb(150, 150, 150), {4, 4, 155, 115});
   img.draw(Magick::DrawableLine(4, 4, 155, 115));
   img.draw(Magick::DrawableLine(155, 4, 4, 115));
-  img.fillColor(Rgb(214, 214, 214));
-  img.strokeColor(Rgb(214, 214, 214));
-  img.draw(Magick::DrawableRectangle(30, 47, 129, 72));
+  Box(img, Rgb(214, 214, 214), Rgb(214, 214, 214), 30, 47, 129, 72);
   Text(img, 38, 66, 14, Rgb(90, 90, 90), "NO IMAGE");
-  img.quality(60);
-  img.type(Magick::GrayscaleType);
-  img.magick("JPEG");
-  img.write(out);
+  WriteJpeg(img, 60, true, out);
   return 0;
 }
 
