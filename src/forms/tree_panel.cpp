@@ -85,6 +85,8 @@ TreePanel::TreePanel(BrowseContext& context, const Settings& settings, QWidget* 
   SetListModeLook(false);
 
   changeTimer_.setSingleShot(true);
+  // A coarse timer may fire up to 5% early; the change waits its whole delay.
+  changeTimer_.setTimerType(Qt::PreciseTimer);
   connect(&changeTimer_, &QTimer::timeout, this, &TreePanel::TV_TreeChange);
   connect(TV_Tree, &QTreeWidget::currentItemChanged, this, [this] {
     if (changeDelay_ == 0) {
