@@ -19,6 +19,7 @@ namespace zor {
 namespace {
 
 constexpr int kRecordRole = Qt::UserRole;
+const QString kStartText = QStringLiteral("開始を押すと、写真・参考図のファイルを読んで検査します。");
 
 // Progress from the inspection's thread, handed to the dialog's.
 class DialogHost : public Host {
@@ -46,7 +47,7 @@ InspectionDialog::InspectionDialog(QWidget* parent) : QDialog(parent) {
   setProperty("closeOnStandardChange", true);
   setProperty("hideWithMain", true);
 
-  Summary = new QLabel(QStringLiteral("開始を押すと、写真・参考図のファイルを読んで検査します。"), this);
+  Summary = new QLabel(kStartText, this);
   Summary->setObjectName(QStringLiteral("Summary"));
   Summary->setWordWrap(true);
   Progress = new QProgressBar(this);
@@ -101,6 +102,17 @@ void InspectionDialog::Wait() {
   if (worker_.joinable()) worker_.join();
   // The result and the last progress arrive as queued calls.
   QCoreApplication::sendPostedEvents(this);
+}
+
+void InspectionDialog::ClearResult() {
+  cancel_ = true;
+  Wait();
+  result_.reset();
+  Report->clear();
+  Progress->setRange(0, 1);
+  Progress->setValue(0);
+  Summary->setText(kStartText);
+  UpdateButtons();
 }
 
 void InspectionDialog::closeEvent(QCloseEvent* event) {

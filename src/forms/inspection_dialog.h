@@ -51,6 +51,9 @@ class InspectionDialog : public QDialog {
   const InspectionResult* Result() const { return result_.get(); }
   // Waits for the running inspection to end (tests, closing).
   void Wait();
+  // Stops a run and forgets its report, as when another delivery is loaded:
+  // the records it names are the old delivery's.
+  void ClearResult();
 
  signals:
   void Finished();

@@ -16,6 +16,7 @@
 #include "forms/dropped_files.h"
 #include "forms/folder_chooser.h"
 #include "forms/info_panel.h"
+#include "forms/inspection_dialog.h"
 #include "forms/main_window.h"
 #include "forms/photo_list.h"
 #include "forms/qtext.h"
@@ -73,6 +74,7 @@ void MainWindow::Beep() { QApplication::beep(); }
 
 bool MainWindow::DispatchDeliveryFile(const QString& file) {
   PhotoLists->ClearThumbnailCache();
+  if (InspectForm) InspectForm->ClearResult();
   ImportContext ctx{delivery_, *this, folders_, settings_.MsXmlParser};
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   bool dispatched = zor::DispatchDeliveryFile(ctx, file.toStdString(), Sj(kXmlInputWorkNameUtf8));

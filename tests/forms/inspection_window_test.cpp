@@ -4,6 +4,7 @@
 // ZOR_SHOTS set, pictures of the dialog and the tab go into that folder.
 #include <QAction>
 #include <QDir>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -153,6 +154,20 @@ class InspectionWindowTest : public QObject {
     QVERIFY(page->Value(ShootingDataPage::kFileSize).endsWith(QStringLiteral(" バイト")));
     Shot(w.InfoPanel, "shooting_data_tab");
     Shot(&w, "main_window_inspection");
+
+    // Another load forgets the report, whose records are the old delivery's,
+    // and a run still going when the load starts leaves nothing behind.
+    for (const bool running : {false, true}) {
+      if (running) dialog->StartBtn->click();
+      QVERIFY(w.DispatchDeliveryFile(QStringLiteral(ZOR_TEST_DATA "/import/services/INDEX_D.XML")));
+      QTest::qWait(50);
+      QVERIFY(!dialog->Running());
+      QVERIFY(!dialog->Result());
+      QCOMPARE(dialog->Report->topLevelItemCount(), 0);
+      QCOMPARE(dialog->Summary->text(), QStringLiteral("開始を押すと、写真・参考図のファイルを読んで検査します。"));
+      QVERIFY(!dialog->ListBtn->isEnabled());
+      QVERIFY(dialog->StartBtn->isEnabled());
+    }
 
     dialog->close();
     QVERIFY(!dialog->Running());
