@@ -23,6 +23,11 @@ bool IsRegularFile(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool IsDirectory(const std::string& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 bool Exists(const std::string& path) {
   struct stat st {};
   return lstat(path.c_str(), &st) == 0;
@@ -135,6 +140,13 @@ std::optional<std::string> DeliveryFileFinder::FindFile(const std::string& base,
     return std::nullopt;
   }
   return found;
+}
+
+std::optional<std::string> DeliveryFileFinder::FindSubfolder(const std::string& base,
+                                                             const std::vector<std::string>& components) {
+  std::optional<std::string> folder = FindFolder(base, components, components.size());
+  if (!folder || !IsDirectory(*folder) || !Inside(base, *folder)) return std::nullopt;
+  return folder;
 }
 
 std::string PlaceholderPicture(const Folders& folders) { return folders.sysFile + "DUMMY.JPG"; }

@@ -44,6 +44,9 @@ class DeliveryFileFinder {
   std::optional<std::string> FindFile(const std::string& base, const std::vector<std::string>& components);
   // True when the last FindFile found the file but refused it as outside.
   bool LastWasOutside() const { return lastOutside_; }
+  // The same for a folder below base: its path on disk, ending in '/', or
+  // nothing when it is not there, is base itself or lies outside base.
+  std::optional<std::string> FindSubfolder(const std::string& base, const std::vector<std::string>& components);
 
  private:
   std::optional<std::string> FindEntry(const std::string& folder, const std::string& name);

@@ -100,7 +100,7 @@ bool PhotoFileReader::Load() {
   ctx_.host.SelectUnclassifiedNode();
   d.ResetPhotoBlocks();
   d.MissingPictures.clear();
-  d.Pictures = ListedPictures{root_, FixedPictureNames(), {}};
+  d.Pictures = ListedPictures{root_, FixedPictureNames(), {}, {}};
 
   Table().Last();
   recordNumber_ = Table().RecordCount() > 0 ? Table().AsInteger(Field().RECORD) : 0;
@@ -130,6 +130,10 @@ bool PhotoFileReader::Load() {
   recordOpen_ = false;
 
   view.Clear();
+  for (const PictureFolder* folder : {&photoFolder_, &drawingFolder_})
+    if (folder->set && folder->components)
+      if (std::optional<std::string> found = finder_.FindSubfolder(folder->base, *folder->components))
+        d.Pictures.folders.push_back(*found);
   if (linkedPaths_ > 0)
     ctx_.host.ShowStatus(Sj("ファイルのパスが255バイトを超えるか、シフトJISにない文字を含むため、") +
                          std::to_string(linkedPaths_) + Sj("件の写真・参考図を作業フォルダのリンクから開きます。"));

@@ -138,7 +138,10 @@ void CheckListing(const InspectionPlan& plan, const CalendarDate& today, std::ve
 
 void CheckUnlisted(const InspectionPlan& plan, std::vector<Finding>& out) {
   std::set<std::string> listed;
+  // The folders the photo file names, and those its pictures were found in.
   std::set<std::string> folders;
+  for (const std::string& folder : plan.pictures.folders)
+    folders.insert(fs::path(folder).lexically_normal().parent_path().string());
   for (const ListedPicture& e : plan.pictures.entries) {
     if (e.file.empty()) continue;
     listed.insert(fs::path(e.file).lexically_normal().string());

@@ -25,6 +25,9 @@ struct ListedPictures {
   // The current layout names its pictures "P" or "D" + 7 digits.
   bool currentLayout = false;
   std::vector<ListedPicture> entries;  // in record order
+  // The picture and drawing folders the photo file names, as found on disk
+  // (UTF-8, ending in '/'), whether or not any listed file is in them.
+  std::vector<std::string> folders;
 };
 
 }  // namespace zor

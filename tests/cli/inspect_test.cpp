@@ -167,6 +167,22 @@ TEST_F(InspectCliTest, EachCheckOnceInADeliveryOfOneFaultPerPhoto) {
   EXPECT_EQ(fs::last_write_time(root / "PHOTO" / "PHOTO.XML"), before);
 }
 
+// Files named otherwise than the listing says: each listed photo is
+// missing, and the files in the folder the photo file names are unlisted,
+// though no listed file was found in it.
+TEST_F(InspectCliTest, AFolderWithNoneOfItsListedFilesHasItsFilesReported) {
+  const fs::path root = MakeDelivery({{"P0000001.JPG", "2010-10-05", "1", {}}, {"P0000002.JPG", "2010-10-05", "2", {}}});
+  test::WriteFile(root / "PHOTO" / "PIC" / "IMG_0001.JPG", Picture());
+  test::WriteFile(root / "PHOTO" / "PIC" / "IMG_0002.JPG", Picture());
+  const ProgramRun run = Inspect("--json '" + root.string() + "'");
+  EXPECT_EQ(run.status, 1);
+  for (const char* name : {"IMG_0001.JPG", "IMG_0002.JPG"})
+    EXPECT_NE(run.out.find(std::string("\"file\":\"") + name + "\",\"check\":\"file.unlisted\""), std::string::npos)
+        << name << "\n"
+        << run.out;
+  EXPECT_NE(run.out.find("\"missing\":2"), std::string::npos) << run.out;
+}
+
 TEST_F(InspectCliTest, TamperSamplesGiveTheOutcomesOfTheirReadme) {
   const fs::path samples = ZOR_SAMPLES_TAMPER;
   if (!fs::is_directory(samples)) GTEST_SKIP() << samples << " is not here";

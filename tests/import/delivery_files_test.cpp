@@ -59,6 +59,19 @@ TEST_F(FinderTest, MatchesNamesIgnoringCase) {
   EXPECT_FALSE(finder.FindFile(base, {}));
 }
 
+TEST_F(FinderTest, FindsSubfoldersIgnoringCaseAndOnlyInside) {
+  Picture("d/photo/pic/A.JPG");
+  fs::create_directories(Temp("elsewhere"));
+  fs::create_directory_symlink(Temp("elsewhere"), Temp("d/photo/out"));
+  DeliveryFileFinder finder;
+  const std::string base = Temp("d/");
+  EXPECT_EQ(finder.FindSubfolder(base, {"PHOTO", "PIC"}), Temp("d/photo/pic/"));
+  EXPECT_FALSE(finder.FindSubfolder(base, {"PHOTO", "PIC", "A.JPG"}));  // a file
+  EXPECT_FALSE(finder.FindSubfolder(base, {"PHOTO", "DRA"}));
+  EXPECT_FALSE(finder.FindSubfolder(base, {"PHOTO", "OUT"}));  // a link to a folder outside
+  EXPECT_FALSE(finder.FindSubfolder(base, {}));                 // the delivery itself
+}
+
 TEST_F(FinderTest, WorkCopyReplacesAReadOnlyCopy) {
   const std::string source = Picture("src/P1.Jpg");
   fs::create_directories(Temp("work"));

@@ -289,7 +289,7 @@ TEST_F(AlbumLayoutTest, AFolderOrFileThatCannotBeWrittenEndsTheRun) {
 }
 
 TEST_F(AlbumLayoutTest, PicturesThatCannotBeWrittenOrConvertedAreCounted) {
-  WriteBytes(dir_ / "a.jpg", "\xFF\xD8a\xFF\xD9");
+  WriteBytes(dir_ / "a.jpg", "\xFF\xD8" "a\xFF\xD9");
   WriteBytes(dir_ / "drawing.pdf", "%PDF-1.4");
   AddPhoto({{"TITLE", "a"}, {"FILENAME", (dir_ / "a.jpg").string()}});
   AddPhoto({{"TITLE", "pdf"}, {"FILENAME", (dir_ / "drawing.pdf").string()}});
