@@ -117,9 +117,8 @@ std::vector<IndexCode> Build(Side Row::*side, const char* workSection, bool earl
   for (const Row& r : kRows) {
     const Side& s = r.*side;
     if (s.code == 0) continue;
-    IndexCode c{s.code, {Sj(r.element)}, s.maxBytes, Sj(s.shown ? s.shown : r.element)};
-    c.parents = {ParentPath(r.parent, workSection)};
-    c.later = r.later;
+    IndexCode c{s.code, {Sj(r.element)}, s.maxBytes, Sj(s.shown ? s.shown : r.element),
+                {ParentPath(r.parent, workSection)}, r.later};
     if (earlierNames && r.earlierElement) {
       c.elements.push_back(Sj(r.earlierElement));
       c.parents.push_back(ParentPath(r.earlierParent, workSection));

@@ -67,7 +67,7 @@ TEST_F(VerifyCliTest, ConstructionFaultAloneHasNoFaultyRecords) {
 TEST_F(VerifyCliTest, LaterStandardReportsLikeItsRuleSetAfterNamingIt) {
   const fs::path copy = xdg_ / "later";
   fs::copy(ZOR_TEST_DATA "/import/construction", copy, fs::copy_options::recursive);
-  for (const fs::path file : {copy / "INDEX_C.XML", copy / "PHOTO" / "PHOTO.XML"}) {
+  for (const fs::path& file : {copy / "INDEX_C.XML", copy / "PHOTO" / "PHOTO.XML"}) {
     std::ifstream in(file, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     in.close();

@@ -26,7 +26,7 @@ namespace {
 
 void Save(QWidget& w, const QString& folder, const char* name) {
   w.show();
-  QTest::qWaitForWindowExposed(&w);
+  if (!QTest::qWaitForWindowExposed(&w)) qWarning("%s: the window was not shown", name);
   QTest::qWait(800);  // the folder tree is read in the background
   w.grab().save(folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
 }

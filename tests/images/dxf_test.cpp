@@ -109,7 +109,9 @@ TEST(Dxf, DrawingsPastTheBoundsAreRefused) {
     DxfDrawing drawing;
     std::string why;
     EXPECT_EQ(ParseDxf(text, drawing, &why), c.readable) << c.repeated << " x " << c.times << ": " << why;
-    if (!c.readable) EXPECT_NE(why.find("not drawn"), std::string::npos) << why;
+    if (!c.readable) {
+      EXPECT_NE(why.find("not drawn"), std::string::npos) << why;
+    }
   }
 }
 

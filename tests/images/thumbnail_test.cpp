@@ -97,8 +97,9 @@ TEST_F(ThumbnailOrder, OnlyJpegFilesLeaveTheJpegStatus) {
     RecordingHost host;
     EXPECT_EQ(Load(c.name, 96, &host).route, c.route) << c.name;
     EXPECT_EQ(host.statuses.size(), c.status ? 1u : 0u) << c.name;
-    if (c.status && !host.statuses.empty())
+    if (c.status && !host.statuses.empty()) {
       EXPECT_NE(host.statuses[0].find("JPEG Error Status="), std::string::npos) << host.statuses[0];
+    }
   }
 }
 
