@@ -190,7 +190,7 @@ TEST_F(InspectCliTest, TamperSamplesGiveTheOutcomesOfTheirReadme) {
                           "ricoh-camera-memo.jpg"};
   std::vector<Photo> photos;
   for (std::size_t i = 0; i < std::size(kFiles); ++i) {
-    char name[16];
+    char name[32];
     std::snprintf(name, sizeof name, "P%07zu.JPG", i + 1);
     photos.push_back({name, "2010-10-05", std::to_string(i + 1), {}});
   }
