@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include "app/product.h"
+#include "forms/dialog_helpers.h"
 #include "forms/dropped_files.h"
 #include "forms/help_window.h"
 #include "forms/message_boxes.h"
@@ -157,21 +158,18 @@ AboutWindow::AboutWindow(QWidget* owner) : QDialog(owner) {
   layout->addWidget(Memo, 1);
 
   auto* buttons = new QHBoxLayout;
-  SpeedButton2 = new QPushButton(QStringLiteral("開く(&O)"), this);
-  SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
-  SpeedButton2->setFlat(true);
-  SpeedButton2->setCursor(Qt::PointingHandCursor);
-  SpeedButton2->setToolTip(QStringLiteral("XMLファイルを開く"));
-  SpeedButton2->setAutoDefault(false);
-  Button_NewPrg = new QPushButton(QStringLiteral("最新のブラウザの入手(&B)"), this);
-  Button_NewPrg->setObjectName(QStringLiteral("Button_NewPrg"));
-  Button_NewPrg->setFlat(true);
-  Button_NewPrg->setCursor(Qt::PointingHandCursor);
-  Button_NewPrg->setToolTip(QStringLiteral("最新ブラウザの入手"));
-  Button_NewPrg->setAutoDefault(false);
-  OkBtn = new QPushButton(QStringLiteral("閉じる"), this);
-  OkBtn->setObjectName(QStringLiteral("OkBtn"));
-  OkBtn->setDefault(true);
+  // The two flat buttons look and point like links.
+  auto linkButton = [this](const char* name, const QString& caption, const QString& tip) {
+    QPushButton* button = DialogButton(this, name, caption, false);
+    button->setFlat(true);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setToolTip(tip);
+    return button;
+  };
+  SpeedButton2 = linkButton("SpeedButton2", QStringLiteral("開く(&O)"), QStringLiteral("XMLファイルを開く"));
+  Button_NewPrg =
+      linkButton("Button_NewPrg", QStringLiteral("最新のブラウザの入手(&B)"), QStringLiteral("最新ブラウザの入手"));
+  OkBtn = DialogButton(this, "OkBtn", QStringLiteral("閉じる"), true);
   buttons->addWidget(SpeedButton2);
   buttons->addWidget(Button_NewPrg);
   buttons->addStretch();

@@ -7,8 +7,10 @@
 
 #include <QString>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "rules/row_layout.h"
 
@@ -132,6 +134,10 @@ class InfoPanel : public QWidget {
   ItemGrid* MakeGrid(const char* name);
   void ConnectGrid(ItemGrid* grid);
   void BuildRows(ItemGrid* grid, InfoGrid kind);
+  // An item's value into the row the layout gives it in the grid, with the
+  // faults check finds in it; nothing where the layout has no row for it.
+  using ItemCheck = std::uint8_t (*)(int code, std::string_view value, int version, bool keikokuRed);
+  void PutItem(ItemGrid* grid, InfoGrid kind, int code, const std::string& value, ItemCheck check, int version);
   void BuildIndexRows();
   void FillIndexRows();
   void ApplyIndexLayout();

@@ -68,6 +68,23 @@ std::string ContractValue(const PhotoContractBlock& block, int code) {
 
 bool InVersions(int v, std::initializer_list<int> set) { return std::find(set.begin(), set.end(), v) != set.end(); }
 
+// A field's text; empty for a field the layout does not have.
+std::string FieldText(const TViewDataSet& table, int pos) { return pos < 0 ? std::string() : table.AsString(pos); }
+
+// Runs fill with the photo table on the record; false when the record is
+// not there or is damaged (it shows as one that is not found).
+template <class Fill>
+bool FillFromRecord(Delivery& delivery, int record, Fill fill) {
+  if (record <= 0) return false;
+  try {
+    if (!delivery.GotoPhotoRecord(record)) return false;
+    fill(delivery.PhotoTable);
+    return true;
+  } catch (const EBinaryDataSetError&) {
+    return false;
+  }
+}
+
 }  // namespace
 
 // ---- building --------------------------------------------------------------
@@ -183,36 +200,32 @@ void InfoPanel::FillIndexRows() {
   }
 }
 
+void InfoPanel::PutItem(ItemGrid* grid, InfoGrid kind, int code, const std::string& value, ItemCheck check,
+                        int version) {
+  const int row = layout_.RowOf(kind, code);
+  if (row <= 0 || row >= grid->RowCount()) return;
+  grid->SetFaults(row, check(code, value, version, settings_.KeikokuRed));
+  grid->SetCell(2, row, Qs(value));
+}
+
 void InfoPanel::FillKojiGrid() {
-  ItemGrid* grid = KoumokuGrid_Koji;
-  for (int code = 6; code <= 22; ++code) {
-    int row = layout_.RowOf(InfoGrid::kKoji, code);
-    if (row <= 0 || row >= grid->RowCount()) continue;
-    std::string value = ContractValue(delivery_.PhotoContractInfo, code);
-    grid->SetFaults(row, CheckKojiItem(code, value, delivery_.DigiVersion, settings_.KeikokuRed));
-    grid->SetCell(2, row, Qs(value));
-  }
+  for (int code = 6; code <= 22; ++code)
+    PutItem(KoumokuGrid_Koji, InfoGrid::kKoji, code, ContractValue(delivery_.PhotoContractInfo, code), CheckKojiItem,
+            delivery_.DigiVersion);
 }
 
 // ---- photo and drawing values ------------------------------------------------
 
 bool InfoPanel::FillPhotoGrid(int record) {
-  TViewDataSet& table = delivery_.PhotoTable;
-  if (record <= 0) return false;
-  try {
-    if (!delivery_.GotoPhotoRecord(record)) return false;
+  return FillFromRecord(delivery_, record, [this](const TViewDataSet& table) {
     const PhotoFieldPositions& f = table.FieldPos;
-    auto text = [&table](int pos) { return pos < 0 ? std::string() : table.AsString(pos); };
+    auto text = [&table](int pos) { return FieldText(table, pos); };
     auto number = [&table](int pos) { return pos < 0 ? 0 : table.AsInteger(pos); };
     const int v = RuleSetOf(delivery_.DigiVersion);
     const std::string flag = std::to_string(number(f.FLAG));
     const int film = number(f.FILMNUM);
-    ItemGrid* grid = KoumokuGrid_Photo;
     auto put = [&](int code, const std::string& value) {
-      int row = layout_.RowOf(InfoGrid::kPhoto, code);
-      if (row <= 0 || row >= grid->RowCount()) return;
-      grid->SetFaults(row, CheckPhotoItem(code, value, v, settings_.KeikokuRed));
-      grid->SetCell(2, row, Qs(value));
+      PutItem(KoumokuGrid_Photo, InfoGrid::kPhoto, code, value, CheckPhotoItem, v);
     };
     put(1, CodedText(flag, PhotoFlagItem()));
     put(2, text(f.JFILENAME));
@@ -233,31 +246,17 @@ bool InfoPanel::FillPhotoGrid(int record) {
     put(15, text(f.UKEOIBIKOU));
     put(16, text(f.HACYUBIKOU));
     put(17, text(f.YOBI_SO));
-    return true;
-  } catch (const EBinaryDataSetError&) {
-    return false;  // a damaged record shows as one that is not found
-  }
+  });
 }
 
 bool InfoPanel::FillSankoGrid(int record) {
-  TViewDataSet& table = delivery_.PhotoTable;
-  if (record <= 0) return false;
-  try {
-    if (!delivery_.GotoPhotoRecord(record)) return false;
+  return FillFromRecord(delivery_, record, [this](const TViewDataSet& table) {
     const PhotoFieldPositions& f = table.FieldPos;
-    auto text = [&table](int pos) { return pos < 0 ? std::string() : table.AsString(pos); };
-    ItemGrid* grid = KoumokuGrid_Sanko;
-    const std::pair<int, std::string> values[] = {{1, text(f.JFILENAME)}, {2, text(f.TITLE)}, {3, text(f.YOBI_FJ)}};
-    for (const auto& [code, value] : values) {
-      int row = layout_.RowOf(InfoGrid::kSanko, code);
-      if (row <= 0 || row >= grid->RowCount()) continue;
-      grid->SetFaults(row, CheckSankoItem(code, value, delivery_.DigiVersion, settings_.KeikokuRed));
-      grid->SetCell(2, row, Qs(value));
-    }
-    return true;
-  } catch (const EBinaryDataSetError&) {
-    return false;
-  }
+    const std::pair<int, std::string> values[] = {
+        {1, FieldText(table, f.JFILENAME)}, {2, FieldText(table, f.TITLE)}, {3, FieldText(table, f.YOBI_FJ)}};
+    for (const auto& [code, value] : values)
+      PutItem(KoumokuGrid_Sanko, InfoGrid::kSanko, code, value, CheckSankoItem, delivery_.DigiVersion);
+  });
 }
 
 QString InfoPanel::ImageFormatText(const std::string& file) {
