@@ -168,6 +168,7 @@ class InspectionWindowTest : public QObject {
       QVERIFY(!dialog->ListBtn->isEnabled());
       QVERIFY(dialog->StartBtn->isEnabled());
     }
+    Shot(dialog, "inspection_dialog_cleared");
 
     dialog->close();
     QVERIFY(!dialog->Running());
