@@ -64,7 +64,7 @@ bool ChecksCharacters(int representation) {
   return representation == kClassDigits || representation == kClassAscii;
 }
 
-// The rules a non-empty value of the item breaks, in the order shown.
+// The rules a non-empty value of a grid item breaks, in the order shown.
 std::vector<std::string> BrokenRules(InfoGrid grid, const ItemRule& rule, const std::string& value, int version) {
   std::vector<std::string> broken;
   const std::uint8_t faults = ItemFaults(grid, rule.code, value, version);
@@ -187,8 +187,16 @@ class Lister {
       std::optional<ItemRule> rule = FindIndexItemRule(index.IndexItem[n].ItemCode, d_.DigiVersion);
       if (!rule) continue;
       rule->max_bytes = IndexCodeMaxBytes(index.IndexItem[n].ItemCode, d_.DigiVersion);
+      // The index's items are numbered apart from the grids' and carry only
+      // their byte limits: the index's own DTD rules the rest.
       const std::string& value = index.IndexItemValue[static_cast<std::size_t>(n)];
-      if (!value.empty()) Item(InfoGrid::kKoji, *rule, value, where);
+      if (rule->max_bytes > 0 && value.size() > static_cast<std::size_t>(rule->max_bytes)) {
+        EntryFault f = where;
+        f.item = rule->name;
+        f.value = value;
+        f.rule = LengthRule(rule->max_bytes);
+        Add(std::move(f));
+      }
     }
   }
 
