@@ -88,7 +88,8 @@ constexpr const char* kStyle =
     "th{background:#eee}td.n{text-align:right;white-space:nowrap}"
     "dl.head{display:grid;grid-template-columns:max-content auto;gap:.2em 1em}dl.head dt{font-weight:bold}"
     "dl.head dd{margin:0}.e{color:#b00000}.w{color:#8a5a00}.k{color:#225}"
-    "p.note{margin:.2em 0}"
+    "p.note{margin:.2em 0}table.counts{width:auto}table.counts td{min-width:5em}"
+    "p.verdict{font-weight:bold;font-size:1.1em}"
     "@media print{body{margin:0}h2{page-break-after:avoid}tr{page-break-inside:avoid}}";
 
 const char* SeverityClass(Severity s) {
@@ -154,6 +155,8 @@ std::string ReportHtml(const ReportHeading& heading, const std::vector<Finding>&
   out += "<h2>件数</h2>\n<table class=\"counts\"><tr><th>誤り</th><th>注意</th><th>参考</th></tr><tr>";
   for (int c : counts) out += "<td class=\"n\">" + std::to_string(c) + "</td>";
   out += "</tr></table>\n";
+  out += counts[0] > 0 ? "<p class=\"verdict e\">誤りがあります。修正が必要です。</p>\n"
+                       : "<p class=\"verdict\">誤りはありません。</p>\n";
 
   if (findings.empty()) out += "<p>指摘事項はありません。</p>\n";
   const std::vector<const Finding*> order = ReportOrder(findings);
