@@ -110,25 +110,19 @@ std::string CharCheck(CharClass cls) {
   }
 }
 
-std::string CharCaption(CharClass cls) {
-  switch (cls) {
-    case CharClass::kNecSpecial:
-      return Sj("NEC特殊文字");
-    case CharClass::kNecIbm:
-      return Sj("NEC選定IBM拡張文字");
-    case CharClass::kIbm:
-      return Sj("IBM拡張文字");
-    case CharClass::kUserDefined:
-      return Sj("外字");
-    case CharClass::kUnassigned:
-      return Sj("未定義の文字");
-    case CharClass::kNotInCp932:
-      return Sj("JIS X 0208 にない文字");
-    case CharClass::kBadByte:
-      return Sj("不正なバイト");
-    default:
-      return {};
-  }
+const std::string& CharCaption(CharClass cls) {
+  static const std::vector<std::string> captions = [] {
+    std::vector<std::string> all(static_cast<std::size_t>(CharClass::kBadByte) + 1);
+    all[static_cast<std::size_t>(CharClass::kNecSpecial)] = Sj("NEC特殊文字");
+    all[static_cast<std::size_t>(CharClass::kNecIbm)] = Sj("NEC選定IBM拡張文字");
+    all[static_cast<std::size_t>(CharClass::kIbm)] = Sj("IBM拡張文字");
+    all[static_cast<std::size_t>(CharClass::kUserDefined)] = Sj("外字");
+    all[static_cast<std::size_t>(CharClass::kUnassigned)] = Sj("未定義の文字");
+    all[static_cast<std::size_t>(CharClass::kNotInCp932)] = Sj("JIS X 0208 にない文字");
+    all[static_cast<std::size_t>(CharClass::kBadByte)] = Sj("不正なバイト");
+    return all;
+  }();
+  return captions[static_cast<std::size_t>(cls)];
 }
 
 }  // namespace zor

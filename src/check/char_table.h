@@ -53,6 +53,6 @@ std::string CharCheck(CharClass cls);
 
 // The caption a finding gives a character of the class ("NEC特殊文字",
 // code page 932); empty when the check's message names no caption.
-std::string CharCaption(CharClass cls);
+const std::string& CharCaption(CharClass cls);
 
 }  // namespace zor

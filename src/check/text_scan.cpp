@@ -37,7 +37,7 @@ class Scanner {
     frames_.resize(kMaxPathDepth);
   }
 
-  std::vector<TextFinding> Run() {
+  std::vector<TextFinding> Run(std::size_t* omitted) {
     while (pos_ < s_.size()) {
       if (s_[pos_] == '<')
         Markup();
@@ -45,6 +45,7 @@ class Scanner {
         ScanRun(Current(), Stop::kText, 0);
     }
     while (depth_ > 0) Pop();
+    if (omitted) *omitted = omitted_;
     std::stable_sort(out_.begin(), out_.end(),
                      [](const TextFinding& a, const TextFinding& b) { return a.finding.line < b.finding.line; });
     return std::move(out_);
@@ -350,7 +351,7 @@ class Scanner {
     } else {
       ScanRun(&attributeChars_, Stop::kBare, 0);
     }
-    if (attributeChars_.Empty()) return;
+    if (attributeChars_.Empty() || !Keep(attributeChars_)) return;
     const Frame& f = frames_[static_cast<std::size_t>(std::min(depth_, kMaxPathDepth) - 1)];
     const std::string name = ShownName(attribute);
     attributeChars_.AppendFindings(out_, file_, Item(f) + "@" + name, name, line, f.photo);
@@ -376,7 +377,7 @@ class Scanner {
     if (depth_ == 0) return;
     if (depth_ <= kMaxPathDepth) {
       Frame& f = frames_[static_cast<std::size_t>(depth_ - 1)];
-      if (!f.chars.Empty()) {
+      if (!f.chars.Empty() && Keep(f.chars)) {
         const std::string name = ShownName(std::string_view(path_).substr(f.nameAt, f.pathLen - f.nameAt));
         f.chars.AppendFindings(out_, file_, Item(f), name, f.line, f.photo);
         f.chars.Clear();
@@ -384,6 +385,14 @@ class Scanner {
       path_.resize(f.nameAt > 0 ? f.nameAt - 1 : 0);
     }
     --depth_;
+  }
+
+  // True while findings are kept; past kMaxTextFindings those of chars are
+  // only counted.
+  bool Keep(const ValueChars& chars) {
+    if (out_.size() < kMaxTextFindings) return true;
+    omitted_ += chars.Checks();
+    return false;
   }
 
   // The element's path below the document element (code page 932); the
@@ -429,24 +438,26 @@ class Scanner {
   ValueChars outside_;
   std::vector<std::uint32_t> cache_;  // a BMP character's class and code, once known
   std::vector<TextFinding> out_;
+  std::size_t omitted_ = 0;
 };
 
 }  // namespace
 
-std::vector<TextFinding> ScanManagementText(std::string_view bytes, const std::string& shownName) {
+std::vector<TextFinding> ScanManagementText(std::string_view bytes, const std::string& shownName,
+                                            std::size_t* omitted) {
   const DetectedEncoding detected = DetectEncoding(bytes);
   bytes.remove_prefix(detected.markBytes);
   switch (detected.encoding) {
     case DocumentEncoding::kCp932:
-      return Scanner(bytes, false, shownName).Run();
+      return Scanner(bytes, false, shownName).Run(omitted);
     case DocumentEncoding::kUtf8:
-      return Scanner(bytes, true, shownName).Run();
+      return Scanner(bytes, true, shownName).Run(omitted);
     case DocumentEncoding::kUtf16Le:
     case DocumentEncoding::kUtf16Be:
       break;
   }
   const std::string utf8 = Utf16ToUtf8(bytes, detected.encoding == DocumentEncoding::kUtf16Be);
-  return Scanner(utf8, true, shownName).Run();
+  return Scanner(utf8, true, shownName).Run(omitted);
 }
 
 TextScanResult ScanManagementFile(const std::string& utf8Path, const std::string& shownName) {
@@ -482,7 +493,7 @@ TextScanResult ScanManagementFile(const std::string& utf8Path, const std::string
     if (bytes.size() > kMaxScannedFileBytes) return tooLarge();  // grew while read
   }
   result.read = true;
-  result.findings = ScanManagementText(bytes, shownName);
+  result.findings = ScanManagementText(bytes, shownName, &result.omitted);
   return result;
 }
 

@@ -22,6 +22,10 @@ inline constexpr std::uint64_t kMaxScannedFileBytes = 512u << 20;
 // text counts towards the deepest element that does.
 inline constexpr int kMaxPathDepth = 64;
 
+// A file keeps at most this many findings (the values' first ones); the
+// rest are only counted.
+inline constexpr std::size_t kMaxTextFindings = 100'000;
+
 // A finding lists this many distinct characters, then says how many more
 // offending characters the value holds.
 inline constexpr std::size_t kMaxListedChars = 16;
@@ -35,13 +39,16 @@ struct TextFinding {
 };
 
 // The findings of a management file's bytes, in order of their lines.
-// shownName (code page 932) becomes each finding's file.
-std::vector<TextFinding> ScanManagementText(std::string_view bytes, const std::string& shownName);
+// shownName (code page 932) becomes each finding's file. How many findings
+// past kMaxTextFindings were left out is written to *omitted when given.
+std::vector<TextFinding> ScanManagementText(std::string_view bytes, const std::string& shownName,
+                                            std::size_t* omitted = nullptr);
 
 struct TextScanResult {
   bool read = false;   // false: the file could not be read and was not scanned
   std::string error;   // why not (code page 932), when !read
   std::vector<TextFinding> findings;
+  std::size_t omitted = 0;  // findings left out past kMaxTextFindings
 };
 
 // Reads the file (a UTF-8 path) when it is a regular file of at most

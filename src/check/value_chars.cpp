@@ -1,5 +1,6 @@
 #include "check/value_chars.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "text/encoding.h"
@@ -41,6 +42,17 @@ std::string CodeText(const ListedChar& c) {
   return buf;
 }
 
+// The message's punctuation in code page 932, converted once.
+struct Punctuation {
+  std::string open = Sj("（"), close = Sj("）"), comma = Sj("、"), at = Sj(" に"), more = Sj("、ほか "),
+              chars = Sj(" 文字");
+};
+
+const Punctuation& Punct() {
+  static const Punctuation p;
+  return p;
+}
+
 bool Drawable(const ListedChar& c) {
   switch (c.cls) {
     case CharClass::kWideAlnum:
@@ -62,12 +74,12 @@ std::string ShowChar(const ListedChar& c) {
   if (Drawable(c)) {
     if (c.cp932 > 0xFF) out += static_cast<char>(c.cp932 >> 8);
     out += static_cast<char>(c.cp932 & 0xFF);
-    out += Sj("（") + CodeText(c);
-    const std::string caption = CharCaption(c.cls);
+    out += Punct().open + CodeText(c);
+    const std::string& caption = CharCaption(c.cls);
     if (!caption.empty()) out += " " + caption;
-    return out + Sj("）");
+    return out + Punct().close;
   }
-  return CodeText(c) + Sj("（") + CharCaption(c.cls) + Sj("）");
+  return CodeText(c) + Punct().open + CharCaption(c.cls) + Punct().close;
 }
 
 void ValueChars::Add(const ListedChar& c) {
@@ -79,6 +91,11 @@ void ValueChars::Add(const ListedChar& c) {
     list.chars.push_back(c);
   else
     ++list.more;
+}
+
+std::size_t ValueChars::Checks() const {
+  return static_cast<std::size_t>(
+      std::count_if(lists_.begin(), lists_.end(), [](const List& list) { return !list.chars.empty(); }));
 }
 
 void ValueChars::Clear() {
@@ -96,12 +113,14 @@ void ValueChars::AppendFindings(std::vector<TextFinding>& out, const std::string
   for (std::size_t slot = 0; slot < lists_.size(); ++slot) {
     const List& list = lists_[slot];
     if (list.chars.empty()) continue;
-    std::string message = name + Sj(" に") + Sj(kChecks[slot].utf8) + ": ";
+    static const std::array<std::string, 4> says = {Sj(kChecks[0].utf8), Sj(kChecks[1].utf8), Sj(kChecks[2].utf8),
+                                                    Sj(kChecks[3].utf8)};
+    std::string message = name + Punct().at + says[slot] + ": ";
     for (std::size_t i = 0; i < list.chars.size(); ++i) {
-      if (i > 0) message += Sj("、");
+      if (i > 0) message += Punct().comma;
       message += ShowChar(list.chars[i]);
     }
-    if (list.more > 0) message += Sj("、ほか ") + std::to_string(list.more) + Sj(" 文字");
+    if (list.more > 0) message += Punct().more + std::to_string(list.more) + Punct().chars;
     TextFinding f;
     f.finding.file = file;
     f.finding.check = kChecks[slot].id;

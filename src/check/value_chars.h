@@ -33,6 +33,8 @@ class ValueChars {
   // check, only how many more there are.
   void Add(const ListedChar& c);
   bool Empty() const { return empty_; }
+  // How many checks the value breaks (how many findings it gives).
+  std::size_t Checks() const;
   void Clear();
 
   // Appends one finding per check the value breaks, in the order of the

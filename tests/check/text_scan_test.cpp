@@ -266,6 +266,14 @@ TEST(TextScanTest, ListsAreBoundedAndDeepNestingIsCut) {
       "<r><" + longName + Sj("名") + ">" + Sj("①") + "</" + longName + "></r>", kShown);
   ASSERT_EQ(named.size(), 1u);
   EXPECT_EQ(named[0].finding.item, std::string(128, 'n'));
+
+  // past kMaxTextFindings findings of a file are counted, not kept
+  std::string values = "<r>";
+  for (std::size_t i = 0; i < kMaxTextFindings + 5; ++i) values += i % 2 ? "<a>①</a>" : "<a x='ｱ'/>";
+  std::size_t omitted = 0;
+  const std::vector<TextFinding> capped = ScanManagementText(values + "</r>", kShown, &omitted);
+  EXPECT_EQ(capped.size(), kMaxTextFindings);
+  EXPECT_EQ(omitted, 5u);
 }
 
 TEST(TextScanTest, BrokenMarkupNeverStopsTheScan) {
