@@ -22,23 +22,27 @@ constexpr std::size_t kTargetBytes = 6u << 20;
 std::string PhotoXml(bool cp932) {
   auto encode = [&](const std::string& utf8) { return cp932 ? Sj(utf8) : utf8; };
   std::string xml = encode(std::string("<?xml version=\"1.0\" encoding=\"") + (cp932 ? "Shift_JIS" : "UTF-8") +
-                    "\"?>\r\n<!DOCTYPE photodata SYSTEM \"PHOTO05.DTD\">\r\n<photodata DTD_version=\"05\">\r\n"
-                    "  <基礎情報>\r\n    <写真フォルダ名>PHOTO/PIC</写真フォルダ名>\r\n"
-                    "    <適用要領基準>土木202303-01</適用要領基準>\r\n  </基礎情報>\r\n");
+                           "\"?>\r\n<!DOCTYPE photodata SYSTEM \"PHOTO05.DTD\">\r\n<photodata DTD_version=\"05\">\r\n"
+                           "  <基礎情報>\r\n    <写真フォルダ名>PHOTO/PIC</写真フォルダ名>\r\n"
+                           "    <適用要領基準>土木202303-01</適用要領基準>\r\n  </基礎情報>\r\n");
   for (int i = 1; xml.size() < kTargetBytes; ++i) {
     char name[16];
     std::snprintf(name, sizeof name, "P%07d.JPG", i);
     const std::string n = std::to_string(i);
     const std::string title = i % 50 == 0 ? "舗装工 表層工 No." + n + " ①㈱" : "舗装工 表層工 No." + n + " 施工状況";
-    xml += encode("  <写真情報>\r\n    <写真ファイル情報>\r\n      <シリアル番号>" + n +
-           "</シリアル番号>\r\n      <写真ファイル名>" + name + "</写真ファイル名>\r\n      <写真ファイル日本語名>" +
-           name + "</写真ファイル日本語名>\r\n      <メディア番号>1</メディア番号>\r\n    </写真ファイル情報>\r\n"
-           "    <撮影工種区分>\r\n      <写真-大分類>工事</写真-大分類>\r\n      <写真区分>施工状況写真</写真区分>\r\n"
-           "      <工種>舗装工</工種>\r\n      <種別>アスファルト舗装工</種別>\r\n      <細別>表層工</細別>\r\n"
-           "      <写真タイトル>" + title + "</写真タイトル>\r\n    </撮影工種区分>\r\n"
-           "    <付加情報>\r\n      <参考図ファイル名>D0000001.JPG</参考図ファイル名>\r\n    </付加情報>\r\n"
-           "    <撮影箇所>起点側 No.12+5.0 付近</撮影箇所>\r\n    <撮影年月日>2023-04-01</撮影年月日>\r\n"
-           "    <代表写真>0</代表写真>\r\n    <提出頻度写真>0</提出頻度写真>\r\n  </写真情報>\r\n");
+    xml += encode(
+        "  <写真情報>\r\n    <写真ファイル情報>\r\n      <シリアル番号>" + n +
+        "</シリアル番号>\r\n      <写真ファイル名>" + name + "</写真ファイル名>\r\n      <写真ファイル日本語名>" +
+        name +
+        "</写真ファイル日本語名>\r\n      <メディア番号>1</メディア番号>\r\n    </写真ファイル情報>\r\n"
+        "    <撮影工種区分>\r\n      <写真-大分類>工事</写真-大分類>\r\n      <写真区分>施工状況写真</写真区分>\r\n"
+        "      <工種>舗装工</工種>\r\n      <種別>アスファルト舗装工</種別>\r\n      <細別>表層工</細別>\r\n"
+        "      <写真タイトル>" +
+        title +
+        "</写真タイトル>\r\n    </撮影工種区分>\r\n"
+        "    <付加情報>\r\n      <参考図ファイル名>D0000001.JPG</参考図ファイル名>\r\n    </付加情報>\r\n"
+        "    <撮影箇所>起点側 No.12+5.0 付近</撮影箇所>\r\n    <撮影年月日>2023-04-01</撮影年月日>\r\n"
+        "    <代表写真>0</代表写真>\r\n    <提出頻度写真>0</提出頻度写真>\r\n  </写真情報>\r\n");
   }
   return xml + "</photodata>\r\n";
 }

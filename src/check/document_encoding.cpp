@@ -12,7 +12,8 @@ namespace {
 std::string_view DeclaredEncoding(std::string_view s) {
   if (!s.starts_with("<?xml")) return {};
   const std::size_t close = s.find("?>");
-  const std::string_view decl = s.substr(0, close == std::string_view::npos ? std::min<std::size_t>(s.size(), 512) : close);
+  const std::string_view decl =
+      s.substr(0, close == std::string_view::npos ? std::min<std::size_t>(s.size(), 512) : close);
   std::size_t pos = decl.find("encoding");
   if (pos == std::string_view::npos) return {};
   pos += 8;

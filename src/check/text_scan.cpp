@@ -24,10 +24,10 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // What ends a run of value characters.
 enum class Stop {
-  kText,       // '<'
-  kQuoted,     // the quote, or '<'
-  kBare,       // a blank, '>' or '<' (an unquoted attribute value)
-  kCdata,      // "]]>"
+  kText,    // '<'
+  kQuoted,  // the quote, or '<'
+  kBare,    // a blank, '>' or '<' (an unquoted attribute value)
+  kCdata,   // "]]>"
 };
 
 class Scanner {
@@ -70,8 +70,8 @@ class Scanner {
   }
 
   void CountLines(std::size_t from, std::size_t to) {
-    line_ += static_cast<int>(std::count(s_.begin() + static_cast<std::ptrdiff_t>(from),
-                                         s_.begin() + static_cast<std::ptrdiff_t>(to), '\n'));
+    line_ += static_cast<int>(
+        std::count(s_.begin() + static_cast<std::ptrdiff_t>(from), s_.begin() + static_cast<std::ptrdiff_t>(to), '\n'));
   }
 
   // Past the next terminator (or to the end), counting lines.
@@ -221,9 +221,12 @@ class Scanner {
     for (; p < s_.size(); ++p, ++digits) {
       const char d = s_[p];
       int v = -1;
-      if (d >= '0' && d <= '9') v = d - '0';
-      else if (hex && d >= 'a' && d <= 'f') v = d - 'a' + 10;
-      else if (hex && d >= 'A' && d <= 'F') v = d - 'A' + 10;
+      if (d >= '0' && d <= '9')
+        v = d - '0';
+      else if (hex && d >= 'a' && d <= 'f')
+        v = d - 'a' + 10;
+      else if (hex && d >= 'A' && d <= 'F')
+        v = d - 'A' + 10;
       if (v < 0) break;
       value = value * (hex ? 16 : 10) + static_cast<char32_t>(v);
       if (value > 0x10FFFF) value = 0x110000;  // stays out of range, never overflows
@@ -470,12 +473,13 @@ TextScanResult ScanManagementFile(const std::string& utf8Path, const std::string
     else if (err == EISDIR || err == EINVAL)
       result.error = shownName + Sj(" は通常のファイルではないため読み込みません。");
     else
-      result.error = shownName + Sj(" を開けません（") + std::error_code(err, std::generic_category()).message() + Sj("）。");
+      result.error =
+          shownName + Sj(" を開けません（") + std::error_code(err, std::generic_category()).message() + Sj("）。");
     return result;
   }
   auto tooLarge = [&] {
-    result.error = shownName + Sj(" は ") + std::to_string(kMaxScannedFileBytes) +
-                   Sj(" バイトを超えるため文字を検査しません。");
+    result.error =
+        shownName + Sj(" は ") + std::to_string(kMaxScannedFileBytes) + Sj(" バイトを超えるため文字を検査しません。");
     return result;
   };
   if (file.Size() > kMaxScannedFileBytes) return tooLarge();
@@ -485,7 +489,8 @@ TextScanResult ScanManagementFile(const std::string& utf8Path, const std::string
   while (true) {
     const long got = file.Read(buf, sizeof buf);
     if (got < 0) {
-      result.error = shownName + Sj(" を読み込めません（") + std::error_code(errno, std::generic_category()).message() + Sj("）。");
+      result.error = shownName + Sj(" を読み込めません（") + std::error_code(errno, std::generic_category()).message() +
+                     Sj("）。");
       return result;
     }
     if (got == 0) break;

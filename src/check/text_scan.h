@@ -45,8 +45,8 @@ std::vector<TextFinding> ScanManagementText(std::string_view bytes, const std::s
                                             std::size_t* omitted = nullptr);
 
 struct TextScanResult {
-  bool read = false;   // false: the file could not be read and was not scanned
-  std::string error;   // why not (code page 932), when !read
+  bool read = false;  // false: the file could not be read and was not scanned
+  std::string error;  // why not (code page 932), when !read
   std::vector<TextFinding> findings;
   std::size_t omitted = 0;  // findings left out past kMaxTextFindings
 };

@@ -22,6 +22,7 @@ struct CodeCase {
 };
 
 TEST(CharTableTest, RangesAtTheirBoundaries) {
+  // clang-format off
   const CodeCase cases[] = {
       // single bytes: controls around TAB, LF, CR; ASCII; half-width katakana
       {0x00, C::kControl},      {0x08, C::kControl},      {0x09, C::kAllowed},      {0x0A, C::kAllowed},
@@ -51,8 +52,8 @@ TEST(CharTableTest, RangesAtTheirBoundaries) {
       {0xEFFC, C::kUnassigned}, {0xF040, C::kUserDefined}, {0xF9FC, C::kUserDefined}, {0xFA40, C::kIbm},
       {0xFC4B, C::kIbm},        {0xFC4C, C::kUnassigned}, {0xFCFC, C::kUnassigned},
   };
-  for (const CodeCase& c : cases)
-    EXPECT_EQ(ClassifyCp932(c.code), c.cls) << std::hex << "code 0x" << c.code;
+  // clang-format on
+  for (const CodeCase& c : cases) EXPECT_EQ(ClassifyCp932(c.code), c.cls) << std::hex << "code 0x" << c.code;
 }
 
 TEST(CharTableTest, RangesAreOrderedAndDisjoint) {
@@ -116,6 +117,7 @@ struct UnicodeCase {
 };
 
 TEST(CharTableTest, UnicodeCharactersTakeTheClassOfTheirCode) {
+  // clang-format off
   const UnicodeCase cases[] = {
       {U'A', C::kAllowed, 0x41},
       {U'\t', C::kAllowed, 0x09},
@@ -147,6 +149,7 @@ TEST(CharTableTest, UnicodeCharactersTakeTheClassOfTheirCode) {
       {0xD800, C::kNotInCp932, 0},
       {0x110000, C::kNotInCp932, 0},
   };
+  // clang-format on
   for (const UnicodeCase& c : cases) {
     std::uint16_t code = 0;
     EXPECT_EQ(ClassifyUnicode(c.ch, &code), c.cls) << std::hex << "U+" << static_cast<unsigned>(c.ch);

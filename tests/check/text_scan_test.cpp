@@ -106,7 +106,7 @@ TEST(TextScanTest, TheIssuesTitleInEveryEncoding) {
     Enc enc;
     const std::string& expected;
   } cases[] = {
-      {Enc::kCp932, cp932},   {Enc::kUtf8, unicode},    {Enc::kUtf8NoDecl, unicode},    {Enc::kUtf8Bom, unicode},
+      {Enc::kCp932, cp932},     {Enc::kUtf8, unicode},    {Enc::kUtf8NoDecl, unicode},   {Enc::kUtf8Bom, unicode},
       {Enc::kUtf16Le, unicode}, {Enc::kUtf16Be, unicode}, {Enc::kUtf16LeNoBom, unicode},
   };
   for (const auto& c : cases)
@@ -114,10 +114,11 @@ TEST(TextScanTest, TheIssuesTitleInEveryEncoding) {
 }
 
 TEST(TextScanTest, CleanDocumentsGiveNothing) {
-  const std::string body = kPhotoHead + Photo("舗装工　表層工 No.12+5.0〜No.13 （その二）ー・「」") +
-                           Photo("ひらがな カタカナ ΑΩ αω АЯ ─│ ※〒 ∈∵ ≒ Å\u212B‰◯ 亜腕弌熙") +
-                           "<写真情報>\t<代表写真>1</代表写真>\r\n<備考>&lt;a&gt; &amp; &quot;&apos;</備考></写真情報>\r\n"
-                           "</photodata>\n";
+  const std::string body =
+      kPhotoHead + Photo("舗装工　表層工 No.12+5.0〜No.13 （その二）ー・「」") +
+      Photo("ひらがな カタカナ ΑΩ αω АЯ ─│ ※〒 ∈∵ ≒ Å\u212B‰◯ 亜腕弌熙") +
+      "<写真情報>\t<代表写真>1</代表写真>\r\n<備考>&lt;a&gt; &amp; &quot;&apos;</備考></写真情報>\r\n"
+      "</photodata>\n";
   for (Enc enc : {Enc::kCp932, Enc::kUtf8, Enc::kUtf8NoDecl, Enc::kUtf16Le, Enc::kUtf16Be})
     EXPECT_EQ(Scan(body, enc), std::vector<std::string>{}) << static_cast<int>(enc);
 }
@@ -146,23 +147,26 @@ TEST(TextScanTest, CodesWithoutACharacterAreShownByCode) {
   // without its trail, a byte no character starts
   std::string title = Sj("外") + "\xF0\x40" + "\x87\x5E" + "\x81\x0A" + "\xFD";
   const std::string doc = Sj("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<a><b>") + title + "</b></a>";
-  EXPECT_EQ(Lines(ScanManagementText(doc, kShown)),
-            std::vector<std::string>{"text.char 誤り PHOTO/PHOTO.XML b line 2 photo 0: b に使用できない文字があります: "
-                                     "0xF040（外字）、0x875E（未定義の文字）、0x81（未定義の文字）、0xFD（未定義の文字）"});
+  EXPECT_EQ(
+      Lines(ScanManagementText(doc, kShown)),
+      std::vector<std::string>{"text.char 誤り PHOTO/PHOTO.XML b line 2 photo 0: b に使用できない文字があります: "
+                               "0xF040（外字）、0x875E（未定義の文字）、0x81（未定義の文字）、0xFD（未定義の文字）"});
   // a UTF-8 file: characters code page 932 lacks, a user-defined one, bytes of no character
-  EXPECT_EQ(Scan("<a><b>𠮷😀\xEE\x80\x80\xFF\xC3</b></a>", Enc::kUtf8),
-            std::vector<std::string>{"text.char 誤り PHOTO/PHOTO.XML b line 2 photo 0: b に使用できない文字があります: "
-                                     "U+20BB7（JIS X 0208 にない文字）、U+1F600（JIS X 0208 にない文字）、U+E000（外字）、"
-                                     "0xFF（不正なバイト）、0xC3（不正なバイト）"});
+  EXPECT_EQ(
+      Scan("<a><b>𠮷😀\xEE\x80\x80\xFF\xC3</b></a>", Enc::kUtf8),
+      std::vector<std::string>{"text.char 誤り PHOTO/PHOTO.XML b line 2 photo 0: b に使用できない文字があります: "
+                               "U+20BB7（JIS X 0208 にない文字）、U+1F600（JIS X 0208 にない文字）、U+E000（外字）、"
+                               "0xFF（不正なバイト）、0xC3（不正なバイト）"});
 }
 
 TEST(TextScanTest, BytesThatAreNotUtf8WithoutADeclarationAreCodePage932) {
   const std::string doc = "<a><b>" + Sj("①ｱ") + "</b></a>";
-  EXPECT_EQ(Lines(ScanManagementText(doc, kShown)),
-            (std::vector<std::string>{
-                "text.char 誤り PHOTO/PHOTO.XML b line 1 photo 0: b に使用できない文字があります: ①（0x8740 NEC特殊文字）",
-                "text.kana 誤り PHOTO/PHOTO.XML b line 1 photo 0: b に半角カタカナがあります: ｱ（0xB1）",
-            }));
+  EXPECT_EQ(
+      Lines(ScanManagementText(doc, kShown)),
+      (std::vector<std::string>{
+          "text.char 誤り PHOTO/PHOTO.XML b line 1 photo 0: b に使用できない文字があります: ①（0x8740 NEC特殊文字）",
+          "text.kana 誤り PHOTO/PHOTO.XML b line 1 photo 0: b に半角カタカナがあります: ｱ（0xB1）",
+      }));
 }
 
 TEST(TextScanTest, AttributeValues) {
@@ -203,28 +207,27 @@ TEST(TextScanTest, CharacterReferences) {
 
 TEST(TextScanTest, LinesAndWhatIsSkipped) {
   const std::string body =
-      "<!DOCTYPE photodata SYSTEM \"PHOTO05.DTD\" [\n"   // 2
-      "  <!ENTITY e \"①]>\">\n"                          // 3: a quoted ']>' inside the subset
-      "  <!-- ② ]> -->\n"                                 // 4
-      "  <!ELEMENT ゼ票 (#PCDATA)>\n"                     // 5: both end in 0x5B, "["
-      "]>\n"                                              // 6
-      "<photodata>\r\n"                                   // 7
-      "<!-- ③\r\n"                                        // 8
-      " ④ -->\r\n"                                        // 9
-      "<?pi ⑤\r\n ?>\r\n"                                 // 10, 11
-      "<写真情報><写真タイトル>一行目\r\n"               // 12
-      "二行目①</写真タイトル>\r\n"                        // 13
+      "<!DOCTYPE photodata SYSTEM \"PHOTO05.DTD\" [\n"                        // 2
+      "  <!ENTITY e \"①]>\">\n"                                               // 3: a quoted ']>' inside the subset
+      "  <!-- ② ]> -->\n"                                                     // 4
+      "  <!ELEMENT ゼ票 (#PCDATA)>\n"                                         // 5: both end in 0x5B, "["
+      "]>\n"                                                                  // 6
+      "<photodata>\r\n"                                                       // 7
+      "<!-- ③\r\n"                                                            // 8
+      " ④ -->\r\n"                                                            // 9
+      "<?pi ⑤\r\n ?>\r\n"                                                     // 10, 11
+      "<写真情報><写真タイトル>一行目\r\n"                                    // 12
+      "二行目①</写真タイトル>\r\n"                                            // 13
       "<写真タイトル><![CDATA[<⑥&#x2460;>]]>ｱ</写真タイトル></写真情報>\r\n"  // 14
       "</photodata>\r\n";
-  EXPECT_EQ(Scan(body),
-            (std::vector<std::string>{
-                "text.char 誤り PHOTO/PHOTO.XML 写真情報/写真タイトル line 12 photo 1: 写真タイトル "
-                "に使用できない文字があります: ①（0x8740 NEC特殊文字）",
-                "text.char 誤り PHOTO/PHOTO.XML 写真情報/写真タイトル line 14 photo 1: 写真タイトル "
-                "に使用できない文字があります: ⑥（0x8745 NEC特殊文字）",
-                "text.kana 誤り PHOTO/PHOTO.XML 写真情報/写真タイトル line 14 photo 1: 写真タイトル "
-                "に半角カタカナがあります: ｱ（0xB1）",
-            }));
+  EXPECT_EQ(Scan(body), (std::vector<std::string>{
+                            "text.char 誤り PHOTO/PHOTO.XML 写真情報/写真タイトル line 12 photo 1: 写真タイトル "
+                            "に使用できない文字があります: ①（0x8740 NEC特殊文字）",
+                            "text.char 誤り PHOTO/PHOTO.XML 写真情報/写真タイトル line 14 photo 1: 写真タイトル "
+                            "に使用できない文字があります: ⑥（0x8745 NEC特殊文字）",
+                            "text.kana 誤り PHOTO/PHOTO.XML 写真情報/写真タイトル line 14 photo 1: 写真タイトル "
+                            "に半角カタカナがあります: ｱ（0xB1）",
+                        }));
 }
 
 TEST(TextScanTest, PhotoOrdinalsAndMixedContent) {
@@ -262,8 +265,8 @@ TEST(TextScanTest, ListsAreBoundedAndDeepNestingIsCut) {
 
   // a long name is cut in the path, never inside a character
   const std::string longName(300, 'n');
-  const std::vector<TextFinding> named = ScanManagementText(
-      "<r><" + longName + Sj("名") + ">" + Sj("①") + "</" + longName + "></r>", kShown);
+  const std::vector<TextFinding> named =
+      ScanManagementText("<r><" + longName + Sj("名") + ">" + Sj("①") + "</" + longName + "></r>", kShown);
   ASSERT_EQ(named.size(), 1u);
   EXPECT_EQ(named[0].finding.item, std::string(128, 'n'));
 
@@ -278,9 +281,9 @@ TEST(TextScanTest, ListsAreBoundedAndDeepNestingIsCut) {
 
 TEST(TextScanTest, BrokenMarkupNeverStopsTheScan) {
   const std::string cases[] = {
-      "",          "<",         "<a",        "<a b",      "<a b=",    "<a b=\"①", "<!--①",     "<![CDATA[①",
-      "<!DOCTYPE [", "</",      "&#x2460",   "<a>&#x",    "\x87",     "<a>\x87",  "<a x=\"\x87", "<?",
-      "<a></b></c></d>①", "<>①", "< a>①",    "<a/><b/>①",
+      "",      "<",         "<a",     "<a b", "<a b=",   "<a b=\"①",    "<!--①", "<![CDATA[①",       "<!DOCTYPE [",
+      "</",    "&#x2460",   "<a>&#x", "\x87", "<a>\x87", "<a x=\"\x87", "<?",    "<a></b></c></d>①", "<>①",
+      "< a>①", "<a/><b/>①",
   };
   for (const std::string& c : cases) {
     for (const std::string& mark : {std::string(), std::string("\xEF\xBB\xBF"), std::string("\xFF\xFE")}) {
@@ -296,7 +299,8 @@ TEST(TextScanTest, BrokenMarkupNeverStopsTheScan) {
   // UTF-16 of an odd length, and an unpaired surrogate
   std::string odd = Encode("<a>x</a>", Enc::kUtf16Le) + "\x41";
   EXPECT_EQ(ScanManagementText(odd, kShown).size(), 0u);
-  std::string surrogate = "\xFF\xFE" + Iconv("<a>", "UTF-16LE") + std::string("\x00\xD8", 2) + Iconv("</a>", "UTF-16LE");
+  std::string surrogate =
+      "\xFF\xFE" + Iconv("<a>", "UTF-16LE") + std::string("\x00\xD8", 2) + Iconv("</a>", "UTF-16LE");
   EXPECT_EQ(Lines(ScanManagementText(surrogate, kShown)),
             std::vector<std::string>{"text.char 誤り PHOTO/PHOTO.XML a line 1 photo 0: a に使用できない文字があります: "
                                      "U+FFFD（JIS X 0208 にない文字）"});
