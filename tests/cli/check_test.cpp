@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "text/encoding.h"
 #include "verb_run.h"
 
 namespace zor {
@@ -27,6 +28,113 @@ std::vector<std::string> LinesOf(const std::string& text) {
   for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
     lines.push_back(text.substr(start, end - start));
   return lines;
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// Replaces the one occurrence of from (UTF-8, written in the file as code
+// page 932) by to.
+void Replace(const fs::path& file, const std::string& from, const std::string& to) {
+  std::string bytes = ReadBytes(file);
+  const std::size_t at = bytes.find(Sj(from));
+  ASSERT_NE(at, std::string::npos) << from;
+  bytes.replace(at, Sj(from).size(), Sj(to));
+  WriteBytes(file, bytes);
+}
+
+// The check and severity of every finding of a --check --json run.
+std::multiset<std::string> ChecksOf(const std::string& json) {
+  std::multiset<std::string> checks;
+  for (const std::string& line : LinesOf(json)) {
+    const std::size_t c = line.find("\"check\":\""), s = line.find("\"severity\":\"");
+    if (c == std::string::npos || s == std::string::npos) continue;
+    const std::size_t ce = line.find('"', c + 9), se = line.find('"', s + 12);
+    checks.insert(line.substr(c + 9, ce - c - 9) + " " + line.substr(s + 12, se - s - 12));
+  }
+  return checks;
+}
+
+// The construction fixture mended (its listed pictures all there, names as
+// listed) and given a PLAN folder with its own management file in
+// Shift_JIS; the index names PLAN and MEET.
+class WholeDeliveryTest : public CheckCliTest {
+ protected:
+  fs::path MendedDelivery() {
+    const fs::path d = CopyOf("import/construction", "delivery");
+    Replace(d / "PHOTO/PHOTO.XML", "<写真ファイル名>p0000002.jpg<", "<写真ファイル名>P0000002.JPG<");
+    fs::copy_file(d / "PHOTO/PIC/P0000001.JPG", d / "PHOTO/PIC/P0000003.JPG");
+    fs::copy_file(d / "PHOTO/DRA/D0000001.JPG", d / "PHOTO/DRA/D0000002.JPG");
+    Replace(d / "INDE_C05.DTD", "写真フォルダ名)*>",
+            "写真フォルダ名|施工計画書フォルダ名|打合せ簿フォルダ名|その他フォルダ名)*>\r\n"
+            "<!ELEMENT 施工計画書フォルダ名 (#PCDATA)>\r\n<!ELEMENT 打合せ簿フォルダ名 (#PCDATA)>\r\n"
+            "<!ELEMENT その他フォルダ名 (#PCDATA)>");
+    Replace(d / "INDEX_C.XML", "<写真フォルダ名>PHOTO</写真フォルダ名>",
+            "<写真フォルダ名>PHOTO</写真フォルダ名>\r\n    <施工計画書フォルダ名>PLAN</施工計画書フォルダ名>\r\n"
+            "    <打合せ簿フォルダ名>MEET</打合せ簿フォルダ名>\r\n    <その他フォルダ名>OTHRS</その他フォルダ名>");
+    WriteBytes(d / "PLAN/PLAN05.DTD", Sj("<!ELEMENT plandata (計画書情報+)>\r\n"
+                                         "<!ELEMENT 計画書情報 (施工計画書ファイル名)>\r\n"
+                                         "<!ELEMENT 施工計画書ファイル名 (#PCDATA)>\r\n"));
+    WriteBytes(d / "PLAN/PLAN.XML", Sj("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n"
+                                       "<!DOCTYPE plandata SYSTEM \"PLAN05.DTD\">\r\n<plandata>\r\n"
+                                       "<計画書情報><施工計画書ファイル名>PLAN01.PDF</施工計画書ファイル名></計画書情報>\r\n"
+                                       "</plandata>\r\n"));
+    WriteBytes(d / "PLAN/PLAN01.PDF", "%PDF-1.4\n");
+    WriteBytes(d / "OTHRS/OTHRS05.DTD", Sj("<!ELEMENT othrsdata (#PCDATA)>\r\n"));
+    WriteBytes(d / "OTHRS/OTHRS.XML", Sj("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n"
+                                         "<!DOCTYPE othrsdata SYSTEM \"OTHRS05.DTD\">\r\n<othrsdata>その他</othrsdata>\r\n"));
+    fs::create_directories(d / "MEET");
+    WriteBytes(d / "MEET/MEET05.DTD", Sj("<!ELEMENT meetdata (#PCDATA)>\r\n"));
+    WriteBytes(d / "MEET/MEET.XML", Sj("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n"
+                                       "<!DOCTYPE meetdata SYSTEM \"MEET05.DTD\">\r\n<meetdata>打合せ</meetdata>\r\n"));
+    return d;
+  }
+};
+
+TEST_F(WholeDeliveryTest, EveryKindOfFaultOnceAndTheMendedDeliveryPasses) {
+  const fs::path d = MendedDelivery();
+  const Outcome mended = Zorview("--check --json " + Q(d));
+  EXPECT_EQ(mended.status, 0) << mended.out << mended.err;
+  EXPECT_EQ(ChecksOf(mended.out).count("file.extra 誤り"), 0u);
+  const std::multiset<std::string> before = ChecksOf(mended.out);
+
+  // One fault of each kind.
+  Replace(d / "PHOTO/PHOTO.XML", "<写真タイトル>掘削状況 No.12<", "<写真タイトル>掘削状況①<");
+  Replace(d / "PHOTO/PHOTO.XML", "<撮影箇所>No.12<", "<撮影箇所>ｱNo.12<");
+  // A control character leaves a document not well-formed: MEET.XML is read
+  // for its characters only.
+  Replace(d / "MEET/MEET.XML", "<meetdata>打合せ<", "<meetdata>打合せ\x07<");
+  Replace(d / "PHOTO/PHOTO.XML", "<請負者説明文>掘削の状況<", "<請負者説明文>掘削の状況Ａ<");
+  Replace(d / "PHOTO/PHOTO.XML", "<写真タイトル>路体盛土状況<", "<写真タイトル><");
+  Replace(d / "PHOTO/PHOTO.XML", "<写真区分>施工状況写真</写真区分>\r\n      <工種>道路土工</工種>\r\n      <種別>路体盛土工",
+          "<写真区分>施工写真</写真区分>\r\n      <工種>道路土工</工種>\r\n      <種別>路体盛土工");
+  WriteBytes(d / "PHOTO/PIC/Thumbs.db", "thumbs");
+  fs::create_directories(d / "WORK");
+  fs::remove_all(d / "OTHRS");
+  fs::rename(d / "PHOTO/DRA", d / "PHOTO/dra");
+  Replace(d / "PLAN/PLAN.XML", "</計画書情報>\r\n</plandata>",
+          "</計画書情報>\r\n<計画書情報><施工計画書ファイル名>PLAN02.PDF</施工計画書ファイル名></計画書情報>\r\n</plandata>");
+  const std::string plan = ReadBytes(d / "PLAN/PLAN.XML");
+  WriteBytes(d / "PLAN/PLAN.XML", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" +
+                                      Cp932ToUtf8(plan.substr(plan.find("?>") + 2)));
+  WriteBytes(d / "PLAN/PLAN05.DTD", Cp932ToUtf8(ReadBytes(d / "PLAN/PLAN05.DTD")));
+  fs::remove(d / "PHOTO/PIC/P0000003.JPG");
+  const auto files = Contents(d);
+
+  const Outcome faulty = Zorview("--check --json " + Q(d));
+  EXPECT_EQ(faulty.status, 1) << faulty.err;
+  std::multiset<std::string> found = ChecksOf(faulty.out);
+  for (const std::string& kept : before)
+    if (const auto at = found.find(kept); at != found.end()) found.erase(at);
+  EXPECT_EQ(found, (std::multiset<std::string>{
+                       "text.char 誤り", "text.kana 誤り", "text.control 誤り", "text.wide-alnum 参考",
+                       "entry.missing 誤り", "entry.wrong 誤り", "file.extra 誤り", "folder.unknown 注意", "folder.missing 誤り",
+                       "name.rule 誤り", "listed.missing 誤り", "xml.encoding 注意", "xml.dtd 誤り",
+                       "file.missing 誤り"}))
+      << faulty.out;
+  EXPECT_EQ(Contents(d), files);
 }
 
 TEST_F(CheckCliTest, FindingsAsJsonLinesThenTheSummaryAndTheVerdict) {
