@@ -1,5 +1,6 @@
 // Picture decoding speed: a 4000 x 3000 JPEG at full size and at one eighth,
-// EXIF thumbnail extraction, and the thumbnail decoding order over many
+// EXIF thumbnail extraction, the first page of a TIFF of many pages, and the
+// thumbnail decoding order over many
 // generated photos, next to vipsthumbnail and djpeg on the same files when
 // they are installed (libvips-tools, libjpeg-turbo-progs).
 //
@@ -17,6 +18,7 @@
 
 #include "../tests/images/sample_pictures.h"
 #include "images/exif_thumbnail.h"
+#include "images/image_kit.h"
 #include "images/jpeg_decode.h"
 #include "images/photo_loader.h"
 
@@ -127,6 +129,19 @@ void BM_ThumbnailOrder(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ThumbnailOrder)->Arg(96)->Arg(140)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// A TIFF gives its first page without walking the others: ten thousand
+// pages take about as long as one (tests/images checks the page it gives).
+void BM_TiffFirstPageOfMany(benchmark::State& state) {
+  const int pages = static_cast<int>(state.range(0));
+  const fs::path path = fs::temp_directory_path() / "zor_images_bench" / ("pages" + std::to_string(pages) + ".tif");
+  fs::create_directories(path.parent_path());
+  samples::WriteBytes(path, samples::ManyPageTiff(pages));
+  Bitmap bitmap;
+  for (auto _ : state) benchmark::DoNotOptimize(LoadWithImageKit(bitmap, path));
+  state.counters["width"] = bitmap.Width();
+}
+BENCHMARK(BM_TiffFirstPageOfMany)->Arg(1)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 // Runs a shell command once over the whole set; reports the time per picture.
 void RunPerPicture(benchmark::State& state, const std::string& command) {

@@ -122,11 +122,14 @@ TEST_F(HostileInputTest, AlbumRefusesAPictureLinkedOutOfTheDelivery) {
 TEST_F(HostileInputTest, AlbumCountsPicturesCopiedUnchanged) {
   const fs::path delivery = CopyOf("output/album_delivery", "pdf");
   // A damaged TIFF: not convertible, kept.
-  std::ofstream(delivery / "PHOTO/PIC/P0000004.TIF", std::ios::binary | std::ios::trunc) << "II*\0damaged";
+  using namespace std::string_literals;
+  const std::string damaged = "II*\0damaged"s;
+  std::ofstream(delivery / "PHOTO/PIC/P0000004.TIF", std::ios::binary | std::ios::trunc) << damaged;
   const Outcome run = Zorview("--album " + Q(delivery) + " " + Q(temp_));
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.err.find("1 pictures could not be converted and were copied unchanged"), std::string::npos) << run.err;
   EXPECT_EQ(ReadBytes(temp_ / "ALBUM/PIC/P0000004.JPG"), ReadBytes(delivery / "PHOTO/PIC/P0000004.TIF"));
+  EXPECT_EQ(ReadBytes(temp_ / "ALBUM/PIC/P0000004.JPG"), damaged);
 }
 
 TEST_F(HostileInputTest, KindOfAMissingFileFails) {

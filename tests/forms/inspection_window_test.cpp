@@ -3,6 +3,7 @@
 // with findings, and the information panel's 撮影データ tab. With
 // ZOR_SHOTS set, pictures of the dialog and the tab go into that folder.
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QProgressBar>
@@ -160,7 +161,7 @@ class InspectionWindowTest : public QObject {
     for (const bool running : {false, true}) {
       if (running) dialog->StartBtn->click();
       QVERIFY(w.DispatchDeliveryFile(QStringLiteral(ZOR_TEST_DATA "/import/services/INDEX_D.XML")));
-      QTest::qWait(50);
+      QCoreApplication::processEvents();  // anything the run posted arrives now, not later
       QVERIFY(!dialog->Running());
       QVERIFY(!dialog->Result());
       QCOMPARE(dialog->Report->topLevelItemCount(), 0);

@@ -43,6 +43,7 @@
 #include "forms/tree_panel.h"
 #include "forms/window_positions.h"
 #include "text/encoding.h"
+#include "window_settles.h"
 
 using namespace zor;
 
@@ -470,7 +471,7 @@ class MainWindowTest : public QObject {
              [&] { w.resize(800, 600); }, [&] { w.resizeDocks({w.Float_Clip}, {260}, Qt::Horizontal); },
              [&] { w.Float_Clip->setFloating(true); }, [&] { w.Float_Clip->setFloating(false); }}) {
       change();
-      QTest::qWait(350);  // the resize timers
+      QVERIFY(WindowSettles(w));  // the resize timers have run
       QCOMPARE(w.InfoPanel->TabSetEx->TabIndex(), 1);
       QCOMPARE(w.InfoPanel->KoumokuGrid_Photo->Row(), row);
     }
@@ -506,9 +507,16 @@ class MainWindowTest : public QObject {
     QTRY_VERIFY(viewer.isVisible());
     QVERIFY(w.Float_Mime->isVisible());
 
+    // Hidden after the restore: neither maximising nor the next minimise and
+    // restore, shown by the viewer's coming back, bring it up.
     w.Float_Mime->hide();
     w.setWindowState(Qt::WindowMaximized);
-    QTest::qWait(50);
+    QVERIFY(WindowSettles(w));
+    QVERIFY(!w.Float_Mime->isVisible());
+    w.setWindowState(Qt::WindowMinimized);
+    QTRY_VERIFY(!viewer.isVisible());
+    w.setWindowState(Qt::WindowMaximized);
+    QTRY_VERIFY(viewer.isVisible());
     QVERIFY(!w.Float_Mime->isVisible());
   }
 
@@ -567,7 +575,7 @@ class MainWindowTest : public QObject {
         (confirm ? form->BtnOK : form->BtnCancel)->click();
       });
       w.Mn_EnvClick();
-      QTest::qWait(250);
+      QVERIFY(WindowSettles(w));
       QCOMPARE(settings.THUMBNAIL_USER, confirm ? 5 : 2);
       QVERIFY2(w.SB_Icon->statusTip().contains(confirm ? QStringLiteral("横か縦に5個") : QStringLiteral("横か縦に2個")),
                qPrintable(w.SB_Icon->statusTip()));
@@ -719,15 +727,23 @@ class MainWindowTest : public QObject {
     QVERIFY(w.windowTitle().endsWith(QStringLiteral(" (ＸＭＬ入力)")));
     QCOMPARE(w.StatusPanel(3)->text(), QStringLiteral(" ＸＭＬ入力"));
     // The caption alone reaches the window system, for the main window and
-    // for a dialog opened afterwards; message boxes carry the caption too.
+    // for a dialog it opens afterwards; its message boxes carry the caption too.
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QCOMPARE(w.windowHandle()->title(), w.windowTitle());
-    QDialog dialog(&w);
-    dialog.setWindowTitle(QStringLiteral("環境設定"));
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QCOMPARE(dialog.windowHandle()->title(), QStringLiteral("環境設定"));
+    auto shownTitle = [](const std::function<void()>& open) {
+      QString title = QStringLiteral("(nothing shown)");
+      QTimer::singleShot(0, [&title] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        title = modal->windowHandle() ? modal->windowHandle()->title() : QStringLiteral("(no window)");
+        modal->close();
+      });
+      open();
+      return title;
+    };
+    QCOMPARE(shownTitle([&] { w.Mn_EnvClick(); }), QStringLiteral("環境設定"));
+    QCOMPARE(shownTitle([&] { w.MainWindow::ShowInformation(Sj("お知らせ")); }), w.windowTitle());
     QCOMPARE(ApplicationTitle(), w.windowTitle());
   }
 

@@ -11,6 +11,7 @@
 #include "forms/info_panel.h"
 #include "forms/info_tabs.h"
 #include "forms/item_grid.h"
+#include "window_settles.h"
 
 using namespace zor;
 
@@ -312,8 +313,7 @@ class PhotoListTest : public QObject {
     w.TreePanel->SelectNodeNow(s.Node({"工事", "施工状況写真", "舗装工"}));
     QCOMPARE(w.ListView->Model()->Count(), 3);
 
-    QTest::qWait(150);  // the buttons follow the mode
-    QVERIFY(w.SB_Kaijyo->isEnabled());
+    QTRY_VERIFY(w.SB_Kaijyo->isEnabled());  // the buttons follow the mode
     w.SB_Kaijyo->click();
     QCOMPARE(w.infos, QStringList{"「一覧モード」を解除しました"});
     QCOMPARE(w.context().ListMode(), 0);
@@ -338,14 +338,15 @@ class PhotoListTest : public QObject {
     s.fixture.Load(ThreeAndTwo());
     BrowseWindow& w = s.Open();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QTest::qWait(200);  // the refit after the first layout (Timer_ResizeView) is over
+    QVERIFY(WindowSettles(w));  // the refit after the first layout (Timer_ResizeView) is over
     w.PhotoLists->EnterListMode(2, {2, 4});
     w.ListView->SelectListItem(1, true);
     HierarchyNode* paving = s.Node({"工事", "施工状況写真", "舗装工"});
     QVERIFY(QTest::qWaitFor([&] { return w.TreePanel->SelectedNode() == paving; }, 2000));
     QCOMPARE(w.ListView->Model()->Count(), 2);  // the list stays the search result
-    QTest::qWait(300);                          // the tree's change delay
-    QCOMPARE(w.context().Node(), paving);
+    QTRY_COMPARE(w.context().Node(), paving);   // after the tree's change delay
+    QVERIFY(WindowSettles(w));
+    QCOMPARE(w.ListView->Model()->Count(), 2);
     QCOMPARE(w.InfoPanel->TabSetEx->TabIndex(), 1);  // and the photo tab stays
   }
 
@@ -425,8 +426,9 @@ class PhotoListTest : public QObject {
     // Once the three are in, a repaint decodes nothing again.
     QVERIFY(QTest::qWaitFor([&] { return w.PhotoLists->Cache().Count() == 3; }, 5000));
     const int decodes = w.PhotoLists->Cache().DecodesStarted();
-    w.ListView->viewport()->repaint();
-    QTest::qWait(50);
+    w.ListView->viewport()->repaint();  // requests go out while it paints
+    QCoreApplication::processEvents();
+    QCOMPARE(w.PhotoLists->Cache().PendingCount(), 0);
     QCOMPARE(w.PhotoLists->Cache().DecodesStarted(), decodes);
   }
 

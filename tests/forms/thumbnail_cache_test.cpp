@@ -1,5 +1,7 @@
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEvent>
 #include <QFile>
 #include <QSemaphore>
 #include <QSignalSpy>
@@ -31,6 +33,23 @@ struct CountingDecoder {
       return image;
     };
   }
+};
+
+// Counts, and keeps from their receiver, the events that reach one object
+// (watched on the application, so also after that object is gone).
+class EventsTo : public QObject {
+ public:
+  explicit EventsTo(const void* target) : target_(target) { QCoreApplication::instance()->installEventFilter(this); }
+  ~EventsTo() override { QCoreApplication::instance()->removeEventFilter(this); }
+  int count = 0;
+  bool eventFilter(QObject* watched, QEvent*) override {
+    if (static_cast<const void*>(watched) != target_) return false;
+    ++count;
+    return true;
+  }
+
+ private:
+  const void* target_;
 };
 
 const void* const kList = reinterpret_cast<const void*>(0x1);
@@ -351,16 +370,20 @@ class ThumbnailCacheTest : public QObject {
   void cacheMayGoWhileADecodeRuns() {
     QThreadPool pool;
     auto gate = std::make_shared<QSemaphore>(0);
+    std::unique_ptr<EventsTo> toTheCache;
     {
       ThumbnailCache cache(&pool, [gate](const QString&, int, const std::atomic<bool>&) {
         gate->acquire();
         return QImage();
       });
+      toTheCache = std::make_unique<EventsTo>(&cache);
       Paint(cache, {File("f.jpg")}, 100);
+      QCOMPARE(cache.RunningCount(), 1);
     }
     gate->release();
     QVERIFY(pool.waitForDone(5000));
-    QCoreApplication::processEvents();  // the finished decode posts nothing
+    QCoreApplication::processEvents();
+    QCOMPARE(toTheCache->count, 0);  // the finished decode posted nothing to the cache gone
   }
 
   // The lists' decoder follows the picture module's order: the camera's

@@ -77,9 +77,13 @@ class ViewerTest : public QObject {
       v->PictureMouseUp(Qt::LeftButton, {10, 10});
     }
     QVERIFY(last > 1 && last < 1.5);
+    // 799 × 599, 1198 × 898, 1797 × 1347, 2695 × 2021, then a step of
+    // √(2560² / (2695 × 2021)) = 1.0969 to the limit of 2560 × 2560 pixels;
+    // the height follows the picture's 4:3.
     const QRect c = v->ControlGeometry();
-    QVERIFY(double(c.width()) * c.height() <= PhotoViewer::kMaxArea);
-    QVERIFY(double(c.width()) * c.height() > PhotoViewer::kMaxArea * 0.99);
+    QCOMPARE(c.size(), QSize(2956, 2217));
+    QVERIFY(double(c.width()) * c.height() <= 2560.0 * 2560.0);
+    QVERIFY(double(c.width()) * c.height() > 2560.0 * 2560.0 * 0.99);
     // At the limit a left click does nothing.
     v->PictureMouseDown(Qt::LeftButton, {10, 10});
     v->PictureMouseUp(Qt::LeftButton, {10, 10});
@@ -166,9 +170,14 @@ class ViewerTest : public QObject {
   void dragZoomIsHeldToTheAreaLimit() {
     auto v = Viewer(600, 400);
     Show(*v, Picture("big.jpg", 4000, 3000));
-    // 533 × 400 by 60 would pass the limit; the factor is cut to its area.
+    // 533 × 400 by 60 would pass the limit of 2560 × 2560 pixels; the factor
+    // is cut to its area: √(6553600 / 213200) = 5.544295.
     double f = v->DragFactor({0, 0}, {10, 10});
-    QCOMPARE(f, std::sqrt(PhotoViewer::kMaxArea / (533.0 * 400.0)));
+    QVERIFY2(std::abs(f - 5.544295) < 1e-6, qPrintable(QString::number(f, 'f', 8)));
+    v->PictureMouseDown(Qt::LeftButton, {0, 0});
+    v->PictureMouseMove(Qt::LeftButton, {10, 10});
+    v->PictureMouseUp(Qt::LeftButton, {10, 10});
+    QCOMPARE(v->ControlGeometry().size(), QSize(2955, 2216));  // 533 × 5.544295, and 3/4 of it
   }
 
   void secondPictureShowsFitted() {

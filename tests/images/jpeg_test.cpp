@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include <jerror.h>
 
@@ -130,13 +131,29 @@ TEST(JpegDecode, TruncatedFileGivesTheTopPartAndSaysSo) {
   EXPECT_NE(host.statuses.back().find("Premature end"), std::string::npos) << host.statuses.back();
 }
 
+// Short of the scan a prefix gives nothing; once the scan has begun, the top
+// part of the picture at the reduction asked for (40 x 30 at max_size 8 is
+// decoded at one quarter: 10 x 8).
 TEST(JpegDecode, EveryPrefixOfAFileIsSafe) {
   const Bytes jpeg = EncodeJpegBytes(samples::Pattern(40, 30), 80);
-  for (std::size_t n = 0; n <= jpeg.size(); n += 7) {
+  std::size_t scan = 2;  // the first FF DA, past the header segments
+  while (scan + 4 <= jpeg.size() && jpeg[scan + 1] != 0xDA) scan += 2 + (jpeg[scan + 2] << 8 | jpeg[scan + 3]);
+  ASSERT_LT(scan + 4, jpeg.size());
+  const std::size_t scanData = scan + 2 + (jpeg[scan + 2] << 8 | jpeg[scan + 3]);
+  std::vector<std::size_t> lengths;
+  for (std::size_t n = 0; n < jpeg.size(); n += 7) lengths.push_back(n);
+  lengths.push_back(scan);
+  lengths.push_back(scanData);
+  lengths.push_back(jpeg.size());
+  for (const std::size_t n : lengths) {
     Bitmap bitmap;
     ImageResult result = DecodeJpegStream(bitmap, std::span(jpeg.data(), n), 8);
-    if (result) {
-      EXPECT_EQ(bitmap.Width(), 10);  // 40 div 8 = 5: one quarter
+    if (n <= scan) {
+      EXPECT_FALSE(result) << n << " of " << jpeg.size();
+    } else if (n >= scanData) {
+      ASSERT_TRUE(result) << n << " of " << jpeg.size() << ": " << result.reason;
+      EXPECT_EQ(bitmap.Width(), 10) << n;
+      EXPECT_EQ(bitmap.Height(), 8) << n;
     }
   }
 }

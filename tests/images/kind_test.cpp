@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <string_view>
 #include <vector>
 
 #include "images/exif_thumbnail.h"
@@ -55,17 +56,19 @@ TEST_F(ImageKindProbe, FifosAndDevicesAreNeverOpened) {
 }
 
 TEST_F(ImageKindProbe, EveryReadableTiffIsTypeTwelve) {
+  using namespace std::string_view_literals;
   const Bitmap picture = samples::Pattern(8, 6);
   ASSERT_TRUE(WriteImageFile(picture, dir / "a.tiff", "TIFF"));
   samples::WriteBytes(dir / "pages.tif", samples::ManyPageTiff(3));
   ASSERT_TRUE(WriteImageFile(picture, dir / "png_inside.tif", "PNG"));
-  samples::WriteText(dir / "broken.tif", "II*\0garbage");
+  samples::WriteText(dir / "broken.tif", "II*\0garbage"sv);  // a TIFF header, then no TIFF
   samples::WriteText(dir / "text.tif", "hello");
 
   EXPECT_EQ(ProbeImageType(dir / "a.tiff"), kTypeTiff);
   EXPECT_EQ(GetImageFileKind(dir / "a.tiff", false), kKindTiffConvert);
   EXPECT_EQ(GetImageFileKind(dir / "pages.tif", false), kKindTiffConvert);
   EXPECT_EQ(GetImageFileKind(dir / "png_inside.tif", false), kKindTiff);  // probe reads a PNG
+  ASSERT_EQ(SniffPictureFormat(dir / "broken.tif"), PictureFormat::kTiff);
   EXPECT_EQ(GetImageFileKind(dir / "broken.tif", false), kKindRejected);
   EXPECT_EQ(GetImageFileKind(dir / "text.tif", false), kKindRejected);
   EXPECT_EQ(GetImageFileKind(dir / "missing.tif", false), kKindRejected);

@@ -12,6 +12,7 @@
 #include "images/image_kit.h"
 #include "images/jpeg_decode.h"
 #include "images/jpeg_encode.h"
+#include "images/picture_format.h"
 #include "output/album_picture.h"
 
 namespace zor {
@@ -137,7 +138,9 @@ TEST_F(AlbumPictureTest, CopiesOfReadOnlyOrExecutableSourcesArePlainFiles) {
 }
 
 TEST_F(AlbumPictureTest, NoPictureIsLost) {
-  WriteBytes(dir_ / "broken.tif", "II*\0 not a picture");
+  using namespace std::string_literals;
+  WriteBytes(dir_ / "broken.tif", "II*\0 not a picture"s);  // a TIFF header, then no TIFF
+  ASSERT_EQ(SniffPictureFormat(dir_ / "broken.tif"), PictureFormat::kTiff);
   WriteBytes(dir_ / "drawing.pdf", "%PDF-1.4 a drawing");
   WriteBytes(dir_ / "broken.bmp", "BM not a bitmap");
   PhotoFrom(dir_ / "broken.tif");
