@@ -173,17 +173,13 @@ void FindingsView::keyPressEvent(QKeyEvent* event) {
 void FindingsView::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
   menu.setObjectName(QStringLiteral("PopupMenu_Findings"));
-  QAction* copy = menu.addAction(QStringLiteral("コピー(&C)"));
+  QAction* copy = menu.addAction(QStringLiteral("コピー(&C)"), this, &FindingsView::CopySelection);
   copy->setShortcut(QKeySequence::Copy);
   copy->setEnabled(!SelectedFindings().empty());
-  QAction* all = menu.addAction(QStringLiteral("すべて選択(&A)"));
+  QAction* all = menu.addAction(QStringLiteral("すべて選択(&A)"), this, &QAbstractItemView::selectAll);
   all->setShortcut(QKeySequence::SelectAll);
   all->setEnabled(!findings_.empty());
-  QAction* chosen = menu.exec(event->globalPos());
-  if (chosen == copy)
-    CopySelection();
-  else if (chosen == all)
-    selectAll();
+  menu.exec(event->globalPos());
 }
 
 }  // namespace zor
