@@ -81,7 +81,7 @@ FindingsDialog::FindingsDialog(QWidget* parent, const char* name, const QString&
   Progress->setValue(0);
   Report = new FindingsView(this);
   Report->setObjectName(QStringLiteral("Report"));
-  Report->setMinimumSize(720, 320);
+  Report->setMinimumSize(780, 360);
 
   StartBtn = DialogButton(this, "StartBtn", QStringLiteral("開始(&R)"), true);
   StopBtn = DialogButton(this, "StopBtn", QStringLiteral("中止(&A)"), false);

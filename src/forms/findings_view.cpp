@@ -60,7 +60,7 @@ FindingsView::FindingsView(QWidget* parent) : QTreeWidget(parent) {
   header()->setStretchLastSection(true);
   setColumnWidth(kRecordColumn, 70);
   setColumnWidth(kFileColumn, 120);
-  setColumnWidth(kItemColumn, 130);
+  setColumnWidth(kItemColumn, 160);
   setColumnWidth(kLineColumn, 40);
   connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
     if (const Finding* f = FindingOf(item)) emit FindingActivated(*f);

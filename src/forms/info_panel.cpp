@@ -361,6 +361,9 @@ bool InfoPanel::SelectItemRow(int tab, int record, const QString& name) {
   for (int row = 1; row < grid->RowCount(); ++row)
     if (grid->Cell(1, row) == name) {
       grid->SetRow(row);
+      // The grid marks its current row and the help panel explains it
+      // while the grid has the keyboard.
+      grid->setFocus(Qt::OtherFocusReason);
       return true;
     }
   return false;

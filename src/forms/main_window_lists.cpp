@@ -264,28 +264,32 @@ void MainWindow::SelectPhotoRecord(int record, const std::vector<int>& records) 
 void MainWindow::ShowItemOf(int record, int photo, const std::string& item, const std::vector<int>& records) {
   if (photo <= 0) photo = record;
   const QString name = Qs(item);
+  bool found = false;
   if (photo <= 0) {
     context_.ShowInfoTab(BrowseContext::kKojiTab);
-    if (!name.isEmpty()) InfoPanel->SelectItemRow(BrowseContext::kKojiTab, 0, name);
-    return;
-  }
-  SelectPhotoRecord(photo, records);
-  if (context_.Photo() != photo) return;
-  if (record == photo) {
-    if (!name.isEmpty()) InfoPanel->SelectItemRow(BrowseContext::kPhotoTab, photo, name);
-    return;
-  }
-  // A drawing of the photo: its list now, not after the list's delay, and
-  // the drawing selected in it.
-  Timer_Sanko.stop();
-  PhotoLists->FillDrawingList(-1);
-  for (int row = 0; row < ListView2->Model()->Count(); ++row)
-    if (ListView2->Model()->Item(row).record == record) {
-      ListView2->SelectListItem(row, true);
-      break;
+    found = !name.isEmpty() && InfoPanel->SelectItemRow(BrowseContext::kKojiTab, 0, name);
+  } else {
+    SelectPhotoRecord(photo, records);
+    if (context_.Photo() != photo) return;
+    if (record == photo) {
+      found = !name.isEmpty() && InfoPanel->SelectItemRow(BrowseContext::kPhotoTab, photo, name);
+    } else {
+      // A drawing of the photo: its list now, not after the list's delay,
+      // and the drawing selected in it.
+      Timer_Sanko.stop();
+      PhotoLists->FillDrawingList(-1);
+      for (int row = 0; row < ListView2->Model()->Count(); ++row)
+        if (ListView2->Model()->Item(row).record == record) {
+          ListView2->SelectListItem(row, true);
+          break;
+        }
+      found = context_.Drawing() == record && !name.isEmpty() &&
+              InfoPanel->SelectItemRow(BrowseContext::kSankoTab, record, name);
     }
-  if (context_.Drawing() == record && !name.isEmpty())
-    InfoPanel->SelectItemRow(BrowseContext::kSankoTab, record, name);
+  }
+  // The row is marked while its grid has the keyboard; the dialog asking
+  // stays in front of the window.
+  if (found) activateWindow();
 }
 
 void MainWindow::FormKensakuStr(QObject* sender, bool listMode, const std::string& to, const std::string& from,

@@ -180,6 +180,8 @@ class CheckWindowTest : public QObject {
     QCOMPARE(w.InfoPanel->VisibleGrid(), w.InfoPanel->KoumokuGrid_Photo);
     QCOMPARE(CurrentItem(w.InfoPanel), QStringLiteral("撮影箇所"));
     QCOMPARE(w.InfoPanel->KoumokuGrid_Photo->Cell(2, w.InfoPanel->KoumokuGrid_Photo->Row()), QString());
+    // The grid has the keyboard, so that it marks the row.
+    QTRY_VERIFY(w.InfoPanel->KoumokuGrid_Photo->hasFocus());
     QTreeWidgetItem* control = Row(dialog->Report, QStringLiteral("5"), QStringLiteral("施工管理値"));
     QVERIFY(control);
     emit dialog->Report->itemDoubleClicked(control, FindingsView::kItemColumn);
