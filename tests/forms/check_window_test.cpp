@@ -337,6 +337,36 @@ class CheckWindowTest : public QObject {
     QVERIFY(!f->MM_Kekka->toPlainText().contains(QStringLiteral("DTDによる検証に失敗")));
     QVERIFY(f->MM_Kekka->toPlainText().startsWith(QStringLiteral("【写真情報】")));
   }
+
+  // The real services delivery whose DTD is missing: the dialog says what
+  // `zorview --verify` says, and the check runs over its 64 missing photos.
+  void realDeliveryReadWithoutValidation() {
+    const QString entry = QStringLiteral(ZOR_SAMPLES_REAL "/services-2022/INDEX_D.XML");
+    if (!QFile::exists(entry)) QSKIP("no real deliveries beside the project (../shared/samples/real)");
+    Settings settings = DefaultSettings(folders_);
+    RecordingWindow w(folders_, settings, delivery_);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    settings.MissHanni = 0;
+    QVERIFY(w.DispatchDeliveryFile(entry));
+    w.findChild<QAction*>(QStringLiteral("Mn_InputMiss"))->trigger();
+    w.MissForm->OpenBtn->click();
+    QCOMPARE(w.MissForm->MM_Kekka->toPlainText(),
+             QStringLiteral("国交省 令和2年3月 土木設計業務等の電子納品要領\n"
+                            "記入規則は 国交省 20年5月 土木設計業務等の電子納品要領(案) によります。\n"
+                            "DTDによる検証に失敗したため、ウェルフォームドXML文書として読み込みました。\n"
+                            "入力漏れ/入力ミスはありませんでした。"));
+    QCOMPARE(w.MissForm->LV_Faults->topLevelItemCount(), 0);
+
+    w.findChild<QAction*>(QStringLiteral("Mn_Check"))->trigger();
+    QSignalSpy finished(w.CheckForm.data(), &CheckDialog::Finished);
+    w.CheckForm->StartBtn->click();
+    QVERIFY(finished.wait(20000));
+    QTreeWidgetItem* missing = Group(w.CheckForm->Report, QStringLiteral("誤り — ファイルの有無 "));
+    QVERIFY(missing);
+    QCOMPARE(missing->childCount(), 64);
+    QCOMPARE(w.CheckForm->Outcome()->records.size(), std::size_t{64});
+  }
 };
 
 QTEST_MAIN(CheckWindowTest)
