@@ -222,8 +222,8 @@ QString FindingsDialog::SuggestedFolder() const {
 void FindingsDialog::SaveBtnClick() {
   if (!outcome_ || !AskReportFile) return;
   QString filter = kHtmlFilter;
-  const QString path = AskReportFile(SuggestedFolder() + QLatin1Char('/') + ReportBaseName() + QStringLiteral(".html"),
-                                     &filter);
+  const QString path =
+      AskReportFile(SuggestedFolder() + QLatin1Char('/') + ReportBaseName() + QStringLiteral(".html"), &filter);
   if (path.isEmpty()) return;
   SaveReportTo(path, filter);
 }
@@ -236,7 +236,8 @@ bool FindingsDialog::SaveReportTo(const QString& chosen, const QString& filter) 
   // The program never writes into a delivery.
   if (!folder.empty() && AlbumInsideFolder(std::filesystem::path(path.toStdString()), folder)) {
     if (Inform)
-      Inform(QStringLiteral("レポートは電子納品データのフォルダの中には保存できません。\n別のフォルダを指定してください。"));
+      Inform(QStringLiteral(
+          "レポートは電子納品データのフォルダの中には保存できません。\n別のフォルダを指定してください。"));
     return false;
   }
   std::string content;

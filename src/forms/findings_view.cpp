@@ -47,7 +47,8 @@ QString Field(QString text) {
 }  // namespace
 
 QString FindingsGroupCaption(Severity severity, const std::string& check, int count) {
-  return Qs(SeverityText(severity)) + QStringLiteral(" — ") + Qs(CheckCaption(check)) + QStringLiteral(" %1 件").arg(count);
+  return Qs(SeverityText(severity)) + QStringLiteral(" — ") + Qs(CheckCaption(check)) +
+         QStringLiteral(" %1 件").arg(count);
 }
 
 FindingsView::FindingsView(QWidget* parent) : QTreeWidget(parent) {

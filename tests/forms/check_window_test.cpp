@@ -152,7 +152,8 @@ class CheckWindowTest : public QObject {
     QCOMPARE(dialog->Progress->value(), dialog->Progress->maximum());
     QCOMPARE(dialog->Version->text(), QStringLiteral("国交省 22年9月 工事完成図書の電子納品等要領"));
     QVERIFY(dialog->Notes->isHidden());  // validated under an earlier guideline: nothing to say first
-    QVERIFY2(dialog->Summary->text().startsWith(QStringLiteral("写真・参考図 5 件")), qPrintable(dialog->Summary->text()));
+    QVERIFY2(dialog->Summary->text().startsWith(QStringLiteral("写真・参考図 5 件")),
+             qPrintable(dialog->Summary->text()));
 
     // Groups by severity, then check, each caption in Japanese with its count.
     const QStringList captions = Captions(dialog->Report);
@@ -161,7 +162,8 @@ class CheckWindowTest : public QObject {
     for (int i = 0; i < captions.size(); ++i) {
       const QRegularExpressionMatch m = caption.match(captions[i]);
       QVERIFY2(m.hasMatch(), qPrintable(captions[i]));
-      const int rank = QStringList{QStringLiteral("誤り"), QStringLiteral("注意"), QStringLiteral("参考")}.indexOf(m.captured(1));
+      const int rank =
+          QStringList{QStringLiteral("誤り"), QStringLiteral("注意"), QStringLiteral("参考")}.indexOf(m.captured(1));
       QVERIFY2(rank >= lastRank, qPrintable(captions.join(QLatin1Char('|'))));
       lastRank = rank;
       QCOMPARE(m.captured(3).toInt(), dialog->Report->topLevelItem(i)->childCount());
@@ -237,8 +239,9 @@ class CheckWindowTest : public QObject {
     const QString inside = delivery + QStringLiteral("/PHOTO/report.html");
     QVERIFY(!dialog->SaveReportTo(inside));
     QVERIFY(!QFile::exists(inside));
-    QCOMPARE(w.infos.value(0),
-             QStringLiteral("レポートは電子納品データのフォルダの中には保存できません。\n別のフォルダを指定してください。"));
+    QCOMPARE(
+        w.infos.value(0),
+        QStringLiteral("レポートは電子納品データのフォルダの中には保存できません。\n別のフォルダを指定してください。"));
     const QString html = dir_.path() + QStringLiteral("/check.html");
     QVERIFY(dialog->SaveReportTo(html));
     const QString page = QString::fromUtf8(ReadAll(html));
