@@ -4,12 +4,12 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QHeaderView>
 #include <QTextCursor>
 #include <QTreeWidget>
 #include <QVBoxLayout>
