@@ -96,7 +96,9 @@ ReportHeading CheckDialog::Heading() const {
 QString CheckDialog::ReportBaseName() const { return QStringLiteral("納品データのチェック結果"); }
 
 void CheckDialog::Cleared() {
+  // Another delivery may go by another standard; the next run names it.
   plan_.reset();
+  Version->clear();
   Notes->clear();
   Notes->hide();
 }

@@ -275,6 +275,7 @@ class CheckWindowTest : public QObject {
     QVERIFY(!dialog->Outcome());
     QCOMPARE(dialog->Report->topLevelItemCount(), 0);
     QVERIFY(!dialog->SaveBtn->isEnabled() && !dialog->ListBtn->isEnabled());
+    QVERIFY(dialog->Version->text().isEmpty());
     dialog->close();
     QCOMPARE(settings.MissHanni, 1);
   }
