@@ -348,6 +348,27 @@ bool InfoPanel::ListFocused(QAbstractItemView* list) const {
   return thumbnails && thumbnails->ClickedFromCode();
 }
 
+bool InfoPanel::SelectItemRow(int tab, int record, const QString& name) {
+  const QString caption = tab == BrowseContext::kPhotoTab   ? kPhotoTab
+                          : tab == BrowseContext::kSankoTab ? kSankoTab
+                                                            : kKojiTab;
+  const int index = static_cast<int>(TabSetEx->Tabs().indexOf(caption));
+  if (index < 0) return false;
+  TabSetEx->SetTabIndex(index);
+  ItemGrid* grid = VisibleGrid();
+  if (grid == KoumokuGrid_Photo && !FillPhotoGrid(record)) return false;
+  if (grid == KoumokuGrid_Sanko && !FillSankoGrid(record)) return false;
+  for (int row = 1; row < grid->RowCount(); ++row)
+    if (grid->Cell(1, row) == name) {
+      grid->SetRow(row);
+      // The grid marks its current row and the help panel explains it
+      // while the grid has the keyboard.
+      grid->setFocus(Qt::OtherFocusReason);
+      return true;
+    }
+  return false;
+}
+
 // ---- help ----------------------------------------------------------------------
 
 void InfoPanel::ShowItemHelp(int row) {

@@ -113,6 +113,13 @@ class InfoPanel : public QWidget {
   // The input-level button and the standard selector's change handler.
   void SB_InputLevelClick();
 
+  // Selects the row of an item, by the name the grid shows for it, in the
+  // grid of a tab (BrowseContext::InfoTab), which is brought to the front
+  // and takes the keyboard; the photo and drawing grids are filled from
+  // record first. False when the tab is not offered or the grid has no row
+  // of that name.
+  bool SelectItemRow(int tab, int record, const QString& name);
+
   // The photo and drawing values of one record, whatever has the focus;
   // false when the record is not found.
   bool FillPhotoGrid(int record);

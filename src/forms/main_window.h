@@ -50,6 +50,9 @@ class SortDialog;
 class VerificationDialog;
 class HelpWindow;
 class InspectionDialog;
+class CheckDialog;
+class FindingsDialog;
+struct Finding;
 struct SearchCondition;
 
 class MainWindow : public QMainWindow, public Host {
@@ -197,9 +200,19 @@ class MainWindow : public QMainWindow, public Host {
   void Mn_InputMissClick();
   // The inspection of the pictures (写真ファイルの検査).
   void Mn_InspectClick();
+  // The check of the whole delivery (納品データのチェック).
+  void Mn_CheckClick();
   // Selects a photo by its record: in the list shown, else in the list mode
   // of the given records.
   void SelectPhotoRecord(int record, const std::vector<int>& records);
+  // Where a finding or a faulty entry leads: its photo (a drawing's photo,
+  // then the drawing), selected as SelectPhotoRecord does, and the row of
+  // the item (its name as the grid shows it, code page 932) in the
+  // information panel; record 0 leads to the construction grid's row.
+  void ShowItemOf(int record, int photo, const std::string& item, const std::vector<int>& records);
+  // The last delivery loaded had a file that failed its DTD and was read as
+  // well-formed XML only.
+  bool ReadWithoutValidation() const { return readWithoutValidation_; }
   // The search dialog's call-back: list mode shows every match, move mode
   // selects the next one; texts in code page 932.
   void FormKensakuStr(QObject* sender, bool listMode, const std::string& to, const std::string& from,
@@ -211,6 +224,7 @@ class MainWindow : public QMainWindow, public Host {
   QPointer<SortDialog> SortForm;
   QPointer<VerificationDialog> MissForm;
   QPointer<InspectionDialog> InspectForm;
+  QPointer<CheckDialog> CheckForm;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -228,6 +242,7 @@ class MainWindow : public QMainWindow, public Host {
   void CreateStatusBar();
   void LinkInfoPanel();
   void ConnectListDialogs();
+  void LinkFindingsDialog(FindingsDialog* dialog);
   void CreateTimers();
   QDockWidget* MakeDock(const char* name, const QString& title, int helpContext, QWidget* content);
   void FirstShow();
@@ -255,6 +270,7 @@ class MainWindow : public QMainWindow, public Host {
   bool browserFailed_ = false;  // the last album's browser could not be started
   QPointer<HelpWindow> helpWindow_;
   std::string loadedEntry_;  // the file the loaded delivery was opened through
+  bool readWithoutValidation_ = false;
   bool firstShown_ = false;
   bool layoutReset_ = false;
   QList<QPointer<QWidget>> hiddenOnMinimise_;

@@ -1,15 +1,19 @@
-// The main window's list mode and its side of the search, sort, verification
-// and inspection dialogs: the commands that open them and the call-backs
+// The main window's list mode and its side of the search, sort, verification,
+// inspection and check dialogs: the commands that open them, the call-backs
 // that run their work over the loaded delivery and show the result in list
-// mode.
+// mode, and the way from a finding to its photo and item.
 #include <QAction>
 #include <QApplication>
 #include <QKeySequence>
+#include <QLabel>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <algorithm>
 
+#include "check/delivery_check.h"
+#include "forms/check_dialog.h"
 #include "forms/dialog_helpers.h"
+#include "forms/info_panel.h"
 #include "forms/inspection_dialog.h"
 #include "forms/main_window.h"
 #include "forms/photo_list.h"
@@ -18,18 +22,26 @@
 #include "forms/sort_dialog.h"
 #include "forms/task_bar_menu.h"
 #include "forms/thumbnail_list.h"
+#include "forms/thumbnail_model.h"
 #include "forms/tree_panel.h"
 #include "forms/verification_dialog.h"
+#include "output/album_writer.h"
+#include "rules/entry_faults.h"
 #include "rules/photo_search.h"
 #include "rules/photo_sort.h"
 #include "rules/verify_entries.h"
 #include "store/bindata_error.h"
 #include "store/index_codes.h"
+#include "store/standards.h"
 
 namespace zor {
 namespace {
 
 constexpr const char* kNothingFoundUtf8 = "検索されませんでした。";
+constexpr const char* kNotValidatedLineUtf8 =
+    "DTDによる検証に失敗したため、ウェルフォームドXML文書として読み込みました。";
+constexpr int kConstructionNameCode = 3;  // 工事名称 in INDEX_C.XML
+constexpr int kServicesNameCode = 4;      // 業務名称 in INDEX_D.XML
 
 // The window as the verification and the search see it: the progress
 // display, and list mode through the photo lists so that the panels change
@@ -69,6 +81,17 @@ int IndexOfNode(const std::vector<HierarchyNode*>& nodes, const HierarchyNode* n
   return -1;
 }
 
+// 工事名 or 業務名 for a report: the index's item when an index was read,
+// else the photo file's construction information.
+std::string WorkNameOf(const Delivery& d) {
+  if (!d.IndexLoaded) return d.PhotoContractInfo.Text(ContractText::ConstructionName);
+  const int code = IsConstructionIndexVersion(d.DigiVersion) ? kConstructionNameCode : kServicesNameCode;
+  for (int slot = 1; slot <= d.Index.IndexItemCount && slot <= IndexTables::kMaxSlots; ++slot)
+    if (d.Index.IndexItem[static_cast<std::size_t>(slot)].ItemCode == code)
+      return d.Index.IndexItemValue[static_cast<std::size_t>(slot)];
+  return {};
+}
+
 }  // namespace
 
 // ---- List mode -------------------------------------------------------------
@@ -92,6 +115,8 @@ void MainWindow::ConnectListDialogs() {
     connect(miss, &QAction::triggered, this, &MainWindow::Mn_InputMissClick);
   if (auto* inspect = findChild<QAction*>(QStringLiteral("Mn_Inspect")))
     connect(inspect, &QAction::triggered, this, &MainWindow::Mn_InspectClick);
+  if (auto* check = findChild<QAction*>(QStringLiteral("Mn_Check")))
+    connect(check, &QAction::triggered, this, &MainWindow::Mn_CheckClick);
   TaskBar->SeekDialog = [this]() -> QWidget* { return SeekForm.data(); };
   TaskBar->SortDialog = [this]() -> QWidget* { return SortForm.data(); };
 }
@@ -131,41 +156,95 @@ void MainWindow::Mn_InputMissClick() {
   if (!MissForm) {
     if (!CreateWindowChecked([this] { MissForm = MakeMissForm(settings_, this); })) return;
     MissForm->setProperty(kKeptWindow, true);
+    MissForm->ListFaults = [this](int scope) {
+      std::vector<EntryFault> faults;
+      ReadingTable(*this, [&] { faults = ListEntryFaults(delivery_, scope); });
+      return faults;
+    };
+    MissForm->ShowFault = [this](const EntryFault& f, const std::vector<int>& photos) {
+      ShowItemOf(f.record, f.photo, f.item, photos);
+    };
   }
   VerificationDialog* form = MissForm;
   ShowMissForm(form, settings_, this, name, [this](VerificationDialog&, int scope, QStringList& lines) {
     WaitCursor wait;
     ListHost host(*this);
     const VerifyResult result = VerifyEntries(delivery_, scope, host);
+    // The same leading lines as the command line's verification: the rules
+    // a later guideline is checked by, and a load without validation.
+    if (IsLaterStandard(delivery_.DigiVersion)) {
+      lines << Qs(StandardName(delivery_.DigiVersion, delivery_.Guideline));
+      lines << Qs(RuleSetNote(delivery_.DigiVersion));
+    }
+    if (readWithoutValidation_) lines << QString::fromUtf8(kNotValidatedLineUtf8);
     for (const std::string& line : result.lines) lines << Qs(line);
     if (!result.error.empty()) ShowWarning(result.error);
-    return result.clean;
+    return result.clean && !readWithoutValidation_;
   });
+}
+
+// What the inspection and the check dialogs ask of the window.
+void MainWindow::LinkFindingsDialog(FindingsDialog* dialog) {
+  dialog->setProperty(kKeptWindow, true);
+  dialog->adjustSize();
+  const QRect main = frameGeometry();
+  dialog->move(main.center() - QPoint(dialog->width() / 2, dialog->height() / 2));
+  dialog->ShowFinding = [this](const Finding& f, const std::vector<int>& records) {
+    if (f.record > 0 || f.photo > 0 || !f.item.empty()) {
+      ShowItemOf(f.record, f.photo, f.item, records);
+    } else if (!f.records.empty()) {
+      // A counting line: the photos it counts.
+      PhotoLists->EnterListMode(2, TIntList(f.records.begin(), f.records.end()));
+    }
+  };
+  dialog->ListPhotos = [this](const std::vector<int>& records) {
+    if (!records.empty()) PhotoLists->EnterListMode(2, TIntList(records.begin(), records.end()));
+  };
+  dialog->DeliveryHeading = [this] {
+    ReportHeading heading;
+    heading.workName = WorkNameOf(delivery_);
+    heading.path = loadedEntry_;
+    heading.standard = StandardName(delivery_.DigiVersion, delivery_.Guideline);
+    return heading;
+  };
+  dialog->DeliveryFolder = [this] {
+    return loadedEntry_.empty() ? std::string() : DeliveryFolderOfEntry(loadedEntry_).string();
+  };
+  dialog->Inform = [this](const QString& text) { ShowInformation(SjOf(text)); };
 }
 
 void MainWindow::Mn_InspectClick() {
   if (!InspectForm) {
     if (!CreateWindowChecked([this] { InspectForm = new InspectionDialog(this); })) return;
-    InspectForm->setProperty(kKeptWindow, true);
-    InspectForm->adjustSize();
-    const QRect main = frameGeometry();
-    InspectForm->move(main.center() - QPoint(InspectForm->width() / 2, InspectForm->height() / 2));
     InspectForm->Plan = [this] {
       InspectionPlan plan;
       ReadingTable(*this, [&] { plan = PlanInspection(delivery_); });
       return plan;
     };
-    InspectForm->SelectPhoto = [this](int record) {
-      const InspectionResult* result = InspectForm ? InspectForm->Result() : nullptr;
-      SelectPhotoRecord(record, result ? RecordsWithFindings(*result) : std::vector<int>{record});
-    };
-    InspectForm->ListPhotos = [this](const std::vector<int>& records) {
-      if (!records.empty()) PhotoLists->EnterListMode(2, TIntList(records.begin(), records.end()));
-    };
+    LinkFindingsDialog(InspectForm.data());
   }
   InspectForm->show();
   InspectForm->raise();
   InspectForm->activateWindow();
+}
+
+void MainWindow::Mn_CheckClick() {
+  if (!CheckForm) {
+    if (!CreateWindowChecked([this] { CheckForm = new CheckDialog(settings_, this); })) return;
+    CheckForm->Plan = [this](int scope) -> std::optional<DeliveryCheckPlan> {
+      if (loadedEntry_.empty()) return std::nullopt;
+      std::optional<DeliveryCheckPlan> plan;
+      ReadingTable(*this, [&] {
+        plan = PlanDeliveryCheck(delivery_, PlaceOfDelivery(loadedEntry_), scope, readWithoutValidation_);
+      });
+      return plan;
+    };
+    LinkFindingsDialog(CheckForm.data());
+  }
+  CheckForm->Version->setText(Qs(StandardName(delivery_.DigiVersion, delivery_.Guideline)));
+  CheckForm->show();
+  CheckForm->raise();
+  CheckForm->activateWindow();
 }
 
 void MainWindow::SelectPhotoRecord(int record, const std::vector<int>& records) {
@@ -180,6 +259,37 @@ void MainWindow::SelectPhotoRecord(int record, const std::vector<int>& records) 
     row = find();
   }
   if (row >= 0) ListView->SelectListItem(row, true);
+}
+
+void MainWindow::ShowItemOf(int record, int photo, const std::string& item, const std::vector<int>& records) {
+  if (photo <= 0) photo = record;
+  const QString name = Qs(item);
+  bool found = false;
+  if (photo <= 0) {
+    context_.ShowInfoTab(BrowseContext::kKojiTab);
+    found = !name.isEmpty() && InfoPanel->SelectItemRow(BrowseContext::kKojiTab, 0, name);
+  } else {
+    SelectPhotoRecord(photo, records);
+    if (context_.Photo() != photo) return;
+    if (record == photo) {
+      found = !name.isEmpty() && InfoPanel->SelectItemRow(BrowseContext::kPhotoTab, photo, name);
+    } else {
+      // A drawing of the photo: its list now, not after the list's delay,
+      // and the drawing selected in it.
+      Timer_Sanko.stop();
+      PhotoLists->FillDrawingList(-1);
+      for (int row = 0; row < ListView2->Model()->Count(); ++row)
+        if (ListView2->Model()->Item(row).record == record) {
+          ListView2->SelectListItem(row, true);
+          break;
+        }
+      found = context_.Drawing() == record && !name.isEmpty() &&
+              InfoPanel->SelectItemRow(BrowseContext::kSankoTab, record, name);
+    }
+  }
+  // The row is marked while its grid has the keyboard; the dialog asking
+  // stays in front of the window.
+  if (found) activateWindow();
 }
 
 void MainWindow::FormKensakuStr(QObject* sender, bool listMode, const std::string& to, const std::string& from,

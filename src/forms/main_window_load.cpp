@@ -13,14 +13,17 @@
 #include <QStatusBar>
 #include <QTreeWidget>
 
+#include "forms/check_dialog.h"
 #include "forms/dropped_files.h"
 #include "forms/folder_chooser.h"
 #include "forms/info_panel.h"
 #include "forms/inspection_dialog.h"
+#include "forms/load_host.h"
 #include "forms/main_window.h"
 #include "forms/photo_list.h"
 #include "forms/qtext.h"
 #include "forms/tree_panel.h"
+#include "forms/verification_dialog.h"
 #include "forms/xml_content_window.h"
 #include "import/dispatch.h"
 #include "store/photo_table.h"
@@ -74,11 +77,18 @@ void MainWindow::Beep() { QApplication::beep(); }
 
 bool MainWindow::DispatchDeliveryFile(const QString& file) {
   PhotoLists->ClearThumbnailCache();
+  // The reports name the old delivery's records.
   if (InspectForm) InspectForm->ClearResult();
-  ImportContext ctx{delivery_, *this, folders_, settings_.MsXmlParser};
+  if (CheckForm) CheckForm->ClearResult();
+  if (MissForm) MissForm->ClearFaults();
+  LoadHost host(*this);
+  ImportContext ctx{delivery_, host, folders_, settings_.MsXmlParser};
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   bool dispatched = zor::DispatchDeliveryFile(ctx, file.toStdString(), Sj(kXmlInputWorkNameUtf8));
-  if (dispatched) loadedEntry_ = file.toStdString();
+  if (dispatched) {
+    loadedEntry_ = file.toStdString();
+    readWithoutValidation_ = host.ReadWithoutValidation();
+  }
   while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
   // The reading is over: its step text goes, as every other step's does
   // (a message of the load stays), and the tree takes the keyboard.

@@ -74,6 +74,8 @@ void MainWindow::CreateMenus() {
                              QStringLiteral("HTML工事写真帳作成"), 35);
   connect(html, &QAction::triggered, this, &MainWindow::Mn_HTMLClick);
   AddCommand(file, "Mn_Inspect", QStringLiteral("写真ファイルの検査(&I)..."), QStringLiteral("写真ファイルの検査"), 36);
+  AddCommand(file, "Mn_Check", QStringLiteral("納品データのチェック(&C)..."), QStringLiteral("納品データのチェック"),
+             38);
   QAction* env = AddCommand(file, "Mn_Env", QStringLiteral("環境設定(&E)..."), QStringLiteral("環境設定"), 43);
   connect(env, &QAction::triggered, this, &MainWindow::Mn_EnvClick);
   QAction* exit = AddCommand(file, "Mn_Exit", QStringLiteral("終了(&X)"), QStringLiteral("ミナロッサを終了します"), 45);

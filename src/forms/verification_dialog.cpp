@@ -4,18 +4,36 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <set>
 
 #include "forms/dialog_helpers.h"
+#include "forms/qtext.h"
 
 namespace zor {
+namespace {
+
+constexpr int kFaultRole = Qt::UserRole;  // the fault's place in the list
+
+// A value on one line of the list.
+QString OneLine(const std::string& sjis) {
+  QString text = Qs(sjis);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+  for (QChar& c : text)
+    if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QLatin1Char('\t')) c = QLatin1Char(' ');
+  return text;
+}
+
+}  // namespace
 
 VerificationDialog::VerificationDialog(Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
   setObjectName(QStringLiteral("MissForm"));
@@ -65,6 +83,23 @@ VerificationDialog::VerificationDialog(Settings& settings, QWidget* parent) : QD
   MM_Kekka->setPalette(face);
   MM_Kekka->setMinimumSize(520, 220);
 
+  LV_Faults = new QTreeWidget(this);
+  LV_Faults->setObjectName(QStringLiteral("LV_Faults"));
+  LV_Faults->setColumnCount(5);
+  LV_Faults->setHeaderLabels({QStringLiteral("記録"), QStringLiteral("ファイル"), QStringLiteral("項目"),
+                              QStringLiteral("値"), QStringLiteral("規則")});
+  LV_Faults->setRootIsDecorated(false);
+  LV_Faults->setUniformRowHeights(true);
+  LV_Faults->header()->setStretchLastSection(true);
+  LV_Faults->setColumnWidth(0, 44);
+  LV_Faults->setColumnWidth(1, 100);
+  LV_Faults->setColumnWidth(2, 120);
+  LV_Faults->setColumnWidth(3, 130);
+  LV_Faults->setMinimumSize(620, 180);
+  LB_Faults = new QLabel(QStringLiteral("入力漏れ/入力ミスの項目(&L):"), this);
+  LB_Faults->setObjectName(QStringLiteral("LB_Faults"));
+  LB_Faults->setBuddy(LV_Faults);
+
   OpenBtn = DialogButton(this, "OpenBtn", QStringLiteral("開始(&R)"), true);
   CloseBtn = DialogButton(this, "CloseBtn", QStringLiteral("閉じる(&C)"), false);
 
@@ -80,10 +115,14 @@ VerificationDialog::VerificationDialog(Settings& settings, QWidget* parent) : QD
   layout->addWidget(Label2);
   layout->addWidget(Version);
   layout->addWidget(MM_Kekka, 1);
+  layout->addWidget(LB_Faults);
+  layout->addWidget(LV_Faults, 1);
   layout->addLayout(buttons);
 
   connect(OpenBtn, &QPushButton::clicked, this, &VerificationDialog::OpenBtnClick);
   connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
+  connect(LV_Faults, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { Activated(item); });
+  connect(LV_Faults, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { Activated(item); });
   for (QWidget* w : std::initializer_list<QWidget*>{CE_Hanni, MM_Kekka, OpenBtn, CloseBtn}) w->installEventFilter(this);
 }
 
@@ -92,6 +131,7 @@ void VerificationDialog::showEvent(QShowEvent* event) {
   // Shown again with the restored main window: the report stays.
   if (property(kReshownWithMain).toBool()) return;
   MM_Kekka->clear();
+  ClearFaults();
   CE_Hanni->setCurrentIndex(std::clamp(settings_.MissHanni, 0, CE_Hanni->count() - 1));
   OpenBtn->setFocus();
 }
@@ -116,7 +156,43 @@ void VerificationDialog::OpenBtnClick() {
       memo->setUpdatesEnabled(true);
     }
   } resume{MM_Kekka, lines};
+  faults_.clear();
   if (Verify) Verify(*this, settings_.MissHanni, lines);
+  if (ListFaults) faults_ = ListFaults(settings_.MissHanni);
+  ShowFaults();
+}
+
+void VerificationDialog::ClearFaults() {
+  faults_.clear();
+  ShowFaults();
+}
+
+void VerificationDialog::ShowFaults() {
+  LV_Faults->clear();
+  for (std::size_t i = 0; i < faults_.size(); ++i) {
+    const EntryFault& f = faults_[i];
+    auto* item = new QTreeWidgetItem(LV_Faults);
+    if (f.record > 0) item->setText(0, QString::number(f.record));
+    item->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
+    item->setText(1, Qs(f.file));
+    item->setText(2, OneLine(f.item));
+    item->setText(3, OneLine(f.value));
+    item->setText(4, OneLine(f.rule));
+    item->setToolTip(3, Qs(f.value));
+    item->setToolTip(4, Qs(f.rule));
+    item->setData(0, kFaultRole, static_cast<int>(i));
+  }
+  LB_Faults->setText(faults_.empty() ? QStringLiteral("入力漏れ/入力ミスの項目(&L):")
+                                     : QStringLiteral("入力漏れ/入力ミスの項目 %1 件(&L):").arg(faults_.size()));
+}
+
+void VerificationDialog::Activated(QTreeWidgetItem* item) {
+  const int index = item ? item->data(0, kFaultRole).toInt() : -1;
+  if (index < 0 || index >= static_cast<int>(faults_.size()) || !ShowFault) return;
+  std::set<int> photos;
+  for (const EntryFault& f : faults_)
+    if (f.photo > 0) photos.insert(f.photo);
+  ShowFault(faults_[static_cast<std::size_t>(index)], std::vector<int>(photos.begin(), photos.end()));
 }
 
 bool VerificationDialog::eventFilter(QObject* watched, QEvent* event) {

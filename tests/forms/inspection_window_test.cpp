@@ -3,8 +3,11 @@
 // with findings, and the information panel's 撮影データ tab. With
 // ZOR_SHOTS set, pictures of the dialog and the tab go into that folder.
 #include <QAction>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -17,6 +20,7 @@
 
 #include "app/folders.h"
 #include "app/settings.h"
+#include "forms/findings_view.h"
 #include "forms/info_panel.h"
 #include "forms/info_tabs.h"
 #include "forms/inspection_dialog.h"
@@ -79,7 +83,7 @@ class InspectionWindowTest : public QObject {
 
   static QStringList Groups(QTreeWidget* report) {
     QStringList groups;
-    for (int i = 0; i < report->topLevelItemCount(); ++i) groups << report->topLevelItem(i)->text(3).section(' ', 0, 0);
+    for (int i = 0; i < report->topLevelItemCount(); ++i) groups << report->topLevelItem(i)->text(0);
     return groups;
   }
 
@@ -87,7 +91,9 @@ class InspectionWindowTest : public QObject {
     for (int i = 0; i < report->topLevelItemCount(); ++i)
       for (int j = 0; j < report->topLevelItem(i)->childCount(); ++j) {
         QTreeWidgetItem* item = report->topLevelItem(i)->child(j);
-        if (item->text(1) == record && item->text(3).contains(text)) return item;
+        if (item->text(FindingsView::kRecordColumn) == record &&
+            item->text(FindingsView::kMessageColumn).contains(text))
+          return item;
       }
     return nullptr;
   }
@@ -121,8 +127,10 @@ class InspectionWindowTest : public QObject {
     QVERIFY(dialog->StartBtn->isEnabled());
     QVERIFY(!dialog->StopBtn->isEnabled());
     QCOMPARE(dialog->Progress->value(), dialog->Progress->maximum());
+    // Group captions in Japanese, with their counts; the ids stay in JSON.
     QCOMPARE(Groups(dialog->Report),
-             (QStringList{QStringLiteral("file.missing"), QStringLiteral("file.name"), QStringLiteral("tamper")}));
+             (QStringList{QStringLiteral("誤り — ファイルの有無 2 件"), QStringLiteral("誤り — ファイル名 1 件"),
+                          QStringLiteral("誤り — 改ざんチェック 1 件"), QStringLiteral("参考 — 改ざんチェック 1 件")}));
     QVERIFY(FindingOf(dialog->Report, QStringLiteral("3"), QStringLiteral("画像が変更されています")));
     QVERIFY(FindingOf(dialog->Report, QStringLiteral("5"), QStringLiteral("ファイルがありません")));
     Shot(dialog, "inspection_dialog");
@@ -131,6 +139,31 @@ class InspectionWindowTest : public QObject {
     QTreeWidgetItem* altered = FindingOf(dialog->Report, QStringLiteral("3"), QStringLiteral("画像が変更されています"));
     emit dialog->Report->itemDoubleClicked(altered, 3);
     QCOMPARE(w.context().Photo(), 3);
+
+    // Copied and saved through the report writer of the whole-delivery check.
+    dialog->Report->clearSelection();
+    dialog->Report->topLevelItem(0)->setSelected(true);  // a group: all of its findings
+    altered->setSelected(true);
+    dialog->Report->setFocus();
+    QTest::keyClick(dialog->Report, Qt::Key_C, Qt::ControlModifier);
+    const QStringList copied = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(copied.size(), 3);
+    QVERIFY2(copied[0].startsWith(QStringLiteral("誤り\tファイルの有無\t4\t")), qPrintable(copied[0]));
+    QVERIFY2(copied[2].startsWith(QStringLiteral("誤り\t改ざんチェック\t3\t")), qPrintable(copied[2]));
+    const QString csv = dir_.path() + QStringLiteral("/inspection.csv");
+    QVERIFY(dialog->SaveReportTo(csv));
+    QFile saved(csv);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    const QString text = QString::fromUtf8(bytes);
+    QCOMPARE(text.count(QStringLiteral("\r\n")), 1 + 5);  // the header and the five findings
+    QVERIFY(text.contains(QStringLiteral("\"改ざんチェック\",\"tamper\",\"3\"")));
+    const QString html = dir_.path() + QStringLiteral("/inspection");  // no extension: the HTML page
+    QVERIFY(dialog->SaveReportTo(html));
+    QFile htmlFile(html + QStringLiteral(".html"));
+    QVERIFY(htmlFile.open(QIODevice::ReadOnly));
+    QVERIFY(QString::fromUtf8(htmlFile.readAll()).contains(QStringLiteral("<title>写真ファイルの検査結果</title>")));
 
     // The photos with findings in list mode: a drawing's finding counts for its photo.
     QVERIFY(dialog->ListBtn->isEnabled());
@@ -163,7 +196,7 @@ class InspectionWindowTest : public QObject {
       QVERIFY(w.DispatchDeliveryFile(QStringLiteral(ZOR_TEST_DATA "/import/services/INDEX_D.XML")));
       QCoreApplication::processEvents();  // anything the run posted arrives now, not later
       QVERIFY(!dialog->Running());
-      QVERIFY(!dialog->Result());
+      QVERIFY(!dialog->Outcome());
       QCOMPARE(dialog->Report->topLevelItemCount(), 0);
       QCOMPARE(dialog->Summary->text(), QStringLiteral("開始を押すと、写真・参考図のファイルを読んで検査します。"));
       QVERIFY(!dialog->ListBtn->isEnabled());
