@@ -22,5 +22,6 @@ int Dump(const Args& args, std::ostream& out, std::ostream& err);
 int Verify(const Args& args, std::ostream& out, std::ostream& err);
 int Inspect(const Args& args, std::ostream& out, std::ostream& err);
 int Album(const Args& args, std::ostream& out, std::ostream& err);
+int Ledger(const Args& args, std::ostream& out, std::ostream& err);
 
 }  // namespace zor::cli
