@@ -48,6 +48,34 @@ void LimitHeight(PangoLayout* layout, double height) {
   pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
 }
 
+// Cuts the layout's text after the last line that ends within height and
+// ends it in "…", taking back characters until that fits too. The text is
+// cut itself rather than ellipsized by pango, whose ellipsis would carry
+// the text left out into the PDF's text.
+void CutToHeight(PangoLayout* layout, double height) {
+  const std::string text = pango_layout_get_text(layout);
+  std::size_t end = 0;
+  PangoLayoutIter* it = pango_layout_get_iter(layout);
+  do {
+    int top = 0, bottom = 0;
+    pango_layout_iter_get_line_yrange(it, &top, &bottom);
+    if (bottom > height * PANGO_SCALE) break;
+    const PangoLayoutLine* line = pango_layout_iter_get_line_readonly(it);
+    end = static_cast<std::size_t>(line->start_index + line->length);
+  } while (pango_layout_iter_next_line(it));
+  pango_layout_iter_free(it);
+  std::string kept = text.substr(0, std::min(end, text.size()));
+  for (;;) {
+    while (!kept.empty() && (kept.back() == '\n' || kept.back() == '\r')) kept.pop_back();
+    const std::string shown = kept + kEllipsis;
+    pango_layout_set_text(layout, shown.data(), static_cast<int>(shown.size()));
+    if (kept.empty() || Height(layout) <= height) return;
+    // One UTF-8 character back.
+    while (!kept.empty() && (static_cast<unsigned char>(kept.back()) & 0xC0) == 0x80) kept.pop_back();
+    if (!kept.empty()) kept.pop_back();
+  }
+}
+
 }  // namespace
 
 void PangoLayoutUnref::operator()(PangoLayout* layout) const { g_object_unref(layout); }
@@ -290,19 +318,13 @@ bool LedgerPainter::CaptionRows(const LedgerRect& area, const LedgerFrame& frame
       const double room = area.h - used - 2 * kRowPadding;
       PangoLayoutPtr line = Text("あ", size, false, 0);
       if (k < rows.size() && room >= Height(line.get())) {
-        const std::string more = Cp932ToUtf8(frame.rows[k].value) + kEllipsis;
-        if (Height(rows[k].value.get()) <= room)
-          pango_layout_set_text(rows[k].value.get(), more.data(), static_cast<int>(more.size()));
-        LimitHeight(rows[k].value.get(), room);
+        CutToHeight(rows[k].value.get(), room);
         LimitHeight(rows[k].label.get(), room);
         rows[k].height = room + 2 * kRowPadding;
         rows.resize(k + 1);
       } else if (k > 0) {
         Row& last = rows[k - 1];
-        const double height = Height(last.value.get());
-        const std::string more = Cp932ToUtf8(frame.rows[k - 1].value) + kEllipsis;
-        pango_layout_set_text(last.value.get(), more.data(), static_cast<int>(more.size()));
-        LimitHeight(last.value.get(), std::max(height, Height(line.get())));
+        CutToHeight(last.value.get(), std::max(Height(last.value.get()), Height(line.get())));
         rows.resize(k);
       }
     }
