@@ -297,7 +297,7 @@ bool LedgerPainter::CaptionRows(const LedgerRect& area, const LedgerFrame& frame
   for (const double size : kCaptionSizes) {
     const bool smallest = size <= kLedgerSmallestCaption;
     const double labelSize = size - 1.5;
-    const double labelWidth = labelSize * 7 + 6;
+    const double labelWidth = labelSize * 7.5 + 6;
     const double valueWidth = area.w - labelWidth - 4;
     std::vector<Row> rows;
     double total = 0;
