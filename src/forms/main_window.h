@@ -50,6 +50,7 @@ class SortDialog;
 class VerificationDialog;
 class HelpWindow;
 class InspectionDialog;
+class LedgerDialog;
 struct SearchCondition;
 
 class MainWindow : public QMainWindow, public Host {
@@ -211,6 +212,9 @@ class MainWindow : public QMainWindow, public Host {
   QPointer<SortDialog> SortForm;
   QPointer<VerificationDialog> MissForm;
   QPointer<InspectionDialog> InspectForm;
+  // The photo ledger as a PDF (main_window_ledger.cpp).
+  void Mn_LedgerClick();
+  QPointer<LedgerDialog> LedgerForm;
 
  protected:
   void showEvent(QShowEvent* event) override;
