@@ -51,7 +51,7 @@ LedgerDialog::LedgerDialog(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("工事写真帳（PDF）の作成"));
   setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
   setModal(false);
-  setProperty("helpContext", 35);
+  setProperty("helpContext", 37);
   setProperty("hideWithMain", true);
 
   FileEdit = new QLineEdit(this);

@@ -74,7 +74,7 @@ void MainWindow::CreateMenus() {
                              QStringLiteral("HTML工事写真帳作成"), 35);
   connect(html, &QAction::triggered, this, &MainWindow::Mn_HTMLClick);
   QAction* ledger = AddCommand(file, "Mn_Ledger", QStringLiteral("工事写真帳（PDF）の作成(&P)..."),
-                               QStringLiteral("工事写真帳（PDF）の作成"), 35);
+                               QStringLiteral("工事写真帳（PDF）の作成"), 37);
   connect(ledger, &QAction::triggered, this, &MainWindow::Mn_LedgerClick);
   AddCommand(file, "Mn_Inspect", QStringLiteral("写真ファイルの検査(&I)..."), QStringLiteral("写真ファイルの検査"), 36);
   QAction* env = AddCommand(file, "Mn_Env", QStringLiteral("環境設定(&E)..."), QStringLiteral("環境設定"), 43);
