@@ -10,6 +10,9 @@ find_package(PNG REQUIRED)
 find_package(ZLIB REQUIRED)
 pkg_check_modules(GRAPHICSMAGICK REQUIRED IMPORTED_TARGET GraphicsMagick++)
 pkg_check_modules(RSVG REQUIRED IMPORTED_TARGET librsvg-2.0)
+# The photo ledger: cairo's PDF surface, text through pango (libcairo2-dev,
+# libpango1.0-dev).
+pkg_check_modules(PANGOCAIRO REQUIRED IMPORTED_TARGET pangocairo cairo-pdf)
 
 if(ZOR_BUILD_GUI)
   find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Network Test)

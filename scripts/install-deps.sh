@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need. Idempotent: only
 # missing packages are installed, and nothing is done when all are present.
 # Usage: scripts/install-deps.sh [--gui] [--browser]
-#   --gui adds the fonts the viewer uses, --browser the chromium that
+#   --browser adds the chromium that
 #   tests/output/album_in_browser.sh opens the album in
 set -euo pipefail
 
@@ -10,12 +10,13 @@ packages=(
   build-essential cmake pkg-config dpkg-dev desktop-file-utils
   qt6-base-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
   libjpeg62-turbo-dev libgif-dev libxml2-dev libgraphicsmagick++1-dev librsvg2-dev
+  libcairo2-dev libpango1.0-dev fonts-noto-cjk poppler-utils libjpeg-turbo-progs
   libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
   clang libclang-rt-14-dev
 )
 for option in "$@"; do
   case "$option" in
-    --gui) packages+=(fonts-noto-cjk) ;;
+    --gui) ;;  # the viewer's fonts are always installed: the photo ledger embeds them
     --browser) packages+=(chromium) ;;
   esac
 done

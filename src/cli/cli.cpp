@@ -43,6 +43,9 @@ constexpr Verb kVerbs[] = {
      "                                                 exit 0 nothing 誤り, 1 誤り found, 2 not loaded or wrong arguments"},
     {"--album", cli::Album,
      "--album PATH OUTPARENT [--xhtml] [--per-page N] [--sanko]   write OUTPARENT/ALBUM, the HTML photo album"},
+    {"--ledger", cli::Ledger,
+     "--ledger PATH OUT.pdf [--per-page 2|3] [--only representative|frequency] [--drawings]\n"
+     "                                                 write the photo ledger (工事写真帳) as a PDF"},
 };
 
 int Help(const cli::Args&, std::ostream& out, std::ostream&) {

@@ -4,19 +4,25 @@
 
 namespace zor::cli {
 
-std::optional<std::string> PathAmongOptions(const Args& args,
-                                            const std::function<bool(const Args& args, std::size_t& i)>& option) {
-  std::optional<std::string> path;
+std::optional<std::vector<std::string>> PathsAmongOptions(
+    const Args& args, std::size_t count, const std::function<bool(const Args& args, std::size_t& i)>& option) {
+  std::vector<std::string> paths;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i].starts_with("--")) {
       if (!option(args, i)) return std::nullopt;
-    } else if (path) {
-      return std::nullopt;
     } else {
-      path = args[i];
+      paths.push_back(args[i]);
     }
   }
-  return path;
+  if (paths.size() != count) return std::nullopt;
+  return paths;
+}
+
+std::optional<std::string> PathAmongOptions(const Args& args,
+                                            const std::function<bool(const Args& args, std::size_t& i)>& option) {
+  std::optional<std::vector<std::string>> paths = PathsAmongOptions(args, 1, option);
+  if (!paths) return std::nullopt;
+  return std::move(paths->front());
 }
 
 int UsageError(std::ostream& err, std::string_view usage) {

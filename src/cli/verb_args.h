@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/verbs.h"
 
@@ -18,6 +19,11 @@ namespace zor::cli {
 // Nothing for an unknown option, a second path or none.
 std::optional<std::string> PathAmongOptions(const Args& args,
                                             const std::function<bool(const Args& args, std::size_t& i)>& option);
+
+// The same for verbs that read count arguments that are no options, in
+// the order given; nothing unless exactly count are there.
+std::optional<std::vector<std::string>> PathsAmongOptions(
+    const Args& args, std::size_t count, const std::function<bool(const Args& args, std::size_t& i)>& option);
 
 // The usage text on err; kExitUsage.
 int UsageError(std::ostream& err, std::string_view usage);

@@ -23,5 +23,6 @@ int Verify(const Args& args, std::ostream& out, std::ostream& err);
 int Inspect(const Args& args, std::ostream& out, std::ostream& err);
 int Check(const Args& args, std::ostream& out, std::ostream& err);
 int Album(const Args& args, std::ostream& out, std::ostream& err);
+int Ledger(const Args& args, std::ostream& out, std::ostream& err);
 
 }  // namespace zor::cli

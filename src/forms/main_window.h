@@ -53,6 +53,7 @@ class InspectionDialog;
 class CheckDialog;
 class FindingsDialog;
 struct Finding;
+class LedgerDialog;
 struct SearchCondition;
 
 class MainWindow : public QMainWindow, public Host {
@@ -225,6 +226,9 @@ class MainWindow : public QMainWindow, public Host {
   QPointer<VerificationDialog> MissForm;
   QPointer<InspectionDialog> InspectForm;
   QPointer<CheckDialog> CheckForm;
+  // The photo ledger as a PDF (main_window_ledger.cpp).
+  void Mn_LedgerClick();
+  QPointer<LedgerDialog> LedgerForm;
 
  protected:
   void showEvent(QShowEvent* event) override;

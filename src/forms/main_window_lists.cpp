@@ -16,6 +16,7 @@
 #include "forms/info_panel.h"
 #include "forms/inspection_dialog.h"
 #include "forms/main_window.h"
+#include "forms/reading_table.h"
 #include "forms/photo_list.h"
 #include "forms/qtext.h"
 #include "forms/search_dialog.h"
@@ -60,20 +61,6 @@ class ListHost : public Host {
  private:
   MainWindow& w_;
 };
-
-// Runs work that reads the photo table. A read error ends it: the progress
-// display goes and the table's message is shown. False after an error.
-template <typename Work>
-bool ReadingTable(MainWindow& w, Work&& work) {
-  try {
-    work();
-    return true;
-  } catch (const EBinaryDataSetError& e) {
-    w.ReportProgress('E', 0);
-    w.ShowWarning(e.what());  // already code page 932
-    return false;
-  }
-}
 
 int IndexOfNode(const std::vector<HierarchyNode*>& nodes, const HierarchyNode* node) {
   for (std::size_t i = 0; i < nodes.size(); ++i)

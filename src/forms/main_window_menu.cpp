@@ -73,6 +73,9 @@ void MainWindow::CreateMenus() {
   QAction* html = AddCommand(file, "Mn_HTML", QStringLiteral("HTML工事写真帳作成(&H)..."),
                              QStringLiteral("HTML工事写真帳作成"), 35);
   connect(html, &QAction::triggered, this, &MainWindow::Mn_HTMLClick);
+  QAction* ledger = AddCommand(file, "Mn_Ledger", QStringLiteral("工事写真帳（PDF）の作成(&P)..."),
+                               QStringLiteral("工事写真帳（PDF）の作成"), 37);
+  connect(ledger, &QAction::triggered, this, &MainWindow::Mn_LedgerClick);
   AddCommand(file, "Mn_Inspect", QStringLiteral("写真ファイルの検査(&I)..."), QStringLiteral("写真ファイルの検査"), 36);
   AddCommand(file, "Mn_Check", QStringLiteral("納品データのチェック(&C)..."), QStringLiteral("納品データのチェック"),
              38);

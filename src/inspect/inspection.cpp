@@ -22,12 +22,7 @@ constexpr int kConstructionEndCode = 12;    // 工期終了日
 constexpr int kServicesStartCode = 7;       // 履行期間-着手
 constexpr int kServicesEndCode = 8;         // 履行期間-完了
 
-std::string IndexValue(const Delivery& d, int code) {
-  for (int slot = 1; slot <= d.Index.IndexItemCount && slot <= IndexTables::kMaxSlots; ++slot)
-    if (d.Index.IndexItem[static_cast<std::size_t>(slot)].ItemCode == code)
-      return d.Index.IndexItemValue[static_cast<std::size_t>(slot)];
-  return {};
-}
+std::string IndexValue(const Delivery& d, int code) { return d.Index.FirstValueOf(code); }
 
 bool AllowsSvg(const std::string& guideline) {
   const std::optional<GuidelineValue> value = ParseGuidelineValue(guideline);

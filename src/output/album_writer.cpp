@@ -13,6 +13,7 @@
 #include "output/html_text.h"
 #include "output/output_folder.h"
 #include "output/page_file.h"
+#include "output/photo_walk.h"
 #include "store/delivery.h"
 #include "text/encoding.h"
 #include "text/sjis.h"
@@ -21,8 +22,6 @@ namespace zor {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr int kSkippedFlag = 99;
 
 const char* const kPageBody =
     "<body bgcolor=\"#dddced\" text=\"#000000\" link=\"#000000\" vlink=\"#000000\" alink=\"#000000\">";
@@ -45,8 +44,7 @@ class AlbumRun {
 
   AlbumResult Run() {
     if (!MakeFolders() || !WriteStartFile()) return result_;
-    for (HierarchyNode* node : d_.Tree.Nodes())
-      if (node != d_.Tree.UnclassifiedNode()) total_ += static_cast<int>(node->Records().size());
+    total_ = PrintedRecordCount(d_.Tree);
     host_.ReportProgress('S', total_ + 1);
     progress_ = 1;
     result_.finished = WritePageOne() && WritePhotoPages() && WriteIndex();
@@ -148,8 +146,7 @@ class AlbumRun {
 
   // False when a photo page could not be written; result_.message says why.
   bool WritePhotoPages() {
-    for (HierarchyNode* node : d_.Tree.Nodes()) {
-      if (node == d_.Tree.UnclassifiedNode()) continue;
+    for (const HierarchyNode* node : PrintedNodes(d_.Tree)) {
       const TIntList& records = node->Records();
       const std::vector<std::string> path = PathCaptions(*node);
       for (std::size_t i = 0; i < records.size();) {
@@ -161,7 +158,7 @@ class AlbumRun {
           page_->Head(kPageBody);
           page_->Line(0, "Page." + std::to_string(n_));
         }
-        const bool shown = d_.GotoPhotoRecord(record) && Number(d_.PhotoTable.FieldPos.FLAG) != kSkippedFlag;
+        const bool shown = GotoPrintedPhoto(d_, record);
         bool fits = true;
         if (o_.sanko && c_ >= 2 && shown) fits = Text(d_.PhotoTable.FieldPos.REC_DRA).empty();
         if (fits) {
@@ -196,16 +193,7 @@ class AlbumRun {
 
   bool PageFailed() { return FileFailed(Html() / PageName(n_)); }
 
-  // The captions of the node's path, levels 1 .. its own level.
-  static std::vector<std::string> PathCaptions(const HierarchyNode& node) {
-    std::vector<std::string> path(static_cast<std::size_t>(std::max(0, node.Level())));
-    for (const HierarchyNode* p = &node; p && p->Level() >= 1; p = p->Parent())
-      path[static_cast<std::size_t>(p->Level() - 1)] = p->Caption();
-    return path;
-  }
-
   std::string Text(int pos) const { return pos < 0 ? std::string() : d_.PhotoTable.AsString(pos); }
-  long long Number(int pos) const { return pos < 0 ? 0 : d_.PhotoTable.AsInteger(pos); }
 
   void Copy(const OutputFolder& folder, const std::string& name) {
     switch (CopyAlbumPicture(d_, folder, name, o_.jpegQuality)) {

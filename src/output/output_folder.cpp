@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <utility>
 
 namespace zor {
@@ -55,10 +56,19 @@ int OutputFolder::CreateFile(const std::string& name) const {
 
 void OutputFolder::RemoveFile(const std::string& name) const { ::unlinkat(fd_, name.c_str(), 0); }
 
-OutputFile::OutputFile(const OutputFolder& folder, const std::string& name) : fd_(folder.CreateFile(name)) {}
+bool OutputFolder::Rename(const std::string& from, const std::string& to) const {
+  return ::renameat(fd_, from.c_str(), fd_, to.c_str()) == 0;
+}
+
+OutputFile::OutputFile(const OutputFolder& folder, const std::string& name) : fd_(folder.CreateFile(name)) {
+  if (fd_ < 0) error_ = errno;
+}
 
 OutputFile::OutputFile(OutputFile&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), failed_(other.failed_), buffer_(std::move(other.buffer_)) {}
+    : fd_(std::exchange(other.fd_, -1)),
+      failed_(other.failed_),
+      error_(other.error_),
+      buffer_(std::move(other.buffer_)) {}
 
 OutputFile::~OutputFile() {
   if (fd_ >= 0) ::close(fd_);
@@ -79,6 +89,7 @@ void OutputFile::Flush() {
     } else if (n < 0 && errno == EINTR) {
       continue;
     } else {
+      if (!failed_) error_ = n < 0 ? errno : ENOSPC;
       failed_ = true;
     }
   }
@@ -89,6 +100,7 @@ bool OutputFile::Close() {
   if (fd_ < 0) return false;
   Flush();
   const bool closed = ::close(std::exchange(fd_, -1)) == 0;
+  if (!closed && error_ == 0) error_ = errno;
   return closed && !failed_;
 }
 

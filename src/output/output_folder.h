@@ -34,6 +34,9 @@ class OutputFolder {
   int CreateFile(const std::string& name) const;
   // Removes the file name when it is there (a link itself, not its target).
   void RemoveFile(const std::string& name) const;
+  // Renames the file from to to, both in this folder, replacing what is at
+  // to (a link itself, not its target). False, errno set, on failure.
+  bool Rename(const std::string& from, const std::string& to) const;
 
   // The path the folder was opened at, for messages.
   const std::filesystem::path& Path() const { return path_; }
@@ -57,6 +60,8 @@ class OutputFile {
 
   // False once the file could not be made or a write failed.
   bool Ok() const { return fd_ >= 0 && !failed_; }
+  // The errno of the first failure, 0 while there was none.
+  int Error() const { return error_; }
   void Write(std::string_view bytes);
   // Writes what is buffered and closes; false when anything failed.
   bool Close();
@@ -65,6 +70,7 @@ class OutputFile {
   void Flush();
   int fd_ = -1;
   bool failed_ = false;
+  int error_ = 0;
   std::string buffer_;
 };
 

@@ -26,4 +26,10 @@ bool IndexTables::Store(const std::string& value, int code, bool standard) {
 
 void IndexTables::Finish() { IndexItemCount = nextSlot_ - 1; }
 
+std::string IndexTables::FirstValueOf(int code) const {
+  for (int slot = 1; slot <= IndexItemCount && slot <= kMaxSlots; ++slot)
+    if (IndexItem[static_cast<std::size_t>(slot)].ItemCode == code) return IndexItemValue[static_cast<std::size_t>(slot)];
+  return {};
+}
+
 }  // namespace zor

@@ -37,6 +37,8 @@ class IndexTables {
   bool Store(const std::string& value, int code, bool standard);
   // IndexItemCount := the number of slots stored since Clear.
   void Finish();
+  // The value of the first filled slot holding code; empty when none does.
+  std::string FirstValueOf(int code) const;
 
   int NextSlot() const { return nextSlot_; }
   // Elements dropped because every slot was taken.
