@@ -138,14 +138,15 @@ std::optional<std::string> ExistingPath(const std::string& given, const char* ve
 
 CliEnvironment ReadCliEnvironment(std::ostream& err) {
   std::string error;
-  Folders folders = ComputeFoldersFromEnvironment(nullptr, &error);
-  if (!error.empty()) err << "zorview: " << error << "\n";
+  // The settings are read where the viewer keeps them; nothing is made there.
+  Folders folders = ComputeFoldersFromEnvironment(nullptr, &error, false);
   Settings settings = DefaultSettings(folders);
   error.clear();
   if (!SettingsReadWrite('R', settings, folders, &error)) err << "zorview: " << error << "\n";
   ScratchFolder work = ScratchFolder::Make();
   if (work.Path().empty()) {
     err << "zorview: no temporary folder could be made; the user data folder is used\n";
+    if (const std::string failed = MakeUserFolders(folders); !failed.empty()) err << "zorview: " << failed << "\n";
   } else {
     // Settings stay where they are; only the work files move.
     folders.userData = work.Path();

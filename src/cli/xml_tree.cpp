@@ -39,7 +39,7 @@ int XmlTree(const Args& args, std::ostream& out, std::ostream& err) {
     return kExitUsage;
   }
 
-  Folders folders = ComputeFoldersFromEnvironment(nullptr);
+  Folders folders = ComputeFoldersFromEnvironment(nullptr, nullptr, false);
   if (!validating) {
     // Without a parser option the setting decides, as in the viewer; an
     // unreadable settings file leaves it at its default.
