@@ -36,7 +36,7 @@ ldflags=$(dpkg-buildflags --get LDFLAGS)
     -DCMAKE_C_FLAGS="$(flags CFLAGS)" -DCMAKE_CXX_FLAGS="$(flags CXXFLAGS)" \
     -DCMAKE_EXE_LINKER_FLAGS="$ldflags" -DCMAKE_SHARED_LINKER_FLAGS="$ldflags" >/dev/null
   cmake --build build-package -j"$jobs" --target zorview
-} 2>&1 | tee "$log"
+} 2>&1 | tee "$log" >&2
 rm -f build-package/zorview_*.deb
 (cd build-package && cpack -G DEB >/dev/null)
 ls "$PWD"/build-package/zorview_*.deb
