@@ -11,7 +11,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config dpkg-dev file gettext
+  build-essential cmake pkg-config dpkg-dev file gettext locales
   desktop-file-utils appstream lintian man-db
   qt6-base-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
   libjpeg62-turbo-dev libgif-dev libxml2-dev libgraphicsmagick++1-dev librsvg2-dev

@@ -10,6 +10,10 @@ scripts/install-deps.sh
 
 jobs=${ZOR_JOBS:-2}
 export QT_QPA_PLATFORM=offscreen
+# The tests read the program's English messages; the test of the Japanese
+# ones sets its own locale.
+export LC_ALL=C.UTF-8
+unset LANGUAGE
 logs=build-logs
 mkdir -p "$logs"
 

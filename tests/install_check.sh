@@ -61,6 +61,14 @@ rm "$first"
 grep -q "\"$prefix/share/zorview/SYSFILE/DUMMY.JPG\"" "$prefix/dump.json" ||
   { echo "the placeholder picture is not found in share/zorview/SYSFILE" >&2; exit 1; }
 
+# The installed catalogue: Japanese messages under a Japanese locale, made
+# for the run where the machine has the locale's source.
+mkdir -p "$top/locales"
+if localedef -i ja_JP -f UTF-8 "$top/locales/ja_JP.UTF-8" >/dev/null 2>&1; then
+  said=$(env -u LC_ALL -u LC_MESSAGES LANG=ja_JP.UTF-8 LOCPATH="$top/locales" "$prefix/bin/zorview" --kind "$top/none" 2>&1 || true)
+  case $said in *"ファイルがありません"*) echo "installed catalogue: Japanese under ja_JP" ;; *) echo "the installed program does not speak Japanese: $said" >&2; exit 1 ;; esac
+fi
+
 desktop-file-validate "$prefix/share/applications/zorview.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.example.zorview.metainfo.xml"
 echo "installed program runs"
