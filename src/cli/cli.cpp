@@ -37,6 +37,11 @@ constexpr Verb kVerbs[] = {
         "                                                 EXIF and tamper values; --json: one finding per line;\n"
         "                                                 exit 0 nothing 誤り, 1 誤り found, 2 not loaded or wrong "
         "arguments")},
+    {"--check", cli::Check,
+     N_("--check [--json] [--scope 0|1|2] [--report FILE.html|FILE.csv] PATH\n"
+        "                                                 check the whole delivery: entries item by item, pictures,\n"
+        "                                                 characters, folders and names, management files and DTDs;\n"
+        "                                                 exit 0 nothing 誤り, 1 誤り found, 2 not loaded or wrong arguments")},
     {"--album", cli::Album,
      N_("--album PATH OUTPARENT [--xhtml] [--per-page N] [--sanko]   write OUTPARENT/ALBUM, the HTML photo album")},
 };

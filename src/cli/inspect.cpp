@@ -36,28 +36,6 @@ std::optional<InspectArgs> ParseArgs(const Args& args) {
   return o;
 }
 
-void WriteJsonFinding(std::ostream& out, const Finding& f) {
-  out << "{\"record\":";
-  if (f.record > 0)
-    out << f.record;
-  else
-    out << "null";
-  out << ",\"file\":";
-  WriteJsonString(out, Cp932ToUtf8(f.file));
-  out << ",\"check\":";
-  WriteJsonString(out, f.check);
-  out << ",\"severity\":";
-  WriteJsonString(out, Cp932ToUtf8(SeverityText(f.severity)));
-  out << ",\"message\":";
-  WriteJsonString(out, Cp932ToUtf8(f.message));
-  if (!f.records.empty()) {
-    out << ",\"records\":[";
-    for (std::size_t i = 0; i < f.records.size(); ++i) out << (i ? "," : "") << f.records[i];
-    out << "]";
-  }
-  out << "}\n";
-}
-
 void WriteJsonSummary(std::ostream& out, const InspectionSummary& s) {
   out << "{\"summary\":{\"pictures\":" << s.pictures << ",\"read\":" << s.read << ",\"missing\":" << s.missing
       << ",\"other_medium\":" << s.otherMedium << ",\"tamper_checked\":" << s.tamperChecked
@@ -78,7 +56,7 @@ int Inspect(const Args& args, std::ostream& out, std::ostream& err) {
   Host quiet;
   const InspectionResult result = InspectDelivery(delivery, quiet, InspectOptions{});
   if (options->json) {
-    for (const Finding& f : result.findings) WriteJsonFinding(out, f);
+    for (const Finding& f : result.findings) WriteJsonFinding(out, f, false);
     WriteJsonSummary(out, result.summary);
   } else {
     for (const std::string& line : ReportLines(result)) out << Cp932ToUtf8(line) << "\n";

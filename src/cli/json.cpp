@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <ostream>
 
+#include "text/encoding.h"
+
 namespace zor::cli {
 
 void WriteJsonString(std::ostream& out, std::string_view utf8) {
@@ -36,6 +38,40 @@ void WriteJsonString(std::ostream& out, std::string_view utf8) {
     }
   }
   out << '"';
+}
+
+void WriteJsonFinding(std::ostream& out, const Finding& f, bool withPlace) {
+  out << "{\"record\":";
+  if (f.record > 0)
+    out << f.record;
+  else
+    out << "null";
+  out << ",\"file\":";
+  WriteJsonString(out, Cp932ToUtf8(f.file));
+  if (withPlace) {
+    out << ",\"item\":";
+    if (f.item.empty())
+      out << "null";
+    else
+      WriteJsonString(out, Cp932ToUtf8(f.item));
+    out << ",\"line\":";
+    if (f.line > 0)
+      out << f.line;
+    else
+      out << "null";
+  }
+  out << ",\"check\":";
+  WriteJsonString(out, f.check);
+  out << ",\"severity\":";
+  WriteJsonString(out, Cp932ToUtf8(SeverityText(f.severity)));
+  out << ",\"message\":";
+  WriteJsonString(out, Cp932ToUtf8(f.message));
+  if (!f.records.empty()) {
+    out << ",\"records\":[";
+    for (std::size_t i = 0; i < f.records.size(); ++i) out << (i ? "," : "") << f.records[i];
+    out << "]";
+  }
+  out << "}\n";
 }
 
 }  // namespace zor::cli

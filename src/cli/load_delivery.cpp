@@ -206,7 +206,7 @@ std::unique_ptr<VerbLoad> LoadForVerb(const char* verb, const std::string& given
   if (!path) return nullptr;
   auto load = std::make_unique<VerbLoad>();
   load->env = ReadCliEnvironment(err);
-  load->loaded = LoadDeliveryAt(load->delivery, load->host, load->env, *path, msXmlParser);
+  load->loaded = LoadDeliveryAt(load->delivery, load->host, load->env, *path, msXmlParser, &load->entryFile);
   return load;
 }
 

@@ -77,6 +77,7 @@ struct VerbLoad {
   Delivery delivery;
   DumpHost host;
   bool loaded = false;
+  std::string entryFile;  // the file the dispatcher read first (UTF-8)
 };
 
 // For the verb ("--verify" …): the path given checked (nothing when nothing

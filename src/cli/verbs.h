@@ -21,6 +21,7 @@ int Kind(const Args& args, std::ostream& out, std::ostream& err);
 int Dump(const Args& args, std::ostream& out, std::ostream& err);
 int Verify(const Args& args, std::ostream& out, std::ostream& err);
 int Inspect(const Args& args, std::ostream& out, std::ostream& err);
+int Check(const Args& args, std::ostream& out, std::ostream& err);
 int Album(const Args& args, std::ostream& out, std::ostream& err);
 
 }  // namespace zor::cli

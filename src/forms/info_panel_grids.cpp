@@ -15,6 +15,7 @@
 #include "rules/help_texts.h"
 #include "rules/index_catalogue.h"
 #include "rules/item_checks.h"
+#include "rules/item_values.h"
 #include "store/bindata_error.h"
 #include "store/delivery.h"
 #include "store/index_codes.h"
@@ -23,53 +24,8 @@
 namespace zor {
 namespace {
 
-// The contract block's text of a construction item code 6-21; 発注年度 (7)
-// is a number, empty when 0.
-std::string ContractValue(const PhotoContractBlock& block, int code) {
-  switch (code) {
-    case 6:
-      return block.Text(ContractText::MediaReserve);
-    case 7:
-      return block.OrderYear() == 0 ? std::string() : std::to_string(block.OrderYear());
-    case 8:
-      return block.Text(ContractText::WorkNumber);
-    case 9:
-      return block.Text(ContractText::RiverRouteName);
-    case 10:
-      return block.Text(ContractText::ConstructionName);
-    case 11:
-      return block.Text(ContractText::ConstructionPlace);
-    case 12:
-      return block.Text(ContractText::PeriodStart);
-    case 13:
-      return block.Text(ContractText::PeriodEnd);
-    case 14:
-      return block.Text(ContractText::ClientMajor);
-    case 15:
-      return block.Text(ContractText::ClientMiddle);
-    case 16:
-      return block.Text(ContractText::ClientMinor);
-    case 17:
-      return block.Text(ContractText::ClientCode);
-    case 18:
-      return block.Text(ContractText::ContractorName);
-    case 19:
-      return block.Text(ContractText::ContractorCode);
-    case 20:
-      return block.Text(ContractText::ClientNote);
-    case 21:
-      return block.Text(ContractText::ContractorNote);
-    case 22:
-      return block.ReserveText();
-    default:
-      return {};
-  }
-}
-
 bool InVersions(int v, std::initializer_list<int> set) { return std::find(set.begin(), set.end(), v) != set.end(); }
 
-// A field's text; empty for a field the layout does not have.
-std::string FieldText(const TViewDataSet& table, int pos) { return pos < 0 ? std::string() : table.AsString(pos); }
 
 // Runs fill with the photo table on the record; false when the record is
 // not there or is damaged (it shows as one that is not found).
@@ -210,7 +166,7 @@ void InfoPanel::PutItem(ItemGrid* grid, InfoGrid kind, int code, const std::stri
 
 void InfoPanel::FillKojiGrid() {
   for (int code = 6; code <= 22; ++code)
-    PutItem(KoumokuGrid_Koji, InfoGrid::kKoji, code, ContractValue(delivery_.PhotoContractInfo, code), CheckKojiItem,
+    PutItem(KoumokuGrid_Koji, InfoGrid::kKoji, code, ContractItemValue(delivery_.PhotoContractInfo, code), CheckKojiItem,
             delivery_.DigiVersion);
 }
 
@@ -219,7 +175,6 @@ void InfoPanel::FillKojiGrid() {
 bool InfoPanel::FillPhotoGrid(int record) {
   return FillFromRecord(delivery_, record, [this](const TViewDataSet& table) {
     const PhotoFieldPositions& f = table.FieldPos;
-    auto text = [&table](int pos) { return FieldText(table, pos); };
     auto number = [&table](int pos) { return pos < 0 ? 0 : table.AsInteger(pos); };
     const int v = RuleSetOf(delivery_.DigiVersion);
     const std::string flag = std::to_string(number(f.FLAG));
@@ -228,34 +183,19 @@ bool InfoPanel::FillPhotoGrid(int record) {
       PutItem(KoumokuGrid_Photo, InfoGrid::kPhoto, code, value, CheckPhotoItem, v);
     };
     put(1, CodedText(flag, PhotoFlagItem()));
-    put(2, text(f.JFILENAME));
-    put(3, text(f.YOBI_FJ));
-    put(4, text(f.TITLE));
-    put(5, text(f.YOBI_KK));
-    put(6, text(f.KASYO));
-    put(7, text(f.YOBI_FU));
-    put(8, text(f.DATE));
+    for (int code = 2; code <= 17; ++code)
+      if (PhotoTextField(code) != nullptr) put(code, RecordText(table, PhotoTextField(code)));
     put(9, film == 0 ? std::string() : std::to_string(film));
-    put(10, text(f.NEGANUM));
-    put(11, text(f.YOBI_SJ));
     if (InVersions(v, {2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13})) put(18, CodedText(flag, RepresentativeItem()));
     if (InVersions(v, {3, 4, 6, 7, 9})) put(20, CodedText(std::to_string(film), SubmissionItem()));
-    put(12, text(f.KANRI));
-    put(13, text(f.YOBI_SK));
-    put(14, text(f.YOBI_JK));
-    put(15, text(f.UKEOIBIKOU));
-    put(16, text(f.HACYUBIKOU));
-    put(17, text(f.YOBI_SO));
   });
 }
 
 bool InfoPanel::FillSankoGrid(int record) {
   return FillFromRecord(delivery_, record, [this](const TViewDataSet& table) {
-    const PhotoFieldPositions& f = table.FieldPos;
-    const std::pair<int, std::string> values[] = {
-        {1, FieldText(table, f.JFILENAME)}, {2, FieldText(table, f.TITLE)}, {3, FieldText(table, f.YOBI_FJ)}};
-    for (const auto& [code, value] : values)
-      PutItem(KoumokuGrid_Sanko, InfoGrid::kSanko, code, value, CheckSankoItem, delivery_.DigiVersion);
+    for (int code = 1; code <= 3; ++code)
+      PutItem(KoumokuGrid_Sanko, InfoGrid::kSanko, code, RecordText(table, DrawingTextField(code)), CheckSankoItem,
+              delivery_.DigiVersion);
   });
 }
 
