@@ -20,7 +20,7 @@ struct Finding {
   std::string message;
   std::vector<int> records;  // a counting line: the records it counts, when it lists them
   int photo = 0;             // the photo the finding belongs to (a drawing's photo); 0 for a counting line
-  std::string item;          // the item or element the finding is about (code page 932); may be empty
+  std::string item{};        // the item or element the finding is about (code page 932); may be empty
   int line = 0;              // the line of the file the finding is about; 0 when none
 };
 
