@@ -99,8 +99,12 @@ void WriteText(std::ostream& out, const DeliveryCheckPlan& plan, const DeliveryC
     for (; i < end; ++i) {
       const Finding& f = *order[i];
       std::string text = "  ";
-      if (f.record > 0) text += Sj("記録 ") + std::to_string(f.record) + "  ";
-      if (!f.file.empty()) text += f.file + (f.line > 0 ? ":" + std::to_string(f.line) : std::string()) + "  ";
+      if (f.record > 0) text.append(Sj("記録 ")).append(std::to_string(f.record)).append("  ");
+      if (!f.file.empty()) {
+        text += f.file;
+        if (f.line > 0) text.append(":").append(std::to_string(f.line));
+        text += "  ";
+      }
       text += f.message;
       line(text);
     }
