@@ -1,9 +1,13 @@
 #include "check/delivery_check.h"
 
 #include <algorithm>
+#include <future>
 #include <set>
 #include <utility>
 
+#include "check/delivery_folders.h"
+#include "check/management_files.h"
+#include "check/text_scan.h"
 #include "import/delivery_files.h"
 #include "rules/entry_faults.h"
 #include "rules/verify_entries.h"
@@ -59,15 +63,54 @@ int CheckRank(const std::string& check) {
 }
 
 // One fault, one finding: where the inspection already reports a bad
-// 撮影年月日, the entry list's fault of the same item is left out.
+// 撮影年月日, the entry list's fault of the same item is left out; a file
+// the folder check calls superfluous (Thumbs.db in PIC) is not also a
+// picture file that nothing lists.
 void DropDoubles(std::vector<Finding>& findings) {
   std::set<int> badDates;
-  for (const Finding& f : findings)
+  std::set<std::string> extra;
+  for (const Finding& f : findings) {
     if (f.check == "date.invalid" && f.record > 0) badDates.insert(f.record);
+    if (f.check == "file.extra") extra.insert(FileNameOf(f.file));
+  }
   const std::string dateItem = Sj("撮影年月日");
   std::erase_if(findings, [&](const Finding& f) {
-    return f.check == "entry.wrong" && f.item == dateItem && badDates.count(f.record) > 0;
+    return (f.check == "entry.wrong" && f.item == dateItem && badDates.count(f.record) > 0) ||
+           (f.check == "file.unlisted" && extra.count(f.file) > 0);
   });
+}
+
+struct FileChecks {
+  std::vector<Finding> findings;
+  int managementFiles = 0;
+};
+
+// The delivery's folders and names, its management files and their
+// characters; a text finding inside the photo file's n-th 写真情報 belongs to
+// that photo.
+FileChecks CheckDeliveryFiles(const DeliveryCheckPlan& plan) {
+  DeliveryLayout layout;
+  layout.root = plan.place.root;
+  layout.indexFile = plan.place.indexFile;
+  layout.photoFile = plan.place.photoFile;
+  layout.fourCharExtensions = plan.fourCharExtensions;
+  layout.pictures = &plan.inspection.pictures;
+  FileChecks out;
+  ManagementFilesResult files = CheckManagementFiles(layout);
+  out.findings = std::move(files.findings);
+  for (Finding& f : CheckFolders(layout, files.listed)) out.findings.push_back(std::move(f));
+  for (const ManagementFile& file : files.files) {
+    TextScanResult scan = ScanManagementFile(file.path, file.shown);
+    if (!scan.read) continue;
+    ++out.managementFiles;
+    const bool photoFile = file.path == plan.place.photoFile;
+    for (TextFinding& t : scan.findings) {
+      if (photoFile && t.photoOrdinal > 0 && static_cast<std::size_t>(t.photoOrdinal) <= plan.photoRecords.size())
+        t.finding.record = t.finding.photo = plan.photoRecords[static_cast<std::size_t>(t.photoOrdinal - 1)];
+      out.findings.push_back(std::move(t.finding));
+    }
+  }
+  return out;
 }
 
 }  // namespace
@@ -119,10 +162,15 @@ DeliveryCheckPlan PlanDeliveryCheck(Delivery& delivery, const DeliveryPlace& pla
 
 DeliveryCheckResult RunDeliveryCheck(const DeliveryCheckPlan& plan, Host& host, const InspectOptions& options) {
   DeliveryCheckResult result;
+  // The files beside the pictures are read while the pictures are.
+  std::future<FileChecks> files = std::async(std::launch::async, [&plan] { return CheckDeliveryFiles(plan); });
   InspectionResult pictures = RunInspection(plan.inspection, host, options);
+  FileChecks delivery = files.get();
   result.summary.pictures = pictures.summary;
   result.summary.cancelled = pictures.summary.cancelled;
+  result.summary.managementFiles = delivery.managementFiles;
   result.findings = plan.entries;
+  for (Finding& f : delivery.findings) result.findings.push_back(std::move(f));
   for (Finding& f : pictures.findings) result.findings.push_back(std::move(f));
   DropDoubles(result.findings);
   std::stable_sort(result.findings.begin(), result.findings.end(),

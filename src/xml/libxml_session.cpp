@@ -80,6 +80,23 @@ std::optional<std::string> ReadSmallFile(const std::string& path) {
   return bytes;
 }
 
+// True when every byte belongs to a well-formed UTF-8 sequence.
+bool IsUtf8(std::string_view s) {
+  for (std::size_t i = 0; i < s.size();) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    const std::size_t need = c < 0x80                 ? 1
+                             : c >= 0xC2 && c <= 0xDF ? 2
+                             : c >= 0xE0 && c <= 0xEF ? 3
+                             : c >= 0xF0 && c <= 0xF4 ? 4
+                                                      : 0;
+    if (need == 0 || i + need > s.size()) return false;
+    for (std::size_t k = 1; k < need; ++k)
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+    i += need;
+  }
+  return true;
+}
+
 std::size_t SkipUtf8Mark(std::string_view s) { return s.starts_with("\xEF\xBB\xBF") ? 3 : 0; }
 
 // Extent of the XML or text declaration at the start of s: [begin, end).
@@ -236,10 +253,12 @@ xmlParserInputPtr Session::Load(const char* url, xmlParserCtxtPtr ctxt) {
 
   // The ministry's DTDs are Shift_JIS without a text declaration, which
   // libxml2 would read as UTF-8: for a Shift_JIS document they are decoded as
-  // code page 932, unless they declare an encoding of their own.
+  // code page 932, unless they declare an encoding of their own. A document
+  // in UTF-8 names the same DTDs: one without a declaration that is no
+  // UTF-8 is read as code page 932 for it too.
   std::optional<std::string> declared = DeclaredEncoding(*bytes);
-  bool cp932 = declared ? IsShiftJisName(*declared) : cp932_;
-  bool utf8 = declared ? SameTextIgnoringCase(*declared, "UTF-8") || SameTextIgnoringCase(*declared, "UTF8") : !cp932_;
+  bool cp932 = declared ? IsShiftJisName(*declared) : cp932_ || !IsUtf8(*bytes);
+  bool utf8 = declared ? SameTextIgnoringCase(*declared, "UTF-8") || SameTextIgnoringCase(*declared, "UTF8") : !cp932;
   std::string text = cp932 ? Cp932ToUtf8(*bytes) : *bytes;
   if (cp932 || utf8) {
     // The text is UTF-8 now; a declaration naming another encoding would

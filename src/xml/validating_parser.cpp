@@ -206,6 +206,7 @@ bool RunValidatingParser(TXMLTreeView& view, const std::string& file) {
       if (std::optional<std::string> line = lines->ReadLine(excess->line, 2 * kReportLineBytes))
         source = CutToBytes(TrimWide(cp932 ? *line : Utf8ToCp932(*line)), kReportLineBytes);
     view.ErrorText = FormatError(libxml::ParseError{reason, file, static_cast<int>(excess->line), 0}, source);
+    view.ErrorLine = static_cast<int>(excess->line);
     return false;
   }
 
@@ -219,6 +220,8 @@ bool RunValidatingParser(TXMLTreeView& view, const std::string& file) {
   if (!error && (!doc || !ctxt->wellFormed)) error = libxml::ParseError{"XML document could not be parsed", file, 0, 0};
   if (error) {
     view.ErrorText = FormatError(*error, SourceLine(*error, session, file, cp932));
+    // A line of a DTD or entity is not a line of the file.
+    view.ErrorLine = error->file.empty() || error->file == file ? error->line : 0;
     return false;
   }
   view.Reserve(CountElements(doc->children));

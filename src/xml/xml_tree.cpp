@@ -32,6 +32,7 @@ int TXMLTreeView::AddNode(int parent, std::string text) {
 bool TXMLTreeView::ParseFile(const std::string& file, Host& host) {
   Clear();
   ErrorText.clear();
+  ErrorLine = 0;
   Notices.clear();
   bool ok = false;
   if (MSXML) {

@@ -50,6 +50,9 @@ class TXMLTreeView {
   std::string ParserName = "TALMO XML Parser";
   // Why the last load failed (code page 932); may be empty.
   std::string ErrorText;
+  // The validating parser: the line of the file ErrorText points at; 0 when
+  // it names none.
+  int ErrorLine = 0;
   // What the last load left out on purpose and must say (code page 932),
   // shown through the host by ParseFile.
   std::vector<std::string> Notices;

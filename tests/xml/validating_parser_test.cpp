@@ -69,6 +69,23 @@ TEST(ValidatingParser, ShiftJisDtdWithoutTextDeclarationValidates) {
   EXPECT_EQ(Summary(r.view), (std::vector<N>{{0, "写真情報", std::nullopt}, {1, "写真タイトル", "t"}}));
 }
 
+// Software writing UTF-8 management files names the ministry's DTDs, which
+// are Shift_JIS without a text declaration.
+TEST(ValidatingParser, Utf8DocumentValidatesAgainstShiftJisDtd) {
+  TempDir dir;
+  dir.Write("P.DTD", Sj(kPhotoDtd));
+  std::string file = dir.Write("U.XML",
+                               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE 写真情報 SYSTEM \"P.DTD\">\n"
+                               "<写真情報><写真タイトル>全景</写真タイトル></写真情報>");
+  Result r = Parse(file);
+  EXPECT_TRUE(r.ok) << Cp932ToUtf8(r.view.ErrorText);
+  EXPECT_EQ(Summary(r.view), (std::vector<N>{{0, "写真情報", std::nullopt}, {1, "写真タイトル", "全景"}}));
+
+  // A UTF-8 DTD still reads as UTF-8.
+  dir.Write("P.DTD", kPhotoDtd);
+  EXPECT_TRUE(Parse(file).ok);
+}
+
 TEST(ValidatingParser, InvalidDocumentFailsWithReasonLineAndPosition) {
   TempDir dir;
   dir.Write("P.DTD", Sj(kPhotoDtd));
@@ -81,6 +98,7 @@ TEST(ValidatingParser, InvalidDocumentFailsWithReasonLineAndPosition) {
   std::string text = Cp932ToUtf8(r.view.ErrorText);
   EXPECT_NE(text.find("不明"), std::string::npos) << text;
   EXPECT_NE(text.find("\r\n\r\n内容 > \"<不明>x</不明>\"\r\n\r\n行 > 4  位置 > "), std::string::npos) << text;
+  EXPECT_EQ(r.view.ErrorLine, 4);
 
   // Without validation the same file is well-formed and loads.
   Result loose = Parse(file, false);
