@@ -8,6 +8,8 @@ find_package(JPEG REQUIRED)
 find_package(GIF REQUIRED)
 find_package(PNG REQUIRED)
 find_package(ZLIB REQUIRED)
+# msgfmt for the command line's message catalogues (po/).
+find_package(Gettext REQUIRED)
 pkg_check_modules(GRAPHICSMAGICK REQUIRED IMPORTED_TARGET GraphicsMagick++)
 pkg_check_modules(RSVG REQUIRED IMPORTED_TARGET librsvg-2.0)
 # The photo ledger: cairo's PDF surface, text through pango (libcairo2-dev,

@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need. Idempotent: only
-# missing packages are installed, and nothing is done when all are present.
-# Usage: scripts/install-deps.sh [--gui] [--browser]
-#   --browser adds the chromium that
-#   tests/output/album_in_browser.sh opens the album in
+# Installs the Debian packages the build, the tests and the package build
+# need (scripts/run.sh, scripts/test.sh, scripts/package.sh). Idempotent:
+# only missing packages are installed, and nothing is done when all are
+# present. As root it runs apt-get itself, else through sudo; without sudo
+# it says what to run as root and exits 1.
+# Usage: scripts/install-deps.sh [--gui] [--browser] [--xvfb]
+#   --gui is kept for old callers (the fonts are always installed), --browser the chromium that
+#   tests/output/album_in_browser.sh opens the album in, --xvfb the virtual
+#   display and the screen grabber of scripts/screenshots.sh
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config dpkg-dev desktop-file-utils
+  build-essential cmake pkg-config dpkg-dev file gettext locales
+  desktop-file-utils appstream lintian man-db
   qt6-base-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
   libjpeg62-turbo-dev libgif-dev libxml2-dev libgraphicsmagick++1-dev librsvg2-dev
   libcairo2-dev libpango1.0-dev fonts-noto-cjk poppler-utils libjpeg-turbo-progs
@@ -18,6 +23,7 @@ for option in "$@"; do
   case "$option" in
     --gui) ;;  # the viewer's fonts are always installed: the photo ledger embeds them
     --browser) packages+=(chromium) ;;
+    --xvfb) packages+=(xvfb xauth imagemagick) ;;
   esac
 done
 
@@ -31,6 +37,15 @@ done
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null; then
+    {
+      echo "These Debian packages are missing: ${missing[*]}"
+      echo "Installing them needs root, and sudo is not installed. Run as root:"
+      echo "  apt-get update && apt-get install --no-install-recommends ${missing[*]}"
+      echo "then run this command again."
+    } >&2
+    exit 1
+  fi
   sudo_cmd=(sudo)
 fi
 echo "Installing: ${missing[*]}" >&2

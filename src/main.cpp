@@ -2,6 +2,8 @@
 // runs without ever starting the window system.
 #include <iostream>
 
+#include "app/folders.h"
+#include "app/translate.h"
 #include "cli/cli.h"
 
 #ifdef ZOR_WITH_GUI
@@ -9,7 +11,11 @@
 #endif
 
 int main(int argc, char** argv) {
-  if (zor::IsCliInvocation(argc, argv)) return zor::RunCli(argc, argv, std::cout, std::cerr);
+  if (zor::IsCliInvocation(argc, argv)) {
+    // The command line's own messages follow the user's locale.
+    zor::StartTranslations(zor::ComputeFoldersFromEnvironment(argc > 0 ? argv[0] : nullptr, nullptr, false));
+    return zor::RunCli(argc, argv, std::cout, std::cerr);
+  }
 #ifdef ZOR_WITH_GUI
   return zor::RunGui(argc, argv);
 #else

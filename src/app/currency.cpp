@@ -9,7 +9,8 @@ std::string CurrencyText(Currency value) {
   bool negative = v < 0;
   // Work on the unsigned magnitude so that the lowest value does not overflow.
   std::uint64_t magnitude = negative ? std::uint64_t{0} - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
-  std::string text = (negative ? "-" : "") + std::to_string(magnitude / 10000);
+  std::string text = negative ? "-" : "";
+  text += std::to_string(magnitude / 10000);
   std::uint64_t fraction = magnitude % 10000;
   if (fraction != 0) {
     std::string digits = std::to_string(fraction + 10000).substr(1);  // four digits with leading zeros

@@ -81,7 +81,7 @@ std::optional<std::string> FindEntry(const std::string& folder, const std::strin
 }  // namespace
 
 Folders ComputeFolders(const std::string& programDir, const std::string& xdgDataHome, const std::string& home,
-                       std::string* error) {
+                       std::string* error, bool makeFolders) {
   Folders f;
   f.program = WithSlash(programDir);
   // A relative XDG_DATA_HOME is invalid and ignored, as the base directory
@@ -101,18 +101,23 @@ Folders ComputeFolders(const std::string& programDir, const std::string& xdgData
   f.settings = f.userData;
   f.workData = f.userData;
 
-  std::string failures;
-  for (const std::string* folder : {&f.userData, &f.viewTemp, &f.graphicTemp}) {
-    if (int err = MakeFolders(*folder)) {
-      if (!failures.empty()) failures += "; ";
-      failures += "cannot create " + *folder + ": " + std::strerror(err);
-    }
-  }
+  std::string failures = makeFolders ? MakeUserFolders(f) : std::string();
   if (error) *error = failures;
   return f;
 }
 
-Folders ComputeFoldersFromEnvironment(const char* argv0, std::string* error) {
+std::string MakeUserFolders(const Folders& f) {
+  std::string failures;
+  for (const std::string* folder : {&f.userData, &f.viewTemp, &f.graphicTemp}) {
+    if (int err = MakeFolders(*folder)) {
+      if (!failures.empty()) failures += "; ";
+      failures.append("cannot create ").append(*folder).append(": ").append(std::strerror(err));
+    }
+  }
+  return failures;
+}
+
+Folders ComputeFoldersFromEnvironment(const char* argv0, std::string* error, bool makeFolders) {
   std::string exe;
   std::vector<char> buf(PATH_MAX + 1);
   ssize_t len = readlink("/proc/self/exe", buf.data(), buf.size() - 1);
@@ -140,7 +145,7 @@ Folders ComputeFoldersFromEnvironment(const char* argv0, std::string* error) {
     if (getpwuid_r(getuid(), &pw, pwbuf.data(), pwbuf.size(), &found) == 0 && found && found->pw_dir)
       homeDir = found->pw_dir;
   }
-  return ComputeFolders(programDir, xdg ? xdg : "", homeDir, error);
+  return ComputeFolders(programDir, xdg ? xdg : "", homeDir, error, makeFolders);
 }
 
 std::string FileNameKey(const std::string& utf8Name) {

@@ -23,17 +23,22 @@ struct Folders {
 };
 
 // Computes the folders from the program folder and the two environment
-// values (empty when unset) and creates the user data folder and its two
-// temporary folders when missing. A folder that cannot be created does not
-// stop the program: the folders are still returned and, when error is given,
-// *error says what failed (UTF-8), else it is cleared.
+// values (empty when unset) and, when makeFolders, creates the user data
+// folder and its two temporary folders when missing (the command-line verbs,
+// which keep their work elsewhere, create none). A folder that cannot be
+// created does not stop the program: the folders are still returned and,
+// when error is given, *error says what failed (UTF-8), else it is cleared.
 Folders ComputeFolders(const std::string& programDir, const std::string& xdgDataHome, const std::string& home,
-                       std::string* error = nullptr);
+                       std::string* error = nullptr, bool makeFolders = true);
 
 // The same from the running process: the program folder from
 // /proc/self/exe (argv0 when that cannot be read), XDG_DATA_HOME and HOME
 // (the password database when HOME is unset).
-Folders ComputeFoldersFromEnvironment(const char* argv0, std::string* error = nullptr);
+Folders ComputeFoldersFromEnvironment(const char* argv0, std::string* error = nullptr, bool makeFolders = true);
+
+// Creates the user data folder and its two temporary folders when missing;
+// what failed (UTF-8), empty when all are there.
+std::string MakeUserFolders(const Folders& folders);
 
 // Finds name (relative, '/'-separated, UTF-8) inside dir ignoring the case
 // of ASCII letters in every component, because Linux mounts ISO 9660 media

@@ -165,7 +165,8 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
   }
   if (header == lines_.size()) {
     if (!lines_.empty() && !TrimBlanks(lines_.back()).empty()) lines_.emplace_back();
-    lines_.emplace_back("[" + std::string(section) + "]");
+    std::string& heading = lines_.emplace_back("[");
+    heading.append(section).append("]");
     lines_.push_back(line);
     return;
   }

@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "app/translate.h"
 #include "cli/dump_host.h"
 #include "cli/load_delivery.h"
 #include "cli/out_text.h"
+#include "cli/verb_args.h"
 #include "cli/verbs.h"
 #include "output/album_writer.h"
 #include "store/delivery.h"
@@ -51,7 +53,7 @@ std::optional<AlbumArgs> ParseArgs(const Args& args, std::ostream& err) {
     } else if (args[i] == "--per-page") {
       a.perPage = ++i == args.size() ? std::nullopt : PositiveNumber(args[i]);
       if (!a.perPage) {
-        err << "zorview --album: --per-page needs the number of photos on a page, 1 or more\n";
+        err << "zorview --album: " << Tr("--per-page needs the number of photos on a page, 1 or more") << "\n";
         return std::nullopt;
       }
     } else if (args[i].starts_with("--")) {
@@ -76,20 +78,17 @@ void PrintMessages(std::ostream& err, const DumpHost& host) {
 
 int Album(const Args& args, std::ostream& out, std::ostream& err) {
   const std::optional<AlbumArgs> a = ParseArgs(args, err);
-  if (!a) {
-    err << kUsage;
-    return kExitUsage;
-  }
+  if (!a) return UsageError(err, kUsage);
   std::error_code ec;
   const fs::path parent = fs::absolute(a->parent, ec).lexically_normal();
   if (ec || !fs::is_directory(parent, ec)) {
-    err << "zorview --album: " << a->parent << ": no such folder\n";
+    err << "zorview --album: " << a->parent << ": " << Tr("no such folder") << "\n";
     return kExitFailed;
   }
   // As the folder chooser does: an album is never written over another one.
   const fs::path folder = AlbumFolderIn(parent);
   if (fs::exists(fs::symlink_status(folder, ec))) {
-    err << "zorview --album: " << folder.string() << " already exists\n";
+    err << "zorview --album: " << TrFill("%1 already exists", {folder.string()}) << "\n";
     return kExitFailed;
   }
 
@@ -111,15 +110,15 @@ int Album(const Args& args, std::ostream& out, std::ostream& err) {
   if (chosen) {
     const fs::path deliveryFolder = DeliveryFolderOfEntry(*chosen);
     if (AlbumInsideFolder(folder, deliveryFolder)) {
-      err << "zorview --album: " << folder.string() << " would lie inside the delivery " << deliveryFolder.string()
-          << "\n";
+      err << "zorview --album: "
+          << TrFill("%1 would lie inside the delivery %2", {folder.string(), deliveryFolder.string()}) << "\n";
       return kExitFailed;
     }
     // The album folder is taken now, before a load that may take long: a
     // second run, or a link planted there meanwhile, finds it taken.
     if (!fs::create_directory(folder, ec)) {
       if (fs::exists(fs::symlink_status(folder, ec)))
-        err << "zorview --album: " << folder.string() << " already exists\n";
+        err << "zorview --album: " << TrFill("%1 already exists", {folder.string()}) << "\n";
       else
         err << "zorview --album: " << Cp932ToUtf8(Sj("フォルダを作成できませんでした。")) << " " << folder.string()
             << "\n";
@@ -132,7 +131,7 @@ int Album(const Args& args, std::ostream& out, std::ostream& err) {
   if (!chosen || !loaded) {
     PrintMessages(err, host);
     if (chosen) fs::remove(folder, ec);  // still empty: nothing was written
-    err << "zorview --album: " << a->path << ": no delivery loaded\n";
+    err << "zorview --album: " << a->path << ": " << Tr("no delivery loaded") << "\n";
     return kExitFailed;
   }
 
@@ -145,10 +144,14 @@ int Album(const Args& args, std::ostream& out, std::ostream& err) {
   const AlbumResult result = WriteHtmlAlbum(delivery, options, host);
   PrintMessages(err, host);
   if (result.missingPictures > 0)
-    err << "zorview --album: " << result.missingPictures << " picture files not found; their pages name them\n";
+    err << "zorview --album: "
+        << TrFill("%1 picture files not found; their pages name them", {std::to_string(result.missingPictures)})
+        << "\n";
   if (result.unchangedPictures > 0)
-    err << "zorview --album: " << result.unchangedPictures
-        << " pictures could not be converted and were copied unchanged\n";
+    err << "zorview --album: "
+        << TrFill("%1 pictures could not be converted and were copied unchanged",
+                  {std::to_string(result.unchangedPictures)})
+        << "\n";
   if (!result.finished || result.failedPictures > 0) return kExitFailed;
   out << (folder / "ALBUM.HTM").string() << "\n";
   return kExitOk;

@@ -13,6 +13,8 @@
 
 #include "app/product.h"
 #include "app/settings.h"
+#include "app/translate.h"
+#include "app/version.h"
 #include "check/delivery_check.h"
 #include "cli/json.h"
 #include "cli/load_delivery.h"
@@ -97,8 +99,12 @@ void WriteText(std::ostream& out, const DeliveryCheckPlan& plan, const DeliveryC
     for (; i < end; ++i) {
       const Finding& f = *order[i];
       std::string text = "  ";
-      if (f.record > 0) text += Sj("記録 ") + std::to_string(f.record) + "  ";
-      if (!f.file.empty()) text += f.file + (f.line > 0 ? ":" + std::to_string(f.line) : std::string()) + "  ";
+      if (f.record > 0) text.append(Sj("記録 ")).append(std::to_string(f.record)).append("  ");
+      if (!f.file.empty()) {
+        text += f.file;
+        if (f.line > 0) text.append(":").append(std::to_string(f.line));
+        text += "  ";
+      }
       text += f.message;
       line(text);
     }
@@ -128,8 +134,8 @@ int Check(const Args& args, std::ostream& out, std::ostream& err) {
     std::error_code ec;
     reportPath = fs::absolute(options->report, ec).lexically_normal().string();
     if (AlbumInsideFolder(reportPath, place.root)) {
-      err << "zorview --check: " << EscapeControls(reportPath) << ": a report is never written inside the delivery "
-          << EscapeControls(place.root) << "\n";
+      err << "zorview --check: " << EscapeControls(reportPath) << ": "
+          << TrFill("a report is never written inside the delivery %1", {EscapeControls(place.root)}) << "\n";
       return kExitFailed;
     }
   }
@@ -156,7 +162,7 @@ int Check(const Args& args, std::ostream& out, std::ostream& err) {
       heading.notes = plan.notes;
       heading.notes.insert(heading.notes.end(), plan.verificationLines.begin(), plan.verificationLines.end());
       heading.notes.push_back(CheckSummaryLine(result.summary));
-      heading.program = std::string(kProductNameUtf8) + " " + ZOR_VERSION;
+      heading.program = std::string(kProductNameUtf8) + " " + kVersionText;
       heading.when = Now();
       content = ReportHtml(heading, result.findings);
     } else {

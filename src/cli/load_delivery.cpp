@@ -11,6 +11,7 @@
 #include <ostream>
 #include <thread>
 
+#include "app/translate.h"
 #include "cli/out_text.h"
 #include "import/delivery_files.h"
 #include "import/dispatch.h"
@@ -130,7 +131,7 @@ std::optional<std::string> ExistingPath(const std::string& given, const char* ve
   std::error_code ec;
   const std::string path = std::filesystem::absolute(given, ec).lexically_normal().string();
   if (ec || !std::filesystem::exists(path, ec)) {
-    err << "zorview " << verb << ": " << given << ": no such file or folder\n";
+    err << "zorview " << verb << ": " << given << ": " << Tr("no such file or folder") << "\n";
     return std::nullopt;
   }
   return path;
@@ -138,14 +139,15 @@ std::optional<std::string> ExistingPath(const std::string& given, const char* ve
 
 CliEnvironment ReadCliEnvironment(std::ostream& err) {
   std::string error;
-  Folders folders = ComputeFoldersFromEnvironment(nullptr, &error);
-  if (!error.empty()) err << "zorview: " << error << "\n";
+  // The settings are read where the viewer keeps them; nothing is made there.
+  Folders folders = ComputeFoldersFromEnvironment(nullptr, &error, false);
   Settings settings = DefaultSettings(folders);
   error.clear();
   if (!SettingsReadWrite('R', settings, folders, &error)) err << "zorview: " << error << "\n";
   ScratchFolder work = ScratchFolder::Make();
   if (work.Path().empty()) {
-    err << "zorview: no temporary folder could be made; the user data folder is used\n";
+    err << "zorview: " << Tr("no temporary folder could be made; the user data folder is used") << "\n";
+    if (const std::string failed = MakeUserFolders(folders); !failed.empty()) err << "zorview: " << failed << "\n";
   } else {
     // Settings stay where they are; only the work files move.
     folders.userData = work.Path();
@@ -210,7 +212,7 @@ std::unique_ptr<VerbLoad> LoadForVerb(const char* verb, const std::string& given
 
 bool ReportLoad(const VerbLoad& load, const char* verb, const std::string& given, std::ostream& err) {
   for (const std::string& message : load.host.Messages()) err << OneLine(Cp932ToUtf8(message)) << "\n";
-  if (!load.loaded) err << "zorview " << verb << ": " << given << ": the delivery could not be loaded\n";
+  if (!load.loaded) err << "zorview " << verb << ": " << given << ": " << Tr("the delivery could not be loaded") << "\n";
   return load.loaded;
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/folders.h"
 #include "app/host.h"
+#include "app/translate.h"
 #include "cli/out_text.h"
 #include "cli/verbs.h"
 #include "images/image_kind.h"
@@ -56,7 +57,7 @@ std::optional<std::filesystem::path> DeliveryHolding(const std::filesystem::path
 int Thumbnail(const Args& args, std::ostream& out, std::ostream& err) {
   int size = 0;
   if (args.empty() || !ParseSize(args[0], size)) {
-    err << "zorview: --thumbnail needs a size in pixels (1 to 65535)\n";
+    err << "zorview: " << Tr("--thumbnail needs a size in pixels (1 to 65535)") << "\n";
     return kExitUsage;
   }
   std::size_t first = 1;
@@ -77,13 +78,14 @@ int Thumbnail(const Args& args, std::ostream& out, std::ostream& err) {
   // never inside a delivery, which this program does not write into.
   if (!out_dir.empty()) {
     if (const std::optional<std::filesystem::path> delivery = DeliveryHolding(out_dir)) {
-      err << "zorview: --thumbnail: " << out_dir.string() << " lies inside the delivery " << delivery->string() << "\n";
+      err << "zorview: --thumbnail: " << TrFill("%1 lies inside the delivery %2", {out_dir.string(), delivery->string()})
+          << "\n";
       return kExitFailed;
     }
     std::error_code ec;
     std::filesystem::create_directories(out_dir, ec);
     if (!std::filesystem::is_directory(out_dir, ec)) {
-      err << "zorview: cannot make the folder " << out_dir.string() << "\n";
+      err << "zorview: " << TrFill("cannot make the folder %1", {out_dir.string()}) << "\n";
       return kExitFailed;
     }
   }
@@ -106,7 +108,7 @@ int Thumbnail(const Args& args, std::ostream& out, std::ostream& err) {
       out << "\t-> " << EscapeControls(name);
       ImageResult written = WriteImageFile(bitmap, out_dir / name, "PNG");
       if (!written) {
-        err << "zorview: cannot write " << EscapeControls(name) << ": " << written.reason << "\n";
+        err << "zorview: " << TrFill("cannot write %1", {EscapeControls(name)}) << ": " << written.reason << "\n";
         all = false;
       }
     }
@@ -125,7 +127,7 @@ int Kind(const Args& args, std::ostream& out, std::ostream& err) {
   for (const std::string& file : args) {
     std::error_code ec;
     if (!std::filesystem::exists(file, ec)) {
-      err << "zorview --kind: " << EscapeControls(file) << ": no such file\n";
+      err << "zorview --kind: " << EscapeControls(file) << ": " << Tr("no such file") << "\n";
       all = false;
       continue;
     }

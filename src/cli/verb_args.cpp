@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "app/translate.h"
+
 namespace zor::cli {
 
 std::optional<std::vector<std::string>> PathsAmongOptions(
@@ -26,6 +28,11 @@ std::optional<std::string> PathAmongOptions(const Args& args,
 }
 
 int UsageError(std::ostream& err, std::string_view usage) {
+  static constexpr std::string_view kPrefix = "usage:";
+  if (usage.starts_with(kPrefix)) {
+    err << Tr("usage:");
+    usage.remove_prefix(kPrefix.size());
+  }
   err << usage;
   return kExitUsage;
 }

@@ -25,7 +25,7 @@ std::optional<std::string> PathAmongOptions(const Args& args,
 std::optional<std::vector<std::string>> PathsAmongOptions(
     const Args& args, std::size_t count, const std::function<bool(const Args& args, std::size_t& i)>& option);
 
-// The usage text on err; kExitUsage.
+// The usage text on err, its leading "usage:" in the user's language; kExitUsage.
 int UsageError(std::ostream& err, std::string_view usage);
 
 }  // namespace zor::cli

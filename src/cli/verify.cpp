@@ -7,6 +7,7 @@
 
 #include "app/folders.h"
 #include "app/settings.h"
+#include "app/translate.h"
 #include "cli/dump_host.h"
 #include "cli/load_delivery.h"
 #include "cli/out_text.h"
@@ -80,12 +81,12 @@ int Verify(const Args& args, std::ostream& out, std::ostream& err) {
   if (host.ReadWithoutValidation()) WriteEntry(out, Sj(kNotValidatedLineUtf8));
   for (const std::string& line : result.lines) WriteEntry(out, line);
   if (!result.faulty.empty()) {
-    out << "faulty records: ";
+    out << Tr("faulty records:") << " ";
     for (std::size_t i = 0; i < result.faulty.size(); ++i) out << (i ? ", " : "") << result.faulty[i];
     out << "\n";
   }
   if (!result.error.empty()) {
-    err << "zorview --verify: the verification stopped: " << Cp932ToUtf8(result.error) << "\n";
+    err << "zorview --verify: " << Tr("the verification stopped:") << " " << Cp932ToUtf8(result.error) << "\n";
     return kExitNotVerified;
   }
   return result.clean && !host.ReadWithoutValidation() ? kExitOk : kExitFailed;

@@ -8,7 +8,9 @@
 #include "app/folders.h"
 #include "app/host.h"
 #include "app/settings.h"
+#include "app/translate.h"
 #include "cli/json.h"
+#include "cli/verb_args.h"
 #include "cli/verbs.h"
 #include "text/encoding.h"
 #include "xml/load_document.h"
@@ -30,16 +32,14 @@ int XmlTree(const Args& args, std::ostream& out, std::ostream& err) {
     } else if (file.empty() && !arg.empty() && !arg.starts_with("--")) {
       file = arg;
     } else {
-      err << kUsage;
-      return kExitUsage;
+      return UsageError(err, kUsage);
     }
   }
   if (file.empty()) {
-    err << kUsage;
-    return kExitUsage;
+    return UsageError(err, kUsage);
   }
 
-  Folders folders = ComputeFoldersFromEnvironment(nullptr);
+  Folders folders = ComputeFoldersFromEnvironment(nullptr, nullptr, false);
   if (!validating) {
     // Without a parser option the setting decides, as in the viewer; an
     // unreadable settings file leaves it at its default.
@@ -55,7 +55,7 @@ int XmlTree(const Args& args, std::ostream& out, std::ostream& err) {
   view.SystemFileFolder = folders.sysFile;
   if (!LoadXmlDocument(view, file, false, *validating, host)) {
     if (view.ErrorText.empty())
-      err << "zorview: " << file << " could not be loaded\n";
+      err << "zorview: " << TrFill("%1 could not be loaded", {file}) << "\n";
     else
       err << Cp932ToUtf8(view.ErrorText) << "\n";
     return kExitFailed;

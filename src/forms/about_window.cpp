@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include "app/product.h"
+#include "app/version.h"
 #include "forms/dialog_helpers.h"
 #include "forms/dropped_files.h"
 #include "forms/help_window.h"
@@ -126,7 +127,7 @@ AboutWindow::AboutWindow(QWidget* owner) : QDialog(owner) {
   layout->addWidget(Label1);
 
   auto* row = new QHBoxLayout;
-  Label2 = new QLabel(QStringLiteral("Version 3.1  Powered by"), this);
+  Label2 = new QLabel(QStringLiteral("Version %1  Powered by").arg(QString::fromLatin1(kVersionText)), this);
   Label2->setObjectName(QStringLiteral("Label2"));
   Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   QFont version = Label2->font();

@@ -5,13 +5,18 @@
 #include <QFileInfo>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <unistd.h>
+#include <cstdio>
+#include <optional>
 
 #include "app/command_line.h"
 #include "app/folders.h"
 #include "app/product.h"
 #include "app/settings.h"
 #include "forms/about_window.h"
+#include "forms/display_check.h"
 #include "forms/main_window.h"
 #include "forms/message_boxes.h"
 #include "forms/qt_texts.h"
@@ -31,9 +36,33 @@ QString GuardFolder(const Folders& folders) {
 }  // namespace
 
 int RunGui(int argc, char** argv) {
-  Folders folders = ComputeFoldersFromEnvironment(argc > 0 ? argv[0] : "");
+  if (!DisplayNamed()) {
+    std::fputs(NoDisplayMessage(), stderr);
+    return 2;
+  }
+  std::string folderError;
+  Folders folders = ComputeFoldersFromEnvironment(argc > 0 ? argv[0] : "", &folderError);
+  std::optional<PlatformFailureExit> platformGuard(std::in_place);
   QApplication app(argc, argv);
+  platformGuard.reset();
   InstallJapaneseQtTexts(app);
+
+  // A user data folder that cannot be written (a read-only home): the window
+  // works in a temporary folder, and the settings are read but not kept.
+  const bool keepSettings = folderError.empty() && access(folders.userData.c_str(), W_OK) == 0;
+  std::optional<QTemporaryDir> workInstead;
+  if (!keepSettings) {
+    workInstead.emplace(QDir::tempPath() + QStringLiteral("/zorview-XXXXXX"));
+    if (workInstead->isValid()) {
+      folders.userData = folders.workData = workInstead->path().toStdString() + "/";
+      folders.viewTemp = folders.userData + "TEMP_V/";
+      folders.graphicTemp = folders.userData + "TEMP_G/";
+      MakeUserFolders(folders);
+    }
+    if (folderError.empty()) folderError = folders.settings + ": not writable";
+    InfoBox(nullptr, QStringLiteral("ユーザーデータフォルダに書き込めないため、設定と画面の状態は保存されません。\n\n") +
+                         QString::fromStdString(folderError));
+  }
 
   if (QScreen* screen = QGuiApplication::primaryScreen(); screen && screen->depth() <= 8) {
     InfoBox(nullptr, QStringLiteral("画面色をHigh Color(16ビット)以上に設定してください。\n\n"
@@ -57,6 +86,7 @@ int RunGui(int argc, char** argv) {
   Settings settings = DefaultSettings(folders);
   Delivery delivery;
   MainWindow window(folders, settings, delivery);
+  window.KeepSettings = keepSettings;
   guard.SetActivateHandler([&window] { TaskBarMenu::BringToFront(&window, &window); });
   window.ShowAbout = [&window] {
     if (!window.MayCreateWindow()) return;

@@ -290,7 +290,7 @@ void MainWindow::FirstShow() {
 void MainWindow::closeEvent(QCloseEvent* event) {
   Closing = true;
   std::string error;
-  if (settings_.SettingsLoaded && !SettingsReadWrite('W', settings_, folders_, &error)) {
+  if (KeepSettings && settings_.SettingsLoaded && !SettingsReadWrite('W', settings_, folders_, &error)) {
     // The settings would be lost: keep the window open and say why.
     Closing = false;
     ShowWarning(Utf8ToCp932(error));

@@ -105,6 +105,9 @@ class MainWindow : public QMainWindow, public Host {
   // WorkName live in the delivery, ListMode in the browse context.
   bool Started = false;
   bool Closing = false;
+  // False when the user data folder cannot be written (a read-only home):
+  // the settings are read but not written back on closing.
+  bool KeepSettings = true;
   bool SuppressInputLevel = false;
   bool ResizeGuard = false;
 

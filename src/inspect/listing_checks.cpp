@@ -48,7 +48,7 @@ void CheckFiles(const InspectionPlan& plan, std::vector<Finding>& out, Inspectio
       ++summary.missing;
       Add(out, e, "file.missing", Severity::kError, Sj("ファイルがありません。"));
     }
-    const std::string key = e.file.empty() ? "?" + UpperAscii(e.name) : e.file;
+    const std::string key = e.file.empty() ? std::string("?").append(UpperAscii(e.name)) : e.file;
     const auto [at, added] = first.emplace(key, e.record);
     if (!added)
       Add(out, e, "file.duplicate", Severity::kWarning, RecordText(at->second) + Sj(" と同じファイルを指しています。"));

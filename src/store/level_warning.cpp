@@ -51,10 +51,10 @@ std::string InvalidLevelWarning(Delivery& d) {
   }
   if (kept >= 1) t.SetRecNo(kept);
 
-  text += "\n\n" + Sj("分類: ") + PathOf(*nodes.front());
+  text.append("\n\n").append(Sj("分類: ")).append(PathOf(*nodes.front()));
   if (nodes.size() > 1) text += Sj(" ほか ") + std::to_string(nodes.size() - 1) + Sj(" 分類");
-  text += "\n" + Sj("写真: ");
-  for (std::size_t i = 0; i < titles.size(); ++i) text += (i ? " " : "") + titles[i];
+  text.append("\n").append(Sj("写真: "));
+  for (std::size_t i = 0; i < titles.size(); ++i) text.append(i ? " " : "").append(titles[i]);
   if (photos > titles.size()) text += Sj(" ほか ") + std::to_string(photos - titles.size()) + Sj(" 件");
   return text;
 }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace zor {
 
@@ -35,7 +36,7 @@ class AttributeCounter {
   char quote_ = 0;
   // What ends a skipped part: "-->" for comments, "?>" for processing
   // instructions, "]]>" for CDATA, ">" at bracket depth 0 for <!DOCTYPE …>.
-  std::string skipEnd_;
+  std::string_view skipEnd_;  // a literal: "?>", ">", "-->", "]]>"
   int depth_ = 0;
   std::string recent_;  // the last bytes, to see a skipped part end
   std::string start_;   // the bytes after '<' that tell the markup's kind

@@ -119,12 +119,13 @@ class DomWalker {
   static void AppendAttributes(xmlNodePtr element, std::string& text) {
     for (xmlNsPtr ns = element->nsDef; ns; ns = ns->next) {
       std::string name = ns->prefix ? std::string("xmlns:") + Chars(ns->prefix) : std::string("xmlns");
-      text += " " + Utf8ToCp932(name) + "=\"" + Utf8ToCp932(ns->href ? Chars(ns->href) : "") + "\"";
+      text.append(" ").append(Utf8ToCp932(name)).append("=\"");
+      text.append(Utf8ToCp932(ns->href ? Chars(ns->href) : "")).append("\"");
     }
     for (xmlAttrPtr attr = element->properties; attr; attr = attr->next) {
       xmlChar* value = xmlNodeListGetString(element->doc, attr->children, 1);
-      text += " " + Utf8ToCp932(QualifiedName(attr->name, attr->ns)) + "=\"" + Utf8ToCp932(value ? Chars(value) : "") +
-              "\"";
+      text.append(" ").append(Utf8ToCp932(QualifiedName(attr->name, attr->ns))).append("=\"");
+      text.append(Utf8ToCp932(value ? Chars(value) : "")).append("\"");
       xmlFree(value);
     }
   }

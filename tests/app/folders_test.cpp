@@ -97,6 +97,18 @@ TEST(ComputeFolders, CreationFailureIsReportedNotFatal) {
   EXPECT_NE(error.find("TEMP_V"), std::string::npos) << error;
 }
 
+TEST(ComputeFolders, WithoutMakingFoldersCreatesNothing) {
+  TempFolder tmp;
+  std::string error = "stale";
+  Folders f = ComputeFolders(tmp.path() + "prog", tmp.path() + "xdg", "", &error, false);
+  EXPECT_EQ(f.viewTemp, tmp.path() + "xdg/TALMO/TempFiles/ZORVIEW/TEMP_V/");
+  EXPECT_TRUE(error.empty()) << error;
+  EXPECT_FALSE(fs::exists(tmp.path() + "xdg"));
+  // Made later when the folders are needed after all.
+  EXPECT_EQ(MakeUserFolders(f), "");
+  EXPECT_TRUE(fs::is_directory(f.graphicTemp));
+}
+
 TEST(ComputeFolders, FromEnvironmentUsesTheExecutableAndXdg) {
   TempFolder tmp;
   const char* old = std::getenv("XDG_DATA_HOME");

@@ -49,6 +49,8 @@ class AboutWindowTest : public QObject {
     AboutWindow form(nullptr);
     form.show();
     QCOMPARE(form.Label1->text().count(QLatin1Char('\n')), 2);
+    // The version of the build, the one --version and the package give.
+    QCOMPARE(form.Label2->text(), QStringLiteral("Version " ZOR_PROJECT_VERSION "  Powered by"));
     QVERIFY(form.Memo->toPlainText().contains(QStringLiteral("Independent JPEG Group")));
     for (QTextBlock b = form.Memo->document()->begin(); b.isValid(); b = b.next())
       QVERIFY(b.blockFormat().alignment() & Qt::AlignHCenter);
