@@ -10,6 +10,8 @@ find_package(PNG REQUIRED)
 find_package(ZLIB REQUIRED)
 pkg_check_modules(GRAPHICSMAGICK REQUIRED IMPORTED_TARGET GraphicsMagick++)
 pkg_check_modules(RSVG REQUIRED IMPORTED_TARGET librsvg-2.0)
+# XMP packets (the electronic blackboard's photo information): libexempi-dev
+pkg_check_modules(EXEMPI REQUIRED IMPORTED_TARGET exempi-2.0)
 
 if(ZOR_BUILD_GUI)
   find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Network Test)
