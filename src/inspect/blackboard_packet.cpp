@@ -367,7 +367,7 @@ BlackboardPacket ReadBlackboardPacket(std::span<const std::uint8_t> bytes) {
   const InsideLibrary inside;
 
   XmpPtr xmp = xmp_new(text.data(), text.size());
-  if (!xmp) return Fault(blackboard, "XMP の形式が不正です（途中で切れているか、XML として読めません）");
+  if (!xmp) return Fault(blackboard, "XMP が途中で切れているか、XML として読めません");
   BlackboardPacket packet;
   const bool any = BoardReader(xmp, prefixes, packet).Run();
   xmp_free(xmp);

@@ -214,6 +214,36 @@ PictureFacts ReadJpegFacts(std::span<const std::uint8_t> jpeg) {
   return f;
 }
 
+BlackboardPacket ReadPictureBlackboard(const std::filesystem::path& path) {
+  RegularFile file(path);
+  if (!file.Open()) return {};
+  std::vector<std::uint8_t> head(64 * 1024);
+  const long n = file.Read(head.data(), head.size());
+  if (n < 0) return {};
+  head.resize(static_cast<std::size_t>(n));
+  if (LooksLikeJpeg(head)) {
+    std::vector<std::uint8_t> block(kBlock);
+    JpegHeader h = WalkJpegHeader(head);
+    while (h.status == JpegHeader::Status::kNeedMore && head.size() < kMaxHeader) {
+      const long m = file.Read(block.data(), block.size());
+      if (m <= 0) break;
+      head.insert(head.end(), block.begin(), block.begin() + m);
+      h = WalkJpegHeader(head);
+    }
+    // A header cut short still shows the segments walked so far.
+    return ReadJpegBlackboard(head, h.segments);
+  }
+  if (LooksLikePng(head)) return ReadPngBlackboard(head);
+  const std::span<const std::uint8_t> start(head);
+  const bool tiff = StartsWith(start, "II*\0", 4) || StartsWith(start, "MM\0*", 4);
+  if (!tiff && !LooksLikeSvg(start)) return {};
+  PictureFacts ignored;
+  if (!ReadRest(ignored, file, head)) return {};
+  if (!tiff) return ReadSvgBlackboard(std::string_view(reinterpret_cast<const char*>(head.data()), head.size()));
+  const ExifFields fields = ReadTiffFields(head);
+  return ReadTiffBlackboard(head, fields.xmpOffset, fields.xmpSize);
+}
+
 const char* PictureFormatName(PictureFormat format) {
   switch (format) {
     case PictureFormat::kJpeg:

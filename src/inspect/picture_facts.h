@@ -55,6 +55,10 @@ struct PictureFacts {
 // decides beforehand whether to follow it.
 PictureFacts ReadPictureFacts(const std::filesystem::path& file);
 
+// The blackboard's record alone, for a listing: a JPEG is read up to its
+// image data, a TIFF or SVG whole (within the same bound), a PNG's start.
+BlackboardPacket ReadPictureBlackboard(const std::filesystem::path& file);
+
 // A JPEG held in memory, read as a file is.
 PictureFacts ReadJpegFacts(std::span<const std::uint8_t> jpeg);
 

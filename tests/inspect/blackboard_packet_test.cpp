@@ -133,7 +133,7 @@ TEST(BlackboardPacketTest, HostileAndBrokenPacketsAreBounded) {
     const char* fault;  // part of the fault, or of a note when read
   } kCases[] = {
       {"a packet of 10 MB", test::BoardPacket(big), Status::kFault, "大きすぎます"},
-      {"cut off", whole.substr(0, whole.size() / 2), Status::kFault, "形式が不正"},
+      {"cut off", whole.substr(0, whole.size() / 2), Status::kFault, "XML として読めません"},
       {"a DOCTYPE with an external entity",
        "<!DOCTYPE x:xmpmeta [<!ENTITY e SYSTEM \"file:///etc/passwd\">]>" + whole, Status::kFault, "DTD"},
       {"an entity declared further in", whole.substr(0, 60) + "<!ENTITY a \"aaaa\">" + whole.substr(60),
@@ -142,7 +142,7 @@ TEST(BlackboardPacketTest, HostileAndBrokenPacketsAreBounded) {
       {"a Seq of 10,000 remarks", test::BoardPacket(manyRemarks), Status::kRead, "工種区分予備が 5 件を超えて"},
       {"a Seq of 10,000 measurement items", manyItems, Status::kRead, "100 を超えて"},
       {"UTF-16", utf16, Status::kFault, "UTF-8"},
-      {"not XML", "dcpadv.org/schema/ <<<>>>", Status::kFault, "形式が不正"},
+      {"not XML", "dcpadv.org/schema/ <<<>>>", Status::kFault, "XML として読めません"},
       {"another schema's packet",
        "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"><rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">"
        "<rdf:Description rdf:about=\"\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\" dc:format=\"image/jpeg\"/>"
