@@ -1,6 +1,7 @@
 // The blackboard's XMP packet reader on arbitrary bytes: as a packet, as a
-// JPEG's header with its APP1 segments, as an SVG document and as a PNG's
-// chunks. Whatever the bytes, every value read stays within its bound.
+// JPEG's header with its APP1 segments, as an SVG document (its packet and
+// its embedded pictures) and as a PNG's chunks. Whatever the bytes, every
+// value read stays within its bound.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -8,6 +9,7 @@
 
 #include "inspect/blackboard_packet.h"
 #include "inspect/jpeg_segments.h"
+#include "inspect/svg_layers.h"
 #include "inspect/xmp_packets.h"
 
 namespace {
@@ -20,8 +22,7 @@ void CheckBounds(const zor::BlackboardPacket& p) {
   };
   for (const std::string* v : {&b.constructionName, &b.contractor, &b.largeClassification, &b.photoClassification,
                                &b.constructionType, &b.middleClassification, &b.smallClassification, &b.title,
-                               &b.shootingSpot, &b.isRepresentative, &b.isFrequencyOfSubmission,
-                               &b.contractorRemarks})
+                               &b.shootingSpot, &b.isRepresentative, &b.isFrequencyOfSubmission, &b.contractorRemarks})
     value(*v);
   if (b.classificationRemarks.size() > zor::kMaxClassificationRemarks) __builtin_trap();
   if (b.measurements.size() > zor::kMaxMeasurements) __builtin_trap();
@@ -45,7 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const zor::JpegHeader header = zor::WalkJpegHeader(bytes);
     CheckBounds(zor::ReadJpegBlackboard(bytes, header.segments));
   }
-  CheckBounds(zor::ReadSvgBlackboard(std::string_view(reinterpret_cast<const char*>(data), size)));
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  CheckBounds(zor::ReadSvgBlackboard(text));
+  if (zor::ReadSvgLayers(text).size() > 2) __builtin_trap();
   CheckBounds(zor::ReadPngBlackboard(bytes));
   return 0;
 }

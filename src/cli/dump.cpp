@@ -104,7 +104,8 @@ void WriteBlackboard(std::ostream& out, const BlackboardPacket& p) {
     text("受注者説明文", b.contractorRemarks);
     if (!b.metadata.empty()) {
       out << ", \"metadata\": {";
-      for (std::size_t i = 0; i < b.metadata.size(); ++i) text(b.metadata[i].first.c_str(), b.metadata[i].second, i == 0);
+      for (std::size_t i = 0; i < b.metadata.size(); ++i)
+        text(b.metadata[i].first.c_str(), b.metadata[i].second, i == 0);
       out << "}";
     }
   }

@@ -41,9 +41,10 @@ void WriteJsonSummary(std::ostream& out, const InspectionSummary& s) {
       << ",\"other_medium\":" << s.otherMedium << ",\"tamper_checked\":" << s.tamperChecked
       << ",\"tamper_intact\":" << s.tamperIntact << ",\"without_tamper\":" << s.withoutTamper
       << ",\"without_exif_date\":" << s.withoutExifDate << ",\"blackboard\":" << s.blackboard
-      << ",\"blackboard_differing\":" << s.blackboardDiffering << ",\"blackboard_unreadable\":" << s.blackboardUnreadable
-      << ",\"without_blackboard\":" << s.withoutBlackboard << ",\"errors\":" << s.errors << ",\"warnings\":" << s.warnings
-      << ",\"notes\":" << s.notes << ",\"cancelled\":" << (s.cancelled ? "true" : "false") << "}}\n";
+      << ",\"blackboard_differing\":" << s.blackboardDiffering
+      << ",\"blackboard_unreadable\":" << s.blackboardUnreadable << ",\"without_blackboard\":" << s.withoutBlackboard
+      << ",\"errors\":" << s.errors << ",\"warnings\":" << s.warnings << ",\"notes\":" << s.notes
+      << ",\"cancelled\":" << (s.cancelled ? "true" : "false") << "}}\n";
 }
 
 }  // namespace

@@ -38,7 +38,8 @@ QString ShootingDataPage::Value(int row) const { return item(row, 1) ? item(row,
 
 QString ShootingDataPage::ValueOf(const QString& caption, int nth) const {
   for (int r = 0; r < rowCount(); ++r)
-    if (item(r, 0) && item(r, 0)->text() == caption && nth-- == 0) return item(r, 1) ? item(r, 1)->text() : QStringLiteral("");
+    if (item(r, 0) && item(r, 0)->text() == caption && nth-- == 0)
+      return item(r, 1) ? item(r, 1)->text() : QStringLiteral("");
   return QString();
 }
 
@@ -78,7 +79,7 @@ void ShootingDataPage::ShowLayers(const PictureFacts& f) {
   for (const EmbeddedPicture& layer : f.layers) {
     const QString caption = QStringLiteral("改ざんチェック(%1)").arg(QString::fromUtf8(LayerCaption(layer.group)));
     QString value = layer.tamper == TamperOutcome::kNoData ? QStringLiteral("改ざんチェック値なし")
-                                                          : Qs(TamperOutcomeText(layer.tamper));
+                                                           : Qs(TamperOutcomeText(layer.tamper));
     if (!layer.fault.empty()) value += QStringLiteral("（%1）").arg(QString::fromStdString(layer.fault));
     AddRow(caption, value);
     if (layer.tamper != TamperOutcome::kIntact && layer.tamper != TamperOutcome::kNoData)

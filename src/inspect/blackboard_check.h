@@ -16,10 +16,10 @@ namespace zor {
 
 // What PHOTO.XML says of one photo (code page 932, as stored).
 struct BoardRecordItems {
-  HierarchyPath classification;  // 写真-大分類 .. 細別
-  std::string title;             // 写真タイトル
-  std::string reserve;           // 工種区分予備, one per line
-  std::string spot;              // 撮影箇所
+  HierarchyPath classification;       // 写真-大分類 .. 細別
+  std::string title;                  // 写真タイトル
+  std::string reserve;                // 工種区分予備, one per line
+  std::string spot;                   // 撮影箇所
   std::optional<int> representative;  // 代表写真, where the standard has it
   std::optional<int> frequency;       // 提出頻度写真, where the standard has it
   std::string control;                // 施工管理値
@@ -27,7 +27,7 @@ struct BoardRecordItems {
 };
 
 struct BoardDifference {
-  std::string item;     // the item's name (code page 932)
+  std::string item;  // the item's name (code page 932)
   Severity severity = Severity::kWarning;
   std::string message;  // code page 932
 };

@@ -31,14 +31,14 @@ struct BlackboardMeasurements {
 };
 
 struct Blackboard {
-  std::string constructionName;      // 工事件名
-  std::string contractor;            // 受注者名 (photo:Contructor, spelt so by the writers)
-  std::string largeClassification;   // 写真-大分類
-  std::string photoClassification;   // 写真区分
-  std::string constructionType;      // 工種
-  std::string middleClassification;  // 種別
-  std::string smallClassification;   // 細別
-  std::string title;                 // 写真タイトル
+  std::string constructionName;                    // 工事件名
+  std::string contractor;                          // 受注者名 (photo:Contructor, spelt so by the writers)
+  std::string largeClassification;                 // 写真-大分類
+  std::string photoClassification;                 // 写真区分
+  std::string constructionType;                    // 工種
+  std::string middleClassification;                // 種別
+  std::string smallClassification;                 // 細別
+  std::string title;                               // 写真タイトル
   std::vector<std::string> classificationRemarks;  // 工種区分予備
   std::string shootingSpot;                        // 撮影箇所
   std::string isRepresentative;                    // 代表写真, "True" / "False" as written
@@ -63,11 +63,11 @@ struct BlackboardPacket {
 };
 
 // Bounds of what is read from one packet.
-inline constexpr std::size_t kMaxXmpPacket = 1u << 20;     // bytes
-inline constexpr std::size_t kMaxBlackboardValue = 2048;   // bytes of one value
+inline constexpr std::size_t kMaxXmpPacket = 1u << 20;    // bytes
+inline constexpr std::size_t kMaxBlackboardValue = 2048;  // bytes of one value
 inline constexpr std::size_t kMaxClassificationRemarks = 5;
-inline constexpr std::size_t kMaxMeasurements = 10;        // structures
-inline constexpr std::size_t kMaxMeasurementItems = 100;   // items of one structure
+inline constexpr std::size_t kMaxMeasurements = 10;       // structures
+inline constexpr std::size_t kMaxMeasurementItems = 100;  // items of one structure
 inline constexpr std::size_t kMaxItemRemarks = 10;
 
 // Reads one packet (the bytes of x:xmpmeta or of a whole xpacket). A packet

@@ -121,16 +121,11 @@ void CompareBoardNames(const InspectionPlan& plan, const std::vector<std::pair<i
     for (const auto& [value, records] : differing) {
       std::string list;
       for (std::size_t i = 0; i < records.size(); ++i) list += (i ? ", " : "") + std::to_string(records[i]);
-      out.push_back(Finding{0,
-                            "",
-                            "blackboard",
-                            Severity::kNote,
+      out.push_back(Finding{0, "", "blackboard", Severity::kNote,
                             Sj(n.item) + Sj(": 小黒板「") + Utf8ToCp932(value) + Sj("」／") + n.source + Sj("「") +
-                                n.delivery + Sj("」（写真 ") + std::to_string(records.size()) + Sj(" 枚: 記録 ") + list +
-                                Sj("）"),
-                            records,
-                            0,
-                            Sj(n.item)});
+                                n.delivery + Sj("」（写真 ") + std::to_string(records.size()) + Sj(" 枚: 記録 ") +
+                                list + Sj("）"),
+                            records, 0, Sj(n.item)});
     }
   }
 }
@@ -218,8 +213,8 @@ void Collect(const InspectionPlan& plan, const std::vector<std::size_t>& jobs, s
   if (r.summary.blackboard > 0) {
     CompareBoardNames(plan, boards, r.findings);
     const InspectionSummary& s = r.summary;
-    std::string line = Sj("小黒板情報のある写真 ") + std::to_string(s.blackboard) + Sj(" 枚のうち PHOTO.XML と異なる写真 ") +
-                       std::to_string(s.blackboardDiffering) + Sj(" 枚");
+    std::string line = Sj("小黒板情報のある写真 ") + std::to_string(s.blackboard) +
+                       Sj(" 枚のうち PHOTO.XML と異なる写真 ") + std::to_string(s.blackboardDiffering) + Sj(" 枚");
     if (s.blackboardUnreadable > 0) line += Sj("、読めない写真 ") + std::to_string(s.blackboardUnreadable) + Sj(" 枚");
     line += Sj("。小黒板情報のない写真 ") + std::to_string(s.withoutBlackboard) + Sj(" 枚。");
     r.findings.push_back(Finding{0, "", "blackboard", Severity::kNote, line, {}, 0, "", 0});

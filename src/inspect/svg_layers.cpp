@@ -50,8 +50,8 @@ bool Base64Text(std::string_view value, std::string& out) {
 std::optional<std::vector<std::uint8_t>> DecodeBase64(const std::string& text) {
   if (text.empty() || text.size() % 4 != 0 || text.size() > INT_MAX) return std::nullopt;
   std::vector<std::uint8_t> out(text.size() / 4 * 3);
-  const int n = EVP_DecodeBlock(out.data(), reinterpret_cast<const unsigned char*>(text.data()),
-                                static_cast<int>(text.size()));
+  const int n =
+      EVP_DecodeBlock(out.data(), reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
   if (n < 0) return std::nullopt;
   // The block decoder counts the padding as bytes.
   std::size_t size = static_cast<std::size_t>(n);

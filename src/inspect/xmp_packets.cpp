@@ -55,7 +55,8 @@ BlackboardPacket ReadJpegBlackboard(std::span<const std::uint8_t> header, const 
   if (mains == 0) return {};
   BlackboardPacket p = ReadBlackboardPacket(main);
   std::vector<std::string> notes;
-  if (mains > 1) notes.push_back("XMP のセグメントが " + std::to_string(mains) + " つあります（最初のものを読みました）");
+  if (mains > 1)
+    notes.push_back("XMP のセグメントが " + std::to_string(mains) + " つあります（最初のものを読みました）");
   for (const std::string& guid : extended) notes.push_back("拡張 XMP（" + guid + "）は読みません");
   AddNotes(p, std::move(notes));
   return p;

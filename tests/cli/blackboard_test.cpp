@@ -118,8 +118,8 @@ TEST_F(BlackboardCliTest, ReportsExactlyThePlantedDifferences) {
          s.shootingSpot = "Ｎｏ.12";
        },
        nullptr, ""},
-      {"measured value absent from PHOTO.XML", [](test::BoardSpec& s) { s.items[0].measuredValue = "1.25"; },
-       "参考", "施工管理値: 小黒板の実測値「1.25」（高さ）が PHOTO.XML の施工管理値「H=1.20m」にありません"},
+      {"measured value absent from PHOTO.XML", [](test::BoardSpec& s) { s.items[0].measuredValue = "1.25"; }, "参考",
+       "施工管理値: 小黒板の実測値「1.25」（高さ）が PHOTO.XML の施工管理値「H=1.20m」にありません"},
       {"写真-大分類", [](test::BoardSpec& s) { s.largeClassification = "測量"; }, "注意",
        "写真-大分類: 小黒板「測量」／PHOTO.XML「工事」"},
       {"写真区分", [](test::BoardSpec& s) { s.photoClassification = "品質管理写真"; }, "注意",
@@ -130,8 +130,11 @@ TEST_F(BlackboardCliTest, ReportsExactlyThePlantedDifferences) {
        "種別: 小黒板「路体盛土工」／PHOTO.XML「掘削工」"},
       {"写真タイトル", [](test::BoardSpec& s) { s.title = "掘削状況 No.13"; }, "注意",
        "写真タイトル: 小黒板「掘削状況 No.13」／PHOTO.XML「掘削状況 No.12」"},
-      {"工種区分予備", [](test::BoardSpec& s) { s.classificationRemarks = {"a", "c"}; }, "注意",
-       "工種区分予備: 小黒板「a、c」／PHOTO.XML「a、b」"},
+      {"工種区分予備",
+       [](test::BoardSpec& s) {
+         s.classificationRemarks = {"a", "c"};
+       },
+       "注意", "工種区分予備: 小黒板「a、c」／PHOTO.XML「a、b」"},
       {"撮影箇所", [](test::BoardSpec& s) { s.shootingSpot = "No.13"; }, "注意",
        "撮影箇所: 小黒板「No.13」／PHOTO.XML「No.12」"},
       {"代表写真", [](test::BoardSpec& s) { s.isRepresentative = "False"; }, "注意",
@@ -174,8 +177,7 @@ TEST_F(BlackboardCliTest, ReportsExactlyThePlantedDifferences) {
       continue;
     }
     ASSERT_EQ(lines.size(), 1u) << kRows[i].name << "\n" << run.out;
-    EXPECT_NE(lines[0].find(std::string("\"severity\":\"") + kRows[i].severity + "\""), std::string::npos)
-        << lines[0];
+    EXPECT_NE(lines[0].find(std::string("\"severity\":\"") + kRows[i].severity + "\""), std::string::npos) << lines[0];
     EXPECT_NE(lines[0].find(std::string("\"message\":\"") + kRows[i].message + "\""), std::string::npos)
         << kRows[i].name << ": " << lines[0];
   }
@@ -185,7 +187,8 @@ TEST_F(BlackboardCliTest, ReportsExactlyThePlantedDifferences) {
   EXPECT_TRUE(found[otherWork].empty());
   // The board's 工事件名 against the index, and the counting line.
   ASSERT_EQ(counting.size(), 2u) << run.out;
-  EXPECT_NE(counting[0].find("工事件名: 小黒板「一般国道１３号　改良工事」／INDEX_C.XML の工事名称「一般国道１２号　白石改良工事」（写真 1 枚: 記録 " +
+  EXPECT_NE(counting[0].find("工事件名: 小黒板「一般国道１３号　改良工事」／INDEX_C.XML "
+                             "の工事名称「一般国道１２号　白石改良工事」（写真 1 枚: 記録 " +
                              std::to_string(otherWork) + "）"),
             std::string::npos)
       << counting[0];
@@ -228,8 +231,7 @@ TEST_F(BlackboardCliTest, LayeredSvgPhotosGiveEachEmbeddedPicturesOutcome) {
   EXPECT_EQ(tamper[0].rfind("{\"record\":4,\"file\":\"P0000003.SVG\",\"check\":\"tamper\",\"severity\":\"誤り\"", 0),
             0u)
       << tamper[0];
-  EXPECT_NE(tamper[0].find("小黒板画像（dcp_chalkboard_img）: 画像が変更されています"), std::string::npos)
-      << tamper[0];
+  EXPECT_NE(tamper[0].find("小黒板画像（dcp_chalkboard_img）: 画像が変更されています"), std::string::npos) << tamper[0];
   EXPECT_NE(run.out.find("\"tamper_checked\":2,\"tamper_intact\":1,"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("\"blackboard\":2,"), std::string::npos) << run.out;
 }

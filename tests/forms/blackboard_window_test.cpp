@@ -70,7 +70,8 @@ class BlackboardWindowTest : public QObject {
     test::BoardSpec board;
     board.constructionType = "舗装工";
     board.items.push_back({"幅", "W", "3.50", "3.48", "m"});
-    test::WriteFile(root_ / "PHOTO" / "PIC" / "P0000001.JPG", test::BoardPhoto(picture, exif, test::BoardPacket(board)));
+    test::WriteFile(root_ / "PHOTO" / "PIC" / "P0000001.JPG",
+                    test::BoardPhoto(picture, exif, test::BoardPacket(board)));
     exif.dateTimeOriginal = std::string("2010:10:20 14:00:00", 20);
     test::WriteFile(root_ / "PHOTO" / "PIC" / "P0000002.JPG", test::BlackboardPhoto(picture, exif));
     fs::remove(root_ / "PHOTO" / "PIC" / "p0000002.jpg");
@@ -102,7 +103,8 @@ class BlackboardWindowTest : public QObject {
     QVERIFY(group);
     QCOMPARE(group->text(0), QStringLiteral("小黒板情報"));
     QStringList messages;
-    for (int i = 0; i < group->childCount(); ++i) messages << group->child(i)->text(1) + QLatin1Char(' ') + group->child(i)->text(3);
+    for (int i = 0; i < group->childCount(); ++i)
+      messages << group->child(i)->text(1) + QLatin1Char(' ') + group->child(i)->text(3);
     QVERIFY2(messages.contains(QStringLiteral("1 工種: 小黒板「舗装工」／PHOTO.XML「道路土工」")),
              qPrintable(messages.join(QLatin1Char('\n'))));
     QVERIFY2(messages.filter(QStringLiteral("小黒板情報のある写真 1 枚のうち PHOTO.XML と異なる写真 1 枚")).size() == 1,
@@ -129,16 +131,26 @@ class BlackboardWindowTest : public QObject {
       int nth;
       const char* value;
     } kRows[] = {
-        {"工事件名", 0, "一般国道１２号　白石改良工事"}, {"受注者名", 0, "株式会社白石建設"},
-        {"写真-大分類", 0, "工事"},                     {"写真区分", 0, "施工状況写真"},
-        {"工種", 0, "舗装工"},                         {"種別", 0, "掘削工"},
-        {"写真タイトル", 0, "掘削状況 No.12"},         {"工種区分予備", 0, "a"},
-        {"工種区分予備", 1, "b"},                      {"撮影箇所", 0, "No.12"},
-        {"代表写真", 0, "True"},                       {"提出頻度写真", 0, "False"},
-        {"施工管理値", 0, "2 項目"},                   {"名称", 0, "高さ"},
-        {"記号", 0, "H"},                              {"設計値", 0, "1.20"},
-        {"実測値", 0, "1.2"},                          {"単位", 0, "m"},
-        {"名称", 1, "幅"},                             {"実測値", 1, "3.48"},
+        {"工事件名", 0, "一般国道１２号　白石改良工事"},
+        {"受注者名", 0, "株式会社白石建設"},
+        {"写真-大分類", 0, "工事"},
+        {"写真区分", 0, "施工状況写真"},
+        {"工種", 0, "舗装工"},
+        {"種別", 0, "掘削工"},
+        {"写真タイトル", 0, "掘削状況 No.12"},
+        {"工種区分予備", 0, "a"},
+        {"工種区分予備", 1, "b"},
+        {"撮影箇所", 0, "No.12"},
+        {"代表写真", 0, "True"},
+        {"提出頻度写真", 0, "False"},
+        {"施工管理値", 0, "2 項目"},
+        {"名称", 0, "高さ"},
+        {"記号", 0, "H"},
+        {"設計値", 0, "1.20"},
+        {"実測値", 0, "1.2"},
+        {"単位", 0, "m"},
+        {"名称", 1, "幅"},
+        {"実測値", 1, "3.48"},
         {"受注者説明文", 0, "掘削の状況"},
     };
     for (const auto& row : kRows)

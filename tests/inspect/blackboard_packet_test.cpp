@@ -74,7 +74,10 @@ TEST(BlackboardPacketTest, EveryWritersVariantReadsAlike) {
       {"a Seq of Resources", [](test::BoardSpec& s) { s.measurementsSeq = s.parseTypeResource = true; }},
       {"sRepresentative", [](test::BoardSpec& s) { s.misspeltRepresentative = true; }},
       {"dc:description", [](test::BoardSpec& s) { s.dcDescription = true; }},
-      {"two items", [](test::BoardSpec& s) { s.items.push_back({"幅", "W", "3.50", "3.48", "m"}); }},
+      {"two items",
+       [](test::BoardSpec& s) {
+         s.items.push_back({"幅", "W", "3.50", "3.48", "m"});
+       }},
   };
   for (const auto& v : kVariants) {
     test::BoardSpec spec;
@@ -116,7 +119,8 @@ TEST(BlackboardPacketTest, HostileAndBrokenPacketsAreBounded) {
   noItems.items.clear();
   std::string manyItems = test::BoardPacket(noItems);
   std::string items;
-  for (int i = 0; i < 10000; ++i) items += "<rdf:li rdf:parseType=\"Resource\"><item:MeasuredValue>1</item:MeasuredValue></rdf:li>";
+  for (int i = 0; i < 10000; ++i)
+    items += "<rdf:li rdf:parseType=\"Resource\"><item:MeasuredValue>1</item:MeasuredValue></rdf:li>";
   manyItems.insert(manyItems.find("</rdf:Seq></measurement:MeasurementItems>"), items);
   test::BoardSpec sjis;
   sjis.title = "\x8C\x9F\x8D\xB8\xFF";  // 検査 in Shift_JIS and a stray byte
@@ -134,10 +138,10 @@ TEST(BlackboardPacketTest, HostileAndBrokenPacketsAreBounded) {
   } kCases[] = {
       {"a packet of 10 MB", test::BoardPacket(big), Status::kFault, "大きすぎます"},
       {"cut off", whole.substr(0, whole.size() / 2), Status::kFault, "XML として読めません"},
-      {"a DOCTYPE with an external entity",
-       "<!DOCTYPE x:xmpmeta [<!ENTITY e SYSTEM \"file:///etc/passwd\">]>" + whole, Status::kFault, "DTD"},
-      {"an entity declared further in", whole.substr(0, 60) + "<!ENTITY a \"aaaa\">" + whole.substr(60),
+      {"a DOCTYPE with an external entity", "<!DOCTYPE x:xmpmeta [<!ENTITY e SYSTEM \"file:///etc/passwd\">]>" + whole,
        Status::kFault, "DTD"},
+      {"an entity declared further in", whole.substr(0, 60) + "<!ENTITY a \"aaaa\">" + whole.substr(60), Status::kFault,
+       "DTD"},
       {"a value of 100 KB", test::BoardPacket(longValue), Status::kRead, "バイトで切りました"},
       {"a Seq of 10,000 remarks", test::BoardPacket(manyRemarks), Status::kRead, "工種区分予備が 5 件を超えて"},
       {"a Seq of 10,000 measurement items", manyItems, Status::kRead, "100 を超えて"},
@@ -201,10 +205,11 @@ TEST_F(PacketPlacesTest, JpegSegmentsTiffTagPngChunkAndSvgMetadata) {
 
   // Two main segments: the first is read; extended parts are named and skipped.
   const PictureFacts two =
-      Facts("two.jpg", test::WithSegments(jpeg, {{0xE1, test::XmpSegment(test::BoardPacket(first))},
-                                                 {0xE1, test::XmpSegment(test::BoardPacket(second))},
-                                                 {0xE1, test::ExtendedXmpSegment("0123456789ABCDEF0123456789ABCDEF",
-                                                                                 "<rdf:Description/>")}}));
+      Facts("two.jpg",
+            test::WithSegments(
+                jpeg, {{0xE1, test::XmpSegment(test::BoardPacket(first))},
+                       {0xE1, test::XmpSegment(test::BoardPacket(second))},
+                       {0xE1, test::ExtendedXmpSegment("0123456789ABCDEF0123456789ABCDEF", "<rdf:Description/>")}}));
   ASSERT_EQ(two.blackboard.status, Status::kRead);
   EXPECT_EQ(two.blackboard.values.title, first.title);
   ASSERT_EQ(two.blackboard.notes.size(), 2u);

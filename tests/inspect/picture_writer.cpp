@@ -240,8 +240,9 @@ std::string BoardPacket(const BoardSpec& b) {
   const std::string measurement = Element("measurement:Classification", b.measurementClassification) +
                                   "<measurement:MeasurementItems>" + Seq(items) + "</measurement:MeasurementItems>";
   if (b.measurementsSeq) {
-    const std::string li = b.parseTypeResource ? "<rdf:li rdf:parseType=\"Resource\">" + measurement + "</rdf:li>"
-                                               : "<rdf:li><rdf:Description>" + measurement + "</rdf:Description></rdf:li>";
+    const std::string li = b.parseTypeResource
+                               ? "<rdf:li rdf:parseType=\"Resource\">" + measurement + "</rdf:li>"
+                               : "<rdf:li><rdf:Description>" + measurement + "</rdf:Description></rdf:li>";
     elements += "<photo:Measurements>" + Seq({li}) + "</photo:Measurements>";
   } else {
     elements += Structure("photo:Measurements", measurement, b.parseTypeResource);
@@ -256,8 +257,7 @@ std::string BoardPacket(const BoardSpec& b) {
          "xmlns:measurement=\"http://dcpadv.org/schema/3.0/measurement\" "
          "xmlns:item=\"http://dcpadv.org/schema/3.0/measurementitem\" "
          "xmlns:dc=\"http://purl.org/dc/elements/1.1/\"" +
-         attributes + ">\n" + elements +
-         "\n</rdf:Description>\n</rdf:RDF>\n</x:xmpmeta>\n<?xpacket end=\"w\"?>";
+         attributes + ">\n" + elements + "\n</rdf:Description>\n</rdf:RDF>\n</x:xmpmeta>\n<?xpacket end=\"w\"?>";
 }
 
 Bytes XmpSegment(const std::string& packet) {
@@ -281,8 +281,7 @@ Bytes BoardPhoto(const Bytes& jpeg, const ExifSpec& exif, const std::string& pac
   TamperSpec tamper;
   tamper.imageValue = ImageDigest(jpeg);
   tamper.dateValue = DateDigest(exif);
-  return WithSegments(jpeg,
-                      {{0xE1, ExifSegment(exif)}, {0xE1, XmpSegment(packet)}, {0xE5, TamperSegment(tamper)}});
+  return WithSegments(jpeg, {{0xE1, ExifSegment(exif)}, {0xE1, XmpSegment(packet)}, {0xE5, TamperSegment(tamper)}});
 }
 
 std::string LayeredSvg(const std::string& packet, const Bytes& original, const Bytes& board) {

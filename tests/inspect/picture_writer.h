@@ -82,12 +82,12 @@ struct BoardSpec {
   std::vector<Item> items = {{"高さ", "H", "1.20", "1.2", "m"}};
   std::string contractorRemarks = "掘削の状況";
   // Writers' variants.
-  bool attributes = false;           // simple properties as attributes of rdf:Description
-  bool parseTypeResource = false;    // structures as rdf:parseType="Resource"
-  bool measurementsSeq = false;      // Measurements as an rdf:Seq of structures
+  bool attributes = false;              // simple properties as attributes of rdf:Description
+  bool parseTypeResource = false;       // structures as rdf:parseType="Resource"
+  bool measurementsSeq = false;         // Measurements as an rdf:Seq of structures
   bool misspeltRepresentative = false;  // photo:sRepresentative
-  bool dcDescription = false;        // dc:description "DCP PHOTO" beside the items
-  std::string extra;                 // raw XML put into rdf:Description
+  bool dcDescription = false;           // dc:description "DCP PHOTO" beside the items
+  std::string extra;                    // raw XML put into rdf:Description
 };
 
 // The packet: an xpacket with x:xmpmeta, as the writers put it.
