@@ -100,9 +100,9 @@ std::optional<bool> Flag(const std::string& value) {
 // A decimal number's canonical form ("3.50" and "+03.5" give "3.5");
 // nothing when the text is not one.
 std::optional<std::string> Decimal(std::string_view s) {
-  std::string sign;
+  bool negative = false;
   if (!s.empty() && (s[0] == '+' || s[0] == '-')) {
-    if (s[0] == '-') sign = "-";
+    negative = s[0] == '-';
     s.remove_prefix(1);
   }
   const std::size_t dot = s.find('.');
@@ -114,9 +114,16 @@ std::optional<std::string> Decimal(std::string_view s) {
       if (c < '0' || c > '9') return std::nullopt;
   while (whole.size() > 1 && whole[0] == '0') whole.remove_prefix(1);
   while (!fraction.empty() && fraction.back() == '0') fraction.remove_suffix(1);
-  std::string out = sign + (whole.empty() ? std::string("0") : std::string(whole));
-  if (!fraction.empty()) out += "." + std::string(fraction);
-  if (out == "-0") out = "0";
+  std::string out;
+  if (negative && !(whole == "0" && fraction.empty()) && !(whole.empty() && fraction.empty())) out.push_back('-');
+  if (whole.empty())
+    out.push_back('0');
+  else
+    out.append(whole);
+  if (!fraction.empty()) {
+    out.push_back('.');
+    out.append(fraction);
+  }
   return out;
 }
 
@@ -133,7 +140,9 @@ bool InControlValue(const std::string& measured, const std::string& control) {
       }
       std::size_t j = i;
       while (j < control.size() && IsNumberChar(control[j])) ++j;
-      const std::string number = (i > 0 && control[i - 1] == '-' ? "-" : "") + control.substr(i, j - i);
+      std::string number;
+      if (i > 0 && control[i - 1] == '-') number.push_back('-');
+      number.append(control, i, j - i);
       if (Decimal(number) == value) return true;
       i = j;
     }
