@@ -96,8 +96,13 @@ TEST(BlackboardPacketTest, EveryWritersVariantReadsAlike) {
   packet.replace(packet.find(seq), seq.size(),
                  "<measurement:MeasurementItems rdf:parseType=\"Resource\"><item:Name>厚さ</item:Name>"
                  "<item:MeasuredValue>105</item:MeasuredValue></measurement:MeasurementItems>");
+  // And one that puts the remarks in a Bag inside the Seq.
+  const std::string remarks = "<rdf:Seq><rdf:li>a</rdf:li><rdf:li>b</rdf:li></rdf:Seq>";
+  packet.replace(packet.find(remarks), remarks.size(),
+                 "<rdf:Seq><rdf:li><rdf:Bag><rdf:li>a</rdf:li><rdf:li>b</rdf:li></rdf:Bag></rdf:li></rdf:Seq>");
   const BlackboardPacket p = Read(packet);
   ASSERT_EQ(p.status, Status::kRead);
+  EXPECT_EQ(p.values.classificationRemarks, (std::vector<std::string>{"a", "b"}));
   ASSERT_EQ(p.values.measurements.size(), 1u);
   ASSERT_EQ(p.values.measurements[0].items.size(), 1u);
   EXPECT_EQ(p.values.measurements[0].items[0].name, "厚さ");
