@@ -98,8 +98,11 @@ void ShootingDataPage::ShowBlackboard(const BlackboardPacket& p) {
     item(rowCount() - 1, 1)->setForeground(QColor(200, 0, 0));
     return;
   }
-  AddRow(QString(), QStringLiteral("改ざんチェックの対象外の値です"));
-  item(rowCount() - 1, 1)->setForeground(palette().color(QPalette::PlaceholderText));
+  // The note across the row, so that a narrow panel shows it whole.
+  AddRow(QStringLiteral("以下は改ざんチェックの対象外の値です"));
+  item(rowCount() - 1, 0)->setBackground(palette().color(QPalette::Base));
+  item(rowCount() - 1, 0)->setForeground(palette().color(QPalette::PlaceholderText));
+  setSpan(rowCount() - 1, 0, 1, 2);
   const Blackboard& b = p.values;
   auto text = [this](const char* caption, const std::string& value) {
     AddRow(QString::fromUtf8(caption), QString::fromStdString(value));

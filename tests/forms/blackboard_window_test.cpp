@@ -125,7 +125,7 @@ class BlackboardWindowTest : public QObject {
     QCOMPARE(w.InfoPanel->Notebook->currentWidget(), page);
     QCOMPARE(page->Value(ShootingDataPage::kTamper), QStringLiteral("正常"));
     QCOMPARE(page->ValueOf(QStringLiteral("小黒板情報")), QStringLiteral(""));
-    QCOMPARE(page->ValueOf(QString()), QStringLiteral("改ざんチェックの対象外の値です"));
+    QCOMPARE(page->ValueOf(QStringLiteral("以下は改ざんチェックの対象外の値です")), QStringLiteral(""));
     const struct {
       const char* caption;
       int nth;
