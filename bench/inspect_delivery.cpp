@@ -3,9 +3,10 @@
 // (2000 x 1500 pixels), every one with EXIF dates and tamper values that
 // match, and a PHOTO.XML listing them. The picture is encoded once; each
 // photo gets one byte of its image data changed, so every file hashes to
-// its own values.
+// its own values. With --blackboard every photo also carries the board's
+// XMP packet, saying what its record in PHOTO.XML says.
 //
-//   inspect_delivery OUT_FOLDER PHOTOS [SIZE_MB]
+//   inspect_delivery OUT_FOLDER PHOTOS [SIZE_MB] [--blackboard]
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -43,8 +44,10 @@ test::Bytes NoisePicture(double megabytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const bool blackboard = argc > 1 && std::string(argv[argc - 1]) == "--blackboard";
+  if (blackboard) --argc;
   if (argc < 3) {
-    std::fprintf(stderr, "usage: inspect_delivery OUT_FOLDER PHOTOS [SIZE_MB]\n");
+    std::fprintf(stderr, "usage: inspect_delivery OUT_FOLDER PHOTOS [SIZE_MB] [--blackboard]\n");
     return 2;
   }
   const fs::path root = argv[1];
@@ -79,7 +82,20 @@ int main(int argc, char** argv) {
     exif.subSecTimeOriginal = std::string("25", 2);
     exif.pixelX = 2000;
     exif.pixelY = 1500;
-    test::WriteFile(root / "PHOTO" / "PIC" / name, test::BlackboardPhoto(jpeg, exif));
+    if (blackboard) {
+      test::BoardSpec board;
+      board.middleClassification.clear();
+      board.title = "掘削状況";
+      board.classificationRemarks.clear();
+      board.shootingSpot.clear();
+      board.contractorRemarks.clear();
+      board.isRepresentative = "False";
+      // The measured values stand in the board alone: PHOTO.XML gives no 施工管理値.
+      board.items = {{"高さ", "H", "", "", "m"}, {"幅", "W", "3.50", "", "m"}};
+      test::WriteFile(root / "PHOTO" / "PIC" / name, test::BoardPhoto(jpeg, exif, test::BoardPacket(board)));
+    } else {
+      test::WriteFile(root / "PHOTO" / "PIC" / name, test::BlackboardPhoto(jpeg, exif));
+    }
     jpeg[at] = base[at];
     xml += "<写真情報>\r\n<写真ファイル情報>\r\n<シリアル番号>" + std::to_string(n) +
            "</シリアル番号>\r\n<写真ファイル名>" + name +

@@ -15,6 +15,8 @@ pkg_check_modules(RSVG REQUIRED IMPORTED_TARGET librsvg-2.0)
 # The photo ledger: cairo's PDF surface, text through pango (libcairo2-dev,
 # libpango1.0-dev).
 pkg_check_modules(PANGOCAIRO REQUIRED IMPORTED_TARGET pangocairo cairo-pdf)
+# XMP packets (the electronic blackboard's photo information): libexempi-dev
+pkg_check_modules(EXEMPI REQUIRED IMPORTED_TARGET exempi-2.0)
 
 if(ZOR_BUILD_GUI)
   find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Network Test)

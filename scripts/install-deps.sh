@@ -14,7 +14,7 @@ packages=(
   build-essential cmake pkg-config dpkg-dev file gettext locales
   desktop-file-utils appstream lintian man-db
   qt6-base-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
-  libjpeg62-turbo-dev libgif-dev libxml2-dev libgraphicsmagick++1-dev librsvg2-dev
+  libjpeg62-turbo-dev libgif-dev libxml2-dev libgraphicsmagick++1-dev librsvg2-dev libexempi-dev
   libcairo2-dev libpango1.0-dev fonts-noto-cjk poppler-utils libjpeg-turbo-progs
   libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
   clang libclang-rt-14-dev

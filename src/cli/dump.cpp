@@ -1,5 +1,7 @@
 // zorview --dump: loads a delivery as the menu commands would and prints
-// what the load left in the tables, as one JSON object in UTF-8.
+// what the load left in the tables, as one JSON object in UTF-8; each
+// photo's record also gives what its picture's blackboard recorded.
+#include <map>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -10,6 +12,7 @@
 #include "cli/out_text.h"
 #include "cli/verb_args.h"
 #include "cli/verbs.h"
+#include "inspect/picture_facts.h"
 #include "store/delivery.h"
 #include "store/standards.h"
 #include "text/encoding.h"
@@ -37,7 +40,89 @@ std::optional<DumpOptions> ParseArgs(const Args& args) {
 
 void WriteText(std::ostream& out, std::string_view sjis) { WriteJsonString(out, Cp932ToUtf8(sjis)); }
 
-void WriteRecords(std::ostream& out, TViewDataSet& table) {
+void WriteStrings(std::ostream& out, const std::vector<std::string>& items) {
+  out << "[";
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (i) out << ", ";
+    WriteJsonString(out, items[i]);
+  }
+  out << "]";
+}
+
+// The board's items (UTF-8, as the packet holds them) under their Japanese
+// names; null when the picture carries none.
+void WriteBlackboard(std::ostream& out, const BlackboardPacket& p) {
+  if (p.status == BlackboardPacket::Status::kNone) {
+    out << "null";
+    return;
+  }
+  out << "{";
+  if (p.status == BlackboardPacket::Status::kFault) {
+    out << "\"fault\": ";
+    WriteJsonString(out, p.fault);
+  } else {
+    const Blackboard& b = p.values;
+    auto text = [&out](const char* name, const std::string& value, bool first = false) {
+      if (!first) out << ", ";
+      WriteJsonString(out, name);
+      out << ": ";
+      WriteJsonString(out, value);
+    };
+    text("工事件名", b.constructionName, true);
+    text("受注者名", b.contractor);
+    text("写真-大分類", b.largeClassification);
+    text("写真区分", b.photoClassification);
+    text("工種", b.constructionType);
+    text("種別", b.middleClassification);
+    text("細別", b.smallClassification);
+    text("写真タイトル", b.title);
+    out << ", \"工種区分予備\": ";
+    WriteStrings(out, b.classificationRemarks);
+    text("撮影箇所", b.shootingSpot);
+    text("代表写真", b.isRepresentative);
+    text("提出頻度写真", b.isFrequencyOfSubmission);
+    out << ", \"施工管理値\": [";
+    for (std::size_t m = 0; m < b.measurements.size(); ++m) {
+      out << (m ? ", " : "") << "{\"区分\": ";
+      WriteJsonString(out, MeasurementClassificationName(b.measurements[m].classification));
+      out << ", \"項目\": [";
+      for (std::size_t i = 0; i < b.measurements[m].items.size(); ++i) {
+        const BlackboardMeasurementItem& item = b.measurements[m].items[i];
+        out << (i ? ", " : "") << "{";
+        text("名称", item.name, true);
+        text("記号", item.mark);
+        text("設計値", item.designedValue);
+        text("実測値", item.measuredValue);
+        text("単位", item.unitName);
+        out << ", \"備考\": ";
+        WriteStrings(out, item.remarks);
+        out << "}";
+      }
+      out << "]}";
+    }
+    out << "]";
+    text("受注者説明文", b.contractorRemarks);
+    if (!b.metadata.empty()) {
+      out << ", \"metadata\": {";
+      for (std::size_t i = 0; i < b.metadata.size(); ++i)
+        text(b.metadata[i].first.c_str(), b.metadata[i].second, i == 0);
+      out << "}";
+    }
+  }
+  if (!p.notes.empty()) {
+    out << ", \"notes\": ";
+    WriteStrings(out, p.notes);
+  }
+  out << "}";
+}
+
+void WriteRecords(std::ostream& out, Delivery& delivery) {
+  TViewDataSet& table = delivery.PhotoTable;
+  // The picture of each photo's record; drawings and missing pictures have none.
+  std::map<int, std::string> pictures;
+  for (const ListedPicture& e : delivery.Pictures.entries)
+    if (!e.drawing && !e.file.empty() && !e.otherMedium) pictures[e.record] = e.file;
+  StartBlackboardReader();
   out << "  \"records\": [";
   if (table.Active()) {
     bool firstRecord = true;
@@ -61,6 +146,13 @@ void WriteRecords(std::ostream& out, TViewDataSet& table) {
             WriteText(out, table.AsString(pos));
         }
       }
+      out << ", \"blackboard\": ";
+      const int record = table.FieldPos.RECORD >= 0 ? table.AsInteger(table.FieldPos.RECORD) : 0;
+      const auto picture = pictures.find(record);
+      if (picture == pictures.end())
+        out << "null";
+      else
+        WriteBlackboard(out, ReadPictureBlackboard(picture->second));
       out << "}";
     }
     if (!firstRecord) out << "\n  ";
@@ -168,7 +260,7 @@ int Dump(const Args& args, std::ostream& out, std::ostream& err) {
   out << ",\n  \"indexLoaded\": " << (delivery.IndexLoaded ? "true" : "false") << ",\n  \"workName\": ";
   WriteText(out, delivery.WorkName);
   out << ",\n";
-  WriteRecords(out, delivery.PhotoTable);
+  WriteRecords(out, delivery);
   WriteTree(out, delivery.Tree);
   WriteIndex(out, delivery.Index);
   WriteContract(out, delivery.PhotoContractInfo);

@@ -40,8 +40,11 @@ void WriteJsonSummary(std::ostream& out, const InspectionSummary& s) {
   out << "{\"summary\":{\"pictures\":" << s.pictures << ",\"read\":" << s.read << ",\"missing\":" << s.missing
       << ",\"other_medium\":" << s.otherMedium << ",\"tamper_checked\":" << s.tamperChecked
       << ",\"tamper_intact\":" << s.tamperIntact << ",\"without_tamper\":" << s.withoutTamper
-      << ",\"without_exif_date\":" << s.withoutExifDate << ",\"errors\":" << s.errors << ",\"warnings\":" << s.warnings
-      << ",\"notes\":" << s.notes << ",\"cancelled\":" << (s.cancelled ? "true" : "false") << "}}\n";
+      << ",\"without_exif_date\":" << s.withoutExifDate << ",\"blackboard\":" << s.blackboard
+      << ",\"blackboard_differing\":" << s.blackboardDiffering
+      << ",\"blackboard_unreadable\":" << s.blackboardUnreadable << ",\"without_blackboard\":" << s.withoutBlackboard
+      << ",\"errors\":" << s.errors << ",\"warnings\":" << s.warnings << ",\"notes\":" << s.notes
+      << ",\"cancelled\":" << (s.cancelled ? "true" : "false") << "}}\n";
 }
 
 }  // namespace

@@ -1,13 +1,18 @@
 // The information panel's 撮影データ page: what the camera wrote into the
 // selected photo and what its file is: make and model, DateTimeOriginal,
-// pixel size, file size, format and the electronic-blackboard tamper
-// outcome. The file is read once when the page is filled.
+// pixel size, file size, format, the electronic-blackboard tamper outcome
+// (of each embedded picture of a layered SVG), and the section
+// "小黒板情報" with every item the board recorded in the picture's XMP
+// packet. The file is read once when the page is filled.
 #pragma once
 
 #include <QTableWidget>
 #include <string>
 
 namespace zor {
+
+struct BlackboardPacket;
+struct PictureFacts;
 
 class ShootingDataPage : public QTableWidget {
   Q_OBJECT
@@ -22,7 +27,17 @@ class ShootingDataPage : public QTableWidget {
 
   // The value shown in a row (tests).
   QString Value(int row) const;
+  // The value of the nth row (from 0) whose caption is caption; a null
+  // string when there is none (tests).
+  QString ValueOf(const QString& caption, int nth = 0) const;
   enum Row { kMake, kModel, kDateTime, kPixels, kFileSize, kFormat, kTamper, kRowCount };
+
+ private:
+  // Rows after the fixed ones.
+  void AddRow(const QString& caption, const QString& value = QString());
+  void AddHeading(const QString& text);
+  void ShowLayers(const PictureFacts& f);
+  void ShowBlackboard(const BlackboardPacket& p);
 };
 
 }  // namespace zor

@@ -66,6 +66,7 @@ constexpr std::uint16_t kTagImageWidth = 0x0100;
 constexpr std::uint16_t kTagImageLength = 0x0101;
 constexpr std::uint16_t kTagMake = 0x010F;
 constexpr std::uint16_t kTagModel = 0x0110;
+constexpr std::uint16_t kTagXmp = 0x02BC;
 constexpr std::uint16_t kTagExifIfd = 0x8769;
 constexpr std::uint16_t kTagDateTimeOriginal = 0x9003;
 constexpr std::uint16_t kTagSubSecTimeOriginal = 0x9291;
@@ -113,8 +114,16 @@ class FieldReader {
     const bool wanted =
         exif ? (tag == kTagDateTimeOriginal || tag == kTagSubSecTimeOriginal || tag == kTagPixelX || tag == kTagPixelY)
              : (tag == kTagImageWidth || tag == kTagImageLength || tag == kTagMake || tag == kTagModel ||
-                tag == kTagExifIfd);
+                tag == kTagExifIfd || tag == kTagXmp);
     if (!wanted) return;
+    if (tag == kTagXmp) {
+      // Not copied: the packet is read where it lies.
+      if (size > 0 && r_.Has(at, size)) {
+        out_.xmpOffset = at;
+        out_.xmpSize = size;
+      }
+      return;
+    }
     if (size == 0 || !r_.Has(at, size)) {
       out_.fault = "EXIF の値が範囲外を指しています";
       return;

@@ -1,9 +1,10 @@
 // The few EXIF fields the inspection reads: camera make and model, the
-// original date and time with its sub-seconds as stored, and the pixel
-// size. Read from a TIFF structure (an EXIF APP1 segment after "Exif\0\0",
-// or a TIFF file); every offset and count is checked against it, and each
-// directory is read at most once, so a lying or looping header ends the
-// read with a fault instead of a read out of bounds or a hang.
+// original date and time with its sub-seconds as stored, the pixel size
+// and where the XMP packet lies. Read from a TIFF structure (an EXIF APP1
+// segment after "Exif\0\0", or a TIFF file); every offset and count is
+// checked against it, and each directory is read at most once, so a lying
+// or looping header ends the read with a fault instead of a read out of
+// bounds or a hang.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +27,10 @@ struct ExifFields {
   std::uint32_t imageLength = 0;
   std::uint32_t pixelX = 0;
   std::uint32_t pixelY = 0;
+  // The XMP packet of IFD0 (tag 700, a TIFF file's): its offset in the
+  // data and its size, 0 when there is none.
+  std::uint64_t xmpOffset = 0;
+  std::uint64_t xmpSize = 0;
   // UTF-8; not empty when a directory or value lay outside the data or a
   // directory was reached twice. What was read before stays.
   std::string fault;

@@ -50,6 +50,7 @@ const std::vector<CheckInfo>& Checks() {
       {"exif.date", Sj("EXIFの撮影日時"), w},
       {"pixels", Sj("画素数"), w},
       {"tamper", Sj("改ざんチェック"), e},
+      {"blackboard", Sj("小黒板情報"), w},
   };
   return checks;
 }

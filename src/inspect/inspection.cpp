@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <unordered_map>
 
 #include "inspect/listing_checks.h"
 #include "inspect/picture_checks.h"
@@ -21,12 +23,106 @@ constexpr int kConstructionStartCode = 11;  // 工期開始日
 constexpr int kConstructionEndCode = 12;    // 工期終了日
 constexpr int kServicesStartCode = 7;       // 履行期間-着手
 constexpr int kServicesEndCode = 8;         // 履行期間-完了
+constexpr int kConstructionNameCode = 3;    // 工事名称
+constexpr int kConstructionContractorCode = 36;  // 受注者名 (請負者名)
+constexpr int kServicesNameCode = 4;             // 業務名称
+constexpr int kServicesContractorCode = 30;      // 受注者名
 
 std::string IndexValue(const Delivery& d, int code) { return d.Index.FirstValueOf(code); }
 
 bool AllowsSvg(const std::string& guideline) {
   const std::optional<GuidelineValue> value = ParseGuidelineValue(guideline);
   return value && value->year * 100 + value->month >= 202303;
+}
+
+// The classification of every photo registered below node: the captions
+// of the nodes on the way, 写真-大分類 first.
+void ClassificationOf(const HierarchyNode& node, HierarchyPath& path, std::size_t depth,
+                      std::unordered_map<int, HierarchyPath>& out) {
+  for (const int record : node.Records()) out[record] = path;
+  if (depth >= path.size()) return;
+  for (int i = 0; i < node.ChildCount(); ++i) {
+    const HierarchyNode& child = node.Child(i);
+    path[depth] = child.Caption();
+    ClassificationOf(child, path, depth + 1, out);
+    path[depth].clear();
+  }
+}
+
+// What PHOTO.XML says of each photo, for the blackboard's record.
+void PlanBoardRecords(Delivery& d, InspectionPlan& plan) {
+  std::unordered_map<int, HierarchyPath> classes;
+  if (const HierarchyNode* top = d.Tree.ConstructionNode()) {
+    HierarchyPath path;
+    ClassificationOf(*top, path, 0, classes);
+  }
+  const int rules = RuleSetOf(d.DigiVersion);
+  const bool current = plan.pictures.currentLayout;
+  const bool representative = current && ((rules >= 2 && rules <= 9) || (rules >= 11 && rules <= 13));
+  const bool frequency = current && (rules == 3 || rules == 4 || rules == 6 || rules == 7 || rules == 9);
+  TViewDataSet& t = d.PhotoTable;
+  const PhotoFieldPositions& f = t.FieldPos;
+  auto text = [&t](int pos) { return pos >= 0 ? t.AsString(pos) : std::string(); };
+  plan.boardRecords.resize(plan.pictures.entries.size());
+  for (std::size_t i = 0; i < plan.pictures.entries.size(); ++i) {
+    const ListedPicture& e = plan.pictures.entries[i];
+    if (e.drawing || !d.GotoPhotoRecord(e.record)) continue;
+    BoardRecordItems& r = plan.boardRecords[i];
+    if (const auto c = classes.find(e.record); c != classes.end()) r.classification = c->second;
+    r.title = text(f.TITLE);
+    r.reserve = text(f.YOBI_KK);
+    r.spot = text(f.KASYO);
+    if (representative && f.FLAG >= 0) r.representative = t.AsInteger(f.FLAG);
+    if (frequency && f.FILMNUM >= 0) r.frequency = t.AsInteger(f.FILMNUM);
+    r.control = text(f.KANRI);
+    r.remarks = text(f.UKEOIBIKOU);
+  }
+  if (d.IndexLoaded) {
+    const bool construction = IsConstructionIndexVersion(d.DigiVersion);
+    const std::string index = construction ? "INDEX_C.XML" : "INDEX_D.XML";
+    plan.workName = IndexValue(d, construction ? kConstructionNameCode : kServicesNameCode);
+    plan.workNameSource = Sj(index + (construction ? " の工事名称" : " の業務名称"));
+    plan.contractorName = IndexValue(d, construction ? kConstructionContractorCode : kServicesContractorCode);
+    plan.contractorNameSource = Sj(index + " の受注者名");
+  } else {
+    plan.workName = d.PhotoContractInfo.Text(ContractText::ConstructionName);
+    plan.workNameSource = Sj("PHOTO.XML の工事名称");
+    plan.contractorName = d.PhotoContractInfo.Text(ContractText::ContractorName);
+    plan.contractorNameSource = Sj("PHOTO.XML の請負者名");
+  }
+}
+
+// The board's 工事件名 and 受注者名 against the delivery's names: one line
+// per value that differs, counting its photos.
+void CompareBoardNames(const InspectionPlan& plan, const std::vector<std::pair<int, const PictureVerdict*>>& boards,
+                       std::vector<Finding>& out) {
+  const struct {
+    const char* item;
+    std::string PictureVerdict::*board;
+    const std::string& delivery;
+    const std::string& source;
+  } kNames[] = {
+      {"工事件名", &PictureVerdict::boardWorkName, plan.workName, plan.workNameSource},
+      {"受注者名", &PictureVerdict::boardContractor, plan.contractorName, plan.contractorNameSource},
+  };
+  for (const auto& n : kNames) {
+    const std::string delivery = Cp932ToUtf8(n.delivery);
+    if (NormalizedBoardText(delivery).empty()) continue;
+    std::map<std::string, std::vector<int>> differing;  // board value -> photos
+    for (const auto& [record, v] : boards) {
+      const std::string& value = (*v).*n.board;
+      if (!NormalizedBoardText(value).empty() && !SameBoardText(value, delivery)) differing[value].push_back(record);
+    }
+    for (const auto& [value, records] : differing) {
+      std::string list;
+      for (std::size_t i = 0; i < records.size(); ++i) list += (i ? ", " : "") + std::to_string(records[i]);
+      out.push_back(Finding{0, "", "blackboard", Severity::kNote,
+                            Sj(n.item) + Sj(": 小黒板「") + Utf8ToCp932(value) + Sj("」／") + n.source + Sj("「") +
+                                n.delivery + Sj("」（写真 ") + std::to_string(records.size()) + Sj(" 枚: 記録 ") +
+                                list + Sj("）"),
+                            records, 0, Sj(n.item)});
+    }
+  }
 }
 
 // Pictures that are read: found, on a medium at hand.
@@ -44,6 +140,7 @@ void Collect(const InspectionPlan& plan, const std::vector<std::size_t>& jobs, s
              std::size_t done, InspectionResult& r) {
   std::vector<int> pixels;
   std::vector<const ListedPicture*> withoutTamper;
+  std::vector<std::pair<int, const PictureVerdict*>> boards;
   for (std::size_t j = 0; j < done; ++j) {
     PictureVerdict& v = verdicts[j];
     const ListedPicture& e = plan.pictures.entries[jobs[j]];
@@ -61,6 +158,14 @@ void Collect(const InspectionPlan& plan, const std::vector<std::size_t>& jobs, s
     else
       ++r.summary.tamperChecked;
     if (v.tamper == TamperOutcome::kIntact) ++r.summary.tamperIntact;
+    if (v.blackboard == BlackboardPacket::Status::kNone) {
+      ++r.summary.withoutBlackboard;
+    } else {
+      ++r.summary.blackboard;
+      if (v.blackboardDiffers) ++r.summary.blackboardDiffering;
+      if (v.blackboard == BlackboardPacket::Status::kFault) ++r.summary.blackboardUnreadable;
+      if (v.blackboard == BlackboardPacket::Status::kRead) boards.emplace_back(e.record, &v);
+    }
   }
   r.summary.withoutTamper = static_cast<int>(withoutTamper.size());
   if (!pixels.empty()) {
@@ -100,6 +205,15 @@ void Collect(const InspectionPlan& plan, const std::vector<std::size_t>& jobs, s
                 Severity::kNote,
                 Sj("改ざんチェック値のない写真が ") + std::to_string(withoutTamper.size()) + Sj(" 枚あります。"),
                 {}});
+  if (r.summary.blackboard > 0) {
+    CompareBoardNames(plan, boards, r.findings);
+    const InspectionSummary& s = r.summary;
+    std::string line = Sj("小黒板情報のある写真 ") + std::to_string(s.blackboard) +
+                       Sj(" 枚のうち PHOTO.XML と異なる写真 ") + std::to_string(s.blackboardDiffering) + Sj(" 枚");
+    if (s.blackboardUnreadable > 0) line += Sj("、読めない写真 ") + std::to_string(s.blackboardUnreadable) + Sj(" 枚");
+    line += Sj("。小黒板情報のない写真 ") + std::to_string(s.withoutBlackboard) + Sj(" 枚。");
+    r.findings.push_back(Finding{0, "", "blackboard", Severity::kNote, line, {}, 0, "", 0});
+  }
 }
 
 void SortAndCount(InspectionResult& r) {
@@ -142,6 +256,8 @@ InspectionPlan PlanInspection(Delivery& d) {
     plan.periodEnd = ParseDeliveryDate(plan.periodEndText);
     if (plan.periodStart && plan.periodEnd && *plan.periodEnd < *plan.periodStart) plan.periodStart.reset();
   }
+  PlanBoardRecords(d, plan);
+  StartBlackboardReader();  // here, in the owner thread, before the pool reads packets
   return plan;
 }
 
@@ -166,7 +282,8 @@ InspectionResult RunInspection(const InspectionPlan& plan, Host& host, const Ins
       const std::size_t j = next.fetch_add(1);
       if (j >= jobs.size()) break;
       const std::size_t i = jobs[j];
-      verdicts[j] = CheckPicture(plan.pictures.entries[i], plan.dates[i], plan.pictures.root, plan.svgAllowed);
+      const BoardRecordItems* record = i < plan.boardRecords.size() ? &plan.boardRecords[i] : nullptr;
+      verdicts[j] = CheckPicture(plan.pictures.entries[i], plan.dates[i], plan.pictures.root, plan.svgAllowed, record);
       finished.fetch_add(1);
       std::lock_guard<std::mutex> lock(mutex);
       wake.notify_one();

@@ -1,7 +1,8 @@
 // The inspection of the pictures themselves: is every listed picture there
 // and nothing else, are names and formats those the standard allows, is
 // every 撮影年月日 a real date inside the contract period and the one the
-// camera wrote, and has a blackboard photo been altered since it was taken.
+// camera wrote, has a blackboard photo been altered since it was taken, and
+// does the board's own record agree with PHOTO.XML.
 //
 // Two steps, so that a window can run the second on a thread of its own:
 // PlanInspection reads what it needs of the delivery (in the thread that
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "app/host.h"
+#include "inspect/blackboard_check.h"
 #include "inspect/calendar_date.h"
 #include "inspect/findings.h"
 #include "store/delivery.h"
@@ -31,10 +33,19 @@ struct InspectionPlan {
   std::optional<CalendarDate> periodEnd;
   std::string periodStartText;  // as written
   std::string periodEndText;
+  // What a blackboard's record is compared with: each entry's items (empty
+  // for drawings), and the names the index (or the photo file's contract
+  // block) gives the work and the contractor, with where they stand
+  // ("INDEX_C.XML の工事名称"; code page 932).
+  std::vector<BoardRecordItems> boardRecords;
+  std::string workName;
+  std::string workNameSource;
+  std::string contractorName;
+  std::string contractorNameSource;
 };
 
-// Reads the listed pictures, the dates of their records and the index's
-// contract period. Moves the photo table's cursor.
+// Reads the listed pictures, the dates and items of their records and the
+// index's contract period and names. Moves the photo table's cursor.
 InspectionPlan PlanInspection(Delivery& delivery);
 
 struct InspectOptions {
@@ -52,6 +63,10 @@ struct InspectionSummary {
   int tamperIntact = 0;
   int withoutTamper = 0;  // photos without check data
   int withoutExifDate = 0;
+  int blackboard = 0;            // photos whose picture carries the blackboard's record
+  int blackboardDiffering = 0;   // of those, photos with a difference from PHOTO.XML
+  int blackboardUnreadable = 0;  // of those, photos whose record cannot be read
+  int withoutBlackboard = 0;
   int errors = 0;
   int warnings = 0;
   int notes = 0;

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "inspect/picture_facts.h"
+#include "inspect/svg_layers.h"
 #include "text/encoding.h"
 #include "text/sjis.h"
 
@@ -39,8 +40,8 @@ class Checker {
  public:
   Checker(const ListedPicture& entry, PictureVerdict& out) : entry_(entry), out_(out) {}
 
-  void Add(const char* check, Severity severity, const std::string& message) {
-    out_.findings.push_back(Finding{entry_.record, entry_.name, check, severity, message, {}, entry_.photo});
+  void Add(const char* check, Severity severity, const std::string& message, const std::string& item = {}) {
+    out_.findings.push_back(Finding{entry_.record, entry_.name, check, severity, message, {}, entry_.photo, item});
   }
 
  private:
@@ -101,6 +102,18 @@ void CheckExifDate(const PictureFacts& f, const std::string& date, PictureVerdic
 
 void CheckTamper(const PictureFacts& f, PictureVerdict& v, Checker& c) {
   v.tamper = f.tamper;
+  // A layered SVG: each embedded picture its own outcome.
+  for (const EmbeddedPicture& layer : f.layers) {
+    const std::string name = Sj(LayerCaption(layer.group)) + Sj("（") + layer.group + Sj("）: ");
+    if (layer.tamper == TamperOutcome::kNoData || layer.tamper == TamperOutcome::kIntact) {
+      if (!layer.fault.empty()) c.Add("tamper", Severity::kWarning, name + Utf8ToCp932(layer.fault));
+    } else if (layer.tamper == TamperOutcome::kMalformed) {
+      c.Add("tamper", Severity::kWarning, name + TamperOutcomeText(layer.tamper) + Reason(layer.tamperValues.fault));
+    } else {
+      c.Add("tamper", Severity::kError, name + TamperOutcomeText(layer.tamper));
+    }
+  }
+  if (!f.layers.empty()) return;
   switch (f.tamper) {
     case TamperOutcome::kNoData:
     case TamperOutcome::kIntact:
@@ -113,10 +126,32 @@ void CheckTamper(const PictureFacts& f, PictureVerdict& v, Checker& c) {
   }
 }
 
+void CheckBlackboard(const PictureFacts& f, const BoardRecordItems* record, PictureVerdict& v, Checker& c) {
+  const BlackboardPacket& p = f.blackboard;
+  v.blackboard = p.status;
+  if (p.status == BlackboardPacket::Status::kNone) return;
+  if (!p.notes.empty()) {
+    std::string notes;
+    for (const std::string& n : p.notes) notes += (notes.empty() ? "" : "、") + n;
+    c.Add("blackboard", Severity::kNote, Sj("小黒板情報（XMP）: ") + Utf8ToCp932(notes) + Sj("。"));
+  }
+  if (p.status == BlackboardPacket::Status::kFault) {
+    c.Add("blackboard", Severity::kWarning, Sj("小黒板情報（XMP）を読めません") + Reason(p.fault) + Sj("。"));
+    return;
+  }
+  v.boardWorkName = p.values.constructionName;
+  v.boardContractor = p.values.contractor;
+  if (!record) return;
+  for (const BoardDifference& d : CompareBlackboard(p.values, *record)) {
+    v.blackboardDiffers = true;
+    c.Add("blackboard", d.severity, d.message, d.item);
+  }
+}
+
 }  // namespace
 
 PictureVerdict CheckPicture(const ListedPicture& entry, const std::string& date, const std::string& root,
-                            bool svgAllowed) {
+                            bool svgAllowed, const BoardRecordItems* record) {
   PictureVerdict v;
   Checker c(entry, v);
   const fs::path file(entry.file);
@@ -146,6 +181,7 @@ PictureVerdict CheckPicture(const ListedPicture& entry, const std::string& date,
     v.pixelsOutside = pixels < kMinPixels || pixels > kMaxPixels;
   }
   CheckTamper(f, v, c);
+  CheckBlackboard(f, record, v, c);
   return v;
 }
 

@@ -9,6 +9,8 @@
 #include "images/svg_loader.h"
 #include "inspect/jpeg_segments.h"
 #include "inspect/sha256.h"
+#include "inspect/svg_layers.h"
+#include "inspect/xmp_packets.h"
 
 namespace zor {
 
@@ -71,8 +73,7 @@ class ImageData {
   bool done_ = false;
 };
 
-void ReadHeaderSegments(PictureFacts& f, const std::vector<std::uint8_t>& head, const JpegHeader& h) {
-  const std::span<const std::uint8_t> bytes(head);
+void ReadHeaderSegments(PictureFacts& f, std::span<const std::uint8_t> bytes, const JpegHeader& h) {
   bool exifSeen = false;
   bool tamperSeen = false;
   for (const JpegSegment& s : h.segments) {
@@ -90,6 +91,23 @@ void ReadHeaderSegments(PictureFacts& f, const std::vector<std::uint8_t>& head, 
       }
     }
   }
+}
+
+// After the image data: whether it ended, and the tamper outcome.
+void FinishJpeg(PictureFacts& f, ImageData& image) {
+  if (!image.Done()) f.formatFault = "画像データに終わりのマーカーがなく、ファイルが途中で切れています";
+  if (f.tamperValues.kind != TamperValues::Kind::kValues) {
+    f.tamper = CompareTamperValues(f.tamperValues, {}, {});
+    return;
+  }
+  // A cut file has no image value to match.
+  const std::string imageDigest = image.Done() ? image.Digest() : std::string();
+  std::string dateDigest;
+  if (f.exif.dateTimeOriginal) {
+    const std::string bytes = TamperDateBytes(*f.exif.dateTimeOriginal, f.exif.subSecTimeOriginal);
+    dateDigest = Sha256Hex(bytes.data(), bytes.size());
+  }
+  f.tamper = CompareTamperValues(f.tamperValues, imageDigest, dateDigest);
 }
 
 void ReadJpeg(PictureFacts& f, RegularFile& file, std::vector<std::uint8_t>& head) {
@@ -122,6 +140,7 @@ void ReadJpeg(PictureFacts& f, RegularFile& file, std::vector<std::uint8_t>& hea
   f.width = h.width;
   f.height = h.height;
   ReadHeaderSegments(f, head, h);
+  f.blackboard = ReadJpegBlackboard(head, h.segments);
 
   const bool hash = f.tamperValues.kind == TamperValues::Kind::kValues;
   ImageData image(hash);
@@ -139,19 +158,7 @@ void ReadJpeg(PictureFacts& f, RegularFile& file, std::vector<std::uint8_t>& hea
     f.fileSize += static_cast<std::uint64_t>(n);
     if (!image.Done()) image.Feed(block.data(), static_cast<std::size_t>(n));
   }
-  if (!image.Done()) f.formatFault = "画像データに終わりのマーカーがなく、ファイルが途中で切れています";
-  if (hash) {
-    // A cut file has no image value to match.
-    const std::string imageDigest = image.Done() ? image.Digest() : std::string();
-    std::string dateDigest;
-    if (f.exif.dateTimeOriginal) {
-      const std::string bytes = TamperDateBytes(*f.exif.dateTimeOriginal, f.exif.subSecTimeOriginal);
-      dateDigest = Sha256Hex(bytes.data(), bytes.size());
-    }
-    f.tamper = CompareTamperValues(f.tamperValues, imageDigest, dateDigest);
-  } else {
-    f.tamper = CompareTamperValues(f.tamperValues, {}, {});
-  }
+  FinishJpeg(f, image);
 }
 
 // TIFF and SVG: the whole file, which is then looked at in memory.
@@ -173,7 +180,69 @@ bool ReadRest(PictureFacts& f, RegularFile& file, std::vector<std::uint8_t>& all
   }
 }
 
+// A layered SVG: its packet, and its embedded pictures each checked.
+void ReadSvgContent(PictureFacts& f, std::span<const std::uint8_t> all) {
+  const std::string_view text(reinterpret_cast<const char*>(all.data()), all.size());
+  f.blackboard = ReadSvgBlackboard(text);
+  f.layers = ReadSvgLayers(text);
+  for (const EmbeddedPicture& layer : f.layers) {
+    if (layer.tamper == TamperOutcome::kNoData) continue;
+    if (f.tamper == TamperOutcome::kNoData || f.tamper == TamperOutcome::kIntact) f.tamper = layer.tamper;
+  }
+}
+
 }  // namespace
+
+PictureFacts ReadJpegFacts(std::span<const std::uint8_t> jpeg) {
+  PictureFacts f;
+  f.opened = true;
+  f.fileSize = jpeg.size();
+  if (!LooksLikeJpeg(jpeg)) return f;
+  f.format = PictureFormat::kJpeg;
+  const JpegHeader h = WalkJpegHeader(jpeg);
+  if (h.status != JpegHeader::Status::kComplete) {
+    f.formatFault = h.status == JpegHeader::Status::kFault ? h.fault : "ヘッダーの途中でファイルが終わっています";
+    return f;
+  }
+  f.width = h.width;
+  f.height = h.height;
+  ReadHeaderSegments(f, jpeg, h);
+  ImageData image(f.tamperValues.kind == TamperValues::Kind::kValues);
+  image.Feed(jpeg.data() + h.sos, 2);
+  if (jpeg.size() > h.sos + 2) image.Feed(jpeg.data() + h.sos + 2, jpeg.size() - h.sos - 2);
+  FinishJpeg(f, image);
+  return f;
+}
+
+BlackboardPacket ReadPictureBlackboard(const std::filesystem::path& path) {
+  RegularFile file(path);
+  if (!file.Open()) return {};
+  std::vector<std::uint8_t> head(64 * 1024);
+  const long n = file.Read(head.data(), head.size());
+  if (n < 0) return {};
+  head.resize(static_cast<std::size_t>(n));
+  if (LooksLikeJpeg(head)) {
+    std::vector<std::uint8_t> block(kBlock);
+    JpegHeader h = WalkJpegHeader(head);
+    while (h.status == JpegHeader::Status::kNeedMore && head.size() < kMaxHeader) {
+      const long m = file.Read(block.data(), block.size());
+      if (m <= 0) break;
+      head.insert(head.end(), block.begin(), block.begin() + m);
+      h = WalkJpegHeader(head);
+    }
+    // A header cut short still shows the segments walked so far.
+    return ReadJpegBlackboard(head, h.segments);
+  }
+  if (LooksLikePng(head)) return ReadPngBlackboard(head);
+  const std::span<const std::uint8_t> start(head);
+  const bool tiff = StartsWith(start, "II*\0", 4) || StartsWith(start, "MM\0*", 4);
+  if (!tiff && !LooksLikeSvg(start)) return {};
+  PictureFacts ignored;
+  if (!ReadRest(ignored, file, head)) return {};
+  if (!tiff) return ReadSvgBlackboard(std::string_view(reinterpret_cast<const char*>(head.data()), head.size()));
+  const ExifFields fields = ReadTiffFields(head);
+  return ReadTiffBlackboard(head, fields.xmpOffset, fields.xmpSize);
+}
 
 const char* PictureFormatName(PictureFormat format) {
   switch (format) {
@@ -213,6 +282,7 @@ PictureFacts ReadPictureFacts(const std::filesystem::path& path) {
     f.format = PictureFormat::kTiff;
     if (!ReadRest(f, file, head)) return f;
     f.exif = ReadTiffFields(head);
+    f.blackboard = ReadTiffBlackboard(head, f.exif.xmpOffset, f.exif.xmpSize);
     f.hasExif = f.exif.dateTimeOriginal.has_value() || !f.exif.make.empty();
     f.width = static_cast<int>(f.exif.imageWidth);
     f.height = static_cast<int>(f.exif.imageLength);
@@ -223,7 +293,9 @@ PictureFacts ReadPictureFacts(const std::filesystem::path& path) {
     // Drawn small, which is enough to know that the document can be shown.
     Bitmap drawn;
     if (!DecodeSvg(drawn, head, 16)) f.formatFault = "壊れているか、大きさのない文書です";
+    ReadSvgContent(f, head);
   } else {
+    if (LooksLikePng(start)) f.blackboard = ReadPngBlackboard(start);
     // Read on, as for every picture, so that the size is known.
     std::vector<std::uint8_t> block(kBlock);
     long m;

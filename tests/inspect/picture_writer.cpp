@@ -160,6 +160,162 @@ Bytes BlackboardPhoto(const Bytes& jpeg, const ExifSpec& exif) {
 
 Bytes CameraPhoto(const Bytes& jpeg, const ExifSpec& exif) { return WithSegments(jpeg, {{0xE1, ExifSegment(exif)}}); }
 
+namespace {
+
+std::string Escaped(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+std::string Element(const std::string& name, const std::string& value) {
+  return "<" + name + ">" + Escaped(value) + "</" + name + ">";
+}
+
+// A structure: a nested rdf:Description, or the property element itself.
+std::string Structure(const std::string& name, const std::string& fields, bool resource) {
+  if (resource) return "<" + name + " rdf:parseType=\"Resource\">" + fields + "</" + name + ">";
+  return "<" + name + "><rdf:Description>" + fields + "</rdf:Description></" + name + ">";
+}
+
+std::string Seq(const std::vector<std::string>& items) {
+  std::string out = "<rdf:Seq>";
+  for (const std::string& item : items) out += item;
+  return out + "</rdf:Seq>";
+}
+
+}  // namespace
+
+std::string BoardPacket(const BoardSpec& b) {
+  const std::pair<const char*, const std::string*> simple[] = {
+      {"photo:ConstructionName", &b.constructionName},
+      {"photo:Contructor", &b.contractor},
+      {"photo:LargeClassification", &b.largeClassification},
+      {"photo:PhotoClassification", &b.photoClassification},
+      {"photo:ConstructionType", &b.constructionType},
+      {"photo:MiddleClassification", &b.middleClassification},
+      {"photo:SmallClassification", &b.smallClassification},
+      {"photo:Title", &b.title},
+      {"photo:ShootingSpot", &b.shootingSpot},
+      {b.misspeltRepresentative ? "photo:sRepresentative" : "photo:IsRepresentative", &b.isRepresentative},
+      {"photo:IsFrequencyOfSubmission", &b.isFrequencyOfSubmission},
+      {"photo:ContractorRemarks", &b.contractorRemarks},
+  };
+  std::string attributes, elements;
+  for (const auto& [name, value] : simple) {
+    if (b.attributes)
+      attributes += std::string(" ") + name + "=\"" + Escaped(*value) + "\"";
+    else
+      elements += Element(name, *value);
+  }
+  std::vector<std::string> remarks;
+  for (const std::string& r : b.classificationRemarks) remarks.push_back(Element("rdf:li", r));
+  elements += "<photo:ClassificationRemarks>" + Seq(remarks) + "</photo:ClassificationRemarks>";
+  std::vector<std::string> items;
+  for (const BoardSpec::Item& i : b.items) {
+    const std::string fields = Element("item:Name", i.name) + Element("item:Mark", i.mark) +
+                               Element("item:DesignedValue", i.designedValue) +
+                               Element("item:MeasuredValue", i.measuredValue) + Element("item:UnitName", i.unitName) +
+                               "<item:Remarks><rdf:Seq><rdf:li/></rdf:Seq></item:Remarks>";
+    items.push_back(b.parseTypeResource ? "<rdf:li rdf:parseType=\"Resource\">" + fields + "</rdf:li>"
+                                        : "<rdf:li><rdf:Description>" + fields + "</rdf:Description></rdf:li>");
+  }
+  const std::string measurement = Element("measurement:Classification", b.measurementClassification) +
+                                  "<measurement:MeasurementItems>" + Seq(items) + "</measurement:MeasurementItems>";
+  if (b.measurementsSeq) {
+    const std::string li = b.parseTypeResource
+                               ? "<rdf:li rdf:parseType=\"Resource\">" + measurement + "</rdf:li>"
+                               : "<rdf:li><rdf:Description>" + measurement + "</rdf:Description></rdf:li>";
+    elements += "<photo:Measurements>" + Seq({li}) + "</photo:Measurements>";
+  } else {
+    elements += Structure("photo:Measurements", measurement, b.parseTypeResource);
+  }
+  if (b.dcDescription)
+    elements += "<dc:description><rdf:Alt><rdf:li xml:lang=\"x-default\">DCP PHOTO</rdf:li></rdf:Alt></dc:description>";
+  elements += b.extra;
+  return "<?xpacket begin=\"\xEF\xBB\xBF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
+         "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"
+         "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
+         "<rdf:Description rdf:about=\"\" xmlns:photo=\"http://dcpadv.org/schema/3.0/photoinfo\" "
+         "xmlns:measurement=\"http://dcpadv.org/schema/3.0/measurement\" "
+         "xmlns:item=\"http://dcpadv.org/schema/3.0/measurementitem\" "
+         "xmlns:dc=\"http://purl.org/dc/elements/1.1/\"" +
+         attributes + ">\n" + elements + "\n</rdf:Description>\n</rdf:RDF>\n</x:xmpmeta>\n<?xpacket end=\"w\"?>";
+}
+
+Bytes XmpSegment(const std::string& packet) {
+  Bytes b;
+  Append(b, std::string("http://ns.adobe.com/xap/1.0/\0", 29));
+  Append(b, packet);
+  return b;
+}
+
+Bytes ExtendedXmpSegment(const std::string& guid, const std::string& part) {
+  Bytes b;
+  Append(b, std::string("http://ns.adobe.com/xmp/extension/\0", 35));
+  Append(b, guid);
+  Put32(b, static_cast<std::uint32_t>(part.size()));
+  Put32(b, 0);
+  Append(b, part);
+  return b;
+}
+
+Bytes BoardPhoto(const Bytes& jpeg, const ExifSpec& exif, const std::string& packet) {
+  TamperSpec tamper;
+  tamper.imageValue = ImageDigest(jpeg);
+  tamper.dateValue = DateDigest(exif);
+  return WithSegments(jpeg, {{0xE1, ExifSegment(exif)}, {0xE1, XmpSegment(packet)}, {0xE5, TamperSegment(tamper)}});
+}
+
+std::string LayeredSvg(const std::string& packet, const Bytes& original, const Bytes& board) {
+  auto base64 = [](const Bytes& b) {
+    static const char* kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    for (std::size_t i = 0; i < b.size(); i += 3) {
+      const std::uint32_t v = std::uint32_t{b[i]} << 16 | (i + 1 < b.size() ? std::uint32_t{b[i + 1]} << 8 : 0) |
+                              (i + 2 < b.size() ? b[i + 2] : 0);
+      out += kDigits[v >> 18 & 63];
+      out += kDigits[v >> 12 & 63];
+      out += i + 1 < b.size() ? kDigits[v >> 6 & 63] : '=';
+      out += i + 2 < b.size() ? kDigits[v & 63] : '=';
+      // Line breaks inside the value, as some writers wrap it.
+      if (i % 228 == 225) out += "\n";
+    }
+    return out;
+  };
+  // The packet without its xpacket wrapper, inside the metadata element.
+  const std::size_t start = packet.find("<x:xmpmeta");
+  const std::size_t end = packet.find("</x:xmpmeta>");
+  const std::string meta = packet.substr(start, end + 12 - start);
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+         "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+         "width=\"1280\" height=\"960\" viewBox=\"0 0 1280 960\">\n<metadata>\n" +
+         meta +
+         "\n</metadata>\n<g id=\"dcp_org_img\"><image width=\"1280\" height=\"960\" "
+         "xlink:href=\"data:image/jpeg;base64," +
+         base64(original) +
+         "\"/></g>\n<g id=\"dcp_chalkboard_img\"><image x=\"20\" y=\"700\" width=\"320\" height=\"240\" "
+         "xlink:href=\"data:image/jpeg;base64," +
+         base64(board) + "\"/></g>\n</svg>\n";
+}
+
 void WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
