@@ -16,6 +16,7 @@
 #include "app/settings.h"
 #include "forms/info_panel.h"
 #include "forms/info_tabs.h"
+#include "forms/findings_view.h"
 #include "forms/inspection_dialog.h"
 #include "forms/main_window.h"
 #include "forms/shooting_data_page.h"
@@ -43,10 +44,13 @@ void Shot(QWidget* w, const char* name) {
   w->grab().save(QString::fromLocal8Bit(folder) + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
 }
 
-QTreeWidgetItem* Group(QTreeWidget* report, const QString& check) {
+// The groups of one check's caption, whatever their severity ("注意 — 小黒板情報 3 件").
+QList<QTreeWidgetItem*> Groups(QTreeWidget* report, const QString& caption) {
+  QList<QTreeWidgetItem*> groups;
   for (int i = 0; i < report->topLevelItemCount(); ++i)
-    if (report->topLevelItem(i)->text(3).section(' ', 0, 0) == check) return report->topLevelItem(i);
-  return nullptr;
+    if (report->topLevelItem(i)->text(0).section(QStringLiteral(" — "), 1).startsWith(caption + QLatin1Char(' ')))
+      groups << report->topLevelItem(i);
+  return groups;
 }
 
 }  // namespace
@@ -99,12 +103,14 @@ class BlackboardWindowTest : public QObject {
     QSignalSpy finished(dialog, &InspectionDialog::Finished);
     dialog->StartBtn->click();
     QVERIFY(finished.wait(10000));
-    QTreeWidgetItem* group = Group(dialog->Report, QStringLiteral("blackboard"));
-    QVERIFY(group);
-    QCOMPARE(group->text(0), QStringLiteral("小黒板情報"));
+    const QList<QTreeWidgetItem*> groups = Groups(dialog->Report, QStringLiteral("小黒板情報"));
+    QVERIFY(!groups.isEmpty());
+    QTreeWidgetItem* group = groups.front();
     QStringList messages;
-    for (int i = 0; i < group->childCount(); ++i)
-      messages << group->child(i)->text(1) + QLatin1Char(' ') + group->child(i)->text(3);
+    for (QTreeWidgetItem* g : groups)
+      for (int i = 0; i < g->childCount(); ++i)
+        messages << g->child(i)->text(FindingsView::kRecordColumn) + QLatin1Char(' ') +
+                        g->child(i)->text(FindingsView::kMessageColumn);
     QVERIFY2(messages.contains(QStringLiteral("1 工種: 小黒板「舗装工」／PHOTO.XML「道路土工」")),
              qPrintable(messages.join(QLatin1Char('\n'))));
     QVERIFY2(messages.filter(QStringLiteral("小黒板情報のある写真 1 枚のうち PHOTO.XML と異なる写真 1 枚")).size() == 1,
@@ -115,7 +121,7 @@ class BlackboardWindowTest : public QObject {
     Shot(dialog, "inspection_dialog_blackboard");
 
     // The 撮影データ tab of record 1: every item of the board.
-    emit dialog->Report->itemDoubleClicked(group->child(0), 3);
+    emit dialog->Report->itemDoubleClicked(group->child(0), FindingsView::kMessageColumn);
     QCOMPARE(w.context().Photo(), 1);
     dialog->close();
     InfoTabs* tabs = w.InfoPanel->TabSetEx;
