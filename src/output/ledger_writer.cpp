@@ -46,7 +46,13 @@ fs::path FolderOf(const fs::path& file) {
 
 std::string TemporaryName(const fs::path& file) {
   static std::atomic<unsigned> serial{0};
-  return "." + file.filename().string() + ".part-" + std::to_string(::getpid()) + "-" + std::to_string(++serial);
+  std::string name = ".";
+  name += file.filename().string();
+  name += ".part-";
+  name += std::to_string(::getpid());
+  name += '-';
+  name += std::to_string(++serial);
+  return name;
 }
 
 class LedgerRun {
